@@ -1,0 +1,64 @@
+#include "app/AppStartup.h"
+
+#include <new>
+
+#include "app/OptionsDialog.h"
+#include "app/ScanPictures.h"
+#include "app/Settings.h"
+#include "app/StartupData.h"
+#include "engine/GameEngine.h"
+#include "engine/Graphics.h"
+#include "game/NewRound.h"
+#include "res/resource.h"
+
+namespace {
+
+// Until the folder holds enough pictures the player is told so and asked for another folder.
+// Cancel there is the way out for a player who has no such folder: the program ends, and the
+// window's destruction stores the settings as at any end. Returns false when that happened.
+bool GatherPictures() {
+    ScanPictures();
+    while (PictureList.size() < MinPictures) {
+        MessageBoxA(Engine->Window,
+                    "No enough images in the folder. \nAdd more pictures or change to another folder",
+                    "Yorewind. Error", MB_OK);
+        const INT_PTR answer = ShowOptionsDialog(Engine->Window);
+        PictureList.clear();
+        if (LOWORD(answer) == IDCANCEL) {
+            DestroyWindow(Engine->Window);
+            return false;
+        }
+        ScanPictures();
+    }
+    return true;
+}
+
+} // namespace
+
+int AppStartup(HINSTANCE instance, int showCommand) {
+    // The engine's constructor copies both texts.
+    LoadStringA(instance, IDS_APP_TITLE, AppTitle, AppTextLength);
+    LoadStringA(instance, IDS_CLASS_NAME, AppClassName, AppTextLength);
+
+    Engine = new (std::nothrow) GameEngine(instance);
+    if (Engine == nullptr)
+        return 0;
+    Engine->FrameDelay = 33;
+    if (!Engine->Initialize(showCommand))
+        return 0;
+    ModuleInstance = instance;
+
+    if (!InitDirect3D(Engine->Window)) {
+        MessageBoxA(Engine->Window, "Error initializing Direct3D", "Error", MB_OK);
+        return 0;
+    }
+
+    // No stored settings: a first run, so the player chooses a folder before the first scan.
+    if (!LoadSettings())
+        ShowOptionsDialog(Engine->Window);
+    if (!GatherPictures())
+        return 0;
+
+    NewRound();
+    return 1;
+}

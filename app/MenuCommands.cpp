@@ -1,0 +1,42 @@
+#include "app/MenuCommands.h"
+
+#include "app/AboutDialog.h"
+#include "app/OptionsDialog.h"
+#include "engine/GameEngine.h"
+#include "game/NewRound.h"
+#include "res/resource.h"
+
+const char DonateText[] = "Thank you for your support! please go to "
+                          "http://yorewind.example.org/games.htm"
+                          " and make a donation there to support my work.";
+
+namespace {
+
+void ShowDonateMessage() {
+    MessageBoxA(GameEngine::Instance->Window, DonateText, "Donate", MB_OK);
+}
+
+} // namespace
+
+LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+    // The same id does the same whatever sent it, so the notification code is not looked at.
+    switch (LOWORD(wParam)) {
+        case IDM_ABOUT:
+            ShowAboutBox(window);
+            return 0;
+        case IDM_EXIT:
+            DestroyWindow(window);
+            return 0;
+        case IDM_OPTIONS:
+            ShowOptionsDialog(window);
+            return 0;
+        case IDM_MORE:
+            NewRound();
+            return 0;
+        case IDM_DONATE:
+            ShowDonateMessage();
+            return 0;
+        default:
+            return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+    }
+}

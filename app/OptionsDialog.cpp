@@ -1,0 +1,77 @@
+#include "app/OptionsDialog.h"
+
+#include <shlobj.h>
+
+#include "app/Settings.h"
+#include "engine/GameEngine.h"
+#include "res/resource.h"
+
+namespace {
+
+void InitOptions(HWND dialog) {
+    if (Level >= 1 && Level <= 4)
+        CheckRadioButton(dialog, IDC_LEVEL_EASY, IDC_LEVEL_VERYHARD, IDC_LEVEL_BASE + Level);
+    SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
+}
+
+// The level is taken even when the dialog then stays open for want of a folder.
+void AcceptOptions(HWND dialog, WPARAM wParam) {
+    for (int level = 1; level <= 4; ++level) {
+        if (IsDlgButtonChecked(dialog, IDC_LEVEL_BASE + level))
+            Level = level;
+    }
+    if (GetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath, PathTextSize) != 0)
+        EndDialog(dialog, wParam);
+}
+
+// The chosen folder is written at once; Cancel in the dialog does not undo it.
+void BrowseForFolder(HWND dialog) {
+    BROWSEINFOA browse;
+    ZeroMemory(&browse, sizeof(browse));
+    browse.hwndOwner = dialog;
+    browse.lpszTitle = "Select the folder containing your favorite pictures:";
+    browse.ulFlags = BIF_RETURNONLYFSDIRS;
+    LPITEMIDLIST folder = SHBrowseForFolderA(&browse);
+    if (folder != nullptr) {
+        // A failed conversion must not leave a half-written folder behind.
+        char path[MAX_PATH];
+        if (SHGetPathFromIDListA(folder, path))
+            CopyPathText(PicturePath, path);
+        CoTaskMemFree(folder);
+    }
+    SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
+}
+
+BOOL OnOptionsCommand(HWND dialog, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+        case IDOK:
+            AcceptOptions(dialog, wParam);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, wParam);
+            return TRUE;
+        case IDC_BROWSE:
+            BrowseForFolder(dialog);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            InitOptions(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            return OnOptionsCommand(dialog, wParam);
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR ShowOptionsDialog(HWND owner) {
+    return DialogBoxParamA(Engine->AppInstance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, OptionsDlgProc, 0);
+}

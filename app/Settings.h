@@ -1,0 +1,21 @@
+// The two settings, kept in memory for the run and in the user's registry between runs.
+#pragma once
+
+#include <windows.h>
+
+#include "app/PathText.h"
+
+// HKEY_CURRENT_USER\<SettingsKey>, with the values "PicturePath" (REG_SZ, 260 bytes) and "Level".
+extern const char SettingsKey[];
+
+extern char PicturePath[PathTextSize]; // the picture folder
+extern int Level;                      // 1 to 4 choose the board
+
+// Reads both values; false when the key cannot be opened (then nothing changes).
+bool LoadSettings();
+
+// Writes both values, creating the key when needed. Failures are not reported.
+void SaveSettings();
+
+// The end of the run, on WM_DESTROY: frees the card images, stores the settings, deletes the engine.
+void SaveAndShutdown();

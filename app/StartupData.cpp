@@ -1,0 +1,6 @@
+#include "app/StartupData.h"
+
+char AppTitle[AppTextLength] = "";
+char AppClassName[AppTextLength] = "";
+HINSTANCE ModuleInstance = nullptr;
+std::vector<std::string> PictureList;

@@ -1,0 +1,17 @@
+// What start-up gathers for the rest of the program: texts, module handle, picture list.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+const int AppTextLength = 100;
+const size_t MinPictures = 18; // enough for the largest board, 18 pairs
+
+extern char AppTitle[AppTextLength];     // string resource 103
+extern char AppClassName[AppTextLength]; // string resource 109
+extern HINSTANCE ModuleInstance;         // where the sounds are played from
+
+// Full paths of the pictures of the picture folder, filled only at start-up; each deal reorders it.
+extern std::vector<std::string> PictureList;

@@ -1,0 +1,55 @@
+#include "engine/Graphics.h"
+
+IDirect3D9* D3DObject = nullptr;
+IDirect3DDevice9* D3DDevice = nullptr;
+IDirect3DSurface9* BackBuffer = nullptr;
+
+BOOL InitDirect3D(HWND window) {
+    D3DObject = Direct3DCreate9(D3D_SDK_VERSION);
+    if (D3DObject == nullptr) {
+        MessageBoxA(window, "Error initializing Direct3D", "Error", MB_OK);
+        return FALSE;
+    }
+
+    D3DPRESENT_PARAMETERS params;
+    ZeroMemory(&params, sizeof(params));
+    params.BackBufferWidth = BackBufferWidth;
+    params.BackBufferHeight = BackBufferHeight;
+    params.BackBufferFormat = D3DFMT_X8R8G8B8;
+    params.BackBufferCount = 1;
+    params.MultiSampleType = D3DMULTISAMPLE_NONE;
+    params.MultiSampleQuality = 0;
+    // The copy swap effect keeps the back buffer's content after each present.
+    params.SwapEffect = D3DSWAPEFFECT_COPY;
+    params.hDeviceWindow = window;
+    params.Windowed = TRUE;
+    params.EnableAutoDepthStencil = TRUE;
+    params.AutoDepthStencilFormat = D3DFMT_D16;
+    params.Flags = 0;
+    params.FullScreen_RefreshRateInHz = 0;
+    params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
+
+    // Success is judged by the device pointer, not the return code.
+    D3DObject->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                            &params, &D3DDevice);
+    if (D3DDevice == nullptr) {
+        MessageBoxA(window, "Error creating Direct3D device", "Error", MB_OK);
+        return FALSE;
+    }
+
+    D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, D3DCOLOR_ARGB(0xFF, 0, 0, 0), 1.0f, 0);
+    D3DDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer);
+    return TRUE;
+}
+
+void ReleaseGraphics() {
+    if (BackBuffer != nullptr)
+        BackBuffer->Release();
+    if (D3DDevice != nullptr)
+        D3DDevice->Release();
+    if (D3DObject != nullptr)
+        D3DObject->Release();
+    BackBuffer = nullptr;
+    D3DDevice = nullptr;
+    D3DObject = nullptr;
+}

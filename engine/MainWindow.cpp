@@ -1,0 +1,102 @@
+#include "engine/GameEngine.h"
+
+#include "app/MenuCommands.h"
+#include "app/Settings.h"
+#include "engine/WindowGeometry.h"
+#include "game/OnCellClick.h"
+
+namespace {
+
+WindowMetrics ReadWindowMetrics() {
+    WindowMetrics metrics;
+    metrics.FixedFrameX = GetSystemMetrics(SM_CXFIXEDFRAME);
+    metrics.FixedFrameY = GetSystemMetrics(SM_CYFIXEDFRAME);
+    metrics.Caption = GetSystemMetrics(SM_CYCAPTION);
+    metrics.Menu = GetSystemMetrics(SM_CYMENU);
+    metrics.ScreenX = GetSystemMetrics(SM_CXSCREEN);
+    metrics.ScreenY = GetSystemMetrics(SM_CYSCREEN);
+    return metrics;
+}
+
+void PaintNothing(HWND window) {
+    // All drawing goes through the device; painting only validates the window.
+    PAINTSTRUCT paint;
+    BeginPaint(window, &paint);
+    EndPaint(window, &paint);
+}
+
+// Button presses carry client coordinates as two unsigned 16-bit fields.
+void ClickAt(LPARAM lParam) {
+    OnCellClick(static_cast<int>(LOWORD(lParam)), static_cast<int>(HIWORD(lParam)));
+}
+
+} // namespace
+
+BOOL GameEngine::Initialize(int showCommand) {
+    WNDCLASSEXA windowClass;
+    ZeroMemory(&windowClass, sizeof(windowClass));
+    windowClass.cbSize = sizeof(windowClass);
+    // No CS_DBLCLKS: two quick clicks arrive as two presses.
+    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    windowClass.lpfnWndProc = MainWndProc;
+    windowClass.cbClsExtra = 0;
+    windowClass.cbWndExtra = 0;
+    windowClass.hInstance = AppInstance;
+    windowClass.hIcon = LoadIconA(AppInstance, MAKEINTRESOURCEA(IconId));
+    windowClass.hIconSm = LoadIconA(AppInstance, MAKEINTRESOURCEA(SmallIconId));
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512)); // IDC_ARROW
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(MenuId);
+    windowClass.lpszClassName = WindowClass;
+    if (RegisterClassExA(&windowClass) == 0)
+        return FALSE;
+
+    const WindowPlacement placement =
+        PlaceMainWindow(ClientWidth, ClientHeight, MenuId != 0, ReadWindowMetrics());
+    Window = CreateWindowExA(
+        WS_EX_CLIENTEDGE, WindowClass, Title,
+        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, placement.Left,
+        placement.Top, placement.Width, placement.Height, nullptr, nullptr, AppInstance, nullptr);
+    if (Window == nullptr)
+        return FALSE;
+    ShowWindow(Window, showCommand);
+    UpdateWindow(Window);
+    return TRUE;
+}
+
+LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            Window = window;
+            return 0;
+        case WM_DESTROY:
+            SaveAndShutdown(); // deletes this engine
+            PostQuitMessage(0);
+            return 0;
+        case WM_ACTIVATE:
+            // Only a deactivation of a window that is not minimised puts the loop to sleep.
+            Sleeping = wParam == 0 ? TRUE : FALSE;
+            return 0;
+        case WM_PAINT:
+            PaintNothing(window);
+            return 0;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            ClickAt(lParam);
+            return 0;
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_COMMAND)
+        return HandleMenuCommand(window, wParam, lParam);
+    if (GameEngine::Instance != nullptr)
+        return GameEngine::Instance->HandleEvent(window, message, wParam, lParam);
+    return DefWindowProcA(window, message, wParam, lParam);
+}

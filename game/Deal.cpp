@@ -1,0 +1,73 @@
+#include "game/Deal.h"
+
+#include "engine/BackBufferSize.h"
+#include "game/GameState.h"
+
+namespace {
+
+struct LevelGrid {
+    int Rows;
+    int Columns;
+};
+
+const LevelGrid LevelGrids[] = {{4, 4}, {5, 4}, {6, 5}, {6, 6}};
+
+} // namespace
+
+bool GridForLevel(int level, int* rows, int* columns) {
+    if (level < 1 || level > 4)
+        return false;
+    *rows = LevelGrids[level - 1].Rows;
+    *columns = LevelGrids[level - 1].Columns;
+    return true;
+}
+
+void ApplyLevel(int level) {
+    int rows;
+    int columns;
+    if (GridForLevel(level, &rows, &columns)) {
+        Rows = rows;
+        Columns = columns;
+    }
+}
+
+DealClient ClampDealClient(int clientWidth, int clientHeight) {
+    if (clientWidth <= 0 || clientHeight <= 0)
+        return {BackBufferWidth, BackBufferHeight};
+    return {clientWidth < BackBufferWidth ? clientWidth : BackBufferWidth,
+            clientHeight < BackBufferHeight ? clientHeight : BackBufferHeight};
+}
+
+int CellPitch(int clientLength, int cells) {
+    return (clientLength + 12) / cells;
+}
+
+void DealPairs(const RandomDraw& draw) {
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int number = 1; number <= PairCount(); ++number) {
+            int column;
+            int row;
+            do {
+                column = draw() % Columns;
+                row = draw() % Rows;
+            } while (Board[column][row] != 0);
+            Board[column][row] = number;
+        }
+    }
+}
+
+void ClearBoard() {
+    for (auto& column : FaceUp)
+        for (int& cell : column)
+            cell = 0;
+    for (auto& column : Board)
+        for (int& cell : column)
+            cell = 0;
+}
+
+void ResetTry() {
+    FirstPick = NoCell;
+    SecondPick = NoCell;
+    Tries = 0;
+    PairsFound = 0;
+}

@@ -1,0 +1,13 @@
+#include "game/GameState.h"
+
+int Rows = 4;
+int Columns = 4;
+int CellWidth = 0;
+int CellHeight = 0;
+ImageS* CardImages[CardImageCount] = {};
+int Board[MaxGridSide][MaxGridSide] = {};
+int FaceUp[MaxGridSide][MaxGridSide] = {};
+Cell FirstPick = NoCell;
+Cell SecondPick = NoCell;
+int Tries = 0;
+int PairsFound = 0;

@@ -1,0 +1,41 @@
+// The state of the card game: one board for the whole run, plain module-wide data.
+#pragma once
+
+class ImageS;
+
+// A cell of the grid: column 0 is leftmost, row 0 is the top.
+struct Cell {
+    int Column;
+    int Row;
+};
+
+// A pick that is none holds column and row -1.
+const Cell NoCell = {-1, -1};
+
+const int MaxGridSide = 6;
+const int CardImageCount = 19; // the card back and one picture for each of up to 18 pairs
+const int CardBackIndex = 0;
+
+extern int Rows;
+extern int Columns;
+extern int CellWidth;  // horizontal pitch of the grid in back-buffer pixels
+extern int CellHeight; // vertical pitch
+extern ImageS* CardImages[CardImageCount];
+extern int Board[MaxGridSide][MaxGridSide];  // [column][row]: picture number, 0 outside the grid
+extern int FaceUp[MaxGridSide][MaxGridSide]; // 1 once the cell's pair has been found
+extern Cell FirstPick;
+extern Cell SecondPick;
+extern int Tries;
+extern int PairsFound;
+
+// Every grid has an even number of cells; each picture stands on two of them.
+inline int PairCount() {
+    return Rows * Columns / 2;
+}
+
+inline bool IsNone(const Cell& cell) {
+    return cell.Column == -1;
+}
+inline bool SameCell(const Cell& a, const Cell& b) {
+    return a.Column == b.Column && a.Row == b.Row;
+}

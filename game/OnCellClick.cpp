@@ -1,0 +1,45 @@
+#include "game/OnCellClick.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include "app/StartupData.h"
+#include "engine/GameEngine.h"
+#include "game/GameState.h"
+#include "game/HitTest.h"
+#include "game/NewRound.h"
+#include "game/RenderBoard.h"
+#include "game/TryRules.h"
+#include "res/resource.h"
+
+namespace {
+
+// A cue that starts stops the one still playing.
+void PlayCue(Cue cue) {
+    static const WORD CueSounds[] = {IDW_TURN, IDW_MATCH, IDW_MISS, IDW_COMPLETE};
+    PlaySoundA(MAKEINTRESOURCEA(CueSounds[static_cast<int>(cue)]), ModuleInstance, SND_RESOURCE | SND_ASYNC);
+}
+
+void EndRound() {
+    PlayCue(Cue::Complete);
+    RenderReveal();
+    char question[128];
+    wsprintfA(question, "You Made it in %d Tries.\nRecall old lovely Days?\nDo it Again?", Tries);
+    if (MessageBoxA(Engine->Window, question, "Yorewind", MB_YESNO) == IDYES)
+        NewRound();
+}
+
+} // namespace
+
+void OnCellClick(int x, int y) {
+    RECT client;
+    GetClientRect(Engine->Window, &client);
+    Cell cell;
+    if (!HitTestCell(x, y, client.right - client.left, client.bottom - client.top, Columns, Rows, &cell))
+        return;
+    const ClickOutcome outcome = ApplyClick(cell);
+    for (int i = 0; i < outcome.CueCount; ++i)
+        PlayCue(outcome.Cues[i]);
+    if (outcome.RoundEnded)
+        EndRound();
+}

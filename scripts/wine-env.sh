@@ -1,0 +1,67 @@
+# Shared by scripts/test and scripts/play: packages, a private X display and a Wine prefix.
+# Sourced, not run.
+
+YW_PACKAGES=(cmake make g++ googletest python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+             wine wine64 xvfb libgl1-mesa-dri xdotool imagemagick x11-utils)
+
+# Installs whatever of the packages is missing; apt-get update only when something is.
+yw_install_packages() {
+    local missing=()
+    local package
+    for package in "${YW_PACKAGES[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    ((${#missing[@]} == 0)) && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [[ $(id -u) -eq 0 ]] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process.
+yw_start_xvfb() {
+    local number
+    for number in $(seq 91 140); do
+        [[ -e /tmp/.X${number}-lock || -e /tmp/.X11-unix/X${number} ]] && continue
+        Xvfb ":${number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        YW_XVFB_PID=$!
+        local tries
+        for tries in $(seq 1 100); do
+            if [[ -e /tmp/.X11-unix/X${number} ]]; then
+                export DISPLAY=":${number}"
+                return 0
+            fi
+            kill -0 "$YW_XVFB_PID" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$YW_XVFB_PID" 2>/dev/null || true
+    done
+    echo "No free X display for Xvfb" >&2
+    return 1
+}
+
+yw_stop_xvfb() {
+    if [[ -n "${YW_XVFB_PID:-}" ]]; then
+        kill "$YW_XVFB_PID" 2>/dev/null || true
+        wait "$YW_XVFB_PID" 2>/dev/null || true
+        YW_XVFB_PID=""
+    fi
+}
+
+# Makes (or reuses) the prefix in $1 and exports WINEPREFIX. Wine draws the window frames itself,
+# since there is no window manager, and offers no Mono or Gecko install.
+yw_make_prefix() {
+    export WINEPREFIX="$1"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    if [[ ! -f "$WINEPREFIX/system.reg" ]]; then
+        mkdir -p "$WINEPREFIX"
+        # Wine's services inherit standard output: keep them off any pipe of ours.
+        wineboot -i >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        wineserver -w
+    fi
+}
