@@ -50,8 +50,8 @@ yw_stop_xvfb() {
     fi
 }
 
-# Makes (or reuses) the prefix in $1 and exports WINEPREFIX. Wine draws the window frames itself,
-# since there is no window manager, and offers no Mono or Gecko install.
+# Makes (or reuses) the prefix in $1 and exports WINEPREFIX; Wine offers no Mono or Gecko install.
+# With "decorated" as $2, Wine draws the window frames itself, for displays without a window manager.
 yw_make_prefix() {
     export WINEPREFIX="$1"
     export WINEDEBUG=-all
@@ -60,8 +60,19 @@ yw_make_prefix() {
         mkdir -p "$WINEPREFIX"
         # Wine's services inherit standard output: keep them off any pipe of ours.
         wineboot -i >/dev/null 2>&1
-        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
-        cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+        if [[ "${2:-}" == decorated ]]; then
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+        fi
         wineserver -w
     fi
+}
+
+# Runs a Wine command and prints its output, through a file rather than a pipe: Wine's services,
+# started by the first command of a session, inherit its output and would hold a pipe open.
+yw_wine_output() {
+    local answer
+    answer="$(mktemp)"
+    "$@" >"$answer" 2>/dev/null </dev/null || true
+    tr -d '\r' <"$answer"
+    rm -f "$answer"
 }
