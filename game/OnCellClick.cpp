@@ -14,9 +14,11 @@
 
 namespace {
 
+// The sound resource of each cue, in the order of the Cue enumeration.
+const WORD CueSounds[] = {IDW_TURN, IDW_MATCH, IDW_MISS, IDW_COMPLETE};
+
 // A cue that starts stops the one still playing.
 void PlayCue(Cue cue) {
-    static const WORD CueSounds[] = {IDW_TURN, IDW_MATCH, IDW_MISS, IDW_COMPLETE};
     PlaySoundA(MAKEINTRESOURCEA(CueSounds[static_cast<int>(cue)]), ModuleInstance, SND_RESOURCE | SND_ASYNC);
 }
 
