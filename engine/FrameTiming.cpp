@@ -3,11 +3,12 @@
 bool IsFrameDue(const FrameClock& clock, uint32_t now) {
     if (!clock.Started)
         return true;
-    // Unsigned subtraction wraps; as a signed distance it tells later from earlier.
-    return static_cast<int32_t>(now - clock.NextFrameTick) > 0;
+    // Strictly greater: with a delay of 33 ms frames come 34 ms of tick count apart.
+    return now - clock.LastFrameTick > clock.Delay;
 }
 
 void ScheduleNextFrame(FrameClock& clock, uint32_t now, int frameDelay) {
     clock.Started = true;
-    clock.NextFrameTick = now + static_cast<uint32_t>(frameDelay);
+    clock.LastFrameTick = now;
+    clock.Delay = static_cast<uint32_t>(frameDelay);
 }

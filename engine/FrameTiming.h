@@ -3,12 +3,13 @@
 
 #include <cstdint>
 
-// A frame is due when the tick count is strictly later than the due tick. The difference is
-// read as a signed 32-bit distance, so the test holds when the count's top bit is set and
-// across the wrap after 49.7 days. The loop starts with no due tick: the first frame is at once.
+// A frame is due when more than the frame delay has passed since the last one. Measuring the
+// elapsed time by unsigned subtraction holds at any uptime: with the count's top bit set, across
+// its wrap after 49.7 days, and after a sleep of weeks without frames. The first frame is at once.
 struct FrameClock {
     bool Started = false;
-    uint32_t NextFrameTick = 0;
+    uint32_t LastFrameTick = 0;
+    uint32_t Delay = 0;
 };
 
 bool IsFrameDue(const FrameClock& clock, uint32_t now);
