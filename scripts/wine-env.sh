@@ -62,6 +62,8 @@ yw_make_prefix() {
         wineboot -i >/dev/null 2>&1
         if [[ "${2:-}" == decorated ]]; then
             wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d N /f >/dev/null 2>&1
+            # Wine draws the caption buttons with Marlett, which it takes only from the prefix.
+            cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
         fi
         wineserver -w
     fi
