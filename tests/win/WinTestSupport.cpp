@@ -90,6 +90,14 @@ HWND ScopedGame::Window() const {
     return Engine != nullptr ? Engine->Window : nullptr;
 }
 
+void ScopedGame::DealWithoutPictures(int level) {
+    PictureList.clear();
+    for (int i = 0; i < 18; ++i)
+        PictureList.push_back("C:\\nowhere\\" + std::to_string(i) + ".jpg");
+    Level = level;
+    NewRound();
+}
+
 ScopedSettingsKey::ScopedSettingsKey() {
     DeleteSettingsKey();
     ResetGlobals();

@@ -18,6 +18,8 @@ public:
     ScopedGame();
     ~ScopedGame();
     HWND Window() const;
+    // Deals at the level from pictures that fail to load: enough for tests of the rules, not the look.
+    void DealWithoutPictures(int level);
 
 private:
     ScopedGame(const ScopedGame&) = delete;

@@ -224,39 +224,36 @@ TEST_F(BoardTest, NoLeavesTheRevealedBoardAndLaterClicksChangeNothing) {
 }
 
 TEST_F(BoardTest, DealLaysTheGridOutOnAtMostTheBackBuffer) {
-    // Maximised to a client larger than 800 by 600.
-    SetWindowPos(game.Window(), nullptr, 0, 0, 1250, 1000, SWP_NOZORDER | SWP_NOACTIVATE);
-    RECT client;
-    GetClientRect(game.Window(), &client);
-    ASSERT_GT(client.right, 800);
-    ASSERT_GT(client.bottom, 600);
-    Deal(1);
+    const auto dealOnClient = [this](int width, int height, int level) {
+        RECT frame = {0, 0, width, height};
+        AdjustWindowRectEx(&frame, GetWindowLongA(game.Window(), GWL_STYLE), TRUE,
+                           GetWindowLongA(game.Window(), GWL_EXSTYLE));
+        SetWindowPos(game.Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT client;
+        GetClientRect(game.Window(), &client);
+        EXPECT_EQ(client.right, width);
+        EXPECT_EQ(client.bottom, height);
+        Deal(level);
+    };
+    // A client of 788 by 588 keeps its own numbers: the grid fills the back buffer exactly.
+    dealOnClient(788, 588, 3);
+    EXPECT_EQ(CellWidth, 160);
+    EXPECT_EQ(CellHeight, 100);
+
+    // Maximised: a client larger than the back buffer lays out as 800 by 600.
+    dealOnClient(1200, 900, 1);
     EXPECT_EQ(CellWidth, 203);
     EXPECT_EQ(CellHeight, 153);
 
-    // Minimised: an empty client.
+    // Minimised: an empty client lays out as 800 by 600 too.
     ShowWindow(game.Window(), SW_SHOWMINNOACTIVE);
+    RECT client;
     GetClientRect(game.Window(), &client);
     ASSERT_EQ(client.right * client.bottom, 0);
     Deal(4);
     EXPECT_EQ(CellWidth, 135);
     EXPECT_EQ(CellHeight, 102);
-    ShowWindow(game.Window(), SW_HIDE);
-
-    // A client of 788 by 588 keeps its own numbers: the grid fills the back buffer exactly.
-    ShowWindow(game.Window(), SW_RESTORE);
-    ShowWindow(game.Window(), SW_HIDE);
-    RECT frame = {0, 0, 788, 588};
-    AdjustWindowRectEx(&frame, GetWindowLongA(game.Window(), GWL_STYLE), TRUE,
-                       GetWindowLongA(game.Window(), GWL_EXSTYLE));
-    SetWindowPos(game.Window(), nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    GetClientRect(game.Window(), &client);
-    ASSERT_EQ(client.right, 788);
-    ASSERT_EQ(client.bottom, 588);
-    Deal(3);
-    EXPECT_EQ(CellWidth, 160);
-    EXPECT_EQ(CellHeight, 100);
 }
 
 TEST_F(BoardTest, PointsOutsideTheClientAreIgnored) {

@@ -18,11 +18,7 @@ class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(game.Window(), nullptr);
-        // Pictures that fail to load still deal; the rules don't need them.
-        for (int i = 0; i < 18; ++i)
-            PictureList.push_back("C:\\nowhere\\" + std::to_string(i) + ".jpg");
-        Level = 4;
-        NewRound();
+        game.DealWithoutPictures(4);
     }
 
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const {

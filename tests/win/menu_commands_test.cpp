@@ -17,9 +17,7 @@ class MenuCommandsTest : public testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(game.Window(), nullptr);
-        for (int i = 0; i < 18; ++i)
-            PictureList.push_back("C:\\nowhere\\" + std::to_string(i) + ".bmp");
-        NewRound();
+        game.DealWithoutPictures(1);
     }
 
     LRESULT Command(WORD id, WORD code = 0) const {
