@@ -28,6 +28,14 @@ class StartupCase(ywe2e.GameTestCase):
         self.assertEqual(ywe2e.buttons(box), [(ID_OK, "OK")], "the message has only OK")
         return box
 
+    def cancel_after_not_enough(self, game, box, path, level):
+        """OK on the message, the dialog shows the settings, Cancel ends the program keeping them."""
+        game.press_and_wait_closed(box, ID_OK)
+        self.assert_options(self.wait_options(game), path, level)
+        game.press(ID_CANCEL, "Yorewind")
+        self.assertEqual(game.wait_exit(), 0, "exit code after Cancel")
+        self.assert_settings(path, level)
+
 
 class FirstRun(StartupCase):
 
@@ -49,15 +57,8 @@ class FirstRun(StartupCase):
 
         # Cancel on the first run does not end the program: the initial text is scanned as a folder.
         game.press_and_wait_closed(options, ID_CANCEL)
-        box = self.wait_not_enough(game)
-        game.press_and_wait_closed(box, ID_OK)
-        options = self.wait_options(game)
-        self.assert_options(options, INITIAL_PATH, 1)
-
         # Cancel after the message is the way out, and the settings are kept.
-        game.press(ID_CANCEL, "Yorewind")
-        self.assertEqual(game.wait_exit(), 0, "exit code after Cancel")
-        self.assert_settings(INITIAL_PATH, 1)
+        self.cancel_after_not_enough(game, self.wait_not_enough(game), INITIAL_PATH, 1)
 
 
 class TooFewPictures(StartupCase):
@@ -76,13 +77,7 @@ class TooFewPictures(StartupCase):
         game = self.start()
         box = self.wait_not_enough(game)
         self.assertEqual(box["owner"], game.wait_main()["hwnd"], "the message belongs to the game window")
-
-        game.press_and_wait_closed(box, ID_OK)
-        options = self.wait_options(game)
-        self.assert_options(options, folder, 3)
-        game.press(ID_CANCEL, "Yorewind")
-        self.assertEqual(game.wait_exit(), 0, "exit code after Cancel")
-        self.assert_settings(folder, 3)
+        self.cancel_after_not_enough(game, box, folder, 3)
 
     def test_ok_scans_again_and_deals_once_enough(self):
         unix_folder = self.short_folder()
