@@ -71,6 +71,18 @@ def pan(p):
     return math.cos(a), math.sin(a)
 
 
+def add_strikes(l, r, t, strikes, decay, partials, gain=1.0, **shape):
+    """Adds struck notes (frequency, start, pan) at time t to the running left and right sums."""
+    for freq, start, p in strikes:
+        v = note(freq, t, start, decay, partials, **shape)
+        if gain != 1.0:
+            v = gain * v
+        gl, gr = pan(p)
+        l += v * gl
+        r += v * gr
+    return l, r
+
+
 def make_turn(n):
     # A card flick is mostly air: a few ms of band-limited noise, then nothing.
     rng = random.Random(0x7E11)
@@ -107,12 +119,7 @@ def make_match(n):
     right = [0.0] * n
     for i in range(n):
         t = i / RATE
-        l = r = 0.0
-        for freq, start, p in strikes:
-            v = note(freq, t, start, 0.11, bell)
-            gl, gr = pan(p)
-            l += v * gl
-            r += v * gr
+        l, r = add_strikes(0.0, 0.0, t, strikes, 0.11, bell)
         left[i] = l
         right[i] = r
     return finish(left, right, 0.002, 0.060)
@@ -145,24 +152,15 @@ def make_complete(n):
     arp = [(c5, 0 * step, -0.45), (e5, 1 * step, -0.15),
            (g5, 2 * step, 0.15), (c6, 3 * step, 0.45)]
     chord_at = 4 * step + 0.02
-    chord = [(c5, -0.3), (e5, 0.1), (g5, -0.1), (c6, 0.3)]
+    chord = [(c5, chord_at, -0.3), (e5, chord_at, 0.1), (g5, chord_at, -0.1), (c6, chord_at, 0.3)]
     left = [0.0] * n
     right = [0.0] * n
     for i in range(n):
         t = i / RATE
-        l = r = 0.0
-        for freq, start, p in arp:
-            v = note(freq, t, start, 0.18, soft)
-            gl, gr = pan(p)
-            l += v * gl
-            r += v * gr
+        l, r = add_strikes(0.0, 0.0, t, arp, 0.18, soft)
         if t >= chord_at:
-            for freq, p in chord:
-                # Slower attack and long decay: the chord swells, then rings.
-                v = 0.55 * note(freq, t, chord_at, 0.45, soft, attack=0.012)
-                gl, gr = pan(p)
-                l += v * gl
-                r += v * gr
+            # Slower attack and long decay: the chord swells, then rings.
+            l, r = add_strikes(l, r, t, chord, 0.45, soft, gain=0.55, attack=0.012)
         left[i] = l
         right[i] = r
     return finish(left, right, 0.002, 0.250)

@@ -67,7 +67,7 @@ private:
 // Fills the back buffer with one colour, as a known background before a draw.
 void FillBackBuffer(uint32_t rgb);
 
-// The controls and texts of a window, as a second thread sees them.
+// The text of a window, asked of the thread that owns it (so it works while a modal box runs).
 std::string WindowText(HWND window);
 
 // Finds a visible dialog or message box (#32770) of this process with the caption, waiting for
