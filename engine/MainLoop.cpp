@@ -7,6 +7,16 @@
 #include "engine/Graphics.h"
 #include "game/RenderBoard.h"
 
+namespace {
+
+// A frame is drawn only for a change or a repaint, never while the window is inactive or
+// minimised; an unchanged board costs nothing.
+bool WantsFrame(const GameEngine* engine) {
+    return engine != nullptr && engine->FrameWanted && !engine->Sleeping && !IsIconic(engine->Window);
+}
+
+} // namespace
+
 int RunMainLoop() {
     FrameClock clock;
     MSG message;
@@ -20,16 +30,21 @@ int RunMainLoop() {
             continue;
         }
         // Once the window is destroyed the engine is gone and WM_QUIT is on its way.
-        const GameEngine* engine = GameEngine::Instance;
-        if (engine == nullptr || engine->Sleeping) {
-            WaitMessage();
-            continue;
+        GameEngine* engine = GameEngine::Instance;
+        DWORD wait = INFINITE;
+        if (WantsFrame(engine)) {
+            const DWORD now = GetTickCount();
+            wait = MillisecondsUntilDue(clock, now);
+            if (wait == 0) {
+                // Booked before drawing, so drawing time counts against the frame delay.
+                ScheduleNextFrame(clock, now, engine->FrameDelay);
+                engine->FrameWanted = FALSE;
+                RenderBoard();
+                continue;
+            }
         }
-        const DWORD now = GetTickCount();
-        if (!IsFrameDue(clock, now))
-            continue;
-        ScheduleNextFrame(clock, now, engine->FrameDelay);
-        RenderBoard();
+        // Sleeps until a message arrives or the next frame is due.
+        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
     ReleaseGraphics();
     return static_cast<int>(message.wParam);

@@ -40,4 +40,5 @@ void NewRound() {
     ClearBoard();
     DealPairs(draw);
     ResetTry();
+    Engine->FrameWanted = TRUE;
 }
