@@ -5,6 +5,7 @@
 #include "engine/FrameTiming.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
+#include "game/DeviceRecovery.h"
 #include "game/RenderBoard.h"
 
 namespace {
@@ -12,8 +13,12 @@ namespace {
 // A frame is drawn only for a change or a repaint, never while the window is inactive or
 // minimised; an unchanged board costs nothing.
 bool WantsFrame(const GameEngine* engine) {
-    return engine != nullptr && engine->FrameWanted && !engine->Sleeping && !IsIconic(engine->Window);
+    return engine != nullptr && engine->FrameWanted && !engine->Sleeping && !IsIconic(engine->Window) &&
+           !DeviceLost;
 }
+
+// A lost device is asked again this often; an idle board presents nothing that would tell.
+const DWORD DeviceCheckMs = 250;
 
 } // namespace
 
@@ -32,6 +37,12 @@ int RunMainLoop() {
         // Once the window is destroyed the engine is gone and WM_QUIT is on its way.
         GameEngine* engine = GameEngine::Instance;
         DWORD wait = INFINITE;
+        if (engine != nullptr && DeviceLost) {
+            if (RecoverLostDevice())
+                engine->FrameWanted = TRUE;
+            else
+                wait = DeviceCheckMs;
+        }
         if (WantsFrame(engine)) {
             const DWORD now = GetTickCount();
             wait = MillisecondsUntilDue(clock, now);

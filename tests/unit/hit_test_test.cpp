@@ -12,7 +12,7 @@ namespace {
 int DrawnIndexAt(int bufferX, int cells, int pitch, bool horizontal) {
     for (int i = 0; i < cells; ++i) {
         const PixelRect r = horizontal ? CellRect(i, 0, pitch, 1) : CellRect(0, i, 1, pitch);
-        const int first = (horizontal ? r.Left : r.Top) - 4;
+        const int first = (horizontal ? r.Left : r.Top) - CardGap;
         const int last = horizontal ? r.Right : r.Bottom;
         if (bufferX >= first && bufferX < last)
             return i;
