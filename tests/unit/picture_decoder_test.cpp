@@ -72,7 +72,8 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFile) {
 TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
     const Bytes good = JpegMaker().Make(64, 48, [](int x, int y, int c) { return x * y + c * 40; });
     const Bytes bmp = MakeBmp(5, 5, 3, {1, 2, 3});
-    Bytes huge = JpegMaker(JCS_RGB, JCS_YCbCr, true).Make(64, 48, Solid({1, 2, 3}));
+    Bytes huge = JpegMaker(JCS_RGB, JCS_YCbCr, true).Make(64, 48, [](int x, int y, int c) { return x * y + c; });
+    const Bytes progressive = huge;
     for (size_t i = 0; i + 9 < huge.size(); ++i) {
         if (huge[i] == 0xFF && huge[i + 1] == 0xC2)
             huge[i + 5] = huge[i + 6] = huge[i + 7] = huge[i + 8] = 0xFF; // 65535 by 65535
@@ -80,6 +81,7 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
     const struct { const char* Kind; std::string Path; } cases[] = {
         {"empty", WriteFile("empty.jpg", {})},
         {"truncated", WriteFile("truncated.jpg", Bytes(good.begin(), good.begin() + long(good.size() / 2)))},
+        {"truncated progressive", WriteFile("cut.jpg", Bytes(progressive.begin(), progressive.end() - 40))},
         {"truncated bmp", WriteFile("truncated.bmp", Bytes(bmp.begin(), bmp.end() - 3))},
         {"corrupt", WriteFile("corrupt.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0, 3, 1, 2, 3, 4, 5, 6, 7})},
         {"text", WriteFile("text.png", {'h', 'e', 'l', 'l', 'o'})},
