@@ -65,7 +65,8 @@ double D3dxLoads(const std::vector<std::string>& paths) {
                                             nullptr) == D3D_OK) {
         const double start = Now();
         for (const std::string& path : paths)
-            D3DXLoadSurfaceFromFileA(surface, nullptr, nullptr, path.c_str(), nullptr, D3DX_DEFAULT, 0, nullptr);
+            D3DXLoadSurfaceFromFileA(surface, nullptr, nullptr, path.c_str(), nullptr, D3DX_DEFAULT, 0,
+                                     nullptr);
         total = Now() - start;
     }
     if (surface != nullptr)
@@ -113,14 +114,17 @@ int main(int argc, char** argv) {
     std::printf("%-58s %10.0f  (%.3fx D3DX, %zu decoded, %u threads)\n",
                 "DecodeFirstPictures, 18 JPEGs at 131x98, 1st set", first, first / d3dx, decoded, threads);
     std::printf("%-58s %10.0f\n", "DecodeFirstPictures, mean of 10 sets", all / 10);
-    const struct { const char* Scale; int Width, Height; } scales[] = {
-        {"1/8", 500, 375}, {"1/4", 1000, 750}, {"1/2", 2000, 1500}, {"1/1", 4000, 3000}};
+    const struct {
+        const char* Scale;
+        int Width, Height;
+    } scales[] = {{"1/8", 500, 375}, {"1/4", 1000, 750}, {"1/2", 2000, 1500}, {"1/1", 4000, 3000}};
     for (const auto& s : scales) {
-        const std::string row = std::string("One JPEG at DCT scale ") + s.Scale + " (to " + std::to_string(s.Width) +
-                                "x" + std::to_string(s.Height) + ")";
+        const std::string row = std::string("One JPEG at DCT scale ") + s.Scale + " (to " +
+                                std::to_string(s.Width) + "x" + std::to_string(s.Height) + ")";
         std::printf("%-58s %10.0f\n", row.c_str(), DecodeTime(jpegs[0], s.Width, s.Height));
     }
-    std::printf("%-58s %10.0f\n", "Progressive JPEG at 131x98 (scale 1/8)", DecodeTime(jpegs[16], kWidth, kHeight));
+    std::printf("%-58s %10.0f\n", "Progressive JPEG at 131x98 (scale 1/8)",
+                DecodeTime(jpegs[16], kWidth, kHeight));
     std::printf("%-58s %10.0f\n", "16-bit PNG at 131x98", DecodeTime(folder + "deep.png", kWidth, kHeight));
     std::printf("%-58s %7.1f MB / %.1f MB\n", "Private bytes after the 1st / 10th set", memoryFirst,
                 memoryTenth);

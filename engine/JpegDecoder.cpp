@@ -20,7 +20,9 @@ struct ErrorManager {
     std::jmp_buf Jump;
 };
 
-void ErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->Jump, 1); }
+void ErrorExit(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->Jump, 1);
+}
 
 void EmitMessage(j_common_ptr info, int level) {
     if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
@@ -64,8 +66,8 @@ int OrientationOf(const jpeg_decompress_struct& info) {
 
 // Reads scans until every component's DC coefficients are known to their last bit but one (a
 // common first scan; the missing bit moves a pixel by a fraction of a level at usual qualities),
-// and starts the output from them. The file must still end properly: an end-of-image marker can only stand after the last scan,
-// since the coded data never holds one.
+// and starts the output from them. The file must still end properly: an end-of-image marker can only stand
+// after the last scan, since the coded data never holds one.
 bool ReadDcScans(jpeg_decompress_struct& info) {
     const auto dcWhole = [&info] {
         for (int c = 0; c < info.num_components; ++c) {
@@ -102,8 +104,8 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     const bool turned = *orientation >= 5;
     const int storedWidth = turned ? height : width;
     const int storedHeight = turned ? width : height;
-    info.scale_num = unsigned(JpegScaleEighths(int(info.image_width), int(info.image_height), storedWidth,
-                                               storedHeight));
+    info.scale_num =
+        unsigned(JpegScaleEighths(int(info.image_width), int(info.image_height), storedWidth, storedHeight));
     info.scale_denom = 8;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
@@ -115,10 +117,10 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     info.do_block_smoothing = FALSE;
     jpeg_calc_output_dimensions(&info);
     // A multi-scan file keeps every coefficient of the whole picture until its last scan.
-    const double coefficients = info.progressive_mode || info.buffered_image
-                                    ? double(info.image_width + 15) * (info.image_height + 15) *
-                                          info.num_components * sizeof(JCOEF)
-                                    : 0.0;
+    const double coefficients =
+        info.progressive_mode || info.buffered_image
+            ? double(info.image_width + 15) * (info.image_height + 15) * info.num_components * sizeof(JCOEF)
+            : 0.0;
     if (double(info.output_width) * info.output_height * info.out_color_components + coefficients >
         double(kMaxDecodeBytes))
         return false;
@@ -149,7 +151,8 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
 int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height) {
     for (int eighths : {1, 2, 4}) {
         // libjpeg rounds a scaled size up.
-        if ((int64_t(imageWidth) * eighths + 7) / 8 >= width && (int64_t(imageHeight) * eighths + 7) / 8 >= height)
+        if ((int64_t(imageWidth) * eighths + 7) / 8 >= width &&
+            (int64_t(imageHeight) * eighths + 7) / 8 >= height)
             return eighths;
     }
     return 8;

@@ -12,7 +12,8 @@ std::vector<AreaScaler::Share> AreaScaler::Shares(int source, int target) {
         const int64_t begin = int64_t(s) * target;
         const int64_t end = begin + target;
         for (int t = int(begin / source); t < target && int64_t(t) * source < end; ++t) {
-            const int64_t overlap = std::min(end, int64_t(t + 1) * source) - std::max(begin, int64_t(t) * source);
+            const int64_t overlap =
+                std::min(end, int64_t(t + 1) * source) - std::max(begin, int64_t(t) * source);
             shares.push_back({s, t, float(double(overlap) / source)});
         }
     }
@@ -66,13 +67,32 @@ std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, in
             int sx = x;
             int sy = y;
             switch (orientation) {
-            case 2: sx = width - 1 - x; break;
-            case 3: sx = width - 1 - x; sy = height - 1 - y; break;
-            case 4: sy = height - 1 - y; break;
-            case 5: sx = y; sy = x; break;
-            case 6: sx = y; sy = height - 1 - x; break;
-            case 7: sx = width - 1 - y; sy = height - 1 - x; break;
-            case 8: sx = width - 1 - y; sy = x; break;
+                case 2:
+                    sx = width - 1 - x;
+                    break;
+                case 3:
+                    sx = width - 1 - x;
+                    sy = height - 1 - y;
+                    break;
+                case 4:
+                    sy = height - 1 - y;
+                    break;
+                case 5:
+                    sx = y;
+                    sy = x;
+                    break;
+                case 6:
+                    sx = y;
+                    sy = height - 1 - x;
+                    break;
+                case 7:
+                    sx = width - 1 - y;
+                    sy = height - 1 - x;
+                    break;
+                case 8:
+                    sx = width - 1 - y;
+                    sy = x;
+                    break;
             }
             shown[size_t(y) * shownWidth + x] = pixels[size_t(sy) * width + sx];
         }
