@@ -30,7 +30,8 @@ yw_build_libjpeg_mingw() {
     local version
     version="$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev)" || return 1
     rm -rf "$root/apt" "$root/source" "$root/build"
-    mkdir -p "$root/apt/sources.list.d" "$root/apt/lists/partial" "$root/apt/cache/archives/partial" "$root/source"
+    mkdir -p "$root/apt/sources.list.d" "$root/apt/lists/partial" "$root/apt/cache/archives/partial" \
+        "$root/source"
     # A private apt state with deb-src entries derived from the machine's own entries, so the
     # system's configuration is left as it was.
     local file
@@ -44,7 +45,8 @@ yw_build_libjpeg_mingw() {
             sed -n 's/^deb /deb-src /p' "$file" >"$root/apt/sources.list.d/$(basename "$file").list"
         fi
     done
-    local apt_options=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$root/apt/sources.list.d"
+    local apt_options=(-o "Dir::Etc::SourceList=/dev/null"
+                       -o "Dir::Etc::SourceParts=$root/apt/sources.list.d"
                        -o "Dir::State::Lists=$root/apt/lists" -o "Dir::Cache=$root/apt/cache"
                        -o "Debug::NoLocking=true")
     # As root, apt would hand the download to its _apt user, who may not write into build/.
