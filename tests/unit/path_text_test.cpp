@@ -16,8 +16,7 @@ struct GuardedPath {
     char Text[PathTextSize + 16];
     GuardedPath() { memset(Text, '~', sizeof Text); }
     bool GuardIntact() const { return std::string(Text + PathTextSize, 16) == std::string(16, '~'); }
-    bool Terminated() const { return memchr(Text, '\0', PathTextSize) != nullptr; }
-    std::string Str() const { return Terminated() ? Text : "(unterminated)"; }
+    std::string Str() const { return memchr(Text, '\0', PathTextSize) ? Text : "(unterminated)"; }
 };
 
 TEST(PathText, CopyAndAppendAreCutAt259CharactersAndTerminated) {

@@ -94,39 +94,6 @@ TEST_F(TryRules, EachTransitionWithItsCues) {
     }
 }
 
-// The window asks for no double-click messages: a double click is two presses.
-TEST_F(TryRules, DoubleClickIsTwoPresses) {
-    const struct {
-        const char* Name;
-        std::vector<Cell> Before;
-        Cell Card;
-        Cues First, Second;
-        Cell PickAfter;
-        int TriesAfter;
-    } cases[] = {
-        {"on a face-down card, nothing up: turned up once", {}, C, {Cue::Turn}, {}, C, 0},
-        {"right after a miss: pair turned back, then card up", {A, B}, C, {}, {Cue::Turn}, C, 1},
-        {"second card of a miss: try counted, pair turned back",
-         {A},
-         B,
-         {Cue::Turn, Cue::Miss},
-         {},
-         NoCell,
-         1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        Deal(1);
-        for (const Cell& cell : c.Before)
-            Press(cell);
-        EXPECT_EQ(Press(c.Card), c.First);
-        EXPECT_EQ(Press(c.Card), c.Second);
-        EXPECT_EQ(Text(FirstPick), Text(c.PickAfter));
-        EXPECT_TRUE(IsNone(SecondPick));
-        EXPECT_EQ(Tries, c.TriesAfter);
-    }
-}
-
 // The round ends on the click that finds the last pair and nowhere else; afterwards every card
 // is found and every click is ignored.
 TEST_F(TryRules, PerfectRoundEndsOnItsLastTryAtEveryLevel) {

@@ -1,0 +1,114 @@
+// The one test driver for Windows-side and end-to-end tests: it plays Yorewind from outside as a
+// player would (a process, its windows and dialogs, mouse clicks, screen pixels) and prepares what
+// a run finds (the settings key, picture folders). Works in-process and across processes alike.
+//
+// Rules it keeps, so tests built on it have no races and no fixed sleeps:
+// - every wait is bounded (WaitUntil) and says whether the condition came;
+// - a dialog is read (DialogText, ItemText, IsChecked) before one of its buttons is pressed, on the
+//   test's own thread; Press only posts, so it never blocks on what the press sets off;
+// - an end-to-end test owns its game through GameProcess, whose destructor kills a game left
+//   running (for instance behind a modal box the test did not expect), so ctest never waits on it.
+// Under Wine without a window manager, screen coordinates are X root coordinates; scripts/test
+// sets Managed=N, so dialogs open and close without waiting for one.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace yw {
+
+const DWORD WaitMs = 10000; // the usual bound of a wait
+
+// Polls the condition every 10 ms until it holds or the bound passes; returns its last answer.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs);
+
+// A program started with CreateProcess in the same Wine prefix, killed when the object goes if it
+// is still running.
+class GameProcess {
+public:
+    // Starts the exe (full path) with its folder as the working folder.
+    explicit GameProcess(const std::string& exe);
+    ~GameProcess();
+    DWORD Id() const { return info_.dwProcessId; }
+    // Waits for the end of the process; false if it still runs at the bound.
+    bool WaitExit(DWORD timeoutMs = WaitMs) const;
+    void Kill() const;
+
+private:
+    GameProcess(const GameProcess&) = delete;
+    GameProcess& operator=(const GameProcess&) = delete;
+    PROCESS_INFORMATION info_;
+};
+
+// The newest visible top-level window of the process with the class and, unless null, the caption;
+// waits up to the bound; null if none came. Dialogs and message boxes have class "#32770".
+HWND WaitForWindow(DWORD process, const char* className, const char* caption, DWORD timeoutMs = WaitMs);
+inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = WaitMs) {
+    return WaitForWindow(process, "#32770", caption, timeoutMs);
+}
+// Every visible dialog or message box of the process, counted now.
+int OpenDialogs(DWORD process);
+// Waits until the window is gone.
+bool WaitClosed(HWND window, DWORD timeoutMs = WaitMs);
+
+// Texts through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
+std::string WindowText(HWND window);
+inline std::string ItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+// A message box's text is its static control with id 0xFFFF.
+inline std::string MessageText(HWND box) {
+    return ItemText(box, 0xFFFF);
+}
+bool IsChecked(HWND dialog, int id);
+// Replaces a control's text, as typing would (read-only edit boxes included).
+void SetItemText(HWND dialog, int id, const std::string& text);
+
+// Posts BM_CLICK to the dialog's button (push button, radio or check box) and returns at once.
+void Press(HWND dialog, int id);
+// Posts a menu command, as the menu or an accelerator sends it.
+void PostCommand(HWND window, int id);
+// Returns once the window's thread has taken at least `messages` messages from its queue after
+// this call began (each WM_NULL sent waits for one more look at the queue): input sent before is
+// then handled, so a test can check that it changed nothing.
+void Settle(HWND window, int messages);
+
+// A mouse press and release at a client point through SendInput, left or right button.
+void Click(HWND window, POINT client, bool right = false);
+// The screen's pixel at a client point, as 0xRRGGBB.
+uint32_t ScreenPixel(HWND window, POINT client);
+// True when every channel is within the tolerance (lossy pictures come back a little off).
+bool Near(uint32_t a, uint32_t b, int tolerance = 24);
+
+// The settings key, HKCU\Software\Brindlecot\Twinlet: PicturePath (REG_SZ), Level (REG_DWORD).
+void ClearSettings();
+void WriteSettings(const std::string& picturePath, DWORD level);
+// False when there is no key; a missing value reads as "" or 0.
+bool ReadSettings(std::string* picturePath, DWORD* level);
+// One raw value of any type and bytes, creating the key.
+void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
+
+// A fresh folder under %TEMP% (its name may be chosen, scripts and spaces included), removed with
+// everything in it when the object goes.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name = "");
+    ~TempFolder();
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "\\" + name; }
+
+private:
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    std::string path_;
+};
+
+// A 24-bit BMP of one colour, or one whose colour is given per pixel (x right, y down).
+void WriteBmp(const std::string& path, int width, int height, uint32_t rgb);
+void WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& rgbAt);
+void WriteBytes(const std::string& path, const std::string& bytes);
+
+} // namespace yw
