@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace yw {
 
@@ -25,33 +26,27 @@ const DWORD WaitMs = 10000; // the usual bound of a wait
 // Polls the condition every 10 ms until it holds or the bound passes; returns its last answer.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs);
 
-// A program started with CreateProcess in the same Wine prefix, killed when the object goes if it
-// is still running.
-class GameProcess {
-public:
-    // Starts the exe (full path) with its folder as the working folder.
+// A program started with CreateProcess in the same Wine prefix, its folder as working folder.
+// The destructor kills it if it still runs (a test that failed half-way leaves no modal box).
+struct GameProcess {
     explicit GameProcess(const std::string& exe);
     ~GameProcess();
-    DWORD Id() const { return info_.dwProcessId; }
-    // Waits for the end of the process; false if it still runs at the bound.
-    bool WaitExit(DWORD timeoutMs = WaitMs) const;
-    void Kill() const;
-
-private:
-    GameProcess(const GameProcess&) = delete;
-    GameProcess& operator=(const GameProcess&) = delete;
-    PROCESS_INFORMATION info_;
+    DWORD Id() const { return Info.dwProcessId; }
+    bool WaitExit(DWORD timeoutMs = WaitMs) const {
+        return WaitForSingleObject(Info.hProcess, timeoutMs) == 0;
+    }
+    PROCESS_INFORMATION Info = {};
 };
 
-// The newest visible top-level window of the process with the class and, unless null, the caption;
-// waits up to the bound; null if none came. Dialogs and message boxes have class "#32770".
+// The visible top-level windows of the process with the class and, unless null, the caption,
+// newest first. Dialogs and message boxes have the class "#32770".
+std::vector<HWND> FindWindows(DWORD process, const char* className, const char* caption);
+// The newest such window, waiting for one up to the bound; null if none came.
 HWND WaitForWindow(DWORD process, const char* className, const char* caption, DWORD timeoutMs = WaitMs);
 inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = WaitMs) {
     return WaitForWindow(process, "#32770", caption, timeoutMs);
 }
-// Every visible dialog or message box of the process, counted now.
-int OpenDialogs(DWORD process);
-// Waits until the window is gone.
+// Waits until the window is gone (or hidden).
 bool WaitClosed(HWND window, DWORD timeoutMs = WaitMs);
 
 // Texts through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
@@ -76,7 +71,9 @@ void PostCommand(HWND window, int id);
 // then handled, so a test can check that it changed nothing.
 void Settle(HWND window, int messages);
 
-// A mouse press and release at a client point through SendInput, left or right button.
+// A press and release of the left or right button at a client point: the cursor is put there,
+// then SendInput presses (exact on Windows and Wine alike, where absolute SendInput moves round
+// differently).
 void Click(HWND window, POINT client, bool right = false);
 // The screen's pixel at a client point, as 0xRRGGBB.
 uint32_t ScreenPixel(HWND window, POINT client);
@@ -86,28 +83,22 @@ bool Near(uint32_t a, uint32_t b, int tolerance = 24);
 // The settings key, HKCU\Software\Brindlecot\Twinlet: PicturePath (REG_SZ), Level (REG_DWORD).
 void ClearSettings();
 void WriteSettings(const std::string& picturePath, DWORD level);
-// False when there is no key; a missing value reads as "" or 0.
+// False when no PicturePath is stored; a missing Level reads as 0.
 bool ReadSettings(std::string* picturePath, DWORD* level);
 // One raw value of any type and bytes, creating the key.
 void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
 
 // A fresh folder under %TEMP% (its name may be chosen, scripts and spaces included), removed with
 // everything in it when the object goes.
-class TempFolder {
-public:
+struct TempFolder {
     explicit TempFolder(const std::string& name = "");
     ~TempFolder();
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-private:
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string path_;
+    const std::string& Path() const { return Folder; }
+    std::string File(const std::string& name) const { return Folder + "\\" + name; }
+    std::string Folder;
 };
 
-// A 24-bit BMP of one colour, or one whose colour is given per pixel (x right, y down).
-void WriteBmp(const std::string& path, int width, int height, uint32_t rgb);
+// A 24-bit BMP whose colour (0xRRGGBB) is given per pixel, x rightwards and y downwards.
 void WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& rgbAt);
 void WriteBytes(const std::string& path, const std::string& bytes);
 

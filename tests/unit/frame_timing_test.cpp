@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
 // At any uptime, across the top bit and the 49.7-day wrap: the first frame comes at once, none
 // before the delay has passed, and one after any sleep short of the wrap.
 TEST(FrameTiming, DueAcrossTheWrapAndAfterLongSleeps) {
@@ -17,5 +15,3 @@ TEST(FrameTiming, DueAcrossTheWrapAndAfterLongSleeps) {
             EXPECT_TRUE(IsFrameDue(clock, start + gap)) << start << " asleep " << gap;
     }
 }
-
-} // namespace

@@ -2,7 +2,6 @@
 // message; awake it draws. A timer on the loop's own thread watches and ends it.
 #include <gtest/gtest.h>
 
-#include "app/Settings.h"
 #include "app/StartupData.h"
 #include "engine/GameEngine.h"
 #include "engine/MainLoop.h"
@@ -19,43 +18,43 @@ bool FrameSeen = false;
 // Ends the loop once the posted press has reached the game: by then the queue has been empty
 // (timers come only then), so an awake loop has drawn. Gives up after about three seconds.
 void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
-    FrameSeen = FrameSeen || BackBufferPixels().At(1, 1) != Filler;
+    FrameSeen = FrameSeen || BackBufferPixel(0, 0) != Filler;
     if (!IsNone(FirstPick) || ++Ticks > 300)
         PostQuitMessage(7);
 }
 
 TEST(MainLoop, SleepsWhenDeactivatedAndWakesWhenActivated) {
-    const struct {
-        const char* Why;
-        BOOL Sleeping;
-        WPARAM Activation; // posted as WM_ACTIVATE unless ~0
-        bool Frame;
-    } cases[] = {
-        {"asleep", TRUE, ~WPARAM(0), false},
-        {"deactivated", FALSE, 0, false},
-        {"activated", TRUE, MAKEWPARAM(WA_ACTIVE, 0), true},
-        {"activated by a click", TRUE, MAKEWPARAM(WA_CLICKACTIVE, 0), true},
-        {"deactivated while minimised", TRUE, MAKEWPARAM(WA_INACTIVE, 1), true},
+    const WPARAM none = ~WPARAM(0);
+    const WPARAM cases[][3] = {
+        // Sleeping at the start, the WM_ACTIVATE posted (unless none), whether a frame is drawn.
+        {TRUE, none, 0},                          // asleep
+        {FALSE, 0, 0},                            // deactivated
+        {TRUE, MAKEWPARAM(WA_ACTIVE, 0), 1},      // activated
+        {TRUE, MAKEWPARAM(WA_CLICKACTIVE, 0), 1}, // activated by a click
+        {TRUE, MAKEWPARAM(WA_INACTIVE, 1), 1},    // deactivated while minimised
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Why);
         ScopedGame game;
         PictureList.assign(18, "C:\\nowhere.bmp");
         NewRound();
-        DeleteCardImages(); // the loop releases the device at its end, so no surface outlives it
-        Engine->Sleeping = c.Sleeping;
-        if (c.Activation != ~WPARAM(0))
-            PostMessageA(Engine->Window, WM_ACTIVATE, c.Activation, 0);
+        DeleteCardImages(); // the loop releases the device at its end, so no surface may outlive it
+        Engine->Sleeping = static_cast<BOOL>(c[0]);
+        if (c[1] != none)
+            PostMessageA(Engine->Window, WM_ACTIVATE, c[1], 0);
         PostMessageA(Engine->Window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         FillBackBuffer(Filler);
         Ticks = 0;
         FrameSeen = false;
         const UINT_PTR timer = SetTimer(nullptr, 0, 10, Watch);
-        EXPECT_EQ(RunMainLoop(), 7);
+        const int quit = RunMainLoop();
         KillTimer(nullptr, timer);
-        EXPECT_FALSE(IsNone(FirstPick)) << "the press was not dispatched";
-        EXPECT_EQ(FrameSeen, c.Frame);
+        // Quit code, press dispatched, frame drawn.
+        EXPECT_EQ(std::to_string(quit) + " " + std::to_string(FirstPick.Column) + " " +
+                      std::to_string(FrameSeen),
+                  "7 0 " + std::to_string(c[2]))
+            << "case " << &c - cases;
     }
+    PictureList.clear();
 }
 
 } // namespace

@@ -1,56 +1,58 @@
-// The Options dialog from the program's resources, run modally and answered on the same thread.
+// The Options dialog from the program's resources, run modally and answered on the same thread:
+// a timer, which the dialog's own modal loop dispatches, reads the dialog and then presses.
 #include <gtest/gtest.h>
 
 #include "app/OptionsDialog.h"
 #include "app/Settings.h"
 #include "res/resource.h"
-#include "tests/win/WinTestSupport.h"
+#include "tests/driver/Driver.h"
 
 namespace {
 
-// Which level radios are checked, as "1005,1007", then the path shown.
-std::string Shown(HWND dialog) {
-    std::string shown;
+std::vector<int> Presses; // in order; a press on a closed dialog does nothing
+std::string Shown;        // the level radios checked, as "1005,", then the path shown
+
+void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD) {
+    static HWND answered = nullptr;
+    HWND dialog = yw::WaitForDialog(GetCurrentProcessId(), "Yorewind", 0);
+    if (dialog == nullptr || dialog == answered)
+        return;
+    answered = dialog;
+    Shown.clear();
     for (int id = IDC_LEVEL_EASY; id <= IDC_LEVEL_VERYHARD; ++id)
-        if (yw::IsChecked(dialog, id))
-            shown += std::to_string(id) + ",";
-    return shown + "|" + yw::ItemText(dialog, IDC_PICTUREPATH);
+        Shown += yw::IsChecked(dialog, id) ? std::to_string(id) + "," : "";
+    Shown += "|" + yw::ItemText(dialog, IDC_PICTUREPATH);
+    for (int id : Presses)
+        yw::Press(dialog, id);
 }
 
 TEST(OptionsDialog, LevelAndFolder) {
     const struct {
-        const char* Why;
         int Level;
         const char* Path;
-        std::vector<int> Presses; // in order; a press on a closed dialog does nothing
+        std::vector<int> Presses;
         const char* Shown;
         INT_PTR Result;
         int LevelAfter;
     } cases[] = {
-        {"the stored level is checked", 2, "C:\\photos", {IDOK}, "1006,|C:\\photos", IDOK, 2},
-        {"OK takes the radio", 4, "C:\\photos", {IDC_LEVEL_HARD, IDOK}, "1008,|C:\\photos", IDOK, 3},
-        {"Cancel keeps the level", 1, "C:\\kept", {IDC_LEVEL_VERYHARD, IDCANCEL}, "1005,|C:\\kept", IDCANCEL, 1},
-        {"an unknown level survives OK", 5, "C:\\kept", {IDOK}, "|C:\\kept", IDOK, 5},
-        {"an empty path keeps it open, the level taken", 1, "", {IDC_LEVEL_HARD, IDOK, IDCANCEL}, "1005,|",
-         IDCANCEL, 3},
+        {2, "C:\\photos", {IDOK}, "1006,|C:\\photos", IDOK, 2},                         // the level checked
+        {4, "C:\\photos", {IDC_LEVEL_HARD, IDOK}, "1008,|C:\\photos", IDOK, 3},         // OK takes the radio
+        {1, "C:\\kept", {IDC_LEVEL_VERYHARD, IDCANCEL}, "1005,|C:\\kept", IDCANCEL, 1}, // Cancel keeps it
+        {5, "C:\\kept", {IDOK}, "|C:\\kept", IDOK, 5},                                  // unknown, kept
+        {1, "", {IDC_LEVEL_HARD, IDOK, IDCANCEL}, "1005,|", IDCANCEL, 3}, // no path: stays open, level taken
     };
+    const UINT_PTR timer = SetTimer(nullptr, 0, 10, Answer);
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.Why);
         Level = c.Level;
         CopyPathText(PicturePath, c.Path);
-        std::string shown;
-        OnEachDialog answer([&](HWND dialog) {
-            shown = Shown(dialog);
-            for (int id : c.Presses)
-                yw::Press(dialog, id);
-        });
-        EXPECT_EQ(DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_OPTIONS), nullptr,
-                                  OptionsDlgProc, 0),
-                  c.Result);
-        EXPECT_EQ(shown, c.Shown);
-        EXPECT_EQ(Level, c.LevelAfter);
-        EXPECT_STREQ(PicturePath, c.Path);
+        Presses = c.Presses;
+        const INT_PTR result =
+            DialogBoxParamA(nullptr, MAKEINTRESOURCEA(IDD_OPTIONS), nullptr, OptionsDlgProc, 0);
+        EXPECT_EQ(Shown + " " + std::to_string(result) + " " + std::to_string(Level) + " " + PicturePath,
+                  c.Shown + (" " + std::to_string(c.Result)) + " " + std::to_string(c.LevelAfter) + " " +
+                      c.Path);
     }
+    KillTimer(nullptr, timer);
     Level = 1;
 }
 

@@ -6,26 +6,17 @@
 #include "app/StartupData.h"
 #include "tests/driver/Driver.h"
 
-namespace {
-
 TEST(ScanPictures, PatternsInOrderAndAMissingFolder) {
     yw::TempFolder folder;
     for (const char* name : {"d.bmp", "c.png", "b.jpeg", "a.jpg", "notes.txt", "a.jpg.txt"})
         yw::WriteBytes(folder.File(name), "x");
-    const struct {
-        std::string Folder;
-        std::vector<std::string> Found;
-    } cases[] = {
-        {folder.Path(), {folder.File("a.jpg"), folder.File("b.jpeg"), folder.File("c.png"), folder.File("d.bmp")}},
-        {folder.File("absent"), {}},
-    };
-    for (const auto& c : cases) {
-        CopyPathText(PicturePath, c.Folder.c_str());
+    const std::vector<std::string> all = {folder.File("a.jpg"), folder.File("b.jpeg"), folder.File("c.png"),
+                                          folder.File("d.bmp")};
+    for (const std::string& path : {folder.Path(), folder.File("absent")}) {
+        CopyPathText(PicturePath, path.c_str());
         PictureList.clear();
         ScanPictures();
-        EXPECT_EQ(PictureList, c.Found) << c.Folder;
+        EXPECT_EQ(PictureList, path == folder.Path() ? all : std::vector<std::string>()) << path;
     }
     PictureList.clear();
 }
-
-} // namespace
