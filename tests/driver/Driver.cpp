@@ -43,30 +43,25 @@ GameProcess::~GameProcess() {
     CloseHandle(Info.hProcess);
 }
 
-std::vector<HWND> FindWindows(DWORD process, const char* className, const char* caption) {
-    std::vector<HWND> all, found;
-    EnumWindows(
-        [](HWND window, LPARAM list) {
-            reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&all));
-    for (HWND window : all) {
-        DWORD owner = 0;
-        char name[64] = "";
-        GetWindowThreadProcessId(window, &owner);
-        GetClassNameA(window, name, sizeof(name));
-        if (owner == process && strcmp(name, className) == 0 && IsWindowVisible(window) &&
-            (caption == nullptr || WindowText(window) == caption))
-            found.push_back(window);
-    }
-    return found;
-}
-
 HWND WaitForWindow(DWORD process, const char* className, const char* caption, DWORD timeoutMs) {
-    std::vector<HWND> found;
-    WaitUntil([&] { return !(found = FindWindows(process, className, caption)).empty(); }, timeoutMs);
-    return found.empty() ? nullptr : found[0];
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            // Top-level windows from the top of the z-order: the newest first.
+            for (HWND window = GetTopWindow(nullptr); window != nullptr && found == nullptr;
+                 window = GetWindow(window, GW_HWNDNEXT)) {
+                DWORD owner = 0;
+                char name[64] = "";
+                GetWindowThreadProcessId(window, &owner);
+                GetClassNameA(window, name, sizeof(name));
+                if (owner == process && strcmp(name, className) == 0 && IsWindowVisible(window) &&
+                    (caption == nullptr || WindowText(window) == caption))
+                    found = window;
+            }
+            return found != nullptr;
+        },
+        timeoutMs);
+    return found;
 }
 
 bool WaitClosed(HWND window, DWORD timeoutMs) {

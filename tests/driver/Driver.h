@@ -17,7 +17,6 @@
 #include <cstdint>
 #include <functional>
 #include <string>
-#include <vector>
 
 namespace yw {
 
@@ -38,10 +37,9 @@ struct GameProcess {
     PROCESS_INFORMATION Info = {};
 };
 
-// The visible top-level windows of the process with the class and, unless null, the caption,
-// newest first. Dialogs and message boxes have the class "#32770".
-std::vector<HWND> FindWindows(DWORD process, const char* className, const char* caption);
-// The newest such window, waiting for one up to the bound; null if none came.
+// The newest visible top-level window of the process with the class and, unless null, the
+// caption, waiting for one up to the bound; null if none came. Dialogs and message boxes have the
+// class "#32770"; a bound of 0 looks once.
 HWND WaitForWindow(DWORD process, const char* className, const char* caption, DWORD timeoutMs = WaitMs);
 inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = WaitMs) {
     return WaitForWindow(process, "#32770", caption, timeoutMs);

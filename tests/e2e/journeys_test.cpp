@@ -76,10 +76,9 @@ protected:
     uint32_t Pixel(int i, int gap = 0) const { return yw::ScreenPixel(window, Centre(i, gap)); }
     // The folder's picture that a pixel shows; 1 (no picture's colour) when none.
     uint32_t PictureOf(uint32_t rgb) const {
-        for (uint32_t colour : colours)
-            if (yw::Near(rgb, colour))
-                return colour;
-        return 1;
+        const auto match =
+            std::find_if(colours.begin(), colours.end(), [rgb](uint32_t c) { return yw::Near(rgb, c); });
+        return match == colours.end() ? 1 : *match;
     }
 
     // Waits until found cards and those in up show their pictures, all others their back, and
@@ -128,12 +127,10 @@ protected:
             if (!WaitBoard({a, b}))
                 return -1;
             found[a] = found[b] = seen[a] == seen[b];
-            int next = a + 1, elsewhere = cells - 1;
-            while (next < cells && found[next])
-                ++next;
-            while (found[elsewhere] || elsewhere == a || elsewhere == b || elsewhere == next)
-                --elsewhere;
             if (!found[a]) {
+                int elsewhere = cells - 1;
+                while (found[elsewhere] || elsewhere == a || elsewhere == b)
+                    --elsewhere;
                 ClickCell(a);
                 ClickCell(elsewhere);
             }
@@ -173,6 +170,11 @@ TEST_F(Journey, StartUp) {
     HWND options = yw::WaitForDialog(game->Id(), "Yorewind");
     ASSERT_NE(options, nullptr) << "no Options dialog on a first run";
     EXPECT_EQ(yw::ItemText(options, IDC_PICTUREPATH), "Where Do You Want to Go?");
+    EXPECT_TRUE(yw::IsChecked(options, IDC_LEVEL_EASY));
+    yw::SetItemText(options, IDC_PICTUREPATH, "");
+    yw::Press(options, IDOK);
+    yw::Settle(options, 2);
+    EXPECT_TRUE(IsWindowVisible(options)) << "OK taken without a folder";
     yw::SetItemText(options, IDC_PICTUREPATH, folder.Path());
     ASSERT_TRUE(Close(options, IDOK));
     HWND box = yw::WaitForDialog(game->Id(), "Yorewind. Error");
@@ -222,18 +224,23 @@ TEST_F(Journey, WholeRounds) {
     EXPECT_TRUE(WaitBoard({}));
 }
 
-// Options changes the level for the next deal, which More makes; About, Donate and Exit.
+// Options changes the level for the next deal, which More makes, unless cancelled; About,
+// Donate and Exit.
 TEST_F(Journey, Menus) {
     CopyMadePictures();
     AddBmps();
     yw::WriteSettings(folder.Path(), 1);
     ASSERT_TRUE(Start(1));
     ASSERT_TRUE(WaitBoard({}));
-    yw::PostCommand(window, IDM_OPTIONS);
-    HWND options = yw::WaitForDialog(game->Id(), "Yorewind");
-    ASSERT_NE(options, nullptr);
-    yw::Press(options, IDC_LEVEL_HARD);
-    ASSERT_TRUE(Close(options, IDOK));
+    for (int button : {IDCANCEL, IDOK}) {
+        yw::PostCommand(window, IDM_OPTIONS);
+        HWND options = yw::WaitForDialog(game->Id(), "Yorewind");
+        ASSERT_NE(options, nullptr);
+        EXPECT_EQ(yw::ItemText(options, IDC_PICTUREPATH), folder.Path());
+        EXPECT_TRUE(yw::IsChecked(options, IDC_LEVEL_EASY)) << "the level changed by Cancel";
+        yw::Press(options, button == IDOK ? IDC_LEVEL_HARD : IDC_LEVEL_VERYHARD);
+        ASSERT_TRUE(Close(options, button));
+    }
     yw::PostCommand(window, IDM_MORE);
     Layout(3);
     EXPECT_TRUE(WaitBoard({})) << "no 6 by 5 deal after More";
