@@ -179,10 +179,6 @@ void WriteBmp(const std::string& path, int width, int height,
             row[x] = static_cast<char>(rgbAt(x / 3, y) >> (8 * (x % 3)));
         bytes += row;
     }
-    WriteBytes(path, bytes);
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 

@@ -98,6 +98,5 @@ struct TempFolder {
 
 // A 24-bit BMP whose colour (0xRRGGBB) is given per pixel, x rightwards and y downwards.
 void WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& rgbAt);
-void WriteBytes(const std::string& path, const std::string& bytes);
 
 } // namespace yw

@@ -1,6 +1,8 @@
 // The picture scan on folders made by the test.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
@@ -9,7 +11,7 @@
 TEST(ScanPictures, PatternsInOrderAndAMissingFolder) {
     yw::TempFolder folder;
     for (const char* name : {"d.bmp", "c.png", "b.jpeg", "a.jpg", "notes.txt", "a.jpg.txt"})
-        yw::WriteBytes(folder.File(name), "x");
+        std::ofstream(folder.File(name)) << "x";
     const std::vector<std::string> all = {folder.File("a.jpg"), folder.File("b.jpeg"), folder.File("c.png"),
                                           folder.File("d.bmp")};
     for (const std::string& path : {folder.Path(), folder.File("absent")}) {
