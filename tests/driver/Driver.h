@@ -4,8 +4,8 @@
 //
 // Rules it keeps, so tests built on it have no races and no fixed sleeps:
 // - every wait is bounded (WaitUntil) and says whether the condition came;
-// - a dialog is read (DialogText, ItemText, IsChecked) before one of its buttons is pressed, on the
-//   test's own thread; Press only posts, so it never blocks on what the press sets off;
+// - a dialog is read (WindowText, ItemText, MessageText, IsChecked) before one of its buttons is
+//   pressed, on the test's own thread; Press only posts, so it never blocks on what the press sets off;
 // - an end-to-end test owns its game through GameProcess, whose destructor kills a game left
 //   running (for instance behind a modal box the test did not expect), so ctest never waits on it.
 // Under Wine without a window manager, screen coordinates are X root coordinates; scripts/test
@@ -64,14 +64,14 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 void Press(HWND dialog, int id);
 // Posts a menu command, as the menu or an accelerator sends it.
 void PostCommand(HWND window, int id);
-// Returns once the window's thread has taken at least `messages` messages from its queue after
-// this call began (each WM_NULL sent waits for one more look at the queue): input sent before is
-// then handled, so a test can check that it changed nothing.
+// Sends WM_NULL `messages` times, each answered at one more look of the window's thread at its
+// queue; a look hands on at most one waiting message. Give one more than the messages (input
+// included) that must be handled first, so a test can then check that they changed nothing.
 void Settle(HWND window, int messages);
 
-// A press and release of the left or right button at a client point: the cursor is put there,
-// then SendInput presses (exact on Windows and Wine alike, where absolute SendInput moves round
-// differently).
+// A press and release of the left or right button at a client point: the cursor is put there
+// (exact, where absolute SendInput moves round differently on Windows and Wine), then SendInput
+// presses. Under Wine it first lets the window's thread catch up with the pointer's X motion.
 void Click(HWND window, POINT client, bool right = false);
 // The screen's pixel at a client point, as 0xRRGGBB.
 uint32_t ScreenPixel(HWND window, POINT client);
@@ -86,8 +86,8 @@ bool ReadSettings(std::string* picturePath, DWORD* level);
 // One raw value of any type and bytes, creating the key.
 void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
 
-// A fresh folder under %TEMP% (its name may be chosen, scripts and spaces included), removed with
-// everything in it when the object goes.
+// A fresh folder under %TEMP%, its name ending in the given text (any the ANSI code page holds),
+// removed with everything in it when the object goes.
 struct TempFolder {
     explicit TempFolder(const std::string& name = "");
     ~TempFolder();

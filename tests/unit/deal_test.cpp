@@ -6,13 +6,12 @@
 #include <random>
 #include <vector>
 
-#include "tests/unit/unit_support.h"
+#include "game/GameState.h"
 
 // A level outside 1 to 4 (a hostile stored value) keeps the grid there was.
 TEST(Deal, LevelChoosesTheGridAndAnUnknownLevelKeepsIt) {
     const int cases[][3] = {{1, 4, 4}, {2, 5, 4}, {3, 6, 5},  {4, 6, 6},
                             {0, 6, 6}, {5, 6, 6}, {-1, 6, 6}, {2, 5, 4}};
-    ResetGameState();
     for (const auto& c : cases) {
         ApplyLevel(c[0]);
         EXPECT_EQ(Rows * 10 + Columns, c[1] * 10 + c[2]) << "level " << c[0];

@@ -2,16 +2,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <tuple>
 #include <vector>
-
-#include "tests/unit/unit_support.h"
 
 namespace {
 
 // Level 1, cells counted column by column: cells 2k and 2k + 1 carry picture k + 1.
 void DealInOrder() {
-    ResetGameState();
+    Rows = Columns = 4;
+    std::fill(&FaceUp[0][0], &FaceUp[0][0] + MaxGridSide * MaxGridSide, 0);
+    FirstPick = SecondPick = NoCell;
+    Tries = PairsFound = 0;
     for (int index = 0; index < 16; ++index)
         Board[index / 4][index % 4] = index / 2 + 1;
 }
