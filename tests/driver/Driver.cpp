@@ -17,6 +17,20 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+// One look at the top-level windows, from the top of the z-order: the newest first.
+HWND FindWindowOf(DWORD process, const char* className, const char* caption) {
+    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+        DWORD owner = 0;
+        char name[64] = "";
+        GetWindowThreadProcessId(window, &owner);
+        GetClassNameA(window, name, sizeof(name));
+        if (owner == process && strcmp(name, className) == 0 && IsWindowVisible(window) &&
+            (caption == nullptr || WindowText(window) == caption))
+            return window;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -36,8 +50,7 @@ GameProcess::GameProcess(const std::string& exe) {
 }
 
 GameProcess::~GameProcess() {
-    if (!WaitExit(0))
-        TerminateProcess(Info.hProcess, 1);
+    TerminateProcess(Info.hProcess, 1); // fails harmlessly when the game has ended
     WaitExit();
     CloseHandle(Info.hThread);
     CloseHandle(Info.hProcess);
@@ -45,27 +58,8 @@ GameProcess::~GameProcess() {
 
 HWND WaitForWindow(DWORD process, const char* className, const char* caption, DWORD timeoutMs) {
     HWND found = nullptr;
-    WaitUntil(
-        [&] {
-            // Top-level windows from the top of the z-order: the newest first.
-            for (HWND window = GetTopWindow(nullptr); window != nullptr && found == nullptr;
-                 window = GetWindow(window, GW_HWNDNEXT)) {
-                DWORD owner = 0;
-                char name[64] = "";
-                GetWindowThreadProcessId(window, &owner);
-                GetClassNameA(window, name, sizeof(name));
-                if (owner == process && strcmp(name, className) == 0 && IsWindowVisible(window) &&
-                    (caption == nullptr || WindowText(window) == caption))
-                    found = window;
-            }
-            return found != nullptr;
-        },
-        timeoutMs);
+    WaitUntil([&] { return (found = FindWindowOf(process, className, caption)) != nullptr; }, timeoutMs);
     return found;
-}
-
-bool WaitClosed(HWND window, DWORD timeoutMs) {
-    return WaitUntil([window] { return !IsWindowVisible(window); }, timeoutMs);
 }
 
 std::string WindowText(HWND window) {
@@ -154,11 +148,11 @@ bool ReadSettings(std::string* picturePath, DWORD* level) {
 
 TempFolder::TempFolder(const std::string& name) {
     static int counter = 0;
-    do
-        Folder = (std::filesystem::temp_directory_path() /
-                  ("yw" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter) + name))
-                     .string();
-    while (!CreateDirectoryA(Folder.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
+    const std::string leaf = "yw" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+    Folder = (std::filesystem::temp_directory_path() / (leaf + name)).string();
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored); // left by an earlier run that was killed
+    std::filesystem::create_directories(Folder);
 }
 
 TempFolder::~TempFolder() {
@@ -169,17 +163,17 @@ TempFolder::~TempFolder() {
 void WriteBmp(const std::string& path, int width, int height,
               const std::function<uint32_t(int, int)>& rgbAt) {
     const int stride = (width * 3 + 3) & ~3;
-    BITMAPFILEHEADER file = {0x4D42, DWORD(54 + stride * height), 0, 0, 54}; // "BM", then the pixels
-    BITMAPINFOHEADER info = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::string bytes = std::string(reinterpret_cast<const char*>(&file), sizeof(file)) +
-                        std::string(reinterpret_cast<const char*>(&info), sizeof(info));
+    const BITMAPFILEHEADER file = {0x4D42, DWORD(54 + stride * height), 0, 0, 54}; // "BM", then the pixels
+    const BITMAPINFOHEADER info = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
     for (int y = height - 1; y >= 0; --y) { // rows stored bottom-up
         std::string row(stride, '\0');
         for (int x = 0; x < width * 3; ++x)
             row[x] = static_cast<char>(rgbAt(x / 3, y) >> (8 * (x % 3)));
-        bytes += row;
+        out << row;
     }
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
 }
 
 } // namespace yw

@@ -44,8 +44,6 @@ HWND WaitForWindow(DWORD process, const char* className, const char* caption, DW
 inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = WaitMs) {
     return WaitForWindow(process, "#32770", caption, timeoutMs);
 }
-// Waits until the window is gone (or hidden).
-bool WaitClosed(HWND window, DWORD timeoutMs = WaitMs);
 
 // Texts through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
 std::string WindowText(HWND window);

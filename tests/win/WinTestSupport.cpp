@@ -9,7 +9,6 @@
 #include "res/resource.h"
 
 ScopedGame::ScopedGame() {
-    yw::ClearSettings();
     ModuleInstance = GetModuleHandleA(nullptr);
     LoadStringA(ModuleInstance, IDS_CLASS_NAME, AppClassName, AppTextLength);
     Engine = new GameEngine(ModuleInstance);
@@ -24,7 +23,7 @@ ScopedGame::~ScopedGame() {
     UnregisterClassA(AppClassName, ModuleInstance);
     for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);) {
     }
-    yw::ClearSettings();
+    yw::ClearSettings(); // the shutdown stored the settings
 }
 
 uint32_t BackBufferPixel(int x, int y) {

@@ -7,8 +7,8 @@
 
 #include "tests/driver/Driver.h"
 
-// The engine with its real (hidden) main window and the graphics device, as start-up makes them,
-// and the settings cleared before and after.
+// The engine with its real (hidden) main window and the graphics device, as start-up makes them;
+// the settings that its shutdown stores are cleared afterwards.
 class ScopedGame {
 public:
     ScopedGame();

@@ -28,11 +28,10 @@ TEST(MainLoop, SleepsWhenDeactivatedAndWakesWhenActivated) {
     const WPARAM none = ~WPARAM(0);
     const WPARAM cases[][3] = {
         // Sleeping at the start, the WM_ACTIVATE posted (unless none), whether a frame is drawn.
-        {TRUE, none, 0},                          // asleep
-        {FALSE, 0, 0},                            // deactivated
-        {TRUE, MAKEWPARAM(WA_ACTIVE, 0), 1},      // activated
-        {TRUE, MAKEWPARAM(WA_CLICKACTIVE, 0), 1}, // activated by a click
-        {TRUE, MAKEWPARAM(WA_INACTIVE, 1), 1},    // deactivated while minimised
+        {TRUE, none, 0},                       // asleep
+        {FALSE, 0, 0},                         // deactivated
+        {TRUE, MAKEWPARAM(WA_ACTIVE, 0), 1},   // activated
+        {TRUE, MAKEWPARAM(WA_INACTIVE, 1), 1}, // deactivated while minimised
     };
     for (const auto& c : cases) {
         ScopedGame game;
