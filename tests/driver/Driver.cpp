@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 namespace yw {
 
@@ -17,9 +18,16 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
-// One look at the top-level windows, from the top of the z-order: the newest first.
+BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// One look at a snapshot of the top-level windows, from the top of the z-order: the newest first.
 HWND FindWindowOf(DWORD process, const char* className, const char* caption) {
-    for (HWND window = GetTopWindow(nullptr); window != nullptr; window = GetWindow(window, GW_HWNDNEXT)) {
+    std::vector<HWND> windows;
+    EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
         DWORD owner = 0;
         char name[64] = "";
         GetWindowThreadProcessId(window, &owner);
