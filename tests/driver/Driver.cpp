@@ -157,15 +157,17 @@ bool ReadSettings(std::string* picturePath, DWORD* level) {
 TempFolder::TempFolder(const std::string& name) {
     static int counter = 0;
     const std::string leaf = "yw" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
-    Folder = (std::filesystem::temp_directory_path() / (leaf + name)).string();
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / std::filesystem::u8path(leaf + name);
+    Folder = folder.u8string();
     std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored); // left by an earlier run that was killed
-    std::filesystem::create_directories(Folder);
+    std::filesystem::remove_all(folder, ignored); // left by an earlier run that was killed
+    std::filesystem::create_directories(folder);
 }
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
+    std::filesystem::remove_all(std::filesystem::u8path(Folder), ignored);
 }
 
 void WriteBmp(const std::string& path, int width, int height,

@@ -34,6 +34,12 @@ struct GameProcess {
     bool WaitExit(DWORD timeoutMs = WaitMs) const {
         return WaitForSingleObject(Info.hProcess, timeoutMs) == 0;
     }
+    // STILL_ACTIVE while it runs.
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(Info.hProcess, &code);
+        return code;
+    }
     PROCESS_INFORMATION Info = {};
 };
 
@@ -86,6 +92,7 @@ void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
 
 // A fresh folder under %TEMP%, its name ending in the given text (any the ANSI code page holds),
 // removed with everything in it when the object goes.
+// Texts are UTF-8 in a program whose manifest asks for that code page, as the game's does.
 struct TempFolder {
     explicit TempFolder(const std::string& name = "");
     ~TempFolder();

@@ -32,7 +32,8 @@ protected:
     // and when asked the 6 BMPs.
     void AddPictures(bool bmps) {
         for (const auto& made : std::filesystem::directory_iterator(exeFolder + "\\e2e-pictures")) {
-            std::filesystem::copy_file(made.path(), folder.File(made.path().filename().string()),
+            std::filesystem::copy_file(made.path(),
+                                       std::filesystem::u8path(folder.File(made.path().filename().string())),
                                        std::filesystem::copy_options::overwrite_existing);
             colours.push_back(std::stoul(made.path().filename().string(), nullptr, 16));
         }
@@ -154,7 +155,8 @@ protected:
     }
 
     std::string exeFolder;
-    yw::TempFolder folder;
+    // Named in several scripts: every journey finds, deals, shows and stores such a folder whole.
+    yw::TempFolder folder{" F\xC3\xB3tos \xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC"};
     std::vector<uint32_t> colours{std::begin(BmpColours), std::end(BmpColours)}; // of the pictures
     std::unique_ptr<yw::GameProcess> game; // its end kills a game that a failed step left running
     HWND window = nullptr;
@@ -237,6 +239,69 @@ TEST_F(Journey, Menus) {
     ASSERT_TRUE(Close(donate, IDOK));
     yw::PostCommand(window, IDM_EXIT);
     EXPECT_TRUE(StoredLevel(3));
+}
+
+// A polite close (a log-off, taskkill without /f) while start-up waits in the first-run dialog or
+// under the too-few message ends the game with code 0 and the settings stored. 17 pictures are
+// too few: a folder named like one and a file that "*.jpg" finds only by its 8.3 alias don't count.
+TEST_F(Journey, ClosingTheWindowDuringStartUp) {
+    AddPictures(true);
+    DeleteFileA(folder.File(std::to_string(BmpColours[0]) + ".bmp").c_str());
+    CreateDirectoryA(folder.File("x.jpg").c_str(), nullptr);
+    CopyFileA(folder.File(std::to_string(BmpColours[1]) + ".bmp").c_str(), folder.File("y.jpgold").c_str(),
+              TRUE);
+    for (const char* caption : {"Yorewind", "Yorewind. Error"}) {
+        HWND box;
+        ASSERT_TRUE(Start(1) && Opened(0, caption, &box)) << caption;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(game->WaitExit()) << "still running (or crashed) after a close under " << caption;
+        EXPECT_EQ(game->ExitCode(), 0u);
+        std::string path;
+        DWORD level = 0;
+        EXPECT_TRUE(yw::ReadSettings(&path, &level));
+        yw::WriteSettings(folder.Path(), 1);
+    }
+}
+
+// A click two pixels inside the left edge of a card in the last column, or inside the top edge of
+// a card in the last row, turns that card: in the default window and in a larger one.
+TEST_F(Journey, ClicksJustInsideCardEdges) {
+    ASSERT_TRUE(StartDealt(4));
+    for (bool larger : {false, true}) {
+        if (larger) {
+            SetWindowPos(window, nullptr, 0, 0, 1100, 850, SWP_NOMOVE | SWP_NOZORDER);
+            yw::PostCommand(window, IDM_MORE); // dealt for the larger client
+            Layout(4);
+            ASSERT_TRUE(WaitBoard({}));
+        }
+        const int width = (std::min<int>(client.right, 800) + 12) / 6;
+        const int height = (std::min<int>(client.bottom, 600) + 12) / 6;
+        const POINT inside = {((5 * width + 4) * client.right + 799) / 800 + 2,
+                              ((5 * height + 4) * client.bottom + 599) / 600 + 2};
+        yw::Click(window, {inside.x, Centre(5).y});
+        EXPECT_TRUE(WaitBoard({5})) << "larger " << larger;
+        yw::Click(window, {Centre(30).x, inside.y});
+        EXPECT_TRUE(WaitBoard({5, 30})) << "larger " << larger;
+    }
+}
+
+// The level chosen in Options survives a log-off: the session's end stores it, so a kill after
+// it loses nothing.
+TEST_F(Journey, SettingsSurviveTheEndOfTheSession) {
+    ASSERT_TRUE(StartDealt(1));
+    HWND options;
+    ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind", &options));
+    yw::Press(options, IDC_LEVEL_HARD);
+    ASSERT_TRUE(Close(options, IDOK));
+    DWORD_PTR answer;
+    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, yw::WaitMs,
+                        &answer);
+    SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, yw::WaitMs,
+                        &answer);
+    TerminateProcess(game->Info.hProcess, 1);
+    std::string path;
+    DWORD level = 0;
+    EXPECT_TRUE(game->WaitExit() && yw::ReadSettings(&path, &level) && level == 3 && path == folder.Path());
 }
 
 } // namespace
