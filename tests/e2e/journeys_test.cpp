@@ -141,10 +141,11 @@ protected:
         return (*dialog = yw::WaitForDialog(game->Id(), caption)) != nullptr;
     }
 
-    // Presses the button of the dialog or box and waits until it is gone.
+    // Presses the button of the dialog or box and waits until it is destroyed: its modal loop has
+    // then ended, so the next command reaches the game's own loop, not a dialog on its way out.
     static bool Close(HWND dialog, int button) {
         yw::Press(dialog, button);
-        return yw::WaitUntil([dialog] { return !IsWindowVisible(dialog); });
+        return yw::WaitUntil([dialog] { return !IsWindow(dialog); });
     }
 
     bool StoredLevel(DWORD level) {
