@@ -2,7 +2,7 @@
 # Sourced, not run.
 
 YW_PACKAGES=(cmake make g++ googletest python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-             wine wine64 fonts-wine xvfb libgl1-mesa-dri xdotool imagemagick x11-utils)
+             wine wine64 fonts-wine xvfb libgl1-mesa-dri xdotool imagemagick x11-utils nsis zip)
 
 # Installs whatever of the packages is missing; apt-get update only when something is.
 yw_install_packages() {
