@@ -30,20 +30,15 @@ int RunSilently(const std::string& exe) {
     return static_cast<int>(_spawnl(_P_WAIT, exe.c_str(), "setup", "/S", nullptr));
 }
 
-// A text of the uninstall entry; "" when it or the entry is missing.
-std::string Entry(const char* name) {
+const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Yorewind";
+const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
+
+// A text value of the user's registry, up to its first zero; "" when it or its key is missing.
+std::string Text(const char* key, const char* name) {
     char text[1024] = "";
     DWORD size = sizeof(text);
-    RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Yorewind", name,
-                 RRF_RT_REG_SZ, nullptr, text, &size);
+    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size);
     return text;
-}
-
-std::string StoredFolder() {
-    std::string path;
-    DWORD level = 0;
-    yw::ReadSettings(&path, &level);
-    return path;
 }
 
 // Adds the files under the folder by relative names, '/' between folders, after the prefix.
@@ -92,12 +87,8 @@ std::set<std::string> ZipFiles(const std::string& path) {
     return names;
 }
 
-// PicturePath as the game stores it, in 260 bytes.
-void StoreFolder(const std::string& folder) {
-    yw::WriteSettingValue("PicturePath", REG_SZ, folder + std::string(260 - folder.size(), '\0'));
-}
-
 TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
+    yw::ClearSettings();
     ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
     EXPECT_EQ(Installed(), Shipped(""));
     EXPECT_TRUE(Exists(Shortcut));
@@ -107,8 +98,8 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
         {"DisplayIcon", Dir + "\\Yorewind.exe,0"}, {"InstallLocation", Dir}, {"UninstallString", uninstaller},
         {"QuietUninstallString", uninstaller + " /S"}};
     for (const auto& text : entry)
-        EXPECT_EQ(Entry(text.first), text.second) << text.first;
-    EXPECT_EQ(StoredFolder(), Samples) << "with no settings key";
+        EXPECT_EQ(Text(UninstallKey, text.first), text.second) << text.first;
+    EXPECT_EQ(Text(SettingsKey, "PicturePath"), Samples) << "with no settings key";
     {
         yw::GameProcess game(Dir + "\\Yorewind.exe");
         HWND window = yw::WaitForWindow(game.Id(), "Yorewind", nullptr, 60000);
@@ -127,18 +118,19 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     const std::pair<std::string, std::string> stored[] = {{"Where Do You Want to Go?", Samples},
                                                            {"C:\\My pictures", "C:\\My pictures"}};
     for (const auto& folder : stored) {
-        StoreFolder(folder.first);
+        // As the game stores it, in 260 bytes.
+        yw::WriteSettingValue("PicturePath", REG_SZ, folder.first + std::string(260 - folder.first.size(), '\0'));
         ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
-        EXPECT_EQ(StoredFolder(), folder.second) << folder.first;
+        EXPECT_EQ(Text(SettingsKey, "PicturePath"), folder.second) << folder.first;
     }
     EXPECT_EQ(Installed(), Shipped(""));
 
     ASSERT_EQ(RunSilently(Dir + "\\Uninstall.exe"), 0);
     // The uninstaller goes on from a copy of itself; the entry goes last.
-    EXPECT_TRUE(yw::WaitUntil([] { return Entry("DisplayName").empty(); }, 30000));
+    EXPECT_TRUE(yw::WaitUntil([] { return Text(UninstallKey, "DisplayName").empty(); }, 30000));
     EXPECT_FALSE(Exists(Dir));
     EXPECT_FALSE(Exists(Shortcut));
-    EXPECT_EQ(StoredFolder(), "C:\\My pictures") << "the settings stay";
+    EXPECT_EQ(Text(SettingsKey, "PicturePath"), "C:\\My pictures") << "the settings stay";
 }
 
 TEST(Package, ZipHoldsTheSameFilesInOneFolder) {
