@@ -92,11 +92,14 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
     EXPECT_EQ(Installed(), Shipped(""));
     EXPECT_TRUE(Exists(Shortcut));
+    EXPECT_EQ(Text(UninstallKey, "DisplayName"), "Yorewind");
     const std::string uninstaller = "\"" + Dir + "\\Uninstall.exe\"";
-    const std::pair<const char*, std::string> entry[] = {
-        {"DisplayName", "Yorewind"}, {"DisplayVersion", Env("YW_VERSION")}, {"Publisher", "the Yorewind developers"},
-        {"DisplayIcon", Dir + "\\Yorewind.exe,0"}, {"InstallLocation", Dir}, {"UninstallString", uninstaller},
-        {"QuietUninstallString", uninstaller + " /S"}};
+    // What Windows reads from the entry, DisplayName (which names it) aside.
+    const std::pair<const char*, std::string> entry[] = {{"DisplayVersion", Env("YW_VERSION")},
+                                                         {"DisplayIcon", Dir + "\\Yorewind.exe,0"},
+                                                         {"InstallLocation", Dir},
+                                                         {"UninstallString", uninstaller},
+                                                         {"QuietUninstallString", uninstaller + " /S"}};
     for (const auto& text : entry)
         EXPECT_EQ(Text(UninstallKey, text.first), text.second) << text.first;
     EXPECT_EQ(Text(SettingsKey, "PicturePath"), Samples) << "with no settings key";
@@ -116,10 +119,11 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     }
     // Over the first install: the initial text counts as no folder, a chosen one stays.
     const std::pair<std::string, std::string> stored[] = {{"Where Do You Want to Go?", Samples},
-                                                           {"C:\\My pictures", "C:\\My pictures"}};
+                                                          {"C:\\My pictures", "C:\\My pictures"}};
     for (const auto& folder : stored) {
         // As the game stores it, in 260 bytes.
-        yw::WriteSettingValue("PicturePath", REG_SZ, folder.first + std::string(260 - folder.first.size(), '\0'));
+        yw::WriteSettingValue("PicturePath", REG_SZ,
+                              folder.first + std::string(260 - folder.first.size(), '\0'));
         ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
         EXPECT_EQ(Text(SettingsKey, "PicturePath"), folder.second) << folder.first;
     }
