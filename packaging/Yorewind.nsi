@@ -17,6 +17,7 @@ SetCompressor /SOLID lzma
 Name "Yorewind"
 OutFile "${OUTFILE}"
 RequestExecutionLevel user
+BrandingText "Yorewind ${VERSION}"
 InstallDir "$LOCALAPPDATA\Programs\Yorewind"
 ; A second install goes where the first one went.
 InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
