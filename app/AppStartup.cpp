@@ -13,19 +13,30 @@
 
 namespace {
 
+// A modal box runs the window's messages, so the player (or a log-off) may close the window
+// meanwhile; its destruction has then stored the settings and deleted the engine, and start-up
+// must touch neither again.
+bool WindowClosed(HWND window) {
+    return !IsWindow(window);
+}
+
 // Until the folder holds enough pictures the player is told so and asked for another folder.
 // Cancel there is the way out for a player who has no such folder: the program ends, and the
-// window's destruction stores the settings as at any end. Returns false when that happened.
-bool GatherPictures() {
+// window's destruction stores the settings as at any end. Returns false when the window is gone.
+bool GatherPictures(HWND window) {
     ScanPictures();
     while (PictureList.size() < MinPictures) {
-        MessageBoxA(Engine->Window,
-                    "No enough images in the folder. \nAdd more pictures or change to another folder",
+        MessageBoxA(window, "No enough images in the folder. \nAdd more pictures or change to another folder",
                     "Yorewind. Error", MB_OK);
-        const INT_PTR answer = ShowOptionsDialog(Engine->Window);
+        if (WindowClosed(window))
+            return false;
+        const INT_PTR answer = ShowOptionsDialog(window);
+        if (WindowClosed(window))
+            return false;
         PictureList.clear();
-        if (LOWORD(answer) == IDCANCEL) {
-            DestroyWindow(Engine->Window);
+        // A dialog that cannot even open would otherwise ask again forever.
+        if (answer == -1 || LOWORD(answer) == IDCANCEL) {
+            DestroyWindow(window);
             return false;
         }
         ScanPictures();
@@ -54,9 +65,13 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     }
 
     // No stored settings: a first run, so the player chooses a folder before the first scan.
-    if (!LoadSettings())
-        ShowOptionsDialog(Engine->Window);
-    if (!GatherPictures())
+    const HWND window = Engine->Window;
+    if (!LoadSettings()) {
+        ShowOptionsDialog(window);
+        if (WindowClosed(window))
+            return 0;
+    }
+    if (!GatherPictures(window))
         return 0;
 
     NewRound();

@@ -1,6 +1,5 @@
 #include "app/Settings.h"
 
-#include <cstring>
 #include <vector>
 
 const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
@@ -10,30 +9,32 @@ int Level = 1;
 
 namespace {
 
-// Takes the stored bytes whatever their type, but never past the buffer and never unterminated:
-// a value without a terminator in its first 260 bytes is cut to 259 characters.
+// A REG_SZ of any length (an installer may write a short one), cut to 259 characters. An empty or
+// wrongly typed value keeps the default: an empty folder would scan the drive's root.
 void ReadPicturePath(HKEY key) {
+    DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key, "PicturePath", nullptr, nullptr, nullptr, &size) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key, "PicturePath", nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_SZ || size == 0)
         return;
-    std::vector<BYTE> data(size + 1, 0);
+    std::vector<char> data(size + 1, '\0');
     DWORD read = size;
-    if (RegQueryValueExA(key, "PicturePath", nullptr, nullptr, data.data(), &read) != ERROR_SUCCESS)
+    if (RegQueryValueExA(key, "PicturePath", nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &read) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ || data[0] == '\0')
         return;
-    const size_t kept = read < PathTextSize ? read : PathTextSize;
-    memcpy(PicturePath, data.data(), kept);
-    if (memchr(PicturePath, '\0', kept) == nullptr)
-        PicturePath[kept < PathTextSize ? kept : PathTextSize - 1] = '\0';
+    CopyPathText(PicturePath, data.data());
 }
 
-// At most four bytes, least significant first; a longer value leaves Level as it was.
+// Only a REG_DWORD is a level; anything else keeps the default.
 void ReadLevel(HKEY key) {
-    BYTE data[4] = {0, 0, 0, 0};
-    DWORD read = sizeof(data);
-    if (RegQueryValueExA(key, "Level", nullptr, nullptr, data, &read) != ERROR_SUCCESS)
-        return;
-    Level = static_cast<int>(static_cast<DWORD>(data[0]) | static_cast<DWORD>(data[1]) << 8 |
-                             static_cast<DWORD>(data[2]) << 16 | static_cast<DWORD>(data[3]) << 24);
+    DWORD type = 0;
+    DWORD level = 0;
+    DWORD read = sizeof(level);
+    if (RegQueryValueExA(key, "Level", nullptr, &type, reinterpret_cast<BYTE*>(&level), &read) ==
+            ERROR_SUCCESS &&
+        type == REG_DWORD && read == sizeof(level))
+        Level = static_cast<int>(level);
 }
 
 } // namespace
@@ -54,8 +55,11 @@ void SaveSettings() {
         RegCreateKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE,
                         nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
-    // The whole buffer, always 260 bytes; it is terminated, so it reads back whole.
-    RegSetValueExA(key, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(PicturePath), PathTextSize);
+    // Always 260 bytes, zero behind the text: the buffer itself may still hold the tail of an
+    // earlier, longer folder name.
+    char stored[PathTextSize] = {};
+    CopyPathText(stored, PicturePath);
+    RegSetValueExA(key, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored), PathTextSize);
     const DWORD level = static_cast<DWORD>(Level);
     RegSetValueExA(key, "Level", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&level), sizeof(level));
     RegCloseKey(key);

@@ -12,3 +12,9 @@ void ScheduleNextFrame(FrameClock& clock, uint32_t now, int frameDelay) {
     clock.LastFrameTick = now;
     clock.Delay = static_cast<uint32_t>(frameDelay);
 }
+
+uint32_t MillisecondsUntilDue(const FrameClock& clock, uint32_t now) {
+    if (IsFrameDue(clock, now))
+        return 0;
+    return clock.Delay + 1 - (now - clock.LastFrameTick);
+}

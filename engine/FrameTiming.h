@@ -16,3 +16,6 @@ bool IsFrameDue(const FrameClock& clock, uint32_t now);
 
 // Books the next frame one delay after now; called before drawing so drawing time counts.
 void ScheduleNextFrame(FrameClock& clock, uint32_t now, int frameDelay);
+
+// How long the loop may sleep before the next frame is due: 0 when it is due now.
+uint32_t MillisecondsUntilDue(const FrameClock& clock, uint32_t now);

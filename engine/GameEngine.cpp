@@ -22,6 +22,7 @@ GameEngine::GameEngine(HINSTANCE instance) : AppInstance(instance), Window(nullp
     ClientHeight = 600;
     FrameDelay = 50;
     Sleeping = TRUE;
+    FrameWanted = TRUE;
 }
 
 GameEngine::~GameEngine() {

@@ -26,6 +26,8 @@ public:
     int ClientHeight;
     int FrameDelay;
     BOOL Sleeping;
+    // The board changed or the window needs repainting; the loop draws nothing else.
+    BOOL FrameWanted;
 };
 
 // The application's pointer to the engine that start-up created.

@@ -3,6 +3,14 @@
 IDirect3D9* D3DObject = nullptr;
 IDirect3DDevice9* D3DDevice = nullptr;
 IDirect3DSurface9* BackBuffer = nullptr;
+bool DeviceLost = false;
+
+namespace {
+
+// Kept for Reset, which wants the parameters the device was made with.
+D3DPRESENT_PARAMETERS PresentParameters;
+
+} // namespace
 
 BOOL InitDirect3D(HWND window) {
     D3DObject = Direct3DCreate9(D3D_SDK_VERSION);
@@ -11,7 +19,7 @@ BOOL InitDirect3D(HWND window) {
         return FALSE;
     }
 
-    D3DPRESENT_PARAMETERS params;
+    D3DPRESENT_PARAMETERS& params = PresentParameters;
     ZeroMemory(&params, sizeof(params));
     params.BackBufferWidth = BackBufferWidth;
     params.BackBufferHeight = BackBufferHeight;
@@ -30,8 +38,9 @@ BOOL InitDirect3D(HWND window) {
     params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
 
     // Success is judged by the device pointer, not the return code.
+    D3DPRESENT_PARAMETERS used = params; // the call may write into it
     D3DObject->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                            &params, &D3DDevice);
+                            &used, &D3DDevice);
     if (D3DDevice == nullptr) {
         MessageBoxA(window, "Error creating Direct3D device", "Error", MB_OK);
         return FALSE;
@@ -52,4 +61,16 @@ void ReleaseGraphics() {
     BackBuffer = nullptr;
     D3DDevice = nullptr;
     D3DObject = nullptr;
+}
+
+bool ResetDevice() {
+    if (BackBuffer != nullptr)
+        BackBuffer->Release();
+    BackBuffer = nullptr;
+    D3DPRESENT_PARAMETERS params = PresentParameters;
+    if (D3DDevice->Reset(&params) != D3D_OK)
+        return false;
+    D3DDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer);
+    DeviceLost = false;
+    return BackBuffer != nullptr;
 }

@@ -9,9 +9,17 @@
 extern IDirect3D9* D3DObject;
 extern IDirect3DDevice9* D3DDevice;
 extern IDirect3DSurface9* BackBuffer;
+// Set when Present reports the device lost (a locked screen, a mode change); drawing waits
+// until the device has been reset.
+extern bool DeviceLost;
 
 // Creates the device for the main window; on failure shows its own box and returns 0.
 BOOL InitDirect3D(HWND window);
 
 // Releases the back buffer, the device and the Direct3D object, in that order.
 void ReleaseGraphics();
+
+// Resets the device with the parameters it was made with and takes its back buffer again. Every
+// surface of the default pool must have been released first. False when the reset failed: the
+// device stays unusable and the caller tries again later.
+bool ResetDevice();

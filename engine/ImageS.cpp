@@ -1,41 +1,59 @@
 #include "engine/ImageS.h"
 
-#include <d3dx9.h>
+#include <cstring>
+#include <utility>
 
 #include "engine/Graphics.h"
 #include "engine/StretchClip.h"
 
 ImageS::ImageS(int width, int height, D3DCOLOR color)
-    : Width(width), Height(height), Surface(nullptr), FillColor(color) {
-    CreateSurface();
-    if (Surface != nullptr)
-        D3DDevice->ColorFill(Surface, nullptr, FillColor);
+    : Width(width), Height(height), Surface(nullptr), FillColor(color), IsPicture(false) {
+    RestoreSurface();
 }
 
-ImageS::ImageS(int width, int height, const char* path)
-    : Width(width), Height(height), Surface(nullptr), FillColor(0) {
-    CreateSurface();
-    if (Surface == nullptr)
-        return;
-    // Decoded and scaled once here, so that a frame only copies surfaces.
-    if (D3DXLoadSurfaceFromFileA(Surface, nullptr, nullptr, path, nullptr, D3DX_DEFAULT, 0, nullptr) !=
-        D3D_OK) {
-        Surface->Release();
-        Surface = nullptr;
-    }
+ImageS::ImageS(int width, int height, std::vector<uint32_t> pixels)
+    : Width(width), Height(height), Surface(nullptr), FillColor(0), Pixels(std::move(pixels)), IsPicture(true) {
+    RestoreSurface();
 }
 
 ImageS::~ImageS() {
-    if (Surface != nullptr)
-        Surface->Release();
+    ReleaseSurface();
 }
 
-void ImageS::CreateSurface() {
+void ImageS::ReleaseSurface() {
+    if (Surface != nullptr)
+        Surface->Release();
+    Surface = nullptr;
+}
+
+void ImageS::RestoreSurface() {
+    ReleaseSurface();
     if (D3DDevice == nullptr || Width <= 0 || Height <= 0)
         return;
+    if (IsPicture && Pixels.size() != static_cast<size_t>(Width) * static_cast<size_t>(Height))
+        return;
     if (D3DDevice->CreateOffscreenPlainSurface(Width, Height, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &Surface,
-                                               nullptr) != D3D_OK)
+                                               nullptr) != D3D_OK) {
         Surface = nullptr;
+        return;
+    }
+    if (!Fill())
+        ReleaseSurface();
+}
+
+// X8R8G8B8 is the decoder's 0x00RRGGBB, so each row is one copy; rows may be padded (Pitch).
+bool ImageS::Fill() {
+    if (!IsPicture)
+        return D3DDevice->ColorFill(Surface, nullptr, FillColor) == D3D_OK;
+    D3DLOCKED_RECT locked;
+    if (Surface->LockRect(&locked, nullptr, 0) != D3D_OK)
+        return false;
+    const size_t rowBytes = static_cast<size_t>(Width) * sizeof(uint32_t);
+    for (int y = 0; y < Height; ++y)
+        memcpy(static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch,
+               Pixels.data() + static_cast<size_t>(y) * Width, rowBytes);
+    Surface->UnlockRect();
+    return true;
 }
 
 void ImageS::Draw(const RECT* destination) {

@@ -1,15 +1,19 @@
-// One offscreen picture surface of a fixed size, drawn by stretching it into the back buffer.
+// One offscreen picture surface of a fixed size, drawn by copying it into the back buffer.
 #pragma once
 
 #include <windows.h>
 #include <d3d9.h>
 
+#include <cstdint>
+#include <vector>
+
 class ImageS {
 public:
     // A plain image, one colour all over.
     ImageS(int width, int height, D3DCOLOR color);
-    // A picture file scaled whole to width by height; an unreadable file leaves no surface.
-    ImageS(int width, int height, const char* path);
+    // A decoded picture: width by height 0x00RRGGBB pixels, top row first. Pixels of another
+    // count (a picture that did not decode) leave the image without a surface.
+    ImageS(int width, int height, std::vector<uint32_t> pixels);
     virtual ~ImageS();
 
     // Copies the whole surface into the rectangle; the part outside the back buffer is cut off.
@@ -17,13 +21,21 @@ public:
     // Copies the whole surface onto the whole back buffer.
     virtual void DrawFull();
 
+    // A device reset needs every surface released first; the image keeps what it shows and
+    // makes its surface again afterwards.
+    void ReleaseSurface();
+    void RestoreSurface();
+
     int Width;
     int Height;
-    IDirect3DSurface9* Surface; // owned; null when it could not be made or loaded
+    IDirect3DSurface9* Surface; // owned; null when it could not be made or filled
     D3DCOLOR FillColor;
 
 private:
     ImageS(const ImageS&) = delete;
     ImageS& operator=(const ImageS&) = delete;
-    void CreateSurface();
+    bool Fill();
+
+    std::vector<uint32_t> Pixels; // empty for a plain image
+    bool IsPicture;
 };

@@ -5,7 +5,22 @@
 #include "engine/FrameTiming.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
+#include "game/DeviceRecovery.h"
 #include "game/RenderBoard.h"
+
+namespace {
+
+// A frame is drawn only for a change or a repaint, never while the window is inactive or
+// minimised; an unchanged board costs nothing.
+bool WantsFrame(const GameEngine* engine) {
+    return engine != nullptr && engine->FrameWanted && !engine->Sleeping && !IsIconic(engine->Window) &&
+           !DeviceLost;
+}
+
+// A lost device is asked again this often; an idle board presents nothing that would tell.
+const DWORD DeviceCheckMs = 250;
+
+} // namespace
 
 int RunMainLoop() {
     FrameClock clock;
@@ -20,16 +35,27 @@ int RunMainLoop() {
             continue;
         }
         // Once the window is destroyed the engine is gone and WM_QUIT is on its way.
-        const GameEngine* engine = GameEngine::Instance;
-        if (engine == nullptr || engine->Sleeping) {
-            WaitMessage();
-            continue;
+        GameEngine* engine = GameEngine::Instance;
+        DWORD wait = INFINITE;
+        if (engine != nullptr && DeviceLost) {
+            if (RecoverLostDevice())
+                engine->FrameWanted = TRUE;
+            else
+                wait = DeviceCheckMs;
         }
-        const DWORD now = GetTickCount();
-        if (!IsFrameDue(clock, now))
-            continue;
-        ScheduleNextFrame(clock, now, engine->FrameDelay);
-        RenderBoard();
+        if (WantsFrame(engine)) {
+            const DWORD now = GetTickCount();
+            wait = MillisecondsUntilDue(clock, now);
+            if (wait == 0) {
+                // Booked before drawing, so drawing time counts against the frame delay.
+                ScheduleNextFrame(clock, now, engine->FrameDelay);
+                engine->FrameWanted = FALSE;
+                RenderBoard();
+                continue;
+            }
+        }
+        // Sleeps until a message arrives or the next frame is due.
+        MsgWaitForMultipleObjectsEx(0, nullptr, wait, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
     }
     ReleaseGraphics();
     return static_cast<int>(message.wParam);

@@ -1,7 +1,8 @@
 // The message loop of the running game.
 #pragma once
 
-// Dispatches every waiting message; with the queue empty and the window active, draws a frame
-// each time the frame delay has passed; while inactive, blocks until a message comes. Ends on
-// WM_QUIT, releases the device and returns the quit code.
+// Dispatches every waiting message; with the queue empty, the window active and not minimised,
+// draws a frame when the board changed or needs repainting, at most one per frame delay; else it
+// sleeps until a message comes or the next frame is due. Ends on WM_QUIT, releases the device and
+// returns the quit code.
 int RunMainLoop();

@@ -18,11 +18,13 @@ WindowMetrics ReadWindowMetrics() {
     return metrics;
 }
 
-void PaintNothing(HWND window) {
-    // All drawing goes through the device; painting only validates the window.
+// All drawing goes through the device: painting only validates the window and asks the loop for
+// a frame, so a board uncovered by a closed box is drawn again at once.
+void Repaint(GameEngine* engine, HWND window) {
     PAINTSTRUCT paint;
     BeginPaint(window, &paint);
     EndPaint(window, &paint);
+    engine->FrameWanted = TRUE;
 }
 
 // Button presses carry client coordinates as two unsigned 16-bit fields.
@@ -78,7 +80,12 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             Sleeping = wParam == 0 ? TRUE : FALSE;
             return 0;
         case WM_PAINT:
-            PaintNothing(window);
+            Repaint(this, window);
+            return 0;
+        case WM_ENDSESSION:
+            // Windows sends no WM_DESTROY when the session ends: store the settings now.
+            if (wParam)
+                SaveSettings();
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:

@@ -3,5 +3,8 @@
 
 #include "engine/StretchClip.h"
 
-// A card fills its cell but for a 4-pixel gap on its left and above it.
+// The background left of and above every card.
+const int CardGap = 4;
+
+// A card fills its cell but for the gap on its left and above it.
 PixelRect CellRect(int column, int row, int cellWidth, int cellHeight);

@@ -1,9 +1,22 @@
 #include "game/HitTest.h"
 
-bool HitTestCell(int x, int y, int clientWidth, int clientHeight, int columns, int rows, Cell* cell) {
+#include <cstdint>
+
+#include "engine/BackBufferSize.h"
+
+bool HitTestCell(int x, int y, int clientWidth, int clientHeight, const DrawnGrid& grid, Cell* cell) {
     if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight)
         return false;
-    cell->Column = x / (clientWidth / columns + 4);
-    cell->Row = y / (clientHeight / rows + 4);
+    if (grid.CellWidth <= 0 || grid.CellHeight <= 0)
+        return false;
+    // The cards were drawn into the back buffer; the client shows it stretched.
+    const int bufferX = static_cast<int>(static_cast<int64_t>(x) * BackBufferWidth / clientWidth);
+    const int bufferY = static_cast<int>(static_cast<int64_t>(y) * BackBufferHeight / clientHeight);
+    const int column = bufferX / grid.CellWidth;
+    const int row = bufferY / grid.CellHeight;
+    if (column >= grid.Columns || row >= grid.Rows)
+        return false;
+    cell->Column = column;
+    cell->Row = row;
     return true;
 }

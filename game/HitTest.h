@@ -3,6 +3,15 @@
 
 #include "game/GameState.h"
 
-// Maps a client point to a cell with a pitch of client size / cells + 4, measured at the click;
-// gaps between cards count for a cell. A point outside the client area hits nothing.
-bool HitTestCell(int x, int y, int clientWidth, int clientHeight, int columns, int rows, Cell* cell);
+// The grid as the cards were drawn: the deal's pitch in back-buffer pixels.
+struct DrawnGrid {
+    int Columns;
+    int Rows;
+    int CellWidth;
+    int CellHeight;
+};
+
+// Maps a client point into the back buffer, which Present stretches over the whole client, and
+// finds the card drawn there; the gap left of and above a card belongs to it. A point outside the
+// client, or beyond the last column or row of the back buffer, hits nothing.
+bool HitTestCell(int x, int y, int clientWidth, int clientHeight, const DrawnGrid& grid, Cell* cell);

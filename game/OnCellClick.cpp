@@ -36,10 +36,12 @@ void EndRound() {
 void OnCellClick(int x, int y) {
     RECT client;
     GetClientRect(Engine->Window, &client);
+    const DrawnGrid grid = {Columns, Rows, CellWidth, CellHeight};
     Cell cell;
-    if (!HitTestCell(x, y, client.right - client.left, client.bottom - client.top, Columns, Rows, &cell))
+    if (!HitTestCell(x, y, client.right - client.left, client.bottom - client.top, grid, &cell))
         return;
     const ClickOutcome outcome = ApplyClick(cell);
+    Engine->FrameWanted = TRUE;
     for (int i = 0; i < outcome.CueCount; ++i)
         PlayCue(outcome.Cues[i]);
     if (outcome.RoundEnded)

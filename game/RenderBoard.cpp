@@ -29,7 +29,8 @@ void DrawBoard(bool reveal) {
         D3DDevice->EndScene();
     }
     // An unchanged back buffer is presented when the scene could not begin.
-    D3DDevice->Present(nullptr, nullptr, nullptr, nullptr);
+    if (D3DDevice->Present(nullptr, nullptr, nullptr, nullptr) == D3DERR_DEVICELOST)
+        DeviceLost = true;
 }
 
 } // namespace

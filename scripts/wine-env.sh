@@ -2,7 +2,8 @@
 # Sourced, not run.
 
 YW_PACKAGES=(cmake make g++ googletest python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-             wine wine64 fonts-wine xvfb libgl1-mesa-dri xdotool imagemagick x11-utils nsis zip)
+             wine wine64 fonts-wine xvfb libgl1-mesa-dri xdotool imagemagick x11-utils
+             libjpeg62-turbo-dev libstb-dev nasm dpkg-dev libimage-exiftool-perl nsis zip)
 
 # Installs whatever of the packages is missing; apt-get update only when something is.
 yw_install_packages() {
@@ -18,6 +19,37 @@ yw_install_packages() {
     [[ $(id -u) -eq 0 ]] || sudo="sudo"
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Builds libjpeg-turbo for MinGW from Debian's source package of the native one, as a static
+# library with SIMD, into build/libjpeg-mingw (YW_LIBJPEG_MINGW); a finished build is reused.
+YW_LIBJPEG_MINGW="$PWD/build/libjpeg-mingw"
+yw_build_libjpeg_mingw() {
+    local root="$YW_LIBJPEG_MINGW"
+    [[ -f "$root/install/lib/libjpeg.a" ]] && return 0
+    local version
+    version="$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev)" || return 1
+    rm -rf "$root/apt" "$root/source" "$root/build"
+    mkdir -p "$root/apt/sources.list.d" "$root/apt/lists/partial" "$root/apt/cache/archives/partial" "$root/source"
+    # A private apt state with deb-src entries derived from the machine's own entries, so the
+    # system's configuration is left as it was.
+    local file
+    for file in /etc/apt/sources.list.d/*.sources; do
+        [[ -e "$file" ]] && sed 's/^Types:.*/Types: deb-src/' "$file" >"$root/apt/sources.list.d/$(basename "$file")"
+    done
+    for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
+        [[ -e "$file" ]] && sed -n 's/^deb /deb-src /p' "$file" >"$root/apt/sources.list.d/$(basename "$file").list"
+    done
+    local apt_options=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$root/apt/sources.list.d"
+                       -o "Dir::State::Lists=$root/apt/lists" -o "Dir::Cache=$root/apt/cache"
+                       -o "Debug::NoLocking=true")
+    apt-get "${apt_options[@]}" update -qq || return 1
+    (cd "$root/source" && apt-get "${apt_options[@]}" source --download-only -qq "libjpeg-turbo=$version" &&
+        dpkg-source -x --no-check libjpeg-turbo_*.dsc tree >/dev/null) || return 1
+    cmake -S "$root/source/tree" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR= -DCMAKE_BUILD_TYPE=Release -DENABLE_SHARED=OFF -DENABLE_STATIC=ON \
+        -DWITH_SIMD=ON -DWITH_TURBOJPEG=OFF -DCMAKE_INSTALL_PREFIX="$root/install" >/dev/null || return 1
+    cmake --build "$root/build" -j2 --target install >/dev/null || return 1
 }
 
 # Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process.

@@ -23,8 +23,12 @@ TEST(FrameTiming, PollingEveryTickGivesAFrameAtOnceThenEvery34Ticks) {
         uint32_t last = 0;
         uint32_t frames = 0;
         for (uint32_t now = start; now != start + 34 * 20; ++now) {
-            if (!IsFrameDue(clock, now))
+            if (!IsFrameDue(clock, now)) {
+                // The loop sleeps exactly until the frame is due.
+                EXPECT_EQ(now + MillisecondsUntilDue(clock, now), last + 34u);
                 continue;
+            }
+            EXPECT_EQ(MillisecondsUntilDue(clock, now), 0u);
             if (frames++ > 0) {
                 EXPECT_EQ(now - last, 34u) << "start " << start << ", now " << now;
             }

@@ -2,65 +2,54 @@
 
 #include <gtest/gtest.h>
 
-#include <utility>
-
+#include "engine/BackBufferSize.h"
+#include "game/CellGeometry.h"
 #include "game/Deal.h"
 
 namespace {
 
-struct Grid {
-    int Rows = 1, Columns = 1;
-    explicit Grid(int level) { GridForLevel(level, &Rows, &Columns); }
-};
-
-// The pitch is client / cells + 4, measured at the click.
-TEST(HitTest, MapsAPointToItsCell) {
-    const struct {
-        int Level, X, Y, Column, Row;
-    } cases[] = {
-        {4, 136, 103, 0, 0}, // pitch 137 x 104
-        {4, 137, 104, 1, 1}, {4, 799, 599, 5, 5},
-        {1, 203, 153, 0, 0}, // pitch 204 x 154
-        {1, 204, 154, 1, 1}, {1, 799, 599, 3, 3},
-        {1, 2, 2, 0, 0},     // the margin left of and above the first card
-        {1, 205, 155, 1, 1}, // the gap left of and above card (1, 1) as drawn
-        {3, 799, 599, 4, 5}, // 5 columns of 164, 6 rows of 104
-        {2, 0, 599, 0, 4},   // 5 rows of 124
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "level " << c.Level << " at " << c.X << "," << c.Y);
-        const Grid grid(c.Level);
-        Cell cell = {-9, -9};
-        ASSERT_TRUE(HitTestCell(c.X, c.Y, 800, 600, grid.Columns, grid.Rows, &cell));
-        EXPECT_EQ(cell.Column, c.Column);
-        EXPECT_EQ(cell.Row, c.Row);
+// The card drawn at back-buffer x along one axis, its gap included; -1 beyond the last card.
+int DrawnIndexAt(int bufferX, int cells, int pitch, bool horizontal) {
+    for (int i = 0; i < cells; ++i) {
+        const PixelRect r = horizontal ? CellRect(i, 0, pitch, 1) : CellRect(0, i, 1, pitch);
+        const int first = (horizontal ? r.Left : r.Top) - CardGap;
+        const int last = horizontal ? r.Right : r.Bottom;
+        if (bufferX >= first && bufferX < last)
+            return i;
     }
+    return -1;
 }
 
-// A point outside the client can come with a captured mouse or after a resize; it must hit
-// nothing, since only Columns x Rows of the 6 x 6 tables are dealt.
-TEST(HitTest, EveryPointInsideTheClientLandsInTheGridAndNoPointOutside) {
-    const struct { int Width, Height; } clients[] = {{800, 600}, {788, 588}, {1280, 1000}, {37, 23}, {1, 1}};
+// Every client point, at every level and several window sizes, hits the card that the drawing put
+// under it once Present has stretched the back buffer over the client; points off the grid or
+// outside the client hit nothing.
+TEST(HitTest, AClickLandsOnTheCardDrawnUnderThePointer) {
+    const struct { int Width, Height; } clients[] = {{788, 549}, {800, 600}, {1200, 900}, {401, 299}};
     for (const auto& client : clients) {
         for (int level = 1; level <= 4; ++level) {
-            const Grid grid(level);
+            DrawnGrid grid = {0, 0, 0, 0};
+            GridForLevel(level, &grid.Rows, &grid.Columns);
+            const DealClient deal = ClampDealClient(client.Width, client.Height);
+            grid.CellWidth = CellPitch(deal.Width, grid.Columns);
+            grid.CellHeight = CellPitch(deal.Height, grid.Rows);
+            int wrong = 0;
+            for (int x = -1; x <= client.Width; ++x) {
+                const int y = x * client.Height / client.Width; // a diagonal crosses every row too
+                const int column =
+                    DrawnIndexAt(x * BackBufferWidth / client.Width, grid.Columns, grid.CellWidth, true);
+                const int row =
+                    DrawnIndexAt(y * BackBufferHeight / client.Height, grid.Rows, grid.CellHeight, false);
+                const bool inside = x >= 0 && x < client.Width && y >= 0 && y < client.Height;
+                Cell cell = {-9, -9};
+                const bool hit = HitTestCell(x, y, client.Width, client.Height, grid, &cell);
+                if (!inside || column < 0 || row < 0)
+                    wrong += hit;
+                else
+                    wrong += !hit || cell.Column != column || cell.Row != row;
+            }
             Cell cell = {-9, -9};
-            const auto hit = [&](int x, int y) {
-                return HitTestCell(x, y, client.Width, client.Height, grid.Columns, grid.Rows, &cell);
-            };
-            int strays = 0;
-            for (int x = 0; x < client.Width; ++x)
-                for (int y = 0; y < client.Height; ++y)
-                    strays += !hit(x, y) || cell.Column < 0 || cell.Column >= grid.Columns || cell.Row < 0 ||
-                              cell.Row >= grid.Rows;
-            const int w = client.Width;
-            const int h = client.Height;
-            const std::pair<int, int> outside[] = {{w, 0},     {w, h - 1},    {0, h},  {w - 1, h},
-                                                   {w, h},     {-1, 0},       {0, -1}, {65535, 0},
-                                                   {0, 65535}, {65535, 65535}};
-            for (const auto& point : outside)
-                strays += hit(point.first, point.second);
-            EXPECT_EQ(strays, 0) << w << "x" << h << " level " << level;
+            wrong += HitTestCell(65535, 65535, client.Width, client.Height, grid, &cell); // captured
+            EXPECT_EQ(wrong, 0) << client.Width << "x" << client.Height << " level " << level;
         }
     }
 }

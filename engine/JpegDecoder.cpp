@@ -1,0 +1,133 @@
+#include "engine/JpegDecoder.h"
+
+#include <csetjmp>
+#include <cstdio>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+#include "engine/ExifOrientation.h"
+#include "engine/PictureScale.h"
+
+namespace {
+
+// libjpeg reports a fatal error by calling error_exit, which must not return: it jumps back to
+// the setjmp in Decode. Data ending early (the file, or a segment at a marker) comes only as a
+// warning, and ends the decode too; other damage is shown as libjpeg recovers from it.
+struct ErrorManager {
+    jpeg_error_mgr Base;
+    std::jmp_buf Jump;
+};
+
+void ErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->Jump, 1); }
+
+void EmitMessage(j_common_ptr info, int level) {
+    if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
+        ErrorExit(info);
+}
+
+void OutputMessage(j_common_ptr) {}
+
+// Owns the decompressor, so it is destroyed on every way out.
+struct Decompressor {
+    jpeg_decompress_struct Info;
+    ErrorManager Errors;
+    Decompressor() : Info(), Errors() {
+        Info.err = jpeg_std_error(&Errors.Base);
+        Errors.Base.error_exit = ErrorExit;
+        Errors.Base.emit_message = EmitMessage;
+        Errors.Base.output_message = OutputMessage;
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&Info); }
+};
+
+// Adobe applications write CMYK inverted (0 is full ink), as nearly every CMYK JPEG is.
+void CmykToRgb(const JSAMPLE* cmyk, int width, bool inverted, uint8_t* rgb) {
+    for (int x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        const int k = inverted ? cmyk[3] : 255 - cmyk[3];
+        for (int c = 0; c < 3; ++c)
+            rgb[c] = uint8_t(((inverted ? cmyk[c] : 255 - cmyk[c]) * k + 127) / 255);
+    }
+}
+
+int OrientationOf(const jpeg_decompress_struct& info) {
+    for (jpeg_saved_marker_ptr marker = info.marker_list; marker != nullptr; marker = marker->next) {
+        if (marker->marker == JPEG_APP0 + 1) {
+            const int orientation = ExifOrientation(marker->data, marker->data_length);
+            if (orientation != 1)
+                return orientation;
+        }
+    }
+    return 1;
+}
+
+// Everything between setjmp and the end of the decode: no C++ object with a destructor is made here,
+// since a longjmp out of libjpeg would skip it. The caller owns the scaler and the row.
+bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int height,
+            std::vector<AreaScaler>* scaler, std::vector<uint8_t>* row, int* orientation) {
+    jpeg_decompress_struct& info = d.Info;
+    if (setjmp(d.Errors.Jump) != 0)
+        return false;
+    jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = long(kMaxDecodeBytes);
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+    if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
+        return false;
+    *orientation = OrientationOf(info);
+    // Scaled in the file's own orientation, turned afterwards.
+    const bool turned = *orientation >= 5;
+    const int storedWidth = turned ? height : width;
+    const int storedHeight = turned ? width : height;
+    info.scale_num = unsigned(JpegScaleEighths(int(info.image_width), int(info.image_height), storedWidth,
+                                               storedHeight));
+    info.scale_denom = 8;
+    const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+    info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    jpeg_calc_output_dimensions(&info);
+    // A multi-scan file keeps every coefficient of the whole picture until its last scan.
+    const double coefficients = info.progressive_mode || info.buffered_image
+                                    ? double(info.image_width + 15) * (info.image_height + 15) *
+                                          info.num_components * sizeof(JCOEF)
+                                    : 0.0;
+    if (double(info.output_width) * info.output_height * info.out_color_components + coefficients >
+        double(kMaxDecodeBytes))
+        return false;
+    scaler->emplace_back(int(info.output_width), int(info.output_height), storedWidth, storedHeight);
+    row->resize(size_t(info.output_width) * (cmyk ? 7 : 3));
+    JSAMPROW samples = row->data();
+    uint8_t* rgb = row->data() + (cmyk ? size_t(info.output_width) * 4 : 0);
+    jpeg_start_decompress(&info);
+    while (info.output_scanline < info.output_height) {
+        if (jpeg_read_scanlines(&info, &samples, 1) != 1)
+            return false;
+        if (cmyk)
+            CmykToRgb(samples, int(info.output_width), info.saw_Adobe_marker, rgb);
+        scaler->back().AddRow(rgb);
+    }
+    jpeg_finish_decompress(&info);
+    return true;
+}
+
+} // namespace
+
+int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height) {
+    for (int eighths : {1, 2, 4}) {
+        // libjpeg rounds a scaled size up.
+        if ((int64_t(imageWidth) * eighths + 7) / 8 >= width && (int64_t(imageHeight) * eighths + 7) / 8 >= height)
+            return eighths;
+    }
+    return 8;
+}
+
+bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+    Decompressor decompressor;
+    std::vector<AreaScaler> scaler;
+    std::vector<uint8_t> row;
+    int orientation = 1;
+    if (!Decode(decompressor, data, size, width, height, &scaler, &row, &orientation) || scaler.empty())
+        return false;
+    const bool turned = orientation >= 5;
+    *pixels = Upright(scaler.back().Pixels(), turned ? height : width, turned ? width : height, orientation);
+    return true;
+}

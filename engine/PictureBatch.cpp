@@ -1,0 +1,66 @@
+#include "engine/PictureBatch.h"
+
+#include <algorithm>
+#include <mutex>
+#include <thread>
+
+#include "engine/PictureDecoder.h"
+
+namespace {
+
+// What the workers share: entries are taken in list order, so once `wanted` have decoded every
+// entry that could still come earlier in the list has been taken, and no more need be.
+struct Batch {
+    Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height)
+        : Paths(paths), Wanted(wanted), Width(width), Height(height), Pictures(paths.size()), Good(paths.size()) {}
+
+    const std::vector<std::string>& Paths;
+    size_t Wanted;
+    int Width;
+    int Height;
+    std::mutex Lock;
+    size_t Next = 0;
+    size_t Decoded = 0;
+    std::vector<std::vector<uint32_t>> Pictures;
+    std::vector<bool> Good;
+
+    bool Take(size_t* entry) {
+        const std::lock_guard<std::mutex> hold(Lock);
+        if (Decoded >= Wanted || Next >= Paths.size())
+            return false;
+        *entry = Next++;
+        return true;
+    }
+
+    void Work() {
+        size_t entry = 0;
+        while (Take(&entry)) {
+            std::vector<uint32_t> pixels;
+            const bool good = DecodePicture(Paths[entry].c_str(), Width, Height, &pixels);
+            const std::lock_guard<std::mutex> hold(Lock);
+            Pictures[entry] = std::move(pixels);
+            Good[entry] = good;
+            Decoded += good ? 1 : 0;
+        }
+    }
+};
+
+} // namespace
+
+std::vector<std::vector<uint32_t>> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted,
+                                                       int width, int height, unsigned threads) {
+    Batch batch(paths, wanted, width, height);
+    std::vector<std::thread> workers;
+    for (unsigned i = 0; i < std::max(threads, 2u); ++i)
+        workers.emplace_back(&Batch::Work, &batch);
+    for (std::thread& worker : workers)
+        worker.join();
+    std::vector<std::vector<uint32_t>> pictures;
+    for (size_t i = 0; i < paths.size() && pictures.size() < wanted; ++i) {
+        if (batch.Good[i])
+            pictures.push_back(std::move(batch.Pictures[i]));
+    }
+    return pictures;
+}
+
+unsigned DecodeThreadCount() { return std::max(std::thread::hardware_concurrency(), 2u); }

@@ -1,0 +1,16 @@
+// Decoding the pictures of a deal on worker threads.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Decodes entries of paths in order until `wanted` pictures have decoded or the list runs out; an
+// entry that does not decode is passed over and the next entry takes its place. Worker threads
+// (`threads`, at least 2) only decode. Returns the decoded pictures in list order (size <= wanted).
+std::vector<std::vector<uint32_t>> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted,
+                                                       int width, int height, unsigned threads);
+
+// One worker per core, and at least 2.
+unsigned DecodeThreadCount();

@@ -1,0 +1,49 @@
+#include "engine/PictureDecoder.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "engine/JpegDecoder.h"
+#include "engine/PictureScale.h"
+#include "engine/PngBmpDecoder.h"
+
+namespace {
+
+struct FileClose {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// The whole file, when it can be read and is no larger than a picture may be.
+bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
+    // The narrow path, as the folder scan found it: on Windows it is in the process's ANSI code page.
+    const std::unique_ptr<std::FILE, FileClose> file(std::fopen(path, "rb"));
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+        return false;
+    const long size = std::ftell(file.get());
+    if (size <= 0 || size_t(size) > kMaxDecodeBytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return false;
+    bytes->resize(size_t(size));
+    return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
+}
+
+bool StartsWith(const std::vector<uint8_t>& bytes, const char* signature, size_t length) {
+    return bytes.size() >= length && std::memcmp(bytes.data(), signature, length) == 0;
+}
+
+} // namespace
+
+bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels) {
+    // A card is never larger than a screen; this also keeps every product in range.
+    if (path == nullptr || width < 1 || height < 1 || width > 16384 || height > 16384)
+        return false;
+    std::vector<uint8_t> bytes;
+    if (!ReadFile(path, &bytes))
+        return false;
+    // Told by content, not by name: a PNG saved as .jpg still shows.
+    if (StartsWith(bytes, "\xFF\xD8\xFF", 3))
+        return DecodeJpeg(bytes.data(), bytes.size(), width, height, pixels);
+    if (StartsWith(bytes, "\x89PNG\r\n\x1A\n", 8) || StartsWith(bytes, "BM", 2))
+        return DecodePngBmp(bytes.data(), bytes.size(), width, height, pixels);
+    return false;
+}

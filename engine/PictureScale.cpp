@@ -1,0 +1,81 @@
+#include "engine/PictureScale.h"
+
+#include <algorithm>
+#include <cmath>
+
+// In units of 1/(source*target) pixel, source pixel s spans [s*target, (s+1)*target) and target
+// pixel t spans [t*source, (t+1)*source); each overlap is a share, weighted by its part of t.
+std::vector<AreaScaler::Share> AreaScaler::Shares(int source, int target) {
+    std::vector<Share> shares;
+    shares.reserve(size_t(source) + size_t(target));
+    for (int s = 0; s < source; ++s) {
+        const int64_t begin = int64_t(s) * target;
+        const int64_t end = begin + target;
+        for (int t = int(begin / source); t < target && int64_t(t) * source < end; ++t) {
+            const int64_t overlap = std::min(end, int64_t(t + 1) * source) - std::max(begin, int64_t(t) * source);
+            shares.push_back({s, t, float(double(overlap) / source)});
+        }
+    }
+    return shares;
+}
+
+AreaScaler::AreaScaler(int sourceWidth, int sourceHeight, int width, int height)
+    : Width(width), Height(height), Columns(Shares(sourceWidth, width)), Rows(Shares(sourceHeight, height)),
+      Line(size_t(width) * 3), Sum(size_t(width) * height * 3) {}
+
+void AreaScaler::AddRow(const uint8_t* rgb) {
+    std::fill(Line.begin(), Line.end(), 0.0f);
+    for (const Share& c : Columns) {
+        const uint8_t* from = rgb + size_t(c.From) * 3;
+        float* to = &Line[size_t(c.To) * 3];
+        to[0] += c.Weight * from[0];
+        to[1] += c.Weight * from[1];
+        to[2] += c.Weight * from[2];
+    }
+    for (; NextRowShare < Rows.size() && Rows[NextRowShare].From == NextRow; ++NextRowShare) {
+        const Share& r = Rows[NextRowShare];
+        float* to = &Sum[size_t(r.To) * Width * 3];
+        for (size_t i = 0; i < Line.size(); ++i)
+            to[i] += r.Weight * Line[i];
+    }
+    ++NextRow;
+}
+
+std::vector<uint32_t> AreaScaler::Pixels() const {
+    std::vector<uint32_t> pixels(size_t(Width) * Height);
+    for (size_t i = 0; i < pixels.size(); ++i) {
+        uint32_t value = 0;
+        for (int channel = 0; channel < 3; ++channel) {
+            const long level = std::lround(Sum[i * 3 + channel]);
+            value = (value << 8) | uint32_t(std::clamp(level, 0L, 255L));
+        }
+        pixels[i] = value;
+    }
+    return pixels;
+}
+
+std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, int height, int orientation) {
+    if (orientation < 2 || orientation > 8)
+        return pixels;
+    const bool turned = orientation >= 5;
+    const int shownWidth = turned ? height : width;
+    const int shownHeight = turned ? width : height;
+    std::vector<uint32_t> shown(pixels.size());
+    for (int y = 0; y < shownHeight; ++y) {
+        for (int x = 0; x < shownWidth; ++x) {
+            int sx = x;
+            int sy = y;
+            switch (orientation) {
+            case 2: sx = width - 1 - x; break;
+            case 3: sx = width - 1 - x; sy = height - 1 - y; break;
+            case 4: sy = height - 1 - y; break;
+            case 5: sx = y; sy = x; break;
+            case 6: sx = y; sy = height - 1 - x; break;
+            case 7: sx = width - 1 - y; sy = height - 1 - x; break;
+            case 8: sx = width - 1 - y; sy = x; break;
+            }
+            shown[size_t(y) * shownWidth + x] = pixels[size_t(sy) * width + sx];
+        }
+    }
+    return shown;
+}

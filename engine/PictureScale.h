@@ -1,0 +1,41 @@
+// Scaling of decoded rows to card size and turning the result upright; shared by the decoders.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// The most memory one picture may take to decode; a larger one is not a picture.
+constexpr size_t kMaxDecodeBytes = size_t(256) << 20;
+
+// Area average of a picture fed as RGB rows, top row first: each target pixel is the mean of the
+// source area it covers, so a downscale neither skips nor aliases detail.
+class AreaScaler {
+public:
+    AreaScaler(int sourceWidth, int sourceHeight, int width, int height);
+    // The next source row: sourceWidth RGB triples.
+    void AddRow(const uint8_t* rgb);
+    // The scaled picture as 0x00RRGGBB, top row first.
+    std::vector<uint32_t> Pixels() const;
+
+private:
+    struct Share {
+        int From;
+        int To;
+        float Weight;
+    };
+    static std::vector<Share> Shares(int source, int target);
+
+    int Width;
+    int Height;
+    std::vector<Share> Columns;
+    std::vector<Share> Rows;
+    size_t NextRowShare = 0;
+    int NextRow = 0;
+    std::vector<float> Line;
+    std::vector<float> Sum;
+};
+
+// The pixels of a width x height picture as EXIF orientation (1..8) says to show them; for 5..8
+// the result is height wide. Other values leave the pixels as they are.
+std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, int height, int orientation);

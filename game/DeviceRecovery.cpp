@@ -1,0 +1,31 @@
+#include "game/DeviceRecovery.h"
+
+#include "engine/Graphics.h"
+#include "engine/ImageS.h"
+#include "game/GameState.h"
+
+bool RebuildDevice() {
+    for (ImageS* image : CardImages) {
+        if (image != nullptr)
+            image->ReleaseSurface();
+    }
+    if (!ResetDevice())
+        return false;
+    for (ImageS* image : CardImages) {
+        if (image != nullptr)
+            image->RestoreSurface();
+    }
+    return true;
+}
+
+bool RecoverLostDevice() {
+    switch (D3DDevice->TestCooperativeLevel()) {
+        case D3D_OK:
+            DeviceLost = false;
+            return true;
+        case D3DERR_DEVICENOTRESET:
+            return RebuildDevice();
+        default: // still lost: the screen is locked or another program holds it
+            return false;
+    }
+}
