@@ -1,5 +1,6 @@
 #include "engine/JpegDecoder.h"
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdio>
 
@@ -19,7 +20,9 @@ struct ErrorManager {
     std::jmp_buf Jump;
 };
 
-void ErrorExit(j_common_ptr info) { std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->Jump, 1); }
+void ErrorExit(j_common_ptr info) {
+    std::longjmp(reinterpret_cast<ErrorManager*>(info->err)->Jump, 1);
+}
 
 void EmitMessage(j_common_ptr info, int level) {
     if (level < 0 && (info->err->msg_code == JWRN_JPEG_EOF || info->err->msg_code == JWRN_HIT_MARKER))
@@ -61,6 +64,28 @@ int OrientationOf(const jpeg_decompress_struct& info) {
     return 1;
 }
 
+// Reads scans until every component's DC coefficients are known to their last bit but one (a
+// common first scan; the missing bit moves a pixel by a fraction of a level at usual qualities),
+// and starts the output from them. The file must still end properly: an end-of-image marker can only stand
+// after the last scan, since the coded data never holds one.
+bool ReadDcScans(jpeg_decompress_struct& info) {
+    const auto dcWhole = [&info] {
+        for (int c = 0; c < info.num_components; ++c) {
+            if (info.coef_bits[c][0] < 0 || info.coef_bits[c][0] > 1)
+                return false;
+        }
+        return true;
+    };
+    while (!dcWhole()) {
+        if (jpeg_consume_input(&info) == JPEG_REACHED_EOI)
+            return false;
+    }
+    const JOCTET end[] = {0xFF, JPEG_EOI};
+    const JOCTET* rest = info.src->next_input_byte;
+    const JOCTET* last = rest + info.src->bytes_in_buffer;
+    return std::search(rest, last, end, end + 2) != last && jpeg_start_output(&info, info.input_scan_number);
+}
+
 // Everything between setjmp and the end of the decode: no C++ object with a destructor is made here,
 // since a longjmp out of libjpeg would skip it. The caller owns the scaler and the row.
 bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int height,
@@ -79,17 +104,23 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     const bool turned = *orientation >= 5;
     const int storedWidth = turned ? height : width;
     const int storedHeight = turned ? width : height;
-    info.scale_num = unsigned(JpegScaleEighths(int(info.image_width), int(info.image_height), storedWidth,
-                                               storedHeight));
+    info.scale_num =
+        unsigned(JpegScaleEighths(int(info.image_width), int(info.image_height), storedWidth, storedHeight));
     info.scale_denom = 8;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
+    // Reduced, the chroma is averaged anyway; smoothing it first only costs time.
+    info.do_fancy_upsampling = info.scale_num < 8 ? FALSE : TRUE;
+    // At 1/8 a block is its DC coefficient alone, which a progressive file gives in its first scans.
+    const bool dcOnly = info.progressive_mode && info.scale_num == 1;
+    info.buffered_image = dcOnly ? TRUE : FALSE;
+    info.do_block_smoothing = FALSE;
     jpeg_calc_output_dimensions(&info);
     // A multi-scan file keeps every coefficient of the whole picture until its last scan.
-    const double coefficients = info.progressive_mode || info.buffered_image
-                                    ? double(info.image_width + 15) * (info.image_height + 15) *
-                                          info.num_components * sizeof(JCOEF)
-                                    : 0.0;
+    const double coefficients =
+        info.progressive_mode || info.buffered_image
+            ? double(info.image_width + 15) * (info.image_height + 15) * info.num_components * sizeof(JCOEF)
+            : 0.0;
     if (double(info.output_width) * info.output_height * info.out_color_components + coefficients >
         double(kMaxDecodeBytes))
         return false;
@@ -98,6 +129,8 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     JSAMPROW samples = row->data();
     uint8_t* rgb = row->data() + (cmyk ? size_t(info.output_width) * 4 : 0);
     jpeg_start_decompress(&info);
+    if (dcOnly && !ReadDcScans(info))
+        return false;
     while (info.output_scanline < info.output_height) {
         if (jpeg_read_scanlines(&info, &samples, 1) != 1)
             return false;
@@ -105,7 +138,11 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
             CmykToRgb(samples, int(info.output_width), info.saw_Adobe_marker, rgb);
         scaler->back().AddRow(rgb);
     }
-    jpeg_finish_decompress(&info);
+    // The scans a DC-only decode skips are left unread, not decoded.
+    if (dcOnly)
+        jpeg_finish_output(&info);
+    else
+        jpeg_finish_decompress(&info);
     return true;
 }
 
@@ -114,7 +151,8 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
 int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height) {
     for (int eighths : {1, 2, 4}) {
         // libjpeg rounds a scaled size up.
-        if ((int64_t(imageWidth) * eighths + 7) / 8 >= width && (int64_t(imageHeight) * eighths + 7) / 8 >= height)
+        if ((int64_t(imageWidth) * eighths + 7) / 8 >= width &&
+            (int64_t(imageHeight) * eighths + 7) / 8 >= height)
             return eighths;
     }
     return 8;

@@ -12,7 +12,8 @@ namespace {
 // entry that could still come earlier in the list has been taken, and no more need be.
 struct Batch {
     Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height)
-        : Paths(paths), Wanted(wanted), Width(width), Height(height), Pictures(paths.size()), Good(paths.size()) {}
+        : Paths(paths), Wanted(wanted), Width(width), Height(height), Pictures(paths.size()),
+          Good(paths.size()) {}
 
     const std::vector<std::string>& Paths;
     size_t Wanted;
@@ -63,4 +64,6 @@ std::vector<std::vector<uint32_t>> DecodeFirstPictures(const std::vector<std::st
     return pictures;
 }
 
-unsigned DecodeThreadCount() { return std::max(std::thread::hardware_concurrency(), 2u); }
+unsigned DecodeThreadCount() {
+    return std::max(std::thread::hardware_concurrency(), 2u);
+}

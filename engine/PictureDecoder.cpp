@@ -34,8 +34,8 @@ bool StartsWith(const std::vector<uint8_t>& bytes, const char* signature, size_t
 } // namespace
 
 bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels) {
-    // A card is never larger than a screen; this also keeps every product in range.
-    if (path == nullptr || width < 1 || height < 1 || width > 16384 || height > 16384)
+    // The scaler's sums and the result take 16 bytes a pixel; they too stay within the bound.
+    if (path == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(kMaxDecodeBytes))
         return false;
     std::vector<uint8_t> bytes;
     if (!ReadFile(path, &bytes))

@@ -12,7 +12,8 @@ std::vector<AreaScaler::Share> AreaScaler::Shares(int source, int target) {
         const int64_t begin = int64_t(s) * target;
         const int64_t end = begin + target;
         for (int t = int(begin / source); t < target && int64_t(t) * source < end; ++t) {
-            const int64_t overlap = std::min(end, int64_t(t + 1) * source) - std::max(begin, int64_t(t) * source);
+            const int64_t overlap =
+                std::min(end, int64_t(t + 1) * source) - std::max(begin, int64_t(t) * source);
             shares.push_back({s, t, float(double(overlap) / source)});
         }
     }
@@ -57,23 +58,28 @@ std::vector<uint32_t> AreaScaler::Pixels() const {
 std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, int height, int orientation) {
     if (orientation < 2 || orientation > 8)
         return pixels;
-    const bool turned = orientation >= 5;
-    const int shownWidth = turned ? height : width;
-    const int shownHeight = turned ? width : height;
+    // What each orientation does to the shown picture's coordinates to find the stored pixel.
+    static const struct {
+        bool Transpose, MirrorX, MirrorY;
+    } kTurns[9] = {{},
+                   {},
+                   {false, true, false},
+                   {false, true, true},
+                   {false, false, true},
+                   {true, false, false},
+                   {true, false, true},
+                   {true, true, true},
+                   {true, true, false}};
+    const auto& turn = kTurns[orientation];
+    const int shownWidth = turn.Transpose ? height : width;
+    const int shownHeight = turn.Transpose ? width : height;
     std::vector<uint32_t> shown(pixels.size());
     for (int y = 0; y < shownHeight; ++y) {
         for (int x = 0; x < shownWidth; ++x) {
-            int sx = x;
-            int sy = y;
-            switch (orientation) {
-            case 2: sx = width - 1 - x; break;
-            case 3: sx = width - 1 - x; sy = height - 1 - y; break;
-            case 4: sy = height - 1 - y; break;
-            case 5: sx = y; sy = x; break;
-            case 6: sx = y; sy = height - 1 - x; break;
-            case 7: sx = width - 1 - y; sy = height - 1 - x; break;
-            case 8: sx = width - 1 - y; sy = x; break;
-            }
+            const int u = turn.Transpose ? y : x;
+            const int v = turn.Transpose ? x : y;
+            const int sx = turn.MirrorX ? width - 1 - u : u;
+            const int sy = turn.MirrorY ? height - 1 - v : v;
             shown[size_t(y) * shownWidth + x] = pixels[size_t(sy) * width + sx];
         }
     }

@@ -68,9 +68,9 @@ bool DecodePngBmp(const uint8_t* data, size_t size, int width, int height, std::
     if (!stbi_info_from_memory(data, length, &imageWidth, &imageHeight, &channels) ||
         (data[0] == 'B' && !BmpHoldsItsRows(data, size)))
         return false;
-    // stb_image reads 16-bit samples whole before it narrows them to 8 bits.
+    // stb_image holds the inflated rows and the picture at once, at 16 bits for a 16-bit PNG.
     const int sampleBytes = stbi_is_16_bit_from_memory(data, length) ? 2 : 1;
-    if (double(imageWidth) * imageHeight * channels * sampleBytes > double(kMaxDecodeBytes))
+    if (2.0 * imageWidth * imageHeight * channels * sampleBytes > double(kMaxDecodeBytes))
         return false;
     const std::unique_ptr<stbi_uc, StbFree> image(
         stbi_load_from_memory(data, length, &imageWidth, &imageHeight, &channels, 0));

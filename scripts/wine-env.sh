@@ -30,19 +30,29 @@ yw_build_libjpeg_mingw() {
     local version
     version="$(dpkg-query -W -f='${source:Version}' libjpeg62-turbo-dev)" || return 1
     rm -rf "$root/apt" "$root/source" "$root/build"
-    mkdir -p "$root/apt/sources.list.d" "$root/apt/lists/partial" "$root/apt/cache/archives/partial" "$root/source"
+    mkdir -p "$root/apt/sources.list.d" "$root/apt/lists/partial" "$root/apt/cache/archives/partial" \
+        "$root/source"
     # A private apt state with deb-src entries derived from the machine's own entries, so the
     # system's configuration is left as it was.
     local file
     for file in /etc/apt/sources.list.d/*.sources; do
-        [[ -e "$file" ]] && sed 's/^Types:.*/Types: deb-src/' "$file" >"$root/apt/sources.list.d/$(basename "$file")"
+        if [[ -e "$file" ]]; then
+            sed 's/^Types:.*/Types: deb-src/' "$file" >"$root/apt/sources.list.d/$(basename "$file")"
+        fi
     done
     for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list; do
-        [[ -e "$file" ]] && sed -n 's/^deb /deb-src /p' "$file" >"$root/apt/sources.list.d/$(basename "$file").list"
+        if [[ -e "$file" ]]; then
+            sed -n 's/^deb /deb-src /p' "$file" >"$root/apt/sources.list.d/$(basename "$file").list"
+        fi
     done
-    local apt_options=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$root/apt/sources.list.d"
+    local apt_options=(-o "Dir::Etc::SourceList=/dev/null"
+                       -o "Dir::Etc::SourceParts=$root/apt/sources.list.d"
                        -o "Dir::State::Lists=$root/apt/lists" -o "Dir::Cache=$root/apt/cache"
                        -o "Debug::NoLocking=true")
+    # As root, apt would hand the download to its _apt user, who may not write into build/.
+    if [[ $(id -u) -eq 0 ]]; then
+        apt_options+=(-o "APT::Sandbox::User=root")
+    fi
     apt-get "${apt_options[@]}" update -qq || return 1
     (cd "$root/source" && apt-get "${apt_options[@]}" source --download-only -qq "libjpeg-turbo=$version" &&
         dpkg-source -x --no-check libjpeg-turbo_*.dsc tree >/dev/null) || return 1
