@@ -1,8 +1,8 @@
 # Shared by scripts/test and scripts/play: packages, a private X display and a Wine prefix.
 # Sourced, not run.
 
-YW_PACKAGES=(cmake make g++ googletest python3 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-             wine wine64 fonts-wine xvfb libgl1-mesa-dri xdotool imagemagick x11-utils
+YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+             wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
              libjpeg62-turbo-dev libstb-dev nasm dpkg-dev libimage-exiftool-perl nsis zip)
 
 # Installs whatever of the packages is missing; apt-get update only when something is.

@@ -112,7 +112,7 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
         const POINT card = {client.right / 8, client.bottom / 8}; // the first card of the 4 by 4 grid
         const uint32_t back = 0xC483FF;
         EXPECT_TRUE(yw::WaitUntil([&] { return yw::Near(yw::ScreenPixel(window, card), back); }, 60000));
-        EXPECT_EQ(yw::OpenDialogs(game.Id()), 0);
+        EXPECT_EQ(yw::WaitForDialog(game.Id(), nullptr, 0), nullptr) << "no dialog";
         yw::Click(window, card);
         EXPECT_TRUE(yw::WaitUntil([&] { return !yw::Near(yw::ScreenPixel(window, card), back); }))
             << "a sample picture turned up";

@@ -3,152 +3,62 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <ostream>
-#include <string>
+#include <tuple>
 #include <vector>
-
-#include "game/Deal.h"
-#include "game/GameState.h"
-#include "tests/unit/unit_support.h"
-
-void PrintTo(Cue cue, std::ostream* out) {
-    static const char* const Names[] = {"Turn", "Match", "Miss", "Complete"};
-    *out << Names[static_cast<int>(cue)];
-}
 
 namespace {
 
-using Cues = std::vector<Cue>;
-
-// Cells counted column by column; cells 2k and 2k + 1 carry picture k + 1.
-Cell CellAt(int index) {
-    return {index / Rows, index % Rows};
+// Level 1, cells counted column by column: cells 2k and 2k + 1 carry picture k + 1.
+void DealInOrder() {
+    Rows = Columns = 4;
+    std::fill(&FaceUp[0][0], &FaceUp[0][0] + MaxGridSide * MaxGridSide, 0);
+    FirstPick = SecondPick = NoCell;
+    Tries = PairsFound = 0;
+    for (int index = 0; index < 16; ++index)
+        Board[index / 4][index % 4] = index / 2 + 1;
 }
 
-std::string Text(const Cell& cell) {
-    return "(" + std::to_string(cell.Column) + "," + std::to_string(cell.Row) + ")";
-}
-
-int FaceUpCount() {
-    return static_cast<int>(std::count(&FaceUp[0][0], &FaceUp[0][0] + MaxGridSide * MaxGridSide, 1));
+// The cues ("TM" is Turn then Match, X a miss) and "!" when the round ended.
+std::string Press(const Cell& cell) {
+    const ClickOutcome outcome = ApplyClick(cell);
+    std::string cues;
+    for (int i = 0; i < outcome.CueCount; ++i)
+        cues += "TMXC"[static_cast<int>(outcome.Cues[i])];
+    return cues + (outcome.RoundEnded ? "!" : "");
 }
 
 // At level 1: A and its mate share a picture; B, C and the pair F, F2 have pictures of their own.
 const Cell A = {0, 0}, AMate = {0, 1}, B = {1, 0}, C = {2, 0}, F = {3, 0}, F2 = {3, 1};
 
-class TryRules : public testing::Test {
-protected:
-    void SetUp() override { Deal(1); }
+using State = std::tuple<std::string, int, int, int, int, int, int>; // cues, picks, tries, pairs
 
-    static void Deal(int level) {
-        ResetGameState();
-        ApplyLevel(level);
-        for (int index = 0; index < Rows * Columns; ++index)
-            Board[CellAt(index).Column][CellAt(index).Row] = index / 2 + 1;
-    }
-
-    static Cues Press(const Cell& cell, bool* ended = nullptr) {
-        const ClickOutcome outcome = ApplyClick(cell);
-        if (ended != nullptr)
-            *ended = outcome.RoundEnded;
-        return Cues(outcome.Cues, outcome.Cues + outcome.CueCount);
-    }
-};
-
-TEST_F(TryRules, EachTransitionWithItsCues) {
+TEST(TryRules, EachTransitionWithItsCues) {
     const struct {
-        const char* Name;
         std::vector<Cell> Before;
         Cell Click;
-        Cues Expected;
-        Cell First, Second;
-        int Tries, Pairs;
-        bool ClickedCellFound;
+        State After;
     } transitions[] = {
-        {"no card up, found cell", {F, F2}, F, {}, NoCell, NoCell, 1, 1, true},
-        {"one card up, found cell", {F, F2, A}, F2, {}, A, NoCell, 1, 1, true},
-        {"two cards up, found cell", {F, F2, A, B}, F, {}, A, B, 2, 1, true},
-        {"no card up", {}, A, {Cue::Turn}, A, NoCell, 0, 0, false},
-        {"one card up, the same card", {A}, A, {}, A, NoCell, 0, 0, false},
-        {"one card up, same picture", {A}, AMate, {Cue::Turn, Cue::Match}, NoCell, NoCell, 1, 1, true},
-        {"one card up, other picture", {A}, B, {Cue::Turn, Cue::Miss}, A, B, 1, 0, false},
-        {"two cards up, the first card", {A, B}, A, {}, A, B, 1, 0, false},
-        {"two cards up, the second card", {A, B}, B, {}, NoCell, NoCell, 1, 0, false},
-        {"two cards up, a face-down card", {A, B}, C, {}, NoCell, NoCell, 1, 0, false},
-        {"two cards up, the first card's mate", {A, B}, AMate, {}, NoCell, NoCell, 1, 0, false},
+        {{F, F2}, F, {"", -1, -1, -1, -1, 1, 1}},    // no card up, a found card
+        {{F, F2, A}, F2, {"", 0, 0, -1, -1, 1, 1}},  // one card up, a found card
+        {{F, F2, A, B}, F, {"", 0, 0, 1, 0, 2, 1}},  // two cards up, a found card
+        {{}, A, {"T", 0, 0, -1, -1, 0, 0}},          // no card up
+        {{A}, A, {"", 0, 0, -1, -1, 0, 0}},          // one card up, the same card
+        {{A}, AMate, {"TM", -1, -1, -1, -1, 1, 1}},  // one card up, the same picture
+        {{A}, B, {"TX", 0, 0, 1, 0, 1, 0}},          // one card up, another picture
+        {{A, B}, A, {"", 0, 0, 1, 0, 1, 0}},         // a miss up, its first card
+        {{A, B}, B, {"", -1, -1, -1, -1, 1, 0}},     // a miss up, its second card
+        {{A, B}, C, {"", -1, -1, -1, -1, 1, 0}},     // a miss up, a face-down card
+        {{A, B}, AMate, {"", -1, -1, -1, -1, 1, 0}}, // a miss up, the first card's mate
     };
     for (const auto& t : transitions) {
-        SCOPED_TRACE(t.Name);
-        Deal(1);
+        DealInOrder();
         for (const Cell& cell : t.Before)
             Press(cell);
-        bool ended = true;
-        EXPECT_EQ(Press(t.Click, &ended), t.Expected);
-        EXPECT_FALSE(ended);
-        EXPECT_EQ(Text(FirstPick), Text(t.First));
-        EXPECT_EQ(Text(SecondPick), Text(t.Second));
-        EXPECT_EQ(Tries, t.Tries);
-        EXPECT_EQ(PairsFound, t.Pairs);
-        EXPECT_EQ(FaceUpCount(), 2 * t.Pairs);
-        EXPECT_EQ(FaceUp[t.Click.Column][t.Click.Row], t.ClickedCellFound ? 1 : 0);
-    }
-}
-
-// The window asks for no double-click messages: a double click is two presses.
-TEST_F(TryRules, DoubleClickIsTwoPresses) {
-    const struct {
-        const char* Name;
-        std::vector<Cell> Before;
-        Cell Card;
-        Cues First, Second;
-        Cell PickAfter;
-        int TriesAfter;
-    } cases[] = {
-        {"on a face-down card, nothing up: turned up once", {}, C, {Cue::Turn}, {}, C, 0},
-        {"right after a miss: pair turned back, then card up", {A, B}, C, {}, {Cue::Turn}, C, 1},
-        {"second card of a miss: try counted, pair turned back",
-         {A},
-         B,
-         {Cue::Turn, Cue::Miss},
-         {},
-         NoCell,
-         1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        Deal(1);
-        for (const Cell& cell : c.Before)
-            Press(cell);
-        EXPECT_EQ(Press(c.Card), c.First);
-        EXPECT_EQ(Press(c.Card), c.Second);
-        EXPECT_EQ(Text(FirstPick), Text(c.PickAfter));
-        EXPECT_TRUE(IsNone(SecondPick));
-        EXPECT_EQ(Tries, c.TriesAfter);
-    }
-}
-
-// The round ends on the click that finds the last pair and nowhere else; afterwards every card
-// is found and every click is ignored.
-TEST_F(TryRules, PerfectRoundEndsOnItsLastTryAtEveryLevel) {
-    for (int level = 1; level <= 4; ++level) {
-        SCOPED_TRACE(testing::Message() << "level " << level);
-        Deal(level);
-        const int pairs = PairCount();
-        int ends = 0;
-        for (int index = 0; index < 2 * pairs; ++index) {
-            bool ended = false;
-            Press(CellAt(index), &ended);
-            ends += ended;
-            EXPECT_EQ(ended, index == 2 * pairs - 1) << "cell " << index;
-        }
-        EXPECT_EQ(ends, 1);
-        EXPECT_EQ(Tries, pairs);
-        for (int index = 0; index < 2 * pairs; ++index) {
-            bool ended = true;
-            EXPECT_EQ(Press(CellAt(index), &ended), Cues{}) << Text(CellAt(index));
-            EXPECT_FALSE(ended);
-        }
-        EXPECT_EQ(Tries, pairs);
+        const std::string cues = Press(t.Click);
+        EXPECT_EQ(State(cues, FirstPick.Column, FirstPick.Row, SecondPick.Column, SecondPick.Row, Tries,
+                        PairsFound),
+                  t.After)
+            << &t - transitions;
     }
 }
 

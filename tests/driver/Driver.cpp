@@ -1,0 +1,187 @@
+#include "tests/driver/Driver.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace yw {
+
+namespace {
+
+const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
+
+LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, WaitMs, &result);
+    return static_cast<LRESULT>(result);
+}
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
+    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
+    return TRUE;
+}
+
+// One look at a snapshot of the top-level windows, from the top of the z-order: the newest first.
+HWND FindWindowOf(DWORD process, const char* className, const char* caption) {
+    std::vector<HWND> windows;
+    EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+        DWORD owner = 0;
+        char name[64] = "";
+        GetWindowThreadProcessId(window, &owner);
+        GetClassNameA(window, name, sizeof(name));
+        if (owner == process && strcmp(name, className) == 0 && IsWindowVisible(window) &&
+            (caption == nullptr || WindowText(window) == caption))
+            return window;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); !condition(); Sleep(10))
+        if (GetTickCount() - start >= timeoutMs)
+            return condition();
+    return true;
+}
+
+GameProcess::GameProcess(const std::string& exe) {
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof(startup);
+    std::string commandLine = "\"" + exe + "\"";
+    const std::string folder = exe.substr(0, exe.find_last_of('\\'));
+    CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                   &startup, &Info);
+}
+
+GameProcess::~GameProcess() {
+    TerminateProcess(Info.hProcess, 1); // fails harmlessly when the game has ended
+    WaitExit();
+    CloseHandle(Info.hThread);
+    CloseHandle(Info.hProcess);
+}
+
+HWND WaitForWindow(DWORD process, const char* className, const char* caption, DWORD timeoutMs) {
+    HWND found = nullptr;
+    WaitUntil([&] { return (found = FindWindowOf(process, className, caption)) != nullptr; }, timeoutMs);
+    return found;
+}
+
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    Ask(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+bool IsChecked(HWND dialog, int id) {
+    return Ask(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void SetItemText(HWND dialog, int id, const std::string& text) {
+    Ask(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Press(HWND dialog, int id) {
+    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void PostCommand(HWND window, int id) {
+    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void Settle(HWND window, int messages) {
+    for (int i = 0; i < messages; ++i)
+        Ask(window, WM_NULL, 0, 0);
+}
+
+void Click(HWND window, POINT client, bool right) {
+    ClientToScreen(window, &client);
+    // Under Wine a cursor move warps the X pointer, and the game's thread reports the X motion
+    // back late; one from an earlier click would carry this press to the earlier place. So the
+    // press waits until the game's thread has looked at its queue (and X events) with the cursor here.
+    WaitUntil([&] {
+        SetCursorPos(client.x, client.y);
+        Settle(window, 2);
+        POINT now;
+        return GetCursorPos(&now) && now.x == client.x && now.y == client.y;
+    });
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+uint32_t ScreenPixel(HWND window, POINT client) {
+    ClientToScreen(window, &client);
+    HDC screen = GetDC(nullptr);
+    const COLORREF color = GetPixel(screen, client.x, client.y);
+    ReleaseDC(nullptr, screen);
+    return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+}
+
+bool Near(uint32_t a, uint32_t b, int tolerance) {
+    for (int shift = 0; shift < 24; shift += 8)
+        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance)
+            return false;
+    return true;
+}
+
+void ClearSettings() {
+    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
+}
+
+void WriteSettingValue(const char* name, DWORD type, const std::string& bytes) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey, name, type, bytes.data(), DWORD(bytes.size()));
+}
+
+void WriteSettings(const std::string& picturePath, DWORD level) {
+    WriteSettingValue("PicturePath", REG_SZ, picturePath + '\0');
+    WriteSettingValue("Level", REG_DWORD, std::string(reinterpret_cast<const char*>(&level), sizeof(level)));
+}
+
+bool ReadSettings(std::string* picturePath, DWORD* level) {
+    char path[1024] = "";
+    DWORD sizes[2] = {sizeof(path) - 1, sizeof(*level)};
+    *level = 0;
+    RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Level", RRF_RT_ANY, nullptr, level, &sizes[1]);
+    const LONG found =
+        RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "PicturePath", RRF_RT_ANY, nullptr, path, &sizes[0]);
+    *picturePath = path;
+    return found == ERROR_SUCCESS;
+}
+
+TempFolder::TempFolder(const std::string& name) {
+    static int counter = 0;
+    const std::string leaf = "yw" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);
+    Folder = (std::filesystem::temp_directory_path() / (leaf + name)).string();
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored); // left by an earlier run that was killed
+    std::filesystem::create_directories(Folder);
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+}
+
+void WriteBmp(const std::string& path, int width, int height,
+              const std::function<uint32_t(int, int)>& rgbAt) {
+    const int stride = (width * 3 + 3) & ~3;
+    const BITMAPFILEHEADER file = {0x4D42, DWORD(54 + stride * height), 0, 0, 54}; // "BM", then the pixels
+    const BITMAPINFOHEADER info = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
+    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
+    for (int y = height - 1; y >= 0; --y) { // rows stored bottom-up
+        std::string row(stride, '\0');
+        for (int x = 0; x < width * 3; ++x)
+            row[x] = static_cast<char>(rgbAt(x / 3, y) >> (8 * (x % 3)));
+        out << row;
+    }
+}
+
+} // namespace yw

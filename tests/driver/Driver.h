@@ -1,0 +1,100 @@
+// The one test driver for Windows-side and end-to-end tests: it plays Yorewind from outside as a
+// player would (a process, its windows and dialogs, mouse clicks, screen pixels) and prepares what
+// a run finds (the settings key, picture folders). Works in-process and across processes alike.
+//
+// Rules it keeps, so tests built on it have no races and no fixed sleeps:
+// - every wait is bounded (WaitUntil) and says whether the condition came;
+// - a dialog is read (WindowText, ItemText, MessageText, IsChecked) before one of its buttons is
+//   pressed, on the test's own thread; Press only posts, so it never blocks on what the press sets off;
+// - an end-to-end test owns its game through GameProcess, whose destructor kills a game left
+//   running (for instance behind a modal box the test did not expect), so ctest never waits on it.
+// Under Wine without a window manager, screen coordinates are X root coordinates; scripts/test
+// sets Managed=N, so dialogs open and close without waiting for one.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+namespace yw {
+
+const DWORD WaitMs = 10000; // the usual bound of a wait
+
+// Polls the condition every 10 ms until it holds or the bound passes; returns its last answer.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs);
+
+// A program started with CreateProcess in the same Wine prefix, its folder as working folder.
+// The destructor kills it if it still runs (a test that failed half-way leaves no modal box).
+struct GameProcess {
+    explicit GameProcess(const std::string& exe);
+    ~GameProcess();
+    DWORD Id() const { return Info.dwProcessId; }
+    bool WaitExit(DWORD timeoutMs = WaitMs) const {
+        return WaitForSingleObject(Info.hProcess, timeoutMs) == 0;
+    }
+    PROCESS_INFORMATION Info = {};
+};
+
+// The newest visible top-level window of the process with the class and, unless null, the
+// caption, waiting for one up to the bound; null if none came. Dialogs and message boxes have the
+// class "#32770"; a bound of 0 looks once.
+HWND WaitForWindow(DWORD process, const char* className, const char* caption, DWORD timeoutMs = WaitMs);
+inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = WaitMs) {
+    return WaitForWindow(process, "#32770", caption, timeoutMs);
+}
+
+// Texts through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
+std::string WindowText(HWND window);
+inline std::string ItemText(HWND dialog, int id) {
+    return WindowText(GetDlgItem(dialog, id));
+}
+// A message box's text is its static control with id 0xFFFF.
+inline std::string MessageText(HWND box) {
+    return ItemText(box, 0xFFFF);
+}
+bool IsChecked(HWND dialog, int id);
+// Replaces a control's text, as typing would (read-only edit boxes included).
+void SetItemText(HWND dialog, int id, const std::string& text);
+
+// Posts BM_CLICK to the dialog's button (push button, radio or check box) and returns at once.
+void Press(HWND dialog, int id);
+// Posts a menu command, as the menu or an accelerator sends it.
+void PostCommand(HWND window, int id);
+// Sends WM_NULL `messages` times, each answered at one more look of the window's thread at its
+// queue; a look hands on at most one waiting message. Give one more than the messages (input
+// included) that must be handled first, so a test can then check that they changed nothing.
+void Settle(HWND window, int messages);
+
+// A press and release of the left or right button at a client point: the cursor is put there
+// (exact, where absolute SendInput moves round differently on Windows and Wine), then SendInput
+// presses. Under Wine it first lets the window's thread catch up with the pointer's X motion.
+void Click(HWND window, POINT client, bool right = false);
+// The screen's pixel at a client point, as 0xRRGGBB.
+uint32_t ScreenPixel(HWND window, POINT client);
+// True when every channel is within the tolerance (lossy pictures come back a little off).
+bool Near(uint32_t a, uint32_t b, int tolerance = 24);
+
+// The settings key, HKCU\Software\Brindlecot\Twinlet: PicturePath (REG_SZ), Level (REG_DWORD).
+void ClearSettings();
+void WriteSettings(const std::string& picturePath, DWORD level);
+// False when no PicturePath is stored; a missing Level reads as 0.
+bool ReadSettings(std::string* picturePath, DWORD* level);
+// One raw value of any type and bytes, creating the key.
+void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
+
+// A fresh folder under %TEMP%, its name ending in the given text (any the ANSI code page holds),
+// removed with everything in it when the object goes.
+struct TempFolder {
+    explicit TempFolder(const std::string& name = "");
+    ~TempFolder();
+    const std::string& Path() const { return Folder; }
+    std::string File(const std::string& name) const { return Folder + "\\" + name; }
+    std::string Folder;
+};
+
+// A 24-bit BMP whose colour (0xRRGGBB) is given per pixel, x rightwards and y downwards.
+void WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& rgbAt);
+
+} // namespace yw

@@ -1,0 +1,242 @@
+// The real Yorewind.exe played from outside as a player would: start-up, whole rounds, the menus.
+// Clicks go through SendInput, the board is read from the screen, dialogs are read then pressed.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "res/resource.h"
+#include "tests/driver/Driver.h"
+
+namespace {
+
+const uint32_t CardBack = 0xC483FF;
+const int Grids[5][2] = {{0, 0}, {4, 4}, {5, 4}, {6, 5}, {6, 6}}; // rows and columns by level
+// Far from the card back, from black, from each other and from the JPEG and PNG pictures.
+const uint32_t BmpColours[] = {0x800000, 0x008000, 0x000080, 0x808000, 0x008080, 0x800080};
+
+class Journey : public testing::Test {
+protected:
+    void SetUp() override {
+        char path[MAX_PATH];
+        GetModuleFileNameA(nullptr, path, MAX_PATH);
+        exeFolder = std::filesystem::path(path).parent_path().string();
+        yw::ClearSettings();
+    }
+
+    // The 12 JPEG and PNG pictures made at build time, each named by its colour (too few alone),
+    // and when asked the 6 BMPs.
+    void AddPictures(bool bmps) {
+        for (const auto& made : std::filesystem::directory_iterator(exeFolder + "\\e2e-pictures")) {
+            std::filesystem::copy_file(made.path(), folder.File(made.path().filename().string()),
+                                       std::filesystem::copy_options::overwrite_existing);
+            colours.push_back(std::stoul(made.path().filename().string(), nullptr, 16));
+        }
+        for (uint32_t rgb : BmpColours)
+            if (bmps)
+                yw::WriteBmp(folder.File(std::to_string(rgb) + ".bmp"), 64, 48,
+                             [rgb](int, int) { return rgb; });
+    }
+
+    bool Start(int level) {
+        game = std::make_unique<yw::GameProcess>(exeFolder + "\\Yorewind.exe");
+        window = yw::WaitForWindow(game->Id(), "Yorewind", nullptr);
+        Layout(level);
+        return window != nullptr;
+    }
+
+    // A game on a folder of all 18 pictures, stored with the level, and its deal shown.
+    bool StartDealt(int level) {
+        AddPictures(true);
+        yw::WriteSettings(folder.Path(), level);
+        return Start(level) && WaitBoard({});
+    }
+
+    // The level's grid: the pitch is that of a client of at most 800 by 600, 12 pixels larger.
+    void Layout(int level) {
+        GetClientRect(window, &client);
+        rows = Grids[level][0];
+        columns = Grids[level][1];
+        seen.clear();
+        found.assign(rows * columns, false);
+    }
+
+    // The centre of the drawn part of cell i (counted row by row), or of the gap left of it (1) or
+    // above it (2). The back buffer of 800 by 600 is stretched onto the client.
+    POINT Centre(int i, int gap = 0) const {
+        const int width = (std::min<int>(client.right, 800) + 12) / columns;
+        const int height = (std::min<int>(client.bottom, 600) + 12) / rows;
+        const int left = i % columns * width, top = i / columns * height;
+        const int x = gap == 1 ? left + 2 : (left + 4 + std::min(left + width, 800)) / 2;
+        const int y = gap == 2 ? top + 2 : (top + 4 + std::min(top + height, 600)) / 2;
+        return {x * client.right / 800, y * client.bottom / 600};
+    }
+    uint32_t Pixel(int i, int gap = 0) const { return yw::ScreenPixel(window, Centre(i, gap)); }
+    // The folder's picture that a pixel shows; 1 (no picture's colour) when none.
+    uint32_t PictureOf(uint32_t rgb) const {
+        const auto match =
+            std::find_if(colours.begin(), colours.end(), [rgb](uint32_t c) { return yw::Near(rgb, c); });
+        return match == colours.end() ? 1 : *match;
+    }
+
+    // Waits until found cards and those in up show their pictures, all others their back, and
+    // every gap is black; a card seen for the first time must show one of the folder's pictures.
+    bool WaitBoard(const std::set<int>& up) {
+        const bool shows = yw::WaitUntil([&] {
+            for (int i = 0; i < rows * columns; ++i) {
+                const uint32_t picture = PictureOf(Pixel(i));
+                if (!yw::Near(Pixel(i, 1), 0) || !yw::Near(Pixel(i, 2), 0) ||
+                    !(!found[i] && up.count(i) == 0 ? yw::Near(Pixel(i), CardBack)
+                      : seen.count(i)               ? picture == seen[i]
+                                                    : picture != 1))
+                    return false;
+            }
+            return true;
+        });
+        for (int i : up)
+            seen.emplace(i, PictureOf(Pixel(i)));
+        return shows;
+    }
+
+    void ClickCell(int i) { yw::Click(window, Centre(i), ++clicks % 2 == 0); }
+
+    // Plays a round by sight, every other click with the right button, and returns its tries with
+    // the question open (-1 when the board went wrong).
+    int PlayRound() {
+        const int cells = rows * columns;
+        int tries = 0;
+        for (int a = 0; a < cells; ++a) {
+            if (found[a])
+                continue;
+            ClickCell(a);
+            if (seen.count(a) == 0 && !WaitBoard({a}))
+                return -1;
+            int b = -1;
+            for (const auto& cell : seen)
+                b = cell.first != a && !found[cell.first] && cell.second == seen[a] ? cell.first : b;
+            for (int i = a + 1; b < 0; ++i)
+                b = found[i] || seen.count(i) ? -1 : i;
+            ClickCell(b);
+            ++tries;
+            if (std::count(found.begin(), found.end(), true) == cells - 2)
+                return tries;
+            if (!WaitBoard({a, b}))
+                return -1;
+            found[a] = found[b] = seen[a] == seen[b];
+            if (!found[a])
+                ClickCell(b); // the second card of a miss turns the pair back, as the next try checks
+        }
+        return tries;
+    }
+
+    // Posts the menu command (unless 0), then waits for the dialog or box with the caption.
+    bool Opened(int command, const char* caption, HWND* dialog) {
+        if (command != 0)
+            yw::PostCommand(window, command);
+        return (*dialog = yw::WaitForDialog(game->Id(), caption)) != nullptr;
+    }
+
+    // Presses the button of the dialog or box and waits until it is gone.
+    static bool Close(HWND dialog, int button) {
+        yw::Press(dialog, button);
+        return yw::WaitUntil([dialog] { return !IsWindowVisible(dialog); });
+    }
+
+    bool StoredLevel(DWORD level) {
+        std::string path;
+        DWORD stored = 0;
+        return game->WaitExit() && yw::ReadSettings(&path, &stored) && path == folder.Path() &&
+               stored == level;
+    }
+
+    std::string exeFolder;
+    yw::TempFolder folder;
+    std::vector<uint32_t> colours{std::begin(BmpColours), std::end(BmpColours)}; // of the pictures
+    std::unique_ptr<yw::GameProcess> game; // its end kills a game that a failed step left running
+    HWND window = nullptr;
+    RECT client = {};
+    int rows = 0, columns = 0, clicks = 0;
+    std::map<int, uint32_t> seen; // the picture of each card turned up so far
+    std::vector<bool> found;
+};
+
+// A first run asks for a folder, refuses one with too few pictures and asks again; once the
+// folder holds enough, the chosen level is dealt, and Exit stores both settings.
+TEST_F(Journey, StartUp) {
+    AddPictures(false);
+    ASSERT_TRUE(Start(2));
+    HWND options, box;
+    ASSERT_TRUE(Opened(0, "Yorewind", &options)) << "no Options dialog on a first run";
+    EXPECT_EQ(yw::ItemText(options, IDC_PICTUREPATH), "Where Do You Want to Go?");
+    EXPECT_TRUE(yw::IsChecked(options, IDC_LEVEL_EASY));
+    yw::SetItemText(options, IDC_PICTUREPATH, folder.Path());
+    ASSERT_TRUE(Close(options, IDOK));
+    ASSERT_TRUE(Opened(0, "Yorewind. Error", &box)) << "12 pictures taken as enough";
+    EXPECT_EQ(yw::MessageText(box),
+              "No enough images in the folder. \nAdd more pictures or change to another folder");
+    ASSERT_TRUE(Close(box, IDOK));
+
+    AddPictures(true);
+    ASSERT_TRUE(Opened(0, "Yorewind", &options)) << "no Options dialog after too few pictures";
+    yw::Press(options, IDC_LEVEL_NORMAL);
+    yw::Press(options, IDOK);
+    EXPECT_TRUE(WaitBoard({})) << "no 5 by 4 deal";
+    yw::PostCommand(window, IDM_EXIT);
+    EXPECT_TRUE(StoredLevel(2)) << "the settings not stored at Exit";
+}
+
+// Two rounds on the largest board, which deals all 18 pictures, of every kind, each card shown
+// as one of them: Yes deals afresh, No leaves the board up, and clicks then change nothing and
+// ask nothing.
+TEST_F(Journey, WholeRounds) {
+    ASSERT_TRUE(StartDealt(4));
+    for (int answer : {IDYES, IDNO}) {
+        const int tries = PlayRound();
+        ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
+        HWND question;
+        ASSERT_TRUE(Opened(0, "Yorewind", &question)) << "no question at the end of the round";
+        EXPECT_EQ(yw::MessageText(question), "You Made it in " + std::to_string(tries) +
+                                                 " Tries.\nRecall old lovely Days?\nDo it Again?");
+        ASSERT_TRUE(Close(question, answer));
+        Layout(4);
+    }
+    found.assign(found.size(), true);
+    EXPECT_TRUE(WaitBoard({}));
+    for (int i : {0, 7, 7, 35})
+        ClickCell(i);
+    yw::Settle(window, 20);
+    EXPECT_EQ(yw::WaitForDialog(game->Id(), nullptr, 0), nullptr) << "a click after the round asked again";
+    EXPECT_TRUE(WaitBoard({}));
+}
+
+// Options changes the level for the next deal, which More makes, unless cancelled; About,
+// Donate and Exit.
+TEST_F(Journey, Menus) {
+    ASSERT_TRUE(StartDealt(1));
+    HWND options, about, donate;
+    for (int button : {IDCANCEL, IDOK}) {
+        ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind", &options)) << "no Options dialog before " << button;
+        EXPECT_EQ(yw::ItemText(options, IDC_PICTUREPATH), folder.Path());
+        EXPECT_TRUE(yw::IsChecked(options, IDC_LEVEL_EASY)) << "the level changed by Cancel";
+        yw::Press(options, button == IDOK ? IDC_LEVEL_HARD : IDC_LEVEL_VERYHARD);
+        ASSERT_TRUE(Close(options, button));
+    }
+    yw::PostCommand(window, IDM_MORE);
+    Layout(3);
+    EXPECT_TRUE(WaitBoard({})) << "no 6 by 5 deal after More";
+    ASSERT_TRUE(Opened(IDM_ABOUT, "Yorewind", &about)) << "no About box";
+    ASSERT_TRUE(Close(about, IDOK));
+    ASSERT_TRUE(Opened(IDM_DONATE, "Donate", &donate)) << "no Donate box";
+    EXPECT_EQ(yw::MessageText(donate), "Thank you for your support! please go to "
+                                       "http://yorewind.example.org/games.htm and make a donation there to "
+                                       "support my work.");
+    ASSERT_TRUE(Close(donate, IDOK));
+    yw::PostCommand(window, IDM_EXIT);
+    EXPECT_TRUE(StoredLevel(3));
+}
+
+} // namespace
