@@ -26,12 +26,14 @@ void CALLBACK Watch(HWND, UINT, UINT_PTR, DWORD) {
 
 TEST(MainLoop, SleepsWhenDeactivatedAndWakesWhenActivated) {
     const WPARAM none = ~WPARAM(0);
-    const WPARAM cases[][3] = {
-        // Sleeping at the start, the WM_ACTIVATE posted (unless none), whether a frame is drawn.
-        {TRUE, none, 0},                       // asleep
-        {FALSE, 0, 0},                         // deactivated
-        {TRUE, MAKEWPARAM(WA_ACTIVE, 0), 1},   // activated
-        {TRUE, MAKEWPARAM(WA_INACTIVE, 1), 1}, // deactivated while minimised
+    const WPARAM cases[][4] = {
+        // Sleeping at the start, the WM_ACTIVATE posted (unless none), minimised after the press,
+        // whether a frame is drawn.
+        {TRUE, none, 0, 0},                       // asleep
+        {FALSE, 0, 0, 0},                         // deactivated
+        {TRUE, MAKEWPARAM(WA_ACTIVE, 0), 0, 1},   // activated
+        {TRUE, MAKEWPARAM(WA_INACTIVE, 1), 0, 1}, // deactivated while minimised
+        {FALSE, none, 1, 0},                      // minimised: nothing is drawn
     };
     for (const auto& c : cases) {
         ScopedGame game;
@@ -42,6 +44,8 @@ TEST(MainLoop, SleepsWhenDeactivatedAndWakesWhenActivated) {
         if (c[1] != none)
             PostMessageA(Engine->Window, WM_ACTIVATE, c[1], 0);
         PostMessageA(Engine->Window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+        if (c[2])
+            PostMessageA(Engine->Window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         FillBackBuffer(Filler);
         Ticks = Picked = 0;
         FrameSeen = false;
@@ -51,7 +55,7 @@ TEST(MainLoop, SleepsWhenDeactivatedAndWakesWhenActivated) {
         // Quit code, press dispatched, frame drawn.
         EXPECT_EQ(std::to_string(quit) + " " + std::to_string(FirstPick.Column) + " " +
                       std::to_string(FrameSeen),
-                  "7 0 " + std::to_string(c[2]))
+                  "7 0 " + std::to_string(c[3]))
             << "case " << &c - cases;
     }
     PictureList.clear();

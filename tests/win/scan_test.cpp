@@ -10,9 +10,13 @@
 
 TEST(ScanPictures, PatternsInOrderAndAMissingFolder) {
     yw::TempFolder folder;
-    for (const char* name : {"d.bmp", "c.png", "b.jpeg", "a.jpg", "notes.txt", "a.jpg.txt"})
+    // Only files whose own extension is a picture's: not a folder named like one, nor names that
+    // "*.jpg" finds through their 8.3 alias.
+    for (const char* name :
+         {"d.bmp", "c.png", "b.JPEG", "a.jpg", "notes.txt", "a.jpg.txt", "y.jpgold", "b.pngx"})
         std::ofstream(folder.File(name)) << "x";
-    const std::vector<std::string> all = {folder.File("a.jpg"), folder.File("b.jpeg"), folder.File("c.png"),
+    CreateDirectoryA(folder.File("x.jpg").c_str(), nullptr);
+    const std::vector<std::string> all = {folder.File("a.jpg"), folder.File("b.JPEG"), folder.File("c.png"),
                                           folder.File("d.bmp")};
     for (const std::string& path : {folder.Path(), folder.File("absent")}) {
         CopyPathText(PicturePath, path.c_str());

@@ -1,6 +1,8 @@
-// Reading the settings from the test prefix's registry: whatever was stored, however malformed,
-// the path stays a terminated text within its buffer and the level takes at most four bytes.
+// The settings in the test prefix's registry: whatever was stored, however malformed, the path
+// stays a terminated text within its buffer; an empty or wrongly typed value keeps the default.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "app/Settings.h"
 #include "tests/driver/Driver.h"
@@ -8,34 +10,57 @@
 TEST(Settings, HostileStoredValues) {
     const std::string initial = "Where Do You Want to Go?";
     const struct {
-        DWORD PathType;
-        std::string Path; // none stored when empty
+        DWORD PathType; // REG_NONE: no value stored
+        std::string Path;
         DWORD LevelType;
         std::string StoredLevel;
         std::string PathAfter;
         int LevelAfter; // 3 before the read
     } cases[] = {
         {REG_SZ, std::string("D:\\cards", 9), REG_DWORD, std::string("\4\0\0\0", 4), "D:\\cards", 4},
-        {REG_SZ, "", REG_DWORD, "", initial, 3},
-        {REG_BINARY, std::string(400, 'x'), REG_BINARY, std::string("\2\0", 2), std::string(259, 'x'), 2},
-        {REG_SZ, std::string(260, 'y'), REG_DWORD, "", std::string(259, 'y'), 3},
-        {REG_BINARY, "abc", REG_DWORD, std::string("\7\0\0\0", 4), "abc", 7},
-        {REG_DWORD, std::string("ABC\0", 4), REG_BINARY, std::string(8, '\1'), "ABC", 3},
-        {REG_SZ, "", REG_SZ, std::string("12345678901234567890", 21), initial, 3},
+        {REG_NONE, "", REG_NONE, "", initial, 3},
+        {REG_SZ, "C:\\x", REG_DWORD, std::string("\0\0\0\0", 4), "C:\\x", 0}, // short, as an installer writes
+        {REG_SZ, std::string(400, 'y'), REG_DWORD, "", std::string(259, 'y'), 3},
+        {REG_SZ, "", REG_BINARY, std::string("\2\0\0\0", 4), initial, 3},
+        {REG_SZ, std::string(1, '\0'), REG_SZ, "2", initial, 3},
+        {REG_BINARY, "abc", REG_QWORD, std::string("\2\0\0\0\0\0\0\0", 8), initial, 3},
+        {REG_EXPAND_SZ, std::string("%TEMP%", 7), REG_DWORD, std::string("\2\0", 2), initial, 3},
     };
     for (const auto& c : cases) {
         yw::ClearSettings();
         yw::WriteSettingValue("Unrelated", REG_SZ, "so the key exists");
-        if (!c.Path.empty())
+        if (c.PathType != REG_NONE)
             yw::WriteSettingValue("PicturePath", c.PathType, c.Path);
-        if (!c.StoredLevel.empty())
+        if (c.LevelType != REG_NONE)
             yw::WriteSettingValue("Level", c.LevelType, c.StoredLevel);
         CopyPathText(PicturePath, initial.c_str());
         Level = 3;
         EXPECT_TRUE(LoadSettings());
         EXPECT_EQ(PicturePath + std::string(" at ") + std::to_string(Level),
-                  c.PathAfter + " at " + std::to_string(c.LevelAfter));
+                  c.PathAfter + " at " + std::to_string(c.LevelAfter))
+            << "case " << &c - cases;
     }
     yw::ClearSettings();
     Level = 1;
+}
+
+// The folder is stored as 260 bytes, zero behind the text, even after a shorter folder replaced a
+// longer one in the same buffer.
+TEST(Settings, StoredFolderHasNothingBehindItsText) {
+    CopyPathText(PicturePath, std::string(200, 'L').c_str());
+    SaveSettings();
+    PicturePath[0] = 'S';
+    PicturePath[1] = '\0';
+    SaveSettings();
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, SettingsKey, 0, KEY_READ, &key), ERROR_SUCCESS);
+    char stored[300];
+    DWORD size = sizeof(stored);
+    EXPECT_EQ(RegQueryValueExA(key, "PicturePath", nullptr, nullptr, reinterpret_cast<BYTE*>(stored), &size),
+              ERROR_SUCCESS);
+    RegCloseKey(key);
+    EXPECT_EQ(size, 260u);
+    EXPECT_EQ(std::string(stored, 2), std::string("S\0", 2));
+    EXPECT_TRUE(std::all_of(stored + 2, stored + 260, [](char b) { return b == '\0'; }));
+    yw::ClearSettings();
 }
