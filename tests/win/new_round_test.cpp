@@ -1,0 +1,53 @@
+// Dealing real pictures on the real device: files that do not decode give way to good ones, and a
+// device reset brings the board back from the pixels each card kept.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+
+#include "app/Settings.h"
+#include "app/StartupData.h"
+#include "game/CellGeometry.h"
+#include "game/DeviceRecovery.h"
+#include "game/GameState.h"
+#include "game/NewRound.h"
+#include "game/RenderBoard.h"
+#include "tests/win/WinTestSupport.h"
+
+namespace {
+
+// What the reveal shows at the centre of every card.
+std::vector<uint32_t> RevealedBoard() {
+    RenderReveal();
+    std::vector<uint32_t> shown;
+    for (int column = 0; column < Columns; ++column) {
+        for (int row = 0; row < Rows; ++row) {
+            const PixelRect card = CellRect(column, row, CellWidth, CellHeight);
+            shown.push_back(BackBufferPixel((card.Left + card.Right) / 2, (card.Top + card.Bottom) / 2));
+        }
+    }
+    return shown;
+}
+
+TEST(NewRound, NoBlankCardWhileGoodPicturesRemainAndTheBoardSurvivesAReset) {
+    ScopedGame game;
+    yw::TempFolder folder;
+    PictureList.clear();
+    for (int i = 0; i < 10; ++i) {
+        yw::WriteBmp(folder.File(std::to_string(i) + ".bmp"), 40, 30,
+                     [i](int, int) { return 0x102030u * (i + 1); });
+        std::ofstream(folder.File(std::to_string(i) + ".jpg")) << (i % 2 ? "" : "\xFF\xD8\xFF\xE0 cut short");
+        PictureList.push_back(folder.File(std::to_string(i) + ".bmp"));
+        PictureList.push_back(folder.File(std::to_string(i) + ".jpg"));
+    }
+    Level = 1;
+    NewRound();
+    const std::vector<uint32_t> dealt = RevealedBoard();
+    EXPECT_EQ(std::set<uint32_t>(dealt.begin(), dealt.end()).count(0), 0u); // black: a blank card
+    EXPECT_EQ(std::set<uint32_t>(dealt.begin(), dealt.end()).size(), 8u);
+    ASSERT_TRUE(RebuildDevice());
+    EXPECT_EQ(RevealedBoard(), dealt);
+    PictureList.clear();
+}
+
+} // namespace
