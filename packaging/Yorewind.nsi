@@ -1,0 +1,87 @@
+; Setup of Yorewind for the current user, made by scripts/package:
+;   makensis -DVERSION=1.0.0 -DSTAGE=<staged files> -DOUTFILE=<setup.exe> -DICON=<.ico> Yorewind.nsi
+; STAGE holds what is installed: Yorewind.exe, README.txt, LICENSES\ and samples\pictures\.
+Unicode true
+; The 32-bit stub does not start under a Wine without 32-bit support, and the game is 64-bit anyway.
+Target amd64-unicode
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Yorewind"
+!define SETTINGS_KEY "Software\Brindlecot\Twinlet"
+!define PUBLISHER "the Yorewind developers"
+
+Name "Yorewind"
+OutFile "${OUTFILE}"
+RequestExecutionLevel user
+BrandingText "Yorewind ${VERSION}"
+InstallDir "$LOCALAPPDATA\Programs\Yorewind"
+; A second install goes where the first one went.
+InstallDirRegKey HKCU "${UNINSTALL_KEY}" "InstallLocation"
+
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1033 "ProductName" "Yorewind"
+VIAddVersionKey /LANG=1033 "FileDescription" "Yorewind Setup"
+VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+
+!define MUI_ICON "${ICON}"
+!define MUI_UNICON "${ICON}"
+!define MUI_FINISHPAGE_RUN "$INSTDIR\Yorewind.exe"
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+
+Section "Yorewind"
+    SetOutPath "$INSTDIR"
+    File "${STAGE}\Yorewind.exe"
+    File "${STAGE}\README.txt"
+    File /r "${STAGE}\LICENSES"
+    SetOutPath "$INSTDIR\samples"
+    File /r "${STAGE}\samples\pictures"
+    SetOutPath "$INSTDIR"
+    WriteUninstaller "$INSTDIR\Uninstall.exe"
+    CreateShortcut "$SMPROGRAMS\Yorewind.lnk" "$INSTDIR\Yorewind.exe"
+
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Yorewind"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\Yorewind.exe,0"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\Uninstall.exe"'
+    WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Uninstall.exe" /S'
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
+
+    ; The first start deals the samples at once, unless the player has chosen a folder already.
+    ; An unreadable value (not a string, or longer than any folder the game keeps) counts as none.
+    ClearErrors
+    ReadRegStr $0 HKCU "${SETTINGS_KEY}" "PicturePath"
+    ${If} ${Errors}
+    ${OrIf} $0 == ""
+    ${OrIf} $0 == "Where Do You Want to Go?"
+        WriteRegStr HKCU "${SETTINGS_KEY}" "PicturePath" "$INSTDIR\samples\pictures"
+    ${EndIf}
+SectionEnd
+
+; Only what setup put there goes; the player's settings key stays, as with other Windows programs.
+Section "Uninstall"
+    Delete "$INSTDIR\Yorewind.exe"
+    Delete "$INSTDIR\README.txt"
+    RMDir /r "$INSTDIR\LICENSES"
+    RMDir /r "$INSTDIR\samples"
+    Delete "$INSTDIR\Uninstall.exe"
+    RMDir "$INSTDIR"
+    Delete "$SMPROGRAMS\Yorewind.lnk"
+    DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,141 @@
+// The setup program and the portable zip of scripts/package, as a player's Windows meets them: a
+// silent install, the first start, installs over it, a silent uninstall. Runs in a prefix of its own.
+#include "tests/driver/Driver.h"
+
+#include <gtest/gtest.h>
+
+#include <process.h>
+
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+namespace {
+
+// The test command names the package's files and the sources they were made from (Windows paths).
+std::string Env(const char* name) {
+    const char* value = getenv(name);
+    return value != nullptr ? value : "";
+}
+const std::string Dir = Env("LOCALAPPDATA") + "\\Programs\\Yorewind";
+const std::string Samples = Dir + "\\samples\\pictures";
+const std::string Shortcut = Env("APPDATA") + "\\Microsoft\\Windows\\Start Menu\\Programs\\Yorewind.lnk";
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+int RunSilently(const std::string& exe) {
+    return static_cast<int>(_spawnl(_P_WAIT, exe.c_str(), "setup", "/S", nullptr));
+}
+
+const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Yorewind";
+const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
+
+// A text value of the user's registry, up to its first zero; "" when it or its key is missing.
+std::string Text(const char* key, const char* name) {
+    char text[1024] = "";
+    DWORD size = sizeof(text);
+    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
+// Adds the files under the folder by relative names, '/' between folders, after the prefix.
+void AddFiles(const std::string& folder, const std::string& prefix, std::set<std::string>* names) {
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
+        const std::string name = found.cFileName;
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names->insert(prefix + name);
+        else if (name != "." && name != "..")
+            AddFiles(folder + "\\" + name, prefix + name + "/", names);
+    }
+    FindClose(search);
+}
+
+// What a player gets from either download, after the sources the package was made from.
+std::set<std::string> Shipped(const std::string& top) {
+    std::set<std::string> names = {top + "Yorewind.exe", top + "README.txt"};
+    for (const std::string folder : {"LICENSES", "samples/pictures"})
+        AddFiles(Env("YW_SOURCE") + "/" + folder, top + folder + "/", &names);
+    return names;
+}
+
+std::set<std::string> Installed() {
+    std::set<std::string> names;
+    AddFiles(Dir, "", &names);
+    names.erase("Uninstall.exe");
+    return names;
+}
+
+// The names in a zip's central directory, which its end record (zip writes no comment) places.
+std::set<std::string> ZipFiles(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    const std::string zip((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    auto number = [&zip](size_t at, size_t bytes) {
+        uint32_t value = 0; // little-endian, as Windows runs
+        memcpy(&value, zip.data() + at, bytes);
+        return value;
+    };
+    std::set<std::string> names;
+    for (size_t at = zip.size() < 22 ? std::string::npos : number(zip.size() - 6, 4);
+         (at = zip.find("PK\1\2", at)) != std::string::npos; at += 46)
+        names.insert(zip.substr(at + 46, number(at + 28, 2)));
+    return names;
+}
+
+TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
+    yw::ClearSettings();
+    ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
+    EXPECT_EQ(Installed(), Shipped(""));
+    EXPECT_TRUE(Exists(Shortcut));
+    const std::pair<const char*, std::string> entry[] = {
+        {"DisplayName", "Yorewind"},
+        {"DisplayVersion", Env("YW_VERSION")},
+        {"InstallLocation", Dir},
+        {"QuietUninstallString", "\"" + Dir + "\\Uninstall.exe\" /S"}};
+    for (const auto& text : entry)
+        EXPECT_EQ(Text(UninstallKey, text.first), text.second) << text.first;
+    EXPECT_EQ(Text(SettingsKey, "PicturePath"), Samples) << "with no settings key";
+    {
+        yw::GameProcess game(Dir + "\\Yorewind.exe");
+        HWND window = yw::WaitForWindow(game.Id(), "Yorewind", nullptr, 60000);
+        ASSERT_NE(window, nullptr);
+        RECT client;
+        GetClientRect(window, &client);
+        const POINT card = {client.right / 8, client.bottom / 8}; // the first card of the 4 by 4 grid
+        const uint32_t back = 0xC483FF;
+        EXPECT_TRUE(yw::WaitUntil([&] { return yw::Near(yw::ScreenPixel(window, card), back); }, 60000));
+        EXPECT_EQ(yw::WaitForDialog(game.Id(), nullptr, 0), nullptr) << "no dialog";
+        yw::Click(window, card);
+        EXPECT_TRUE(yw::WaitUntil([&] { return !yw::Near(yw::ScreenPixel(window, card), back); }))
+            << "a sample picture turned up";
+    }
+    // Over the first install: the initial text counts as no folder, a chosen one stays.
+    const std::pair<std::string, std::string> stored[] = {{"Where Do You Want to Go?", Samples},
+                                                          {"C:\\My pictures", "C:\\My pictures"}};
+    for (const auto& folder : stored) {
+        // As the game stores it, in 260 bytes.
+        yw::WriteSettingValue("PicturePath", REG_SZ,
+                              folder.first + std::string(260 - folder.first.size(), '\0'));
+        ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
+        EXPECT_EQ(Text(SettingsKey, "PicturePath"), folder.second) << folder.first;
+    }
+    EXPECT_EQ(Installed(), Shipped(""));
+
+    ASSERT_EQ(RunSilently(Dir + "\\Uninstall.exe"), 0);
+    // The uninstaller goes on from a copy of itself; the entry goes last.
+    EXPECT_TRUE(yw::WaitUntil([] { return Text(UninstallKey, "DisplayName").empty(); }, 30000));
+    EXPECT_FALSE(Exists(Dir));
+    EXPECT_FALSE(Exists(Shortcut));
+    EXPECT_EQ(Text(SettingsKey, "PicturePath"), "C:\\My pictures") << "the settings stay";
+}
+
+TEST(Package, ZipHoldsTheSameFilesInOneFolder) {
+    EXPECT_EQ(ZipFiles(Env("YW_ZIP")), Shipped("Yorewind-" + Env("YW_VERSION") + "/"));
+}
+
+} // namespace
