@@ -22,8 +22,8 @@
 
 namespace {
 
-const int kWidth = 131; // a level-4 card in an 800 by 600 client
-const int kHeight = 98;
+const int CardWidth = 131; // a level-4 card in an 800 by 600 client
+const int CardHeight = 98;
 
 // The game's own window and device, hidden, as start-up makes them.
 bool StartGame() {
@@ -73,8 +73,8 @@ double DecodeTime(const std::string& path, int width, int height) {
 }
 
 double D3dxLoads(const std::vector<std::string>& paths) {
-    const HWND window = CreateWindowA("STATIC", "bench", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
+    const HWND window = CreateWindowA("STATIC", "bench", WS_POPUP, 0, 0, CardWidth, CardHeight, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
     IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
     D3DPRESENT_PARAMETERS parameters = {};
     parameters.Windowed = TRUE;
@@ -86,7 +86,7 @@ double D3dxLoads(const std::vector<std::string>& paths) {
     if (d3d != nullptr &&
         d3d->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                           &parameters, &device) == D3D_OK &&
-        device->CreateOffscreenPlainSurface(kWidth, kHeight, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &surface,
+        device->CreateOffscreenPlainSurface(CardWidth, CardHeight, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &surface,
                                             nullptr) == D3D_OK) {
         const double start = Now();
         for (const std::string& path : paths)
@@ -163,8 +163,9 @@ int main(int argc, char** argv) {
         std::printf("%-58s %10.0f\n", row.c_str(), DecodeTime(jpegs[0], s.Width, s.Height));
     }
     std::printf("%-58s %10.0f\n", "Progressive JPEG at 131x98 (scale 1/8)",
-                DecodeTime(jpegs[16], kWidth, kHeight));
-    std::printf("%-58s %10.0f\n", "16-bit PNG at 131x98", DecodeTime(folder + "deep.png", kWidth, kHeight));
+                DecodeTime(jpegs[16], CardWidth, CardHeight));
+    std::printf("%-58s %10.0f\n", "16-bit PNG at 131x98",
+                DecodeTime(folder + "deep.png", CardWidth, CardHeight));
     std::printf("%-58s %7.1f MB / %.1f MB\n", "Private bytes after the 1st / 10th deal", memoryFirst,
                 memoryTenth);
     return 0;

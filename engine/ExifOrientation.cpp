@@ -29,8 +29,8 @@ struct Tiff {
 } // namespace
 
 int ExifOrientation(const uint8_t* app1, size_t size) {
-    static const char kExif[6] = {'E', 'x', 'i', 'f', 0, 0};
-    if (app1 == nullptr || size < 14 || std::memcmp(app1, kExif, 6) != 0)
+    static const char ExifHeader[6] = {'E', 'x', 'i', 'f', 0, 0};
+    if (app1 == nullptr || size < 14 || std::memcmp(app1, ExifHeader, 6) != 0)
         return 1;
     const Tiff tiff = {app1 + 6, size - 6, app1[6] == 'M'};
     unsigned mark = 0;

@@ -12,7 +12,8 @@ ImageS::ImageS(int width, int height, D3DCOLOR color)
 }
 
 ImageS::ImageS(int width, int height, std::vector<uint32_t> pixels)
-    : Width(width), Height(height), Surface(nullptr), FillColor(0), Pixels(std::move(pixels)), IsPicture(true) {
+    : Width(width), Height(height), Surface(nullptr), FillColor(0), Pixels(std::move(pixels)),
+      IsPicture(true) {
     RestoreSurface();
 }
 

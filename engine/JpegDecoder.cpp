@@ -94,7 +94,7 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     if (setjmp(d.Errors.Jump) != 0)
         return false;
     jpeg_create_decompress(&info);
-    info.mem->max_memory_to_use = long(kMaxDecodeBytes);
+    info.mem->max_memory_to_use = long(MaxDecodeBytes);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
@@ -122,7 +122,7 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
             ? double(info.image_width + 15) * (info.image_height + 15) * info.num_components * sizeof(JCOEF)
             : 0.0;
     if (double(info.output_width) * info.output_height * info.out_color_components + coefficients >
-        double(kMaxDecodeBytes))
+        double(MaxDecodeBytes))
         return false;
     scaler->emplace_back(int(info.output_width), int(info.output_height), storedWidth, storedHeight);
     row->resize(size_t(info.output_width) * (cmyk ? 7 : 3));

@@ -21,7 +21,7 @@ bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
         return false;
     const long size = std::ftell(file.get());
-    if (size <= 0 || size_t(size) > kMaxDecodeBytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
+    if (size <= 0 || size_t(size) > MaxDecodeBytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
         return false;
     bytes->resize(size_t(size));
     return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
@@ -35,7 +35,7 @@ bool StartsWith(const std::vector<uint8_t>& bytes, const char* signature, size_t
 
 bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels) {
     // The scaler's sums and the result take 16 bytes a pixel; they too stay within the bound.
-    if (path == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(kMaxDecodeBytes))
+    if (path == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(MaxDecodeBytes))
         return false;
     std::vector<uint8_t> bytes;
     if (!ReadFile(path, &bytes))

@@ -61,16 +61,16 @@ std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, in
     // What each orientation does to the shown picture's coordinates to find the stored pixel.
     static const struct {
         bool Transpose, MirrorX, MirrorY;
-    } kTurns[9] = {{},
-                   {},
-                   {false, true, false},
-                   {false, true, true},
-                   {false, false, true},
-                   {true, false, false},
-                   {true, false, true},
-                   {true, true, true},
-                   {true, true, false}};
-    const auto& turn = kTurns[orientation];
+    } Turns[9] = {{},
+                  {},
+                  {false, true, false},
+                  {false, true, true},
+                  {false, false, true},
+                  {true, false, false},
+                  {true, false, true},
+                  {true, true, true},
+                  {true, true, false}};
+    const auto& turn = Turns[orientation];
     const int shownWidth = turn.Transpose ? height : width;
     const int shownHeight = turn.Transpose ? width : height;
     std::vector<uint32_t> shown(pixels.size());

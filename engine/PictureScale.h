@@ -6,7 +6,7 @@
 #include <vector>
 
 // The most memory one picture may take to decode; a larger one is not a picture.
-constexpr size_t kMaxDecodeBytes = size_t(256) << 20;
+constexpr size_t MaxDecodeBytes = size_t(256) << 20;
 
 // Area average of a picture fed as RGB rows, top row first: each target pixel is the mean of the
 // source area it covers, so a downscale neither skips nor aliases detail.

@@ -70,7 +70,7 @@ bool DecodePngBmp(const uint8_t* data, size_t size, int width, int height, std::
         return false;
     // stb_image holds the inflated rows and the picture at once, at 16 bits for a 16-bit PNG.
     const int sampleBytes = stbi_is_16_bit_from_memory(data, length) ? 2 : 1;
-    if (2.0 * imageWidth * imageHeight * channels * sampleBytes > double(kMaxDecodeBytes))
+    if (2.0 * imageWidth * imageHeight * channels * sampleBytes > double(MaxDecodeBytes))
         return false;
     const std::unique_ptr<stbi_uc, StbFree> image(
         stbi_load_from_memory(data, length, &imageWidth, &imageHeight, &channels, 0));
