@@ -34,14 +34,12 @@ struct GameProcess {
     bool WaitExit(DWORD timeoutMs = WaitMs) const {
         return WaitForSingleObject(Info.hProcess, timeoutMs) == 0;
     }
-    // STILL_ACTIVE while it runs.
-    DWORD ExitCode() const {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(Info.hProcess, &code);
-        return code;
-    }
     PROCESS_INFORMATION Info = {};
 };
+
+// The folder of the running test program, where the build puts Yorewind.exe and test-pictures:
+// solid pictures (JPEG, PNG and BMP) each named by its colour as RRGGBB in hex.
+std::string ProgramFolder();
 
 // The newest visible top-level window of the process with the class and, unless null, the
 // caption, waiting for one up to the bound; null if none came. Dialogs and message boxes have the
@@ -85,8 +83,9 @@ bool Near(uint32_t a, uint32_t b, int tolerance = 24);
 // The settings key, HKCU\Software\Brindlecot\Twinlet: PicturePath (REG_SZ), Level (REG_DWORD).
 void ClearSettings();
 void WriteSettings(const std::string& picturePath, DWORD level);
-// False when no PicturePath is stored; a missing Level reads as 0.
-bool ReadSettings(std::string* picturePath, DWORD* level);
+// What the key holds as "<PicturePath> at level <Level>"; "" when no PicturePath is stored, and a
+// missing Level reads as 0.
+std::string StoredSettings();
 // One raw value of any type and bytes, creating the key.
 void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
 
@@ -100,8 +99,5 @@ struct TempFolder {
     std::string File(const std::string& name) const { return Folder + "\\" + name; }
     std::string Folder;
 };
-
-// A 24-bit BMP whose colour (0xRRGGBB) is given per pixel, x rightwards and y downwards.
-void WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& rgbAt);
 
 } // namespace yw
