@@ -63,9 +63,9 @@ HWND WaitForWindow(DWORD process, const char* className, const char* caption, DW
     return found;
 }
 
-std::string WindowText(HWND window) {
+std::string ItemText(HWND dialog, int id) {
     char text[1024] = "";
-    Ask(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    Ask(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -79,10 +79,6 @@ void SetItemText(HWND dialog, int id, const std::string& text) {
 
 void Press(HWND dialog, int id) {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void PostCommand(HWND window, int id) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 void Settle(HWND window, int messages) {

@@ -4,7 +4,7 @@
 //
 // Rules it keeps, so tests built on it have no races and no fixed sleeps:
 // - every wait is bounded (WaitUntil) and says whether the condition came;
-// - a dialog is read (WindowText, ItemText, MessageText, IsChecked) before one of its buttons is
+// - a dialog is read (ItemText, MessageText, IsChecked) before one of its buttons is
 //   pressed, on the test's own thread; Press only posts, so it never blocks on what the press sets off;
 // - an end-to-end test owns its game through GameProcess, whose destructor kills a game left
 //   running (for instance behind a modal box the test did not expect), so ctest never waits on it.
@@ -49,11 +49,8 @@ inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = 
     return WaitForWindow(process, "#32770", caption, timeoutMs);
 }
 
-// Texts through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
-std::string WindowText(HWND window);
-inline std::string ItemText(HWND dialog, int id) {
-    return WindowText(GetDlgItem(dialog, id));
-}
+// A control's text through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
+std::string ItemText(HWND dialog, int id);
 // A message box's text is its static control with id 0xFFFF.
 inline std::string MessageText(HWND box) {
     return ItemText(box, 0xFFFF);
@@ -64,8 +61,6 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 
 // Posts BM_CLICK to the dialog's button (push button, radio or check box) and returns at once.
 void Press(HWND dialog, int id);
-// Posts a menu command, as the menu or an accelerator sends it.
-void PostCommand(HWND window, int id);
 // Sends WM_NULL `messages` times, each answered at one more look of the window's thread at its
 // queue; a look hands on at most one waiting message. Give one more than the messages (input
 // included) that must be handled first, so a test can then check that they changed nothing.

@@ -21,11 +21,9 @@ namespace {
 std::vector<uint32_t> RevealedBoard() {
     RenderReveal();
     std::vector<uint32_t> shown;
-    for (int column = 0; column < Columns; ++column) {
-        for (int row = 0; row < Rows; ++row) {
-            const PixelRect card = CellRect(column, row, CellWidth, CellHeight);
-            shown.push_back(BackBufferPixel((card.Left + card.Right) / 2, (card.Top + card.Bottom) / 2));
-        }
+    for (int cell = 0; cell < Rows * Columns; ++cell) {
+        const PixelRect card = CellRect(cell / Rows, cell % Rows, CellWidth, CellHeight);
+        shown.push_back(BackBufferPixel((card.Left + card.Right) / 2, (card.Top + card.Bottom) / 2));
     }
     return shown;
 }
