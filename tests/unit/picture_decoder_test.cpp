@@ -122,8 +122,8 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
     const Bytes bmp = Read(Make("good.bmp", "convert -size 5x5 xc:#010203 bmp3:@"));
     Bytes hugeJpeg = progressive;
     const uint8_t frame[] = {0xFF, 0xC2};
-    std::fill_n(std::search(hugeJpeg.begin(), hugeJpeg.end(), frame, frame + 2) + 5, 4,
-                0xFF); // 65535 by 65535
+    // 65535 by 65535.
+    std::fill_n(std::search(hugeJpeg.begin(), hugeJpeg.end(), frame, frame + 2) + 5, 4, 0xFF);
     Bytes hugePng = Read(Make("good.png", "convert -size 8x8 xc:#010203 png24:@"));
     std::fill_n(hugePng.begin() + 17, 2, 0x7F); // width and height of 8 million; the CRC no longer fits
     std::fill_n(hugePng.begin() + 21, 2, 0x7F);
