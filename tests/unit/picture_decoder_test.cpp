@@ -133,6 +133,7 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
     } cases[] = {
         {"empty", Write("empty.jpg", {})},
         {"truncated", Write("cut.jpg", Bytes(good.begin(), good.begin() + long(good.size() / 2)))},
+        {"truncated in its data", Write("cut1.jpg", Bytes(good.begin(), good.end() - 100))},
         {"truncated progressive", Write("cut2.jpg", Bytes(progressive.begin(), progressive.end() - 40))},
         {"truncated bmp", Write("cut.bmp", Bytes(bmp.begin(), bmp.end() - 3))},
         {"corrupt", Write("corrupt.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0, 3, 1, 2, 3, 4, 5, 6, 7})},
