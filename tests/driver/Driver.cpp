@@ -3,8 +3,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <vector>
 
 namespace yw {
 
@@ -16,27 +14,6 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, WaitMs, &result);
     return static_cast<LRESULT>(result);
-}
-
-BOOL CALLBACK AddWindow(HWND window, LPARAM list) {
-    reinterpret_cast<std::vector<HWND>*>(list)->push_back(window);
-    return TRUE;
-}
-
-// One look at a snapshot of the top-level windows, from the top of the z-order: the newest first.
-HWND FindWindowOf(DWORD process, const char* className, const char* caption) {
-    std::vector<HWND> windows;
-    EnumWindows(AddWindow, reinterpret_cast<LPARAM>(&windows));
-    for (HWND window : windows) {
-        DWORD owner = 0;
-        char name[64] = "";
-        GetWindowThreadProcessId(window, &owner);
-        GetClassNameA(window, name, sizeof(name));
-        if (owner == process && strcmp(name, className) == 0 && IsWindowVisible(window) &&
-            (caption == nullptr || WindowText(window) == caption))
-            return window;
-    }
-    return nullptr;
 }
 
 } // namespace
@@ -64,15 +41,31 @@ GameProcess::~GameProcess() {
     CloseHandle(Info.hProcess);
 }
 
+std::string ProgramFolder() {
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    return std::string(path, strrchr(path, '\\'));
+}
+
 HWND WaitForWindow(DWORD process, const char* className, const char* caption, DWORD timeoutMs) {
     HWND found = nullptr;
-    WaitUntil([&] { return (found = FindWindowOf(process, className, caption)) != nullptr; }, timeoutMs);
+    const auto look = [&] {
+        // From the top of the z-order: the newest first.
+        while ((found = FindWindowExA(nullptr, found, className, caption)) != nullptr) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(found, &owner);
+            if (owner == process && IsWindowVisible(found))
+                return true;
+        }
+        return false;
+    };
+    WaitUntil(look, timeoutMs);
     return found;
 }
 
-std::string WindowText(HWND window) {
+std::string ItemText(HWND dialog, int id) {
     char text[1024] = "";
-    Ask(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    Ask(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -86,10 +79,6 @@ void SetItemText(HWND dialog, int id, const std::string& text) {
 
 void Press(HWND dialog, int id) {
     PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
-void PostCommand(HWND window, int id) {
-    PostMessageA(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
 void Settle(HWND window, int messages) {
@@ -143,15 +132,13 @@ void WriteSettings(const std::string& picturePath, DWORD level) {
     WriteSettingValue("Level", REG_DWORD, std::string(reinterpret_cast<const char*>(&level), sizeof(level)));
 }
 
-bool ReadSettings(std::string* picturePath, DWORD* level) {
+std::string StoredSettings() {
     char path[1024] = "";
-    DWORD sizes[2] = {sizeof(path) - 1, sizeof(*level)};
-    *level = 0;
-    RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Level", RRF_RT_ANY, nullptr, level, &sizes[1]);
-    const LONG found =
-        RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "PicturePath", RRF_RT_ANY, nullptr, path, &sizes[0]);
-    *picturePath = path;
-    return found == ERROR_SUCCESS;
+    DWORD level = 0, sizes[2] = {sizeof(path), sizeof(level)};
+    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "PicturePath", RRF_RT_REG_SZ, nullptr, path, &sizes[0]))
+        return "";
+    RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Level", RRF_RT_REG_DWORD, nullptr, &level, &sizes[1]);
+    return std::string(path) + " at level " + std::to_string(level);
 }
 
 TempFolder::TempFolder(const std::string& name) {
@@ -168,22 +155,6 @@ TempFolder::TempFolder(const std::string& name) {
 TempFolder::~TempFolder() {
     std::error_code ignored;
     std::filesystem::remove_all(std::filesystem::u8path(Folder), ignored);
-}
-
-void WriteBmp(const std::string& path, int width, int height,
-              const std::function<uint32_t(int, int)>& rgbAt) {
-    const int stride = (width * 3 + 3) & ~3;
-    const BITMAPFILEHEADER file = {0x4D42, DWORD(54 + stride * height), 0, 0, 54}; // "BM", then the pixels
-    const BITMAPINFOHEADER info = {sizeof(BITMAPINFOHEADER), width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof(file));
-    out.write(reinterpret_cast<const char*>(&info), sizeof(info));
-    for (int y = height - 1; y >= 0; --y) { // rows stored bottom-up
-        std::string row(stride, '\0');
-        for (int x = 0; x < width * 3; ++x)
-            row[x] = static_cast<char>(rgbAt(x / 3, y) >> (8 * (x % 3)));
-        out << row;
-    }
 }
 
 } // namespace yw

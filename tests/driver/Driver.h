@@ -4,7 +4,7 @@
 //
 // Rules it keeps, so tests built on it have no races and no fixed sleeps:
 // - every wait is bounded (WaitUntil) and says whether the condition came;
-// - a dialog is read (WindowText, ItemText, MessageText, IsChecked) before one of its buttons is
+// - a dialog is read (ItemText, MessageText, IsChecked) before one of its buttons is
 //   pressed, on the test's own thread; Press only posts, so it never blocks on what the press sets off;
 // - an end-to-end test owns its game through GameProcess, whose destructor kills a game left
 //   running (for instance behind a modal box the test did not expect), so ctest never waits on it.
@@ -34,14 +34,12 @@ struct GameProcess {
     bool WaitExit(DWORD timeoutMs = WaitMs) const {
         return WaitForSingleObject(Info.hProcess, timeoutMs) == 0;
     }
-    // STILL_ACTIVE while it runs.
-    DWORD ExitCode() const {
-        DWORD code = STILL_ACTIVE;
-        GetExitCodeProcess(Info.hProcess, &code);
-        return code;
-    }
     PROCESS_INFORMATION Info = {};
 };
+
+// The folder of the running test program, where the build puts Yorewind.exe and test-pictures:
+// solid pictures (JPEG, PNG and BMP) each named by its colour as RRGGBB in hex.
+std::string ProgramFolder();
 
 // The newest visible top-level window of the process with the class and, unless null, the
 // caption, waiting for one up to the bound; null if none came. Dialogs and message boxes have the
@@ -51,11 +49,8 @@ inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = 
     return WaitForWindow(process, "#32770", caption, timeoutMs);
 }
 
-// Texts through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
-std::string WindowText(HWND window);
-inline std::string ItemText(HWND dialog, int id) {
-    return WindowText(GetDlgItem(dialog, id));
-}
+// A control's text through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
+std::string ItemText(HWND dialog, int id);
 // A message box's text is its static control with id 0xFFFF.
 inline std::string MessageText(HWND box) {
     return ItemText(box, 0xFFFF);
@@ -66,8 +61,6 @@ void SetItemText(HWND dialog, int id, const std::string& text);
 
 // Posts BM_CLICK to the dialog's button (push button, radio or check box) and returns at once.
 void Press(HWND dialog, int id);
-// Posts a menu command, as the menu or an accelerator sends it.
-void PostCommand(HWND window, int id);
 // Sends WM_NULL `messages` times, each answered at one more look of the window's thread at its
 // queue; a look hands on at most one waiting message. Give one more than the messages (input
 // included) that must be handled first, so a test can then check that they changed nothing.
@@ -85,8 +78,9 @@ bool Near(uint32_t a, uint32_t b, int tolerance = 24);
 // The settings key, HKCU\Software\Brindlecot\Twinlet: PicturePath (REG_SZ), Level (REG_DWORD).
 void ClearSettings();
 void WriteSettings(const std::string& picturePath, DWORD level);
-// False when no PicturePath is stored; a missing Level reads as 0.
-bool ReadSettings(std::string* picturePath, DWORD* level);
+// What the key holds as "<PicturePath> at level <Level>"; "" when no PicturePath is stored, and a
+// missing Level reads as 0.
+std::string StoredSettings();
 // One raw value of any type and bytes, creating the key.
 void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
 
@@ -100,8 +94,5 @@ struct TempFolder {
     std::string File(const std::string& name) const { return Folder + "\\" + name; }
     std::string Folder;
 };
-
-// A 24-bit BMP whose colour (0xRRGGBB) is given per pixel, x rightwards and y downwards.
-void WriteBmp(const std::string& path, int width, int height, const std::function<uint32_t(int, int)>& rgbAt);
 
 } // namespace yw

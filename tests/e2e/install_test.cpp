@@ -7,6 +7,7 @@
 #include <process.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -23,10 +24,6 @@ const std::string Dir = Env("LOCALAPPDATA") + "\\Programs\\Yorewind";
 const std::string Samples = Dir + "\\samples\\pictures";
 const std::string Shortcut = Env("APPDATA") + "\\Microsoft\\Windows\\Start Menu\\Programs\\Yorewind.lnk";
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 int RunSilently(const std::string& exe) {
     return static_cast<int>(_spawnl(_P_WAIT, exe.c_str(), "setup", "/S", nullptr));
 }
@@ -42,32 +39,20 @@ std::string Text(const char* key, const char* name) {
     return text;
 }
 
-// Adds the files under the folder by relative names, '/' between folders, after the prefix.
-void AddFiles(const std::string& folder, const std::string& prefix, std::set<std::string>* names) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found)) {
-        const std::string name = found.cFileName;
-        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names->insert(prefix + name);
-        else if (name != "." && name != "..")
-            AddFiles(folder + "\\" + name, prefix + name + "/", names);
-    }
-    FindClose(search);
+// The files under the folder by relative names, '/' between folders, after the prefix.
+std::set<std::string> Files(const std::string& folder, const std::string& prefix = "") {
+    std::set<std::string> names;
+    for (const auto& file : std::filesystem::recursive_directory_iterator(folder))
+        if (!file.is_directory())
+            names.insert(prefix + file.path().lexically_relative(folder).generic_string());
+    return names;
 }
 
 // What a player gets from either download, after the sources the package was made from.
 std::set<std::string> Shipped(const std::string& top) {
     std::set<std::string> names = {top + "Yorewind.exe", top + "README.txt"};
     for (const std::string folder : {"LICENSES", "samples/pictures"})
-        AddFiles(Env("YW_SOURCE") + "/" + folder, top + folder + "/", &names);
-    return names;
-}
-
-std::set<std::string> Installed() {
-    std::set<std::string> names;
-    AddFiles(Dir, "", &names);
-    names.erase("Uninstall.exe");
+        names.merge(Files(Env("YW_SOURCE") + "/" + folder, top + folder + "/"));
     return names;
 }
 
@@ -90,8 +75,10 @@ std::set<std::string> ZipFiles(const std::string& path) {
 TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     yw::ClearSettings();
     ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
-    EXPECT_EQ(Installed(), Shipped(""));
-    EXPECT_TRUE(Exists(Shortcut));
+    std::set<std::string> installed = Shipped("");
+    installed.insert("Uninstall.exe");
+    EXPECT_EQ(Files(Dir), installed);
+    EXPECT_TRUE(std::filesystem::exists(Shortcut));
     const std::pair<const char*, std::string> entry[] = {
         {"DisplayName", "Yorewind"},
         {"DisplayVersion", Env("YW_VERSION")},
@@ -104,15 +91,12 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
         yw::GameProcess game(Dir + "\\Yorewind.exe");
         HWND window = yw::WaitForWindow(game.Id(), "Yorewind", nullptr, 60000);
         ASSERT_NE(window, nullptr);
-        RECT client;
-        GetClientRect(window, &client);
-        const POINT card = {client.right / 8, client.bottom / 8}; // the first card of the 4 by 4 grid
-        const uint32_t back = 0xC483FF;
-        EXPECT_TRUE(yw::WaitUntil([&] { return yw::Near(yw::ScreenPixel(window, card), back); }, 60000));
+        const POINT card = {60, 60}; // inside the first card, at any size the window opens with
+        const auto showsBack = [&] { return yw::Near(yw::ScreenPixel(window, card), 0xC483FF); };
+        EXPECT_TRUE(yw::WaitUntil(showsBack, 60000));
         EXPECT_EQ(yw::WaitForDialog(game.Id(), nullptr, 0), nullptr) << "no dialog";
         yw::Click(window, card);
-        EXPECT_TRUE(yw::WaitUntil([&] { return !yw::Near(yw::ScreenPixel(window, card), back); }))
-            << "a sample picture turned up";
+        EXPECT_TRUE(yw::WaitUntil([&] { return !showsBack(); })) << "a sample picture turned up";
     }
     // Over the first install: the initial text counts as no folder, a chosen one stays.
     const std::pair<std::string, std::string> stored[] = {{"Where Do You Want to Go?", Samples},
@@ -124,13 +108,13 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
         ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
         EXPECT_EQ(Text(SettingsKey, "PicturePath"), folder.second) << folder.first;
     }
-    EXPECT_EQ(Installed(), Shipped(""));
+    EXPECT_EQ(Files(Dir), installed);
 
     ASSERT_EQ(RunSilently(Dir + "\\Uninstall.exe"), 0);
     // The uninstaller goes on from a copy of itself; the entry goes last.
     EXPECT_TRUE(yw::WaitUntil([] { return Text(UninstallKey, "DisplayName").empty(); }, 30000));
-    EXPECT_FALSE(Exists(Dir));
-    EXPECT_FALSE(Exists(Shortcut));
+    EXPECT_FALSE(std::filesystem::exists(Dir));
+    EXPECT_FALSE(std::filesystem::exists(Shortcut));
     EXPECT_EQ(Text(SettingsKey, "PicturePath"), "C:\\My pictures") << "the settings stay";
 }
 

@@ -16,35 +16,26 @@ namespace {
 
 const uint32_t CardBack = 0xC483FF;
 const int Grids[5][2] = {{0, 0}, {4, 4}, {5, 4}, {6, 5}, {6, 6}}; // rows and columns by level
-// Far from the card back, from black, from each other and from the JPEG and PNG pictures.
-const uint32_t BmpColours[] = {0x800000, 0x008000, 0x000080, 0x808000, 0x008080, 0x800080};
 
 class Journey : public testing::Test {
 protected:
-    void SetUp() override {
-        char path[MAX_PATH];
-        GetModuleFileNameA(nullptr, path, MAX_PATH);
-        exeFolder = std::filesystem::path(path).parent_path().string();
-        yw::ClearSettings();
-    }
+    void SetUp() override { yw::ClearSettings(); }
 
-    // The 12 JPEG and PNG pictures made at build time, each named by its colour (too few alone),
-    // and when asked the 6 BMPs.
+    // The build's 12 JPEG and PNG pictures (too few alone) and, when asked, its 6 BMPs.
     void AddPictures(bool bmps) {
-        for (const auto& made : std::filesystem::directory_iterator(exeFolder + "\\e2e-pictures")) {
-            std::filesystem::copy_file(made.path(),
-                                       std::filesystem::u8path(folder.File(made.path().filename().string())),
+        for (const auto& made :
+             std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures")) {
+            const std::string name = made.path().filename().string();
+            if (!bmps && made.path().extension() == ".bmp")
+                continue;
+            std::filesystem::copy_file(made.path(), std::filesystem::u8path(folder.File(name)),
                                        std::filesystem::copy_options::overwrite_existing);
-            colours.push_back(std::stoul(made.path().filename().string(), nullptr, 16));
+            colours.push_back(std::stoul(name, nullptr, 16));
         }
-        for (uint32_t rgb : BmpColours)
-            if (bmps)
-                yw::WriteBmp(folder.File(std::to_string(rgb) + ".bmp"), 64, 48,
-                             [rgb](int, int) { return rgb; });
     }
 
     bool Start(int level) {
-        game = std::make_unique<yw::GameProcess>(exeFolder + "\\Yorewind.exe");
+        game = std::make_unique<yw::GameProcess>(yw::ProgramFolder() + "\\Yorewind.exe");
         window = yw::WaitForWindow(game->Id(), "Yorewind", nullptr);
         Layout(level);
         return window != nullptr;
@@ -62,6 +53,8 @@ protected:
         GetClientRect(window, &client);
         rows = Grids[level][0];
         columns = Grids[level][1];
+        pitch = {(std::min<int>(client.right, 800) + 12) / columns,
+                 (std::min<int>(client.bottom, 600) + 12) / rows};
         seen.clear();
         found.assign(rows * columns, false);
     }
@@ -69,11 +62,9 @@ protected:
     // The centre of the drawn part of cell i (counted row by row), or of the gap left of it (1) or
     // above it (2). The back buffer of 800 by 600 is stretched onto the client.
     POINT Centre(int i, int gap = 0) const {
-        const int width = (std::min<int>(client.right, 800) + 12) / columns;
-        const int height = (std::min<int>(client.bottom, 600) + 12) / rows;
-        const int left = i % columns * width, top = i / columns * height;
-        const int x = gap == 1 ? left + 2 : (left + 4 + std::min(left + width, 800)) / 2;
-        const int y = gap == 2 ? top + 2 : (top + 4 + std::min(top + height, 600)) / 2;
+        const int left = i % columns * pitch.x, top = i / columns * pitch.y;
+        const int x = gap == 1 ? left + 2 : (left + 4 + std::min<int>(left + pitch.x, 800)) / 2;
+        const int y = gap == 2 ? top + 2 : (top + 4 + std::min<int>(top + pitch.y, 600)) / 2;
         return {x * client.right / 800, y * client.bottom / 600};
     }
     uint32_t Pixel(int i, int gap = 0) const { return yw::ScreenPixel(window, Centre(i, gap)); }
@@ -134,34 +125,35 @@ protected:
         return tries;
     }
 
-    // Posts the menu command (unless 0), then waits for the dialog or box with the caption.
-    bool Opened(int command, const char* caption, HWND* dialog) {
+    // Posts the menu command (unless 0), as the menu or an accelerator sends it, then waits for the dialog or
+    // box with the caption, which becomes the one the test reads and closes.
+    bool Opened(int command, const char* caption) {
         if (command != 0)
-            yw::PostCommand(window, command);
-        return (*dialog = yw::WaitForDialog(game->Id(), caption)) != nullptr;
+            PostMessageA(window, WM_COMMAND, command, 0);
+        return (dialog = yw::WaitForDialog(game->Id(), caption)) != nullptr;
     }
 
-    // Presses the button of the dialog or box and waits until it is destroyed: its modal loop has
+    // Presses a button of that dialog or box and waits until it is destroyed: its modal loop has
     // then ended, so the next command reaches the game's own loop, not a dialog on its way out.
-    static bool Close(HWND dialog, int button) {
+    bool Close(int button) {
         yw::Press(dialog, button);
-        return yw::WaitUntil([dialog] { return !IsWindow(dialog); });
+        return yw::WaitUntil([this] { return !IsWindow(dialog); });
     }
 
-    bool StoredLevel(DWORD level) {
-        std::string path;
-        DWORD stored = 0;
-        return game->WaitExit() && yw::ReadSettings(&path, &stored) && path == folder.Path() &&
-               stored == level;
+    // Once the game has ended, the settings hold the folder and the level.
+    bool StoredLevel(int level) {
+        return game->WaitExit() &&
+               yw::StoredSettings() == folder.Path() + " at level " + std::to_string(level);
     }
 
-    std::string exeFolder;
     // Named in several scripts: every journey finds, deals, shows and stores such a folder whole.
-    yw::TempFolder folder{" F\xC3\xB3tos \xC5\x81\xC3\xB3" "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC"};
-    std::vector<uint32_t> colours{std::begin(BmpColours), std::end(BmpColours)}; // of the pictures
+    yw::TempFolder folder{" F\xC3\xB3tos \xC5\x81\xC3\xB3"
+                          "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC"};
+    std::vector<uint32_t> colours;         // of the pictures
     std::unique_ptr<yw::GameProcess> game; // its end kills a game that a failed step left running
-    HWND window = nullptr;
+    HWND window = nullptr, dialog = nullptr;
     RECT client = {};
+    POINT pitch = {}; // of the cells in the back buffer
     int rows = 0, columns = 0, clicks = 0;
     std::map<int, uint32_t> seen; // the picture of each card turned up so far
     std::vector<bool> found;
@@ -172,23 +164,22 @@ protected:
 TEST_F(Journey, StartUp) {
     AddPictures(false);
     ASSERT_TRUE(Start(2));
-    HWND options, box;
-    ASSERT_TRUE(Opened(0, "Yorewind", &options)) << "no Options dialog on a first run";
-    EXPECT_EQ(yw::ItemText(options, IDC_PICTUREPATH), "Where Do You Want to Go?");
-    EXPECT_TRUE(yw::IsChecked(options, IDC_LEVEL_EASY));
-    yw::SetItemText(options, IDC_PICTUREPATH, folder.Path());
-    ASSERT_TRUE(Close(options, IDOK));
-    ASSERT_TRUE(Opened(0, "Yorewind. Error", &box)) << "12 pictures taken as enough";
-    EXPECT_EQ(yw::MessageText(box),
+    ASSERT_TRUE(Opened(0, "Yorewind")) << "no Options dialog on a first run";
+    EXPECT_EQ(yw::ItemText(dialog, IDC_PICTUREPATH), "Where Do You Want to Go?");
+    EXPECT_TRUE(yw::IsChecked(dialog, IDC_LEVEL_EASY));
+    yw::SetItemText(dialog, IDC_PICTUREPATH, folder.Path());
+    ASSERT_TRUE(Close(IDOK));
+    ASSERT_TRUE(Opened(0, "Yorewind. Error")) << "12 pictures taken as enough";
+    EXPECT_EQ(yw::MessageText(dialog),
               "No enough images in the folder. \nAdd more pictures or change to another folder");
-    ASSERT_TRUE(Close(box, IDOK));
+    ASSERT_TRUE(Close(IDOK));
 
     AddPictures(true);
-    ASSERT_TRUE(Opened(0, "Yorewind", &options)) << "no Options dialog after too few pictures";
-    yw::Press(options, IDC_LEVEL_NORMAL);
-    yw::Press(options, IDOK);
+    ASSERT_TRUE(Opened(0, "Yorewind")) << "no Options dialog after too few pictures";
+    yw::Press(dialog, IDC_LEVEL_NORMAL);
+    yw::Press(dialog, IDOK);
     EXPECT_TRUE(WaitBoard({})) << "no 5 by 4 deal";
-    yw::PostCommand(window, IDM_EXIT);
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(StoredLevel(2)) << "the settings not stored at Exit";
 }
 
@@ -200,11 +191,10 @@ TEST_F(Journey, WholeRounds) {
     for (int answer : {IDYES, IDNO}) {
         const int tries = PlayRound();
         ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
-        HWND question;
-        ASSERT_TRUE(Opened(0, "Yorewind", &question)) << "no question at the end of the round";
-        EXPECT_EQ(yw::MessageText(question), "You Made it in " + std::to_string(tries) +
-                                                 " Tries.\nRecall old lovely Days?\nDo it Again?");
-        ASSERT_TRUE(Close(question, answer));
+        ASSERT_TRUE(Opened(0, "Yorewind")) << "no question at the end of the round";
+        EXPECT_EQ(yw::MessageText(dialog), "You Made it in " + std::to_string(tries) +
+                                               " Tries.\nRecall old lovely Days?\nDo it Again?");
+        ASSERT_TRUE(Close(answer));
         Layout(4);
     }
     found.assign(found.size(), true);
@@ -216,50 +206,44 @@ TEST_F(Journey, WholeRounds) {
     EXPECT_TRUE(WaitBoard({}));
 }
 
-// Options changes the level for the next deal, which More makes, unless cancelled; About,
-// Donate and Exit.
+// Options changes the level for the next deal, which More makes, unless cancelled; About and
+// Donate. The level survives a log-off: the session's end stores it, so a kill after it loses
+// nothing. (Exit is the start-up journey's end.)
 TEST_F(Journey, Menus) {
     ASSERT_TRUE(StartDealt(1));
-    HWND options, about, donate;
     for (int button : {IDCANCEL, IDOK}) {
-        ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind", &options)) << "no Options dialog before " << button;
-        EXPECT_EQ(yw::ItemText(options, IDC_PICTUREPATH), folder.Path());
-        EXPECT_TRUE(yw::IsChecked(options, IDC_LEVEL_EASY)) << "the level changed by Cancel";
-        yw::Press(options, button == IDOK ? IDC_LEVEL_HARD : IDC_LEVEL_VERYHARD);
-        ASSERT_TRUE(Close(options, button));
+        ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind")) << "no Options dialog before " << button;
+        EXPECT_EQ(yw::ItemText(dialog, IDC_PICTUREPATH), folder.Path());
+        EXPECT_TRUE(yw::IsChecked(dialog, IDC_LEVEL_EASY)) << "the level changed by Cancel";
+        yw::Press(dialog, button == IDOK ? IDC_LEVEL_HARD : IDC_LEVEL_VERYHARD);
+        ASSERT_TRUE(Close(button));
     }
-    yw::PostCommand(window, IDM_MORE);
+    PostMessageA(window, WM_COMMAND, IDM_MORE, 0);
     Layout(3);
     EXPECT_TRUE(WaitBoard({})) << "no 6 by 5 deal after More";
-    ASSERT_TRUE(Opened(IDM_ABOUT, "Yorewind", &about)) << "no About box";
-    ASSERT_TRUE(Close(about, IDOK));
-    ASSERT_TRUE(Opened(IDM_DONATE, "Donate", &donate)) << "no Donate box";
-    EXPECT_EQ(yw::MessageText(donate), "Thank you for your support! please go to "
+    ASSERT_TRUE(Opened(IDM_ABOUT, "Yorewind") && Close(IDOK)) << "no About box";
+    ASSERT_TRUE(Opened(IDM_DONATE, "Donate")) << "no Donate box";
+    EXPECT_EQ(yw::MessageText(dialog), "Thank you for your support! please go to "
                                        "http://yorewind.example.org/games.htm and make a donation there to "
                                        "support my work.");
-    ASSERT_TRUE(Close(donate, IDOK));
-    yw::PostCommand(window, IDM_EXIT);
-    EXPECT_TRUE(StoredLevel(3));
+    ASSERT_TRUE(Close(IDOK));
+    for (UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION})
+        SendMessageTimeoutA(window, message, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, yw::WaitMs, nullptr);
+    TerminateProcess(game->Info.hProcess, 1);
+    EXPECT_TRUE(StoredLevel(3)) << "the level not stored at the session's end";
 }
 
 // A polite close (a log-off, taskkill without /f) while start-up waits in the first-run dialog or
-// under the too-few message ends the game with code 0 and the settings stored. 17 pictures are
-// too few: a folder named like one and a file that "*.jpg" finds only by its 8.3 alias don't count.
+// under the too-few message ends the game with code 0 and the settings stored.
 TEST_F(Journey, ClosingTheWindowDuringStartUp) {
-    AddPictures(true);
-    DeleteFileA(folder.File(std::to_string(BmpColours[0]) + ".bmp").c_str());
-    CreateDirectoryA(folder.File("x.jpg").c_str(), nullptr);
-    CopyFileA(folder.File(std::to_string(BmpColours[1]) + ".bmp").c_str(), folder.File("y.jpgold").c_str(),
-              TRUE);
+    AddPictures(false);
     for (const char* caption : {"Yorewind", "Yorewind. Error"}) {
-        HWND box;
-        ASSERT_TRUE(Start(1) && Opened(0, caption, &box)) << caption;
+        ASSERT_TRUE(Start(1) && Opened(0, caption)) << caption;
         PostMessageA(window, WM_CLOSE, 0, 0);
         ASSERT_TRUE(game->WaitExit()) << "still running (or crashed) after a close under " << caption;
-        EXPECT_EQ(game->ExitCode(), 0u);
-        std::string path;
-        DWORD level = 0;
-        EXPECT_TRUE(yw::ReadSettings(&path, &level));
+        DWORD code = STILL_ACTIVE;
+        EXPECT_TRUE(GetExitCodeProcess(game->Info.hProcess, &code) && code == 0) << code;
+        EXPECT_NE(yw::StoredSettings(), "");
         yw::WriteSettings(folder.Path(), 1);
     }
 }
@@ -271,38 +255,17 @@ TEST_F(Journey, ClicksJustInsideCardEdges) {
     for (bool larger : {false, true}) {
         if (larger) {
             SetWindowPos(window, nullptr, 0, 0, 1100, 850, SWP_NOMOVE | SWP_NOZORDER);
-            yw::PostCommand(window, IDM_MORE); // dealt for the larger client
+            PostMessageA(window, WM_COMMAND, IDM_MORE, 0); // dealt for the larger client
             Layout(4);
             ASSERT_TRUE(WaitBoard({}));
         }
-        const int width = (std::min<int>(client.right, 800) + 12) / 6;
-        const int height = (std::min<int>(client.bottom, 600) + 12) / 6;
-        const POINT inside = {((5 * width + 4) * client.right + 799) / 800 + 2,
-                              ((5 * height + 4) * client.bottom + 599) / 600 + 2};
+        const POINT inside = {((5 * pitch.x + 4) * client.right + 799) / 800 + 2,
+                              ((5 * pitch.y + 4) * client.bottom + 599) / 600 + 2};
         yw::Click(window, {inside.x, Centre(5).y});
         EXPECT_TRUE(WaitBoard({5})) << "larger " << larger;
         yw::Click(window, {Centre(30).x, inside.y});
         EXPECT_TRUE(WaitBoard({5, 30})) << "larger " << larger;
     }
-}
-
-// The level chosen in Options survives a log-off: the session's end stores it, so a kill after
-// it loses nothing.
-TEST_F(Journey, SettingsSurviveTheEndOfTheSession) {
-    ASSERT_TRUE(StartDealt(1));
-    HWND options;
-    ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind", &options));
-    yw::Press(options, IDC_LEVEL_HARD);
-    ASSERT_TRUE(Close(options, IDOK));
-    DWORD_PTR answer;
-    SendMessageTimeoutA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, yw::WaitMs,
-                        &answer);
-    SendMessageTimeoutA(window, WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, yw::WaitMs,
-                        &answer);
-    TerminateProcess(game->Info.hProcess, 1);
-    std::string path;
-    DWORD level = 0;
-    EXPECT_TRUE(game->WaitExit() && yw::ReadSettings(&path, &level) && level == 3 && path == folder.Path());
 }
 
 } // namespace

@@ -29,8 +29,8 @@ TEST(Deal, EveryPairTwiceInsideTheGridAtEveryLevel) {
             ClearBoard();
             std::mt19937 random(seed);
             DealPairs([&random] { return static_cast<int>(random() & 0x7FFF); });
-            std::vector<int> dealt,
-                expected; // the numbers inside the grid, then those outside and the cards up
+            // The numbers inside the grid, then those outside and the cards up.
+            std::vector<int> dealt, expected;
             for (int cell = 0; cell < MaxGridSide * MaxGridSide; ++cell)
                 if (cell % MaxGridSide < Rows && cell / MaxGridSide < Columns)
                     dealt.push_back(Board[cell / MaxGridSide][cell % MaxGridSide]);

@@ -40,12 +40,10 @@ TEST(HitTest, AClickLandsOnTheCardDrawnUnderThePointer) {
                 const int row =
                     DrawnIndexAt(y * BackBufferHeight / client.Height, grid.Rows, grid.CellHeight, false);
                 const bool inside = x >= 0 && x < client.Width && y >= 0 && y < client.Height;
+                const Cell drawn = inside && column >= 0 && row >= 0 ? Cell{column, row} : NoCell;
                 Cell cell = {-9, -9};
                 const bool hit = HitTestCell(x, y, client.Width, client.Height, grid, &cell);
-                if (!inside || column < 0 || row < 0)
-                    wrong += hit;
-                else
-                    wrong += !hit || cell.Column != column || cell.Row != row;
+                wrong += hit != !IsNone(drawn) || (hit && !SameCell(cell, drawn));
             }
             Cell cell = {-9, -9};
             wrong += HitTestCell(65535, 65535, client.Width, client.Height, grid, &cell); // captured

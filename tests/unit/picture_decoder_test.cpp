@@ -122,8 +122,8 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
     const Bytes bmp = Read(Make("good.bmp", "convert -size 5x5 xc:#010203 bmp3:@"));
     Bytes hugeJpeg = progressive;
     const uint8_t frame[] = {0xFF, 0xC2};
-    std::fill_n(std::search(hugeJpeg.begin(), hugeJpeg.end(), frame, frame + 2) + 5, 4,
-                0xFF); // 65535 by 65535
+    // 65535 by 65535.
+    std::fill_n(std::search(hugeJpeg.begin(), hugeJpeg.end(), frame, frame + 2) + 5, 4, 0xFF);
     Bytes hugePng = Read(Make("good.png", "convert -size 8x8 xc:#010203 png24:@"));
     std::fill_n(hugePng.begin() + 17, 2, 0x7F); // width and height of 8 million; the CRC no longer fits
     std::fill_n(hugePng.begin() + 21, 2, 0x7F);
@@ -133,6 +133,7 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
     } cases[] = {
         {"empty", Write("empty.jpg", {})},
         {"truncated", Write("cut.jpg", Bytes(good.begin(), good.begin() + long(good.size() / 2)))},
+        {"truncated in its data", Write("cut1.jpg", Bytes(good.begin(), good.end() - 100))},
         {"truncated progressive", Write("cut2.jpg", Bytes(progressive.begin(), progressive.end() - 40))},
         {"truncated bmp", Write("cut.bmp", Bytes(bmp.begin(), bmp.end() - 3))},
         {"corrupt", Write("corrupt.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0, 3, 1, 2, 3, 4, 5, 6, 7})},

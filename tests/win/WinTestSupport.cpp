@@ -41,7 +41,3 @@ uint32_t BackBufferPixel(int x, int y) {
         copy->Release();
     return pixel;
 }
-
-void FillBackBuffer(uint32_t rgb) {
-    D3DDevice->ColorFill(BackBuffer, nullptr, 0xFF000000 | rgb);
-}

@@ -17,4 +17,3 @@ public:
 
 // One pixel of the back buffer as 0xRRGGBB, read through a system-memory copy.
 uint32_t BackBufferPixel(int x, int y);
-void FillBackBuffer(uint32_t rgb);
