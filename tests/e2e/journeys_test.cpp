@@ -77,10 +77,13 @@ protected:
 
     // Waits until found cards and those in up show their pictures, all others their back, and
     // every gap is black; a card seen for the first time must show one of the folder's pictures.
+    // A board that never comes right is described: the first card that differs and its gaps.
     bool WaitBoard(const std::set<int>& up) {
+        int wrong = -1;
         const bool shows = yw::WaitUntil([&] {
             for (int i = 0; i < rows * columns; ++i) {
                 const uint32_t picture = PictureOf(Pixel(i));
+                wrong = i;
                 if (!yw::Near(Pixel(i, 1), 0) || !yw::Near(Pixel(i, 2), 0) ||
                     !(!found[i] && up.count(i) == 0 ? yw::Near(Pixel(i), CardBack)
                       : seen.count(i)               ? picture == seen[i]
@@ -91,6 +94,11 @@ protected:
         });
         for (int i : up)
             seen.emplace(i, PictureOf(Pixel(i)));
+        if (!shows)
+            ADD_FAILURE() << "card " << wrong << " of a " << client.right << "x" << client.bottom
+                          << " client, the window active " << (GetForegroundWindow() == window) << ", shows "
+                          << std::hex << Pixel(wrong) << ", its gaps " << Pixel(wrong, 1) << " "
+                          << Pixel(wrong, 2);
         return shows;
     }
 
