@@ -20,7 +20,9 @@
 
 namespace yw {
 
-const DWORD WaitMs = 10000; // the usual bound of a wait
+// The usual bound of a wait: generous, since a passing test never waits it out and a loaded
+// machine under Wine can be slow.
+const DWORD WaitMs = 20000;
 
 // Polls the condition every 10 ms until it holds or the bound passes; returns its last answer.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs);
