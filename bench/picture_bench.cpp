@@ -15,8 +15,8 @@
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
-#include "engine/PictureBatch.h"
-#include "engine/PictureDecoder.h"
+#include "pictures/PictureBatch.h"
+#include "pictures/PictureDecoder.h"
 #include "game/GameState.h"
 #include "game/NewRound.h"
 

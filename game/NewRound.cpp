@@ -9,7 +9,7 @@
 #include "app/StartupData.h"
 #include "engine/GameEngine.h"
 #include "engine/ImageS.h"
-#include "engine/PictureBatch.h"
+#include "pictures/PictureBatch.h"
 #include "game/CellGeometry.h"
 #include "game/Deal.h"
 #include "game/GameState.h"
@@ -22,17 +22,17 @@ const auto WaitCursorDelay = std::chrono::milliseconds(100);
 
 // The first pictures of the list that decode, one per pair. Workers only decode; this thread
 // waits for them without dispatching messages, so no click or command re-enters the deal.
-std::vector<std::vector<uint32_t>> DecodeDealtPictures(int width, int height) {
+std::vector<DecodedPicture> DecodeDealtPictures(int width, int height) {
     std::vector<std::string> paths = PictureList;
     const size_t wanted = static_cast<size_t>(PairCount());
-    std::future<std::vector<std::vector<uint32_t>>> decoding =
+    std::future<std::vector<DecodedPicture>> decoding =
         std::async(std::launch::async, [paths = std::move(paths), wanted, width, height] {
             return DecodeFirstPictures(paths, wanted, width, height, DecodeThreadCount());
         });
     HCURSOR previous = nullptr;
     if (decoding.wait_for(WaitCursorDelay) != std::future_status::ready)
         previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))); // IDC_WAIT
-    std::vector<std::vector<uint32_t>> pictures = decoding.get();
+    std::vector<DecodedPicture> pictures = decoding.get();
     if (previous != nullptr)
         SetCursor(previous);
     return pictures;
@@ -69,10 +69,10 @@ void NewRound() {
     CardImages[CardBackIndex] = new ImageS(cardWidth, cardHeight, static_cast<D3DCOLOR>(CardBackColor));
     // A picture that does not decode gives way to the next one of the list; only when the list
     // runs out do the remaining pairs stay blank.
-    std::vector<std::vector<uint32_t>> pictures = DecodeDealtPictures(cardWidth, cardHeight);
+    std::vector<DecodedPicture> pictures = DecodeDealtPictures(cardWidth, cardHeight);
     pictures.resize(static_cast<size_t>(PairCount()));
     for (int number = 1; number <= PairCount(); ++number)
-        CardImages[number] = new ImageS(cardWidth, cardHeight, std::move(pictures[number - 1]));
+        CardImages[number] = new ImageS(cardWidth, cardHeight, std::move(pictures[number - 1].Pixels));
 
     ClearBoard();
     DealPairs(draw);

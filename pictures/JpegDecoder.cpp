@@ -1,4 +1,4 @@
-#include "engine/JpegDecoder.h"
+#include "pictures/JpegDecoder.h"
 
 #include <algorithm>
 #include <csetjmp>
@@ -7,8 +7,8 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-#include "engine/ExifOrientation.h"
-#include "engine/PictureScale.h"
+#include "pictures/ExifOrientation.h"
+#include "pictures/PictureScale.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "engine/PictureDecoder.h"
+#include "pictures/PictureDecoder.h"
 
 #include <cstdio>
 #include <cstring>
 #include <memory>
 
-#include "engine/JpegDecoder.h"
-#include "engine/PictureScale.h"
-#include "engine/PngBmpDecoder.h"
+#include "pictures/JpegDecoder.h"
+#include "pictures/PictureScale.h"
+#include "pictures/PngBmpDecoder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/PictureScale.h"
+#include "pictures/PictureScale.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
-#include "engine/PictureBatch.h"
+#include "pictures/PictureBatch.h"
 
 #include <algorithm>
 #include <mutex>
 #include <thread>
 
-#include "engine/PictureDecoder.h"
+#include "pictures/PictureDecoder.h"
 
 namespace {
 
@@ -48,18 +48,18 @@ struct Batch {
 
 } // namespace
 
-std::vector<std::vector<uint32_t>> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted,
-                                                       int width, int height, unsigned threads) {
+std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted, int width,
+                                                int height, unsigned threads) {
     Batch batch(paths, wanted, width, height);
     std::vector<std::thread> workers;
     for (unsigned i = 0; i < std::max(threads, 2u); ++i)
         workers.emplace_back(&Batch::Work, &batch);
     for (std::thread& worker : workers)
         worker.join();
-    std::vector<std::vector<uint32_t>> pictures;
+    std::vector<DecodedPicture> pictures;
     for (size_t i = 0; i < paths.size() && pictures.size() < wanted; ++i) {
         if (batch.Good[i])
-            pictures.push_back(std::move(batch.Pictures[i]));
+            pictures.push_back({i, std::move(batch.Pictures[i])});
     }
     return pictures;
 }

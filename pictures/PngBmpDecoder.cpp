@@ -1,4 +1,4 @@
-#include "engine/PngBmpDecoder.h"
+#include "pictures/PngBmpDecoder.h"
 
 #include <climits>
 #include <cmath>
@@ -13,7 +13,7 @@
 #define STBI_NO_HDR
 #include <stb_image.h>
 
-#include "engine/PictureScale.h"
+#include "pictures/PictureScale.h"
 
 namespace {
 

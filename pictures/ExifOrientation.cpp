@@ -1,4 +1,4 @@
-#include "engine/ExifOrientation.h"
+#include "pictures/ExifOrientation.h"
 
 #include <cstring>
 
