@@ -24,8 +24,7 @@ protected:
     void TearDown() override {
         if (board != nullptr)
             board->Release();
-        if (hook != nullptr)
-            UnhookWinEvent(hook);
+        UnhookWinEvent(hook);
     }
 
     // Moves the focus there with the arrows, or Home, End and Ctrl+Home/End where they lead
@@ -44,18 +43,16 @@ protected:
         yw::PressKey(++keys % 2 ? VK_SPACE : VK_RETURN);
     }
 
-    // Whether card i shows the focus frame (1), or shows nothing on its edge but itself (0): its
-    // light frame and the dark edge inside it, read beside its centre.
-    int Cue(int i) const {
-        const int left = i % columns * pitch.x + 4, y = Centre(i).y;
-        const uint32_t light = yw::ScreenPixel(window, {(left + 4) * client.right / 800, y});
-        const uint32_t dark = yw::ScreenPixel(window, {(left + 7) * client.right / 800, y});
-        if (yw::Near(light, 0xFFFFFF) && yw::Near(dark, 0))
-            return 1;
-        return yw::Near(light, Pixel(i)) && yw::Near(dark, Pixel(i)) ? 0 : -1;
-    }
-    bool CueBecomes(int i, int shown) {
-        return yw::WaitUntil([&] { return Cue(i) == shown; });
+    // Waits until card i shows the focus frame (its light frame and the dark edge inside it, read
+    // beside its centre) or, when not shown, nothing on that edge but the card itself.
+    bool CueBecomes(int i, bool shown) {
+        return yw::WaitUntil([&] {
+            const int left = i % columns * pitch.x + 4, y = Centre(i).y;
+            const uint32_t light = yw::ScreenPixel(window, {(left + 4) * client.right / 800, y});
+            const uint32_t dark = yw::ScreenPixel(window, {(left + 7) * client.right / 800, y});
+            return shown ? yw::Near(light, 0xFFFFFF) && yw::Near(dark, 0)
+                         : yw::Near(light, Pixel(i)) && yw::Near(dark, Pixel(i));
+        });
     }
 
     // The board's object as a screen reader gets it, and a hook on its events.
@@ -67,7 +64,7 @@ protected:
                                                     reinterpret_cast<void**>(&board)));
     }
     static VARIANT Child(int i) {
-        VARIANT child;
+        VARIANT child = {};
         child.vt = VT_I4;
         child.lVal = i + 1;
         return child;
@@ -75,7 +72,7 @@ protected:
     std::string Name(int i) const {
         BSTR name = nullptr;
         char text[256] = "";
-        if (SUCCEEDED(board->get_accName(Child(i), &name)) && name != nullptr)
+        if (SUCCEEDED(board->get_accName(Child(i), &name)))
             WideCharToMultiByte(CP_UTF8, 0, name, -1, text, sizeof(text), nullptr, nullptr);
         SysFreeString(name);
         return text;
@@ -105,7 +102,7 @@ protected:
 // used, follows the focus to each deal's first card, and a click hides it; F2 deals anew.
 TEST_F(Keys, RoundWithKeysAloneTheFocusFrameAndF2) {
     ASSERT_TRUE(StartDealt(1));
-    EXPECT_TRUE(CueBecomes(0, 0)) << "a frame before any key";
+    EXPECT_TRUE(CueBecomes(0, false)) << "a frame before any key";
     const int tries = PlayRound();
     ASSERT_GE(tries, 0) << "the board did not show what the keys did";
     ASSERT_TRUE(Opened(0, "Yorewind")) << "no question at the end of a round played with keys";
@@ -114,9 +111,9 @@ TEST_F(Keys, RoundWithKeysAloneTheFocusFrameAndF2) {
     ASSERT_TRUE(Close(IDYES));
     Layout(1);
     ASSERT_TRUE(WaitBoard({}));
-    EXPECT_TRUE(CueBecomes(0, 1)) << "the frame not on the new deal's first card";
+    EXPECT_TRUE(CueBecomes(0, true)) << "the frame not on the new deal's first card";
     yw::PressKey(VK_RIGHT);
-    EXPECT_TRUE(CueBecomes(1, 1) && CueBecomes(0, 0)) << "the frame did not follow the arrow";
+    EXPECT_TRUE(CueBecomes(1, true) && CueBecomes(0, false)) << "the frame did not follow the arrow";
     yw::PressKey(VK_SPACE);
     ASSERT_TRUE(WaitBoard({1}));
     yw::PressKey(VK_F2);
@@ -124,7 +121,7 @@ TEST_F(Keys, RoundWithKeysAloneTheFocusFrameAndF2) {
     EXPECT_TRUE(WaitBoard({})) << "no new deal after F2";
     yw::Click(window, Centre(5));
     EXPECT_TRUE(WaitBoard({5}));
-    EXPECT_TRUE(CueBecomes(5, 0) && CueBecomes(0, 0)) << "the frame still shown after a click";
+    EXPECT_TRUE(CueBecomes(5, false) && CueBecomes(0, false)) << "the frame still shown after a click";
 }
 
 // A screen reader finds the 16 cards of level 1 where they are drawn, hears the focus move, turns
@@ -163,7 +160,7 @@ TEST_F(Keys, ScreenReader) {
             EXPECT_TRUE(yw::WaitUntil([&] { return Name(i) == Expected(i, true); })) << Name(i);
         if (found[a]) {
             VARIANT state = {};
-            EXPECT_TRUE(SUCCEEDED(board->get_accState(Child(a), &state)) && (state.lVal & STATE_SYSTEM_CHECKED));
+            EXPECT_TRUE(board->get_accState(Child(a), &state) == S_OK && (state.lVal & STATE_SYSTEM_CHECKED));
             continue;
         }
         Events.clear();
