@@ -3,6 +3,9 @@
 #include "app/MenuCommands.h"
 #include "app/Settings.h"
 #include "engine/WindowGeometry.h"
+#include "game/BoardAccessible.h"
+#include "game/BoardKeys.h"
+#include "game/FocusCue.h"
 #include "game/OnCellClick.h"
 
 namespace {
@@ -90,6 +93,19 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
             ClickAt(lParam);
+            return 0;
+        case WM_KEYDOWN:
+            return OnBoardKey(wParam) ? 0 : DefWindowProcA(window, message, wParam, lParam);
+        case WM_UPDATEUISTATE:
+            FollowUiState(wParam);
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_SETFOCUS:
+            AnnounceFocus();
+            return 0;
+        case WM_GETOBJECT:
+            return AnswerGetObject(window, wParam, lParam);
+        case TurnCardMessage:
+            TurnPostedCard(window, wParam);
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:

@@ -70,4 +70,5 @@ void ResetTry() {
     SecondPick = NoCell;
     Tries = 0;
     PairsFound = 0;
+    Focus = {0, 0};
 }

@@ -28,5 +28,5 @@ void DealPairs(const RandomDraw& draw);
 // Clears FaceUp and Board.
 void ClearBoard();
 
-// No pick, both counters zero: the start of a round.
+// No pick, both counters zero, the focus on the top-left card: the start of a round.
 void ResetTry();

@@ -11,3 +11,5 @@ Cell FirstPick = NoCell;
 Cell SecondPick = NoCell;
 int Tries = 0;
 int PairsFound = 0;
+Cell Focus = {0, 0};
+std::string CardTitles[CardImageCount];

@@ -1,6 +1,8 @@
 // The state of the card game: one board for the whole run, plain module-wide data.
 #pragma once
 
+#include <string>
+
 class ImageS;
 
 // A cell of the grid: column 0 is leftmost, row 0 is the top.
@@ -27,6 +29,10 @@ extern Cell FirstPick;
 extern Cell SecondPick;
 extern int Tries;
 extern int PairsFound;
+// The card the keys move over and turn; the top-left one at each deal, the clicked one after a click.
+extern Cell Focus;
+// The file name, without extension, of each dealt picture number: what a screen reader says of it.
+extern std::string CardTitles[CardImageCount];
 
 // Every grid has an even number of cells; each picture stands on two of them.
 inline int PairCount() {

@@ -10,6 +10,8 @@
 #include "engine/GameEngine.h"
 #include "engine/ImageS.h"
 #include "pictures/PictureBatch.h"
+#include "game/BoardAccessible.h"
+#include "game/CardNames.h"
 #include "game/CellGeometry.h"
 #include "game/Deal.h"
 #include "game/GameState.h"
@@ -70,6 +72,7 @@ void NewRound() {
     // A picture that does not decode gives way to the next one of the list; only when the list
     // runs out do the remaining pairs stay blank.
     std::vector<DecodedPicture> pictures = DecodeDealtPictures(cardWidth, cardHeight);
+    TitleCards(PictureList, pictures);
     pictures.resize(static_cast<size_t>(PairCount()));
     for (int number = 1; number <= PairCount(); ++number)
         CardImages[number] = new ImageS(cardWidth, cardHeight, std::move(pictures[number - 1].Pixels));
@@ -78,4 +81,5 @@ void NewRound() {
     DealPairs(draw);
     ResetTry();
     Engine->FrameWanted = TRUE;
+    AnnounceDeal();
 }

@@ -5,6 +5,9 @@
 
 #include "app/StartupData.h"
 #include "engine/GameEngine.h"
+#include "game/BoardAccessible.h"
+#include "game/CardNames.h"
+#include "game/FocusCue.h"
 #include "game/GameState.h"
 #include "game/HitTest.h"
 #include "game/NewRound.h"
@@ -34,16 +37,24 @@ void EndRound() {
 } // namespace
 
 void OnCellClick(int x, int y) {
+    ShowFocusCue(false);
     RECT client;
     GetClientRect(Engine->Window, &client);
     const DrawnGrid grid = {Columns, Rows, CellWidth, CellHeight};
     Cell cell;
     if (!HitTestCell(x, y, client.right - client.left, client.bottom - client.top, grid, &cell))
         return;
+    SetBoardFocus(cell);
+    TurnCard(cell);
+}
+
+void TurnCard(const Cell& cell) {
+    const BoardFaces before = ShownFaces();
     const ClickOutcome outcome = ApplyClick(cell);
     Engine->FrameWanted = TRUE;
     for (int i = 0; i < outcome.CueCount; ++i)
         PlayCue(outcome.Cues[i]);
+    AnnounceTurns(before);
     if (outcome.RoundEnded)
         EndRound();
 }

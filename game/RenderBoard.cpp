@@ -3,6 +3,7 @@
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
 #include "game/CellGeometry.h"
+#include "game/FocusCue.h"
 #include "game/GameState.h"
 
 namespace {
@@ -26,6 +27,7 @@ void DrawBoard(bool reveal) {
                 image->Draw(&destination);
             }
         }
+        DrawFocusCue();
         D3DDevice->EndScene();
     }
     // An unchanged back buffer is presented when the scene could not begin.

@@ -104,6 +104,23 @@ void Click(HWND window, POINT client, bool right) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+void PressKey(WORD key, bool control) {
+    INPUT inputs[4] = {};
+    int count = 0;
+    const auto add = [&](WORD vk, DWORD flags) {
+        inputs[count].type = INPUT_KEYBOARD;
+        inputs[count].ki.wVk = vk;
+        inputs[count++].ki.dwFlags = flags;
+    };
+    if (control)
+        add(VK_CONTROL, 0);
+    add(key, 0);
+    add(key, KEYEVENTF_KEYUP);
+    if (control)
+        add(VK_CONTROL, KEYEVENTF_KEYUP);
+    SendInput(count, inputs, sizeof(INPUT));
+}
+
 uint32_t ScreenPixel(HWND window, POINT client) {
     ClientToScreen(window, &client);
     HDC screen = GetDC(nullptr);

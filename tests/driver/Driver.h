@@ -72,6 +72,9 @@ void Settle(HWND window, int messages);
 // (exact, where absolute SendInput moves round differently on Windows and Wine), then SendInput
 // presses. Under Wine it first lets the window's thread catch up with the pointer's X motion.
 void Click(HWND window, POINT client, bool right = false);
+// A press and release of a key, with Ctrl held when asked, through SendInput: it goes to the
+// foreground window, as a player's key would.
+void PressKey(WORD key, bool control = false);
 // The screen's pixel at a client point, as 0xRRGGBB.
 uint32_t ScreenPixel(HWND window, POINT client);
 // True when every channel is within the tolerance (lossy pictures come back a little off).

@@ -1,0 +1,27 @@
+// The board for screen readers (MSAA): the client area's IAccessible, whose children are the
+// cards row by row, and the events that tell a reader what changed.
+#pragma once
+
+#include <windows.h>
+
+#include "game/CardNames.h"
+
+// Posted by a reader's default action, wParam the card's child id: the card is turned when the
+// message arrives, outside the reader's call, since the end of a round opens a modal box.
+const UINT TurnCardMessage = WM_APP + 1;
+
+// WM_GETOBJECT: the board's object for OBJID_CLIENT, the default answer for everything else.
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam);
+
+// TurnCardMessage: moves the focus to the card and turns it as a click would, unless a modal box
+// has the window disabled or the id names no card of the grid now dealt.
+void TurnPostedCard(HWND window, WPARAM child);
+
+// The focused card, after a move or when the window gains the keyboard focus.
+void AnnounceFocus();
+
+// Name and state changes of every card whose face differs from before.
+void AnnounceTurns(const BoardFaces& before);
+
+// A new deal: every card is another, and the focus is back on the first.
+void AnnounceDeal();

@@ -1,0 +1,57 @@
+#include "game/BoardKeys.h"
+
+#include "game/BoardFocus.h"
+#include "game/FocusCue.h"
+#include "game/NewRound.h"
+#include "game/OnCellClick.h"
+
+namespace {
+
+bool ControlDown() {
+    return GetKeyState(VK_CONTROL) < 0;
+}
+
+// The move a navigation key makes; false for any other key.
+bool MoveOfKey(WPARAM key, FocusMove* move) {
+    switch (key) {
+        case VK_LEFT:
+            *move = FocusMove::Left;
+            return true;
+        case VK_RIGHT:
+            *move = FocusMove::Right;
+            return true;
+        case VK_UP:
+            *move = FocusMove::Up;
+            return true;
+        case VK_DOWN:
+            *move = FocusMove::Down;
+            return true;
+        case VK_HOME:
+            *move = ControlDown() ? FocusMove::BoardStart : FocusMove::RowStart;
+            return true;
+        case VK_END:
+            *move = ControlDown() ? FocusMove::BoardEnd : FocusMove::RowEnd;
+            return true;
+        default:
+            return false;
+    }
+}
+
+} // namespace
+
+bool OnBoardKey(WPARAM key) {
+    if (key == VK_F2) {
+        NewRound();
+        return true;
+    }
+    FocusMove move;
+    const bool moves = MoveOfKey(key, &move);
+    if (!moves && key != VK_SPACE && key != VK_RETURN)
+        return false;
+    ShowFocusCue(true);
+    if (moves)
+        SetBoardFocus(MoveFocus(Focus, move, Columns, Rows));
+    else
+        TurnCard(Focus);
+    return true;
+}

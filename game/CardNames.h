@@ -1,0 +1,35 @@
+// What a screen reader hears of a card: where it lies and what it shows.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/GameState.h"
+#include "pictures/PictureBatch.h"
+
+enum class CardFace { Down, Up, Found };
+
+// What the card shows now: found, up as a pick of the try, or its back.
+CardFace FaceOf(const Cell& cell);
+
+// The faces of the whole grid, to tell which cards a turn changed.
+struct BoardFaces {
+    CardFace Faces[MaxGridSide][MaxGridSide]; // [column][row]
+};
+BoardFaces ShownFaces();
+
+// A picture's file name without its folder and extension ("C:\p\Beach.jpg" is "Beach"); a name
+// that would be left empty (".jpg") is kept whole.
+std::string PictureTitle(const std::string& path);
+
+// Sets CardTitles: the title of each dealt picture number from the list entry it was decoded
+// from; numbers left without a picture get an empty title.
+void TitleCards(const std::vector<std::string>& list, const std::vector<DecodedPicture>& pictures);
+
+// "Row 1, column 2: face down", "...: Beach", "...: Beach, found"; rows and columns count from 1.
+std::string CardName(const Cell& cell, CardFace face, const std::string& title);
+
+// Accessible children are the cards row by row, 1 the top-left; 0 is the board itself.
+int ChildOfCell(const Cell& cell, int columns);
+// False for an id that names no card of a columns by rows grid.
+bool CellOfChild(long child, int columns, int rows, Cell* cell);

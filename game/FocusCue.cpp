@@ -1,0 +1,71 @@
+#include "game/FocusCue.h"
+
+#include "engine/GameEngine.h"
+#include "engine/Graphics.h"
+#include "game/BoardAccessible.h"
+#include "game/CellGeometry.h"
+
+bool FocusCueShown = false;
+
+namespace {
+
+// A light frame between two dark edges stands out on the card back and on any picture (board units).
+const int DarkEdge = 2;
+const int LightWidth = 4;
+const D3DCOLOR Dark = D3DCOLOR_ARGB(0xFF, 0, 0, 0);
+const D3DCOLOR Light = D3DCOLOR_ARGB(0xFF, 0xFF, 0xFF, 0xFF);
+
+PixelRect Inset(const PixelRect& units, int by) {
+    return {units.Left + by, units.Top + by, units.Right - by, units.Bottom - by};
+}
+
+void Fill(const PixelRect& pixels, D3DCOLOR colour) {
+    if (pixels.Left >= pixels.Right || pixels.Top >= pixels.Bottom)
+        return;
+    const RECT rect = {pixels.Left, pixels.Top, pixels.Right, pixels.Bottom};
+    D3DDevice->ColorFill(BackBuffer, &rect, colour);
+}
+
+// Fills the ring between two rectangles of board units, the inner one inside the outer.
+void FillRing(const PixelRect& outerUnits, const PixelRect& innerUnits, D3DCOLOR colour) {
+    const PixelRect o = BoardToPixels(outerUnits, BackBufferWidth, BackBufferHeight);
+    const PixelRect i = BoardToPixels(innerUnits, BackBufferWidth, BackBufferHeight);
+    Fill({o.Left, o.Top, o.Right, i.Top}, colour);
+    Fill({o.Left, i.Bottom, o.Right, o.Bottom}, colour);
+    Fill({o.Left, i.Top, i.Left, i.Bottom}, colour);
+    Fill({i.Right, i.Top, o.Right, i.Bottom}, colour);
+}
+
+} // namespace
+
+void ShowFocusCue(bool shown) {
+    if (FocusCueShown == shown)
+        return;
+    FocusCueShown = shown;
+    Engine->FrameWanted = TRUE;
+}
+
+void FollowUiState(WPARAM wParam) {
+    if ((HIWORD(wParam) & UISF_HIDEFOCUS) == 0)
+        return;
+    if (LOWORD(wParam) == UIS_SET)
+        ShowFocusCue(false);
+    else if (LOWORD(wParam) == UIS_CLEAR)
+        ShowFocusCue(true);
+}
+
+void SetBoardFocus(const Cell& cell) {
+    if (SameCell(cell, Focus))
+        return;
+    Focus = cell;
+    Engine->FrameWanted = TRUE;
+    AnnounceFocus();
+}
+
+void DrawFocusCue() {
+    if (!FocusCueShown || Focus.Column >= Columns || Focus.Row >= Rows)
+        return;
+    const PixelRect card = CellRect(Focus.Column, Focus.Row, CellWidth, CellHeight);
+    FillRing(card, Inset(card, 2 * DarkEdge + LightWidth), Dark);
+    FillRing(Inset(card, DarkEdge), Inset(card, DarkEdge + LightWidth), Light);
+}

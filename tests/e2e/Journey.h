@@ -1,0 +1,169 @@
+// The fixture every end-to-end journey shares: a game on a folder of the build's pictures, the
+// board read from the screen, rounds played by sight, dialogs read then closed.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <set>
+#include <vector>
+
+#include "tests/driver/Driver.h"
+
+inline const uint32_t CardBack = 0xC483FF;
+inline const int Grids[5][2] = {{0, 0}, {4, 4}, {5, 4}, {6, 5}, {6, 6}}; // rows and columns by level
+
+class Journey : public testing::Test {
+protected:
+    void SetUp() override { yw::ClearSettings(); }
+
+    // The build's 12 JPEG and PNG pictures (too few alone) and, when asked, its 6 BMPs.
+    void AddPictures(bool bmps) {
+        for (const auto& made :
+             std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures")) {
+            const std::string name = made.path().filename().string();
+            if (!bmps && made.path().extension() == ".bmp")
+                continue;
+            std::filesystem::copy_file(made.path(), std::filesystem::u8path(folder.File(name)),
+                                       std::filesystem::copy_options::overwrite_existing);
+            colours.push_back(std::stoul(name, nullptr, 16));
+        }
+    }
+
+    bool Start(int level) {
+        game = std::make_unique<yw::GameProcess>(yw::ProgramFolder() + "\\Yorewind.exe");
+        window = yw::WaitForWindow(game->Id(), "Yorewind", nullptr);
+        Layout(level);
+        return window != nullptr;
+    }
+
+    // A game on a folder of all 18 pictures, stored with the level, and its deal shown.
+    bool StartDealt(int level) {
+        AddPictures(true);
+        yw::WriteSettings(folder.Path(), level);
+        return Start(level) && WaitBoard({});
+    }
+
+    // The level's grid: the pitch is that of a client of at most 800 by 600, 12 pixels larger.
+    void Layout(int level) {
+        GetClientRect(window, &client);
+        rows = Grids[level][0];
+        columns = Grids[level][1];
+        pitch = {(std::min<int>(client.right, 800) + 12) / columns,
+                 (std::min<int>(client.bottom, 600) + 12) / rows};
+        seen.clear();
+        found.assign(rows * columns, false);
+    }
+
+    // The centre of the drawn part of cell i (counted row by row), or of the gap left of it (1) or
+    // above it (2). The back buffer of 800 by 600 is stretched onto the client.
+    POINT Centre(int i, int gap = 0) const {
+        const int left = i % columns * pitch.x, top = i / columns * pitch.y;
+        const int x = gap == 1 ? left + 2 : (left + 4 + std::min<int>(left + pitch.x, 800)) / 2;
+        const int y = gap == 2 ? top + 2 : (top + 4 + std::min<int>(top + pitch.y, 600)) / 2;
+        return {x * client.right / 800, y * client.bottom / 600};
+    }
+    uint32_t Pixel(int i, int gap = 0) const { return yw::ScreenPixel(window, Centre(i, gap)); }
+    // The folder's picture that a pixel shows; 1 (no picture's colour) when none.
+    uint32_t PictureOf(uint32_t rgb) const {
+        const auto match =
+            std::find_if(colours.begin(), colours.end(), [rgb](uint32_t c) { return yw::Near(rgb, c); });
+        return match == colours.end() ? 1 : *match;
+    }
+
+    // Waits until found cards and those in up show their pictures, all others their back, and
+    // every gap is black; a card seen for the first time must show one of the folder's pictures.
+    // A board that never comes right is described: the first card that differs and its gaps.
+    bool WaitBoard(const std::set<int>& up) {
+        int wrong = -1;
+        const bool shows = yw::WaitUntil([&] {
+            for (int i = 0; i < rows * columns; ++i) {
+                const uint32_t picture = PictureOf(Pixel(i));
+                wrong = i;
+                if (!yw::Near(Pixel(i, 1), 0) || !yw::Near(Pixel(i, 2), 0) ||
+                    !(!found[i] && up.count(i) == 0 ? yw::Near(Pixel(i), CardBack)
+                      : seen.count(i)               ? picture == seen[i]
+                                                    : picture != 1))
+                    return false;
+            }
+            return true;
+        });
+        for (int i : up)
+            seen.emplace(i, PictureOf(Pixel(i)));
+        if (!shows)
+            ADD_FAILURE() << "card " << wrong << " of a " << client.right << "x" << client.bottom
+                          << " client, the window active " << (GetForegroundWindow() == window) << ", shows "
+                          << std::hex << Pixel(wrong) << ", its gaps " << Pixel(wrong, 1) << " "
+                          << Pixel(wrong, 2);
+        return shows;
+    }
+
+    void ClickCell(int i) { yw::Click(window, Centre(i), ++clicks % 2 == 0); }
+    // How a round turns a card: a click here, keys or a screen reader elsewhere.
+    virtual void TurnCell(int i) { ClickCell(i); }
+
+    // Plays a round by sight (clicks: every other one with the right button), and returns its tries with
+    // the question open (-1 when the board went wrong).
+    int PlayRound() {
+        const int cells = rows * columns;
+        int tries = 0;
+        for (int a = 0; a < cells; ++a) {
+            if (found[a])
+                continue;
+            TurnCell(a);
+            if (seen.count(a) == 0 && !WaitBoard({a}))
+                return -1;
+            int b = -1;
+            for (const auto& cell : seen)
+                b = cell.first != a && !found[cell.first] && cell.second == seen[a] ? cell.first : b;
+            for (int i = a + 1; b < 0; ++i)
+                b = found[i] || seen.count(i) ? -1 : i;
+            TurnCell(b);
+            ++tries;
+            if (std::count(found.begin(), found.end(), true) == cells - 2)
+                return tries;
+            if (!WaitBoard({a, b}))
+                return -1;
+            found[a] = found[b] = seen[a] == seen[b];
+            if (!found[a])
+                TurnCell(b); // the second card of a miss turns the pair back, as the next try checks
+        }
+        return tries;
+    }
+
+    // Posts the menu command (unless 0), as the menu or an accelerator sends it, then waits for the dialog or
+    // box with the caption, which becomes the one the test reads and closes.
+    bool Opened(int command, const char* caption) {
+        if (command != 0)
+            PostMessageA(window, WM_COMMAND, command, 0);
+        return (dialog = yw::WaitForDialog(game->Id(), caption)) != nullptr;
+    }
+
+    // Presses a button of that dialog or box and waits until it is destroyed: its modal loop has
+    // then ended, so the next command reaches the game's own loop, not a dialog on its way out.
+    bool Close(int button) {
+        yw::Press(dialog, button);
+        return yw::WaitUntil([this] { return !IsWindow(dialog); });
+    }
+
+    // Once the game has ended, the settings hold the folder and the level.
+    bool StoredLevel(int level) {
+        return game->WaitExit() &&
+               yw::StoredSettings() == folder.Path() + " at level " + std::to_string(level);
+    }
+
+    // Named in several scripts: every journey finds, deals, shows and stores such a folder whole.
+    yw::TempFolder folder{" F\xC3\xB3tos \xC5\x81\xC3\xB3"
+                          "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC"};
+    std::vector<uint32_t> colours;         // of the pictures
+    std::unique_ptr<yw::GameProcess> game; // its end kills a game that a failed step left running
+    HWND window = nullptr, dialog = nullptr;
+    RECT client = {};
+    POINT pitch = {}; // of the cells in the back buffer
+    int rows = 0, columns = 0, clicks = 0;
+    std::map<int, uint32_t> seen; // the picture of each card turned up so far
+    std::vector<bool> found;
+};

@@ -1,0 +1,37 @@
+#include "game/CardNames.h"
+
+#include <gtest/gtest.h>
+
+// A picture's title is its file name, whatever the folder and however many dots it has.
+TEST(CardNames, TitleIsTheFileNameWithoutExtension) {
+    const char* cases[][2] = {{"C:\\Fotos\\Beach.jpg", "Beach"},     {"C:\\a.b\\Mt. Fuji.jpeg", "Mt. Fuji"},
+                              {"Z:/tmp/ff0000.png", "ff0000"},       {"C:\\x\\.jpg", ".jpg"},
+                              {"C:\\F\xC3\xB3tos\\\xC5\x81\xC3\xB3" "d\xC5\xBA.bmp", "\xC5\x81\xC3\xB3" "d\xC5\xBA"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(PictureTitle(c[0]), c[1]);
+}
+
+// Each dealt number is named after the entry it was decoded from, a pair left blank after none;
+// the name says where the card lies, counted from 1, and what it shows now.
+TEST(CardNames, NamesFollowTheDealAndTheTry) {
+    TitleCards({"C:\\p\\bad.jpg", "C:\\p\\Beach.jpg", "C:\\p\\Dog.png"}, {{2, {}}, {1, {}}});
+    Rows = Columns = 4;
+    for (auto& column : FaceUp)
+        for (int& cell : column)
+            cell = 0;
+    Board[1][0] = 1;
+    Board[3][2] = 2;
+    Board[0][3] = 3;
+    FaceUp[3][2] = 1;
+    FirstPick = {1, 0};
+    SecondPick = {0, 3};
+    const struct {
+        Cell At;
+        const char* Name;
+    } cases[] = {{{1, 0}, "Row 1, column 2: Dog"},
+                 {{3, 2}, "Row 3, column 4: Beach, found"},
+                 {{0, 3}, "Row 4, column 1: no picture"},
+                 {{2, 3}, "Row 4, column 3: face down"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CardName(c.At, FaceOf(c.At), CardTitles[Board[c.At.Column][c.At.Row]]), c.Name);
+}
