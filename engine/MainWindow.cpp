@@ -3,6 +3,7 @@
 #include "app/MenuCommands.h"
 #include "app/Settings.h"
 #include "engine/WindowGeometry.h"
+#include "game/DealPictures.h"
 #include "game/OnCellClick.h"
 
 namespace {
@@ -83,9 +84,12 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             Repaint(this, window);
             return 0;
         case WM_ENDSESSION:
-            // Windows sends no WM_DESTROY when the session ends: store the settings now.
-            if (wParam)
+            // Windows sends no WM_DESTROY when the session ends, and ends the process soon after:
+            // stop the work on the next deal and store the settings now.
+            if (wParam) {
+                CancelNextDeal();
                 SaveSettings();
+            }
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
