@@ -1,9 +1,12 @@
 #include "app/Settings.h"
 
 #include "engine/GameEngine.h"
+#include "game/DealPictures.h"
 #include "game/NewRound.h"
 
 void SaveAndShutdown() {
+    // Nothing may decode on for a board that is going away.
+    CancelNextDeal();
     // The surfaces go before the device, which is released only after the main loop.
     DeleteCardImages();
     SaveSettings();

@@ -104,6 +104,19 @@ double D3dxLoads(const std::vector<std::string>& paths) {
     return total;
 }
 
+// More on a board looked at for `looked` ms, the next deal being prepared meanwhile as the game
+// does once a board is on the screen; *prepared gets what the prepared pictures took.
+double MoreAfterLooking(DWORD looked, double* prepared) {
+    NewRound();
+    const double before = PrivateMegabytes();
+    PrepareNextRoundIfWanted();
+    Sleep(looked);
+    *prepared = PrivateMegabytes() - before;
+    const double start = Now();
+    NewRound();
+    return Now() - start;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -147,12 +160,20 @@ int main(int argc, char** argv) {
         memoryTenth = PrivateMegabytes();
     }
     const double cpuTotal = CpuMilliseconds() - cpuStart;
+    double preparedMemory = 0;
+    double unused = 0;
+    const double moreLooked = MoreAfterLooking(2000, &preparedMemory);
+    const double moreAtOnce = MoreAfterLooking(0, &unused);
     std::printf("%-58s %10s\n", "Pictures under Wine, 4000x3000 JPEG q90 unless named", "ms");
     std::printf("%-58s %10.0f\n", "D3DXLoadSurfaceFromFileA, 18 JPEGs into 131x98", d3dx);
     std::printf("%-58s %10.0f  (%.3fx D3DX, %zu cards, %u threads)\n",
                 "Level-4 deal (NewRound), 18 JPEGs, 1st deal", first, first / d3dx, decoded, threads);
     std::printf("%-58s %10.0f\n", "Level-4 deal, mean of 10 deals", all / 10);
     std::printf("%-58s %10.0f\n", "Level-4 deal, CPU time per deal (all threads)", cpuTotal / 10);
+    std::printf("%-58s %10.1f  (%.4fx D3DX)\n", "More after looking at the board for 2 s", moreLooked,
+                moreLooked / d3dx);
+    std::printf("%-58s %10.0f\n", "More at once after a deal", moreAtOnce);
+    std::printf("%-58s %7.1f MB\n", "Private bytes of the prepared deal", preparedMemory);
     const struct {
         const char* Scale;
         int Width, Height;

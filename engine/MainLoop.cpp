@@ -6,6 +6,7 @@
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "game/DeviceRecovery.h"
+#include "game/NewRound.h"
 #include "game/RenderBoard.h"
 
 namespace {
@@ -51,6 +52,8 @@ int RunMainLoop() {
                 ScheduleNextFrame(clock, now, engine->FrameDelay);
                 engine->FrameWanted = FALSE;
                 RenderBoard();
+                // The board is on the screen: the idle cores make the next deal ready.
+                PrepareNextRoundIfWanted();
                 continue;
             }
         }

@@ -5,6 +5,7 @@
 #include "engine/WindowGeometry.h"
 #include "game/BoardAccessible.h"
 #include "game/BoardKeys.h"
+#include "game/DealPictures.h"
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
 
@@ -86,9 +87,12 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             Repaint(this, window);
             return 0;
         case WM_ENDSESSION:
-            // Windows sends no WM_DESTROY when the session ends: store the settings now.
-            if (wParam)
+            // Windows sends no WM_DESTROY when the session ends, and ends the process soon after:
+            // stop the work on the next deal and store the settings now.
+            if (wParam) {
+                CancelNextDeal();
                 SaveSettings();
+            }
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:

@@ -17,6 +17,7 @@ const Cell NoCell = {-1, -1};
 const int MaxGridSide = 6;
 const int CardImageCount = 19; // the card back and one picture for each of up to 18 pairs
 const int CardBackIndex = 0;
+const int MaxPairs = CardImageCount - 1;
 
 extern int Rows;
 extern int Columns;

@@ -1,44 +1,24 @@
 #include "game/NewRound.h"
 
-#include <chrono>
 #include <cstdlib>
-#include <future>
 #include <utility>
 
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "engine/GameEngine.h"
 #include "engine/ImageS.h"
-#include "pictures/PictureBatch.h"
 #include "game/BoardAccessible.h"
 #include "game/CardNames.h"
 #include "game/CellGeometry.h"
 #include "game/Deal.h"
+#include "game/DealPictures.h"
 #include "game/GameState.h"
 #include "game/Shuffle.h"
 
 namespace {
 
-// A deal that keeps the player waiting longer than this shows the wait cursor.
-const auto WaitCursorDelay = std::chrono::milliseconds(100);
-
-// The first pictures of the list that decode, one per pair. Workers only decode; this thread
-// waits for them without dispatching messages, so no click or command re-enters the deal.
-std::vector<DecodedPicture> DecodeDealtPictures(int width, int height) {
-    std::vector<std::string> paths = PictureList;
-    const size_t wanted = static_cast<size_t>(PairCount());
-    std::future<std::vector<DecodedPicture>> decoding =
-        std::async(std::launch::async, [paths = std::move(paths), wanted, width, height] {
-            return DecodeFirstPictures(paths, wanted, width, height, DecodeThreadCount());
-        });
-    HCURSOR previous = nullptr;
-    if (decoding.wait_for(WaitCursorDelay) != std::future_status::ready)
-        previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))); // IDC_WAIT
-    std::vector<DecodedPicture> pictures = decoding.get();
-    if (previous != nullptr)
-        SetCursor(previous);
-    return pictures;
-}
+// Set by a deal, cleared once the next one is being prepared.
+bool PreparationWanted = false;
 
 } // namespace
 
@@ -50,8 +30,16 @@ void DeleteCardImages() {
 }
 
 void NewRound() {
+    PreparedDeal prepared;
+    if (TakePreparedDeal(PictureList, &prepared))
+        DealRound(prepared.Seed, &prepared);
+    else
+        DealRound(GetTickCount(), nullptr);
+}
+
+void DealRound(unsigned seed, PreparedDeal* prepared) {
     // Every deal seeds afresh; all its draws come from this seed, in a fixed order.
-    srand(GetTickCount());
+    srand(seed);
     const RandomDraw draw = [] { return rand(); };
     if (!PictureList.empty())
         ShuffleList(PictureList, draw);
@@ -71,9 +59,15 @@ void NewRound() {
     CardImages[CardBackIndex] = new ImageS(cardWidth, cardHeight, static_cast<D3DCOLOR>(CardBackColor));
     // A picture that does not decode gives way to the next one of the list; only when the list
     // runs out do the remaining pairs stay blank.
-    std::vector<DecodedPicture> pictures = DecodeDealtPictures(cardWidth, cardHeight);
+    const size_t pairs = static_cast<size_t>(PairCount());
+    std::vector<DecodedPicture> pictures;
+    // A preparation decodes for the largest board, so it holds the first pictures of any level.
+    if (prepared != nullptr && prepared->Width == cardWidth && prepared->Height == cardHeight)
+        pictures = std::move(prepared->Pictures);
+    else
+        pictures = DecodeDealtPictures(PictureList, pairs, cardWidth, cardHeight);
     TitleCards(PictureList, pictures);
-    pictures.resize(static_cast<size_t>(PairCount()));
+    pictures.resize(pairs);
     for (int number = 1; number <= PairCount(); ++number)
         CardImages[number] = new ImageS(cardWidth, cardHeight, std::move(pictures[number - 1].Pixels));
 
@@ -82,4 +76,12 @@ void NewRound() {
     ResetTry();
     Engine->FrameWanted = TRUE;
     AnnounceDeal();
+    PreparationWanted = true;
+}
+
+void PrepareNextRoundIfWanted() {
+    if (!PreparationWanted)
+        return;
+    PreparationWanted = false;
+    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), CellWidth - CardGap, CellHeight - CardGap);
 }

@@ -10,5 +10,14 @@ const DWORD CardBackColor = 0xFFC483FF;
 // twice, face down. Draws nothing: the next frame shows the new board.
 void NewRound();
 
+struct PreparedDeal;
+
+// The deal itself, from the seed: NewRound's seed is the prepared deal's, or the tick count. The
+// prepared pictures are taken when they were decoded at the size of this deal's cards.
+void DealRound(unsigned seed, PreparedDeal* prepared);
+
+// Once a deal is on the screen: starts preparing the next one.
+void PrepareNextRoundIfWanted();
+
 // Deletes every card image and empties its slot.
 void DeleteCardImages();

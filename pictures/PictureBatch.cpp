@@ -11,14 +11,15 @@ namespace {
 // What the workers share: entries are taken in list order, so once `wanted` have decoded every
 // entry that could still come earlier in the list has been taken, and no more need be.
 struct Batch {
-    Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height)
-        : Paths(paths), Wanted(wanted), Width(width), Height(height), Pictures(paths.size()),
+    Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height, const BatchControl& control)
+        : Paths(paths), Wanted(wanted), Width(width), Height(height), Control(control), Pictures(paths.size()),
           Good(paths.size()) {}
 
     const std::vector<std::string>& Paths;
     size_t Wanted;
     int Width;
     int Height;
+    const BatchControl& Control;
     std::mutex Lock;
     size_t Next = 0;
     size_t Decoded = 0;
@@ -27,13 +28,15 @@ struct Batch {
 
     bool Take(size_t* entry) {
         const std::lock_guard<std::mutex> hold(Lock);
-        if (Decoded >= Wanted || Next >= Paths.size())
+        if (Decoded >= Wanted || Next >= Paths.size() || (Control.Cancel != nullptr && *Control.Cancel))
             return false;
         *entry = Next++;
         return true;
     }
 
     void Work() {
+        if (Control.WorkerStart)
+            Control.WorkerStart();
         size_t entry = 0;
         while (Take(&entry)) {
             std::vector<uint32_t> pixels;
@@ -49,8 +52,8 @@ struct Batch {
 } // namespace
 
 std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted, int width,
-                                                int height, unsigned threads) {
-    Batch batch(paths, wanted, width, height);
+                                                int height, unsigned threads, const BatchControl& control) {
+    Batch batch(paths, wanted, width, height, control);
     std::vector<std::thread> workers;
     for (unsigned i = 0; i < std::max(threads, 2u); ++i)
         workers.emplace_back(&Batch::Work, &batch);

@@ -1,8 +1,10 @@
 // Decoding the pictures of a deal on worker threads.
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,11 +14,20 @@ struct DecodedPicture {
     std::vector<uint32_t> Pixels;
 };
 
+// What a batch may be told from outside: a flag that stops every worker before its next picture
+// (the result is then incomplete), and a call each worker makes before its first picture (the
+// game lowers the priority of work done ahead of time).
+struct BatchControl {
+    const std::atomic<bool>* Cancel = nullptr;
+    std::function<void()> WorkerStart;
+};
+
 // Decodes entries of paths in order until `wanted` pictures have decoded or the list runs out; an
 // entry that does not decode is passed over and the next entry takes its place. Worker threads
 // (`threads`, at least 2) only decode. Returns the decoded pictures in list order (size <= wanted).
 std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted, int width,
-                                                int height, unsigned threads);
+                                                int height, unsigned threads,
+                                                const BatchControl& control = BatchControl());
 
 // One worker per core, and at least 2.
 unsigned DecodeThreadCount();

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "game/CellGeometry.h"
+#include "game/DealPictures.h"
 #include "game/DeviceRecovery.h"
 #include "game/GameState.h"
 #include "game/NewRound.h"
@@ -47,6 +48,23 @@ TEST(NewRound, NoBlankCardWhileGoodPicturesRemainAndTheBoardSurvivesAReset) {
     EXPECT_EQ(std::set<uint32_t>(dealt.begin(), dealt.end()).size(), 8u);
     ASSERT_TRUE(RebuildDevice());
     EXPECT_EQ(RevealedBoard(), dealt);
+
+    // The next deal prepared while this board shows: the same board as a deal that decodes
+    // itself from the same seed and list, at this level and at another one.
+    for (const int level : {1, 4}) {
+        const std::vector<std::string> list = PictureList;
+        PrepareNextRoundIfWanted();
+        PreparedDeal prepared;
+        ASSERT_TRUE(TakePreparedDeal(PictureList, &prepared));
+        Level = level;
+        DealRound(prepared.Seed, &prepared);
+        const std::vector<uint32_t> fromPrepared = RevealedBoard();
+        const std::vector<int> board(&Board[0][0], &Board[0][0] + MaxGridSide * MaxGridSide);
+        PictureList = list;
+        DealRound(prepared.Seed, nullptr);
+        EXPECT_EQ(RevealedBoard(), fromPrepared) << level;
+        EXPECT_EQ(std::vector<int>(&Board[0][0], &Board[0][0] + MaxGridSide * MaxGridSide), board) << level;
+    }
     PictureList.clear();
 }
 
