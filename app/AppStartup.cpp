@@ -8,6 +8,7 @@
 #include "app/StartupData.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
+#include "game/FocusCue.h"
 #include "game/NewRound.h"
 #include "res/resource.h"
 
@@ -74,6 +75,7 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     if (!GatherPictures(window))
         return 0;
 
+    StartFocusCue();
     NewRound();
     return 1;
 }

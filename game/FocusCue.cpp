@@ -9,6 +9,9 @@ bool FocusCueShown = false;
 
 namespace {
 
+// The user's "always show keyboard cues": then nothing hides the frame.
+bool FocusCueAlways = false;
+
 // A light frame between two dark edges stands out on the card back and on any picture (board units).
 const int DarkEdge = 2;
 const int LightWidth = 4;
@@ -38,7 +41,14 @@ void FillRing(const PixelRect& outerUnits, const PixelRect& innerUnits, D3DCOLOR
 
 } // namespace
 
+void StartFocusCue() {
+    BOOL always = FALSE;
+    FocusCueAlways = SystemParametersInfoA(SPI_GETKEYBOARDCUES, 0, &always, 0) && always;
+    FocusCueShown = FocusCueAlways;
+}
+
 void ShowFocusCue(bool shown) {
+    shown = shown || FocusCueAlways;
     if (FocusCueShown == shown)
         return;
     FocusCueShown = shown;

@@ -6,9 +6,12 @@
 
 #include "game/GameState.h"
 
-// Hidden until a key is used, hidden again by a mouse click. Kept by the game itself, since
-// Wine never sends WM_UPDATEUISTATE.
+// Hidden until a key is used, hidden again by a mouse click, unless the user asked Windows to
+// show keyboard cues always. Kept by the game itself, since Wine never sends WM_UPDATEUISTATE.
 extern bool FocusCueShown;
+
+// Starts the frame from the user's setting (SPI_GETKEYBOARDCUES): shown for good when it is on.
+void StartFocusCue();
 
 // Shows or hides the frame; the board is drawn again only when that changes.
 void ShowFocusCue(bool shown);
