@@ -7,9 +7,11 @@
 
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "engine/Dpi.h"
 #include "engine/GameEngine.h"
 #include "engine/ImageS.h"
 #include "pictures/PictureBatch.h"
+#include "game/CardPictures.h"
 #include "game/CellGeometry.h"
 #include "game/Deal.h"
 #include "game/GameState.h"
@@ -57,22 +59,35 @@ void NewRound() {
     ApplyLevel(Level);
     DeleteCardImages();
 
+    // The layout takes the client in 96-DPI units, so a board looks alike at every DPI.
     RECT client;
     GetClientRect(Engine->Window, &client);
-    const DealClient size = ClampDealClient(client.right, client.bottom);
+    const int dpi = static_cast<int>(WindowDpi(Engine->Window));
+    const DealClient size =
+        ClampDealClient(MulDiv(client.right, StandardDpi, dpi), MulDiv(client.bottom, StandardDpi, dpi));
     CellWidth = CellPitch(size.Width, Columns);
     CellHeight = CellPitch(size.Height, Rows);
 
-    // Cards are made the size they are drawn, the cell less its gap, so the copy is 1:1.
-    const int cardWidth = CellWidth - CardGap;
-    const int cardHeight = CellHeight - CardGap;
-    CardImages[CardBackIndex] = new ImageS(cardWidth, cardHeight, static_cast<D3DCOLOR>(CardBackColor));
-    // A picture that does not decode gives way to the next one of the list; only when the list
-    // runs out do the remaining pairs stay blank.
-    std::vector<DecodedPicture> pictures = DecodeDealtPictures(cardWidth, cardHeight);
+    // Pictures are kept at the largest size their cards can take on this monitor; the cards are
+    // made from them at the size they are drawn, so the copy is 1:1. A picture that does not
+    // decode gives way to the next one of the list; only when the list runs out do the remaining
+    // pairs stay blank.
+    const PixelSize kept = KeptCardSize();
+    std::vector<DecodedPicture> pictures = DecodeDealtPictures(kept.Width, kept.Height);
     pictures.resize(static_cast<size_t>(PairCount()));
-    for (int number = 1; number <= PairCount(); ++number)
-        CardImages[number] = new ImageS(cardWidth, cardHeight, std::move(pictures[number - 1].Pixels));
+    for (KeptPicture& picture : KeptPictures)
+        picture = KeptPicture();
+    for (int number = 1; number <= PairCount(); ++number) {
+        DecodedPicture& decoded = pictures[number - 1];
+        KeptPicture& picture = KeptPictures[number];
+        if (decoded.Pixels.empty())
+            continue;
+        picture.Path = PictureList[decoded.Entry];
+        picture.Width = kept.Width;
+        picture.Height = kept.Height;
+        picture.Pixels = std::move(decoded.Pixels);
+    }
+    MakeCards();
 
     ClearBoard();
     DealPairs(draw);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,10 @@ struct DecodedPicture {
 // (`threads`, at least 2) only decode. Returns the decoded pictures in list order (size <= wanted).
 std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted, int width,
                                                 int height, unsigned threads);
+
+// Runs job(0) .. job(count - 1) on `threads` workers (at least 2) and returns when all are done;
+// each job must touch only values of its own.
+void RunOnWorkers(size_t count, unsigned threads, const std::function<void(size_t)>& job);
 
 // One worker per core, and at least 2.
 unsigned DecodeThreadCount();
