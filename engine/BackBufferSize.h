@@ -1,5 +1,6 @@
-// Every frame is drawn on a back buffer of this size; Present stretches it onto the client area.
+// The size of the back buffer every frame is drawn on: the client's size, in pixels, since the
+// device follows the client; Present copies it 1:1.
 #pragma once
 
-const int BackBufferWidth = 800;
-const int BackBufferHeight = 600;
+extern int BackBufferWidth;
+extern int BackBufferHeight;

@@ -23,6 +23,7 @@ GameEngine::GameEngine(HINSTANCE instance) : AppInstance(instance), Window(nullp
     FrameDelay = 50;
     Sleeping = TRUE;
     FrameWanted = TRUE;
+    SizeMoving = FALSE;
 }
 
 GameEngine::~GameEngine() {

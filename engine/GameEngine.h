@@ -28,6 +28,8 @@ public:
     BOOL Sleeping;
     // The board changed or the window needs repainting; the loop draws nothing else.
     BOOL FrameWanted;
+    // A drag of the border or caption is under way: the back buffer is resized once, at its end.
+    BOOL SizeMoving;
 };
 
 // The application's pointer to the engine that start-up created.

@@ -4,6 +4,9 @@ IDirect3D9* D3DObject = nullptr;
 IDirect3DDevice9* D3DDevice = nullptr;
 IDirect3DSurface9* BackBuffer = nullptr;
 bool DeviceLost = false;
+// Until the device exists, and while the client is empty (a start minimised), the board's own size.
+int BackBufferWidth = 800;
+int BackBufferHeight = 600;
 
 namespace {
 
@@ -19,6 +22,12 @@ BOOL InitDirect3D(HWND window) {
         return FALSE;
     }
 
+    RECT client;
+    GetClientRect(window, &client);
+    if (client.right > 0 && client.bottom > 0) {
+        BackBufferWidth = client.right;
+        BackBufferHeight = client.bottom;
+    }
     D3DPRESENT_PARAMETERS& params = PresentParameters;
     ZeroMemory(&params, sizeof(params));
     params.BackBufferWidth = BackBufferWidth;
@@ -73,4 +82,11 @@ bool ResetDevice() {
     D3DDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer);
     DeviceLost = false;
     return BackBuffer != nullptr;
+}
+
+void SetBackBufferSize(int width, int height) {
+    BackBufferWidth = width;
+    BackBufferHeight = height;
+    PresentParameters.BackBufferWidth = width;
+    PresentParameters.BackBufferHeight = height;
 }

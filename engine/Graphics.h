@@ -19,7 +19,10 @@ BOOL InitDirect3D(HWND window);
 // Releases the back buffer, the device and the Direct3D object, in that order.
 void ReleaseGraphics();
 
-// Resets the device with the parameters it was made with and takes its back buffer again. Every
+// The size the next reset gives the back buffer (and BackBufferWidth and BackBufferHeight).
+void SetBackBufferSize(int width, int height);
+
+// Resets the device with the parameters it was made with (the back buffer's size as last set) and takes its back buffer again. Every
 // surface of the default pool must have been released first. False when the reset failed: the
 // device stays unusable and the caller tries again later.
 bool ResetDevice();

@@ -58,12 +58,16 @@ bool ImageS::Fill() {
 }
 
 void ImageS::Draw(const RECT* destination) {
-    if (Surface == nullptr)
+    DrawPart(destination, Width, Height);
+}
+
+void ImageS::DrawPart(const RECT* destination, int width, int height) {
+    if (Surface == nullptr || width > Width || height > Height)
         return;
     const PixelRect wanted = {destination->left, destination->top, destination->right, destination->bottom};
     PixelRect visible;
     PixelRect cropped;
-    if (!ClipStretch(wanted, Width, Height, BackBufferWidth, BackBufferHeight, &visible, &cropped))
+    if (!ClipStretch(wanted, width, height, BackBufferWidth, BackBufferHeight, &visible, &cropped))
         return;
     const RECT source = {cropped.Left, cropped.Top, cropped.Right, cropped.Bottom};
     const RECT target = {visible.Left, visible.Top, visible.Right, visible.Bottom};

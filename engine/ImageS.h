@@ -18,6 +18,8 @@ public:
 
     // Copies the whole surface into the rectangle; the part outside the back buffer is cut off.
     virtual void Draw(const RECT* destination);
+    // Copies the top-left width by height part of the surface into the rectangle.
+    void DrawPart(const RECT* destination, int width, int height);
     // Copies the whole surface onto the whole back buffer.
     virtual void DrawFull();
 

@@ -2,24 +2,49 @@
 
 #include "app/MenuCommands.h"
 #include "app/Settings.h"
+#include "engine/Dpi.h"
 #include "engine/WindowGeometry.h"
 #include "game/BoardAccessible.h"
 #include "game/BoardKeys.h"
+#include "game/CardPictures.h"
 #include "game/DealPictures.h"
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
 
 namespace {
 
+const DWORD MainStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+const DWORD MainExStyle = WS_EX_CLIENTEDGE;
+
+// The frame metrics as they are at 96 DPI, where the window's size is defined.
 WindowMetrics ReadWindowMetrics() {
     WindowMetrics metrics;
-    metrics.FixedFrameX = GetSystemMetrics(SM_CXFIXEDFRAME);
-    metrics.FixedFrameY = GetSystemMetrics(SM_CYFIXEDFRAME);
-    metrics.Caption = GetSystemMetrics(SM_CYCAPTION);
-    metrics.Menu = GetSystemMetrics(SM_CYMENU);
+    metrics.FixedFrameX = MetricForDpi(SM_CXFIXEDFRAME, StandardDpi);
+    metrics.FixedFrameY = MetricForDpi(SM_CYFIXEDFRAME, StandardDpi);
+    metrics.Caption = MetricForDpi(SM_CYCAPTION, StandardDpi);
+    metrics.Menu = MetricForDpi(SM_CYMENU, StandardDpi);
     metrics.ScreenX = GetSystemMetrics(SM_CXSCREEN);
     metrics.ScreenY = GetSystemMetrics(SM_CYSCREEN);
     return metrics;
+}
+
+WindowPlacement PlaceForDpi(const GameEngine* engine, UINT dpi) {
+    const bool hasMenu = engine->MenuId != 0;
+    const SIZE frame96 = FrameForDpi(MainStyle, MainExStyle, hasMenu, StandardDpi);
+    const SIZE frame = FrameForDpi(MainStyle, MainExStyle, hasMenu, dpi);
+    RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    return PlaceMainWindowForDpi(engine->ClientWidth, engine->ClientHeight, hasMenu, ReadWindowMetrics(),
+                                 {frame96.cx, frame96.cy}, {frame.cx, frame.cy}, static_cast<int>(dpi),
+                                 work.right - work.left, work.bottom - work.top);
+}
+
+// Windows suggests where the window goes at its new DPI; the size change that follows resizes the
+// back buffer and remakes the cards.
+void FollowDpiChange(HWND window, LPARAM lParam) {
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // All drawing goes through the device: painting only validates the window and asks the loop for
@@ -57,14 +82,18 @@ BOOL GameEngine::Initialize(int showCommand) {
     if (RegisterClassExA(&windowClass) == 0)
         return FALSE;
 
-    const WindowPlacement placement =
-        PlaceMainWindow(ClientWidth, ClientHeight, MenuId != 0, ReadWindowMetrics());
-    Window = CreateWindowExA(
-        WS_EX_CLIENTEDGE, WindowClass, Title,
-        WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, placement.Left,
-        placement.Top, placement.Width, placement.Height, nullptr, nullptr, AppInstance, nullptr);
+    const UINT dpi = SystemDpi();
+    WindowPlacement placement = PlaceForDpi(this, dpi);
+    Window = CreateWindowExA(MainExStyle, WindowClass, Title, MainStyle, placement.Left, placement.Top,
+                             placement.Width, placement.Height, nullptr, nullptr, AppInstance, nullptr);
     if (Window == nullptr)
         return FALSE;
+    // The primary monitor may have another DPI than the system's, since the user last logged on.
+    if (WindowDpi(Window) != dpi) {
+        placement = PlaceForDpi(this, WindowDpi(Window));
+        SetWindowPos(Window, nullptr, placement.Left, placement.Top, placement.Width, placement.Height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     ShowWindow(Window, showCommand);
     UpdateWindow(Window);
     return TRUE;
@@ -82,6 +111,21 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_ACTIVATE:
             // Only a deactivation of a window that is not minimised puts the loop to sleep.
             Sleeping = wParam == 0 ? TRUE : FALSE;
+            return 0;
+        case WM_ENTERSIZEMOVE:
+            SizeMoving = TRUE;
+            return 0;
+        case WM_EXITSIZEMOVE:
+            SizeMoving = FALSE;
+            FitBackBufferToClient();
+            return 0;
+        case WM_SIZE:
+            // During a drag the old back buffer is stretched; never resized to a minimised client.
+            if (!SizeMoving && wParam != SIZE_MINIMIZED)
+                FitBackBufferToClient();
+            return 0;
+        case WM_DPICHANGED:
+            FollowDpiChange(window, lParam);
             return 0;
         case WM_PAINT:
             Repaint(this, window);

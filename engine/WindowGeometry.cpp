@@ -1,5 +1,7 @@
 #include "engine/WindowGeometry.h"
 
+#include <cstdint>
+
 WindowPlacement PlaceMainWindow(int clientWidth, int clientHeight, bool hasMenu,
                                 const WindowMetrics& metrics) {
     WindowPlacement placement;
@@ -9,5 +11,39 @@ WindowPlacement PlaceMainWindow(int clientWidth, int clientHeight, bool hasMenu,
     // C++ division truncates toward zero, as the centring wants for negative results.
     placement.Left = (metrics.ScreenX - placement.Width) / 2;
     placement.Top = (metrics.ScreenY - placement.Height) / 2;
+    return placement;
+}
+
+WindowPlacement PlaceMainWindowForDpi(int clientWidth, int clientHeight, bool hasMenu,
+                                      const WindowMetrics& metrics96, FrameSize frame96, FrameSize frame,
+                                      int dpi, int workWidth, int workHeight) {
+    const WindowPlacement standard = PlaceMainWindow(clientWidth, clientHeight, hasMenu, metrics96);
+    if (dpi == 96 || dpi <= 0)
+        return standard;
+    const int64_t width96 = standard.Width - frame96.Width;
+    const int64_t height96 = standard.Height - frame96.Height;
+    int64_t width = (width96 * dpi + 48) / 96;
+    int64_t height = (height96 * dpi + 48) / 96;
+    const int64_t roomX = int64_t(workWidth) - frame.Width;
+    const int64_t roomY = int64_t(workHeight) - frame.Height;
+    if (width > roomX || height > roomY) {
+        // The side that runs out of room first sets the scale.
+        if (roomX * height < roomY * width) {
+            height = roomX * height / width;
+            width = roomX;
+        } else {
+            width = roomY * width / height;
+            height = roomY;
+        }
+        if (width < width96 || height < height96) {
+            width = width96;
+            height = height96;
+        }
+    }
+    WindowPlacement placement;
+    placement.Width = static_cast<int>(width) + frame.Width;
+    placement.Height = static_cast<int>(height) + frame.Height;
+    placement.Left = (metrics96.ScreenX - placement.Width) / 2;
+    placement.Top = (metrics96.ScreenY - placement.Height) / 2;
     return placement;
 }

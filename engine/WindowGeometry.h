@@ -21,3 +21,17 @@ struct WindowPlacement {
 // height) and centred on the screen; on a screen smaller than the window the corner is negative.
 WindowPlacement PlaceMainWindow(int clientWidth, int clientHeight, bool hasMenu,
                                 const WindowMetrics& metrics);
+
+// What the non-client area adds to the client, as AdjustWindowRectExForDpi says.
+struct FrameSize {
+    int Width;
+    int Height;
+};
+
+// At 96 DPI the window of PlaceMainWindow, from metrics at 96 DPI. At another DPI its client is
+// that window's client (its size less frame96) scaled by dpi / 96, made smaller keeping its shape
+// where the window (the client and frame) would not fit the work area, though never smaller than
+// at 96 DPI; centred on the screen as at 96 DPI.
+WindowPlacement PlaceMainWindowForDpi(int clientWidth, int clientHeight, bool hasMenu,
+                                      const WindowMetrics& metrics96, FrameSize frame96, FrameSize frame,
+                                      int dpi, int workWidth, int workHeight);

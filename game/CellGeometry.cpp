@@ -22,3 +22,15 @@ PixelRect BoardToPixels(const PixelRect& units, int pixelWidth, int pixelHeight)
             ScaleEdge(units.Right, pixelWidth, BoardUnitsWidth),
             ScaleEdge(units.Bottom, pixelHeight, BoardUnitsHeight)};
 }
+
+PixelSize LargestCard(int columns, int rows, int cellWidth, int cellHeight, int pixelWidth, int pixelHeight) {
+    PixelSize largest = {0, 0};
+    for (int i = 0; i < columns || i < rows; ++i) {
+        const PixelRect card = BoardToPixels(CellRect(i, i, cellWidth, cellHeight), pixelWidth, pixelHeight);
+        if (i < columns && card.Right - card.Left > largest.Width)
+            largest.Width = card.Right - card.Left;
+        if (i < rows && card.Bottom - card.Top > largest.Height)
+            largest.Height = card.Bottom - card.Top;
+    }
+    return largest;
+}

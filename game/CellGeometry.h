@@ -16,3 +16,12 @@ PixelRect CellRect(int column, int row, int cellWidth, int cellHeight);
 // A rectangle of board units on pixelWidth by pixelHeight pixels: each edge x at x * W / 800 and
 // y at y * H / 600, rounded to the nearest pixel, so neighbouring cards share their edges exactly.
 PixelRect BoardToPixels(const PixelRect& units, int pixelWidth, int pixelHeight);
+
+struct PixelSize {
+    int Width;
+    int Height;
+};
+
+// The largest card of the columns by rows grid drawn on pixelWidth by pixelHeight pixels. Rounding
+// makes a card at most one pixel narrower or shorter than this.
+PixelSize LargestCard(int columns, int rows, int cellWidth, int cellHeight, int pixelWidth, int pixelHeight);

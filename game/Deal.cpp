@@ -1,6 +1,6 @@
 #include "game/Deal.h"
 
-#include "engine/BackBufferSize.h"
+#include "game/CellGeometry.h"
 #include "game/GameState.h"
 
 namespace {
@@ -33,9 +33,9 @@ void ApplyLevel(int level) {
 
 DealClient ClampDealClient(int clientWidth, int clientHeight) {
     if (clientWidth <= 0 || clientHeight <= 0)
-        return {BackBufferWidth, BackBufferHeight};
-    return {clientWidth < BackBufferWidth ? clientWidth : BackBufferWidth,
-            clientHeight < BackBufferHeight ? clientHeight : BackBufferHeight};
+        return {BoardUnitsWidth, BoardUnitsHeight};
+    return {clientWidth < BoardUnitsWidth ? clientWidth : BoardUnitsWidth,
+            clientHeight < BoardUnitsHeight ? clientHeight : BoardUnitsHeight};
 }
 
 int CellPitch(int clientLength, int cells) {

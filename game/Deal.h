@@ -14,8 +14,9 @@ struct DealClient {
     int Height;
 };
 
-// The client size a deal lays the grid out on. The back buffer is 800 by 600, so a larger
-// (maximised) client is taken as at most that, and an empty (minimised) one as exactly that.
+// The client size a deal lays the grid out on, in 96-DPI units. The board's layout space is 800 by
+// 600 units, so a larger (maximised) client is taken as at most that, and an empty (minimised) one
+// as exactly that.
 DealClient ClampDealClient(int clientWidth, int clientHeight);
 
 // The grid's pitch: as if the client were 12 pixels larger, so cards fill it edge to edge.

@@ -5,10 +5,12 @@
 
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "engine/Dpi.h"
 #include "engine/GameEngine.h"
 #include "engine/ImageS.h"
 #include "game/BoardAccessible.h"
 #include "game/CardNames.h"
+#include "game/CardPictures.h"
 #include "game/CellGeometry.h"
 #include "game/Deal.h"
 #include "game/DealPictures.h"
@@ -47,29 +49,44 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     ApplyLevel(Level);
     DeleteCardImages();
 
+    // The layout takes the client in 96-DPI units, so a board looks alike at every DPI.
     RECT client;
     GetClientRect(Engine->Window, &client);
-    const DealClient size = ClampDealClient(client.right, client.bottom);
+    const int dpi = static_cast<int>(WindowDpi(Engine->Window));
+    const DealClient size =
+        ClampDealClient(MulDiv(client.right, StandardDpi, dpi), MulDiv(client.bottom, StandardDpi, dpi));
     CellWidth = CellPitch(size.Width, Columns);
     CellHeight = CellPitch(size.Height, Rows);
 
-    // Cards are made the size they are drawn, the cell less its gap, so the copy is 1:1.
-    const int cardWidth = CellWidth - CardGap;
-    const int cardHeight = CellHeight - CardGap;
-    CardImages[CardBackIndex] = new ImageS(cardWidth, cardHeight, static_cast<D3DCOLOR>(CardBackColor));
-    // A picture that does not decode gives way to the next one of the list; only when the list
-    // runs out do the remaining pairs stay blank.
+    // Pictures are kept at the largest size their cards can take on this monitor; the cards are
+    // made from them at the size they are drawn, so the copy is 1:1. A picture that does not
+    // decode gives way to the next one of the list; only when the list runs out do the remaining
+    // pairs stay blank. Prepared pictures of another size (the level or the window changed since)
+    // are scaled, or decoded again where they are too small.
     const size_t pairs = static_cast<size_t>(PairCount());
+    PixelSize kept = KeptCardSize();
     std::vector<DecodedPicture> pictures;
-    // A preparation decodes for the largest board, so it holds the first pictures of any level.
-    if (prepared != nullptr && prepared->Width == cardWidth && prepared->Height == cardHeight)
+    if (prepared != nullptr) {
         pictures = std::move(prepared->Pictures);
-    else
-        pictures = DecodeDealtPictures(PictureList, pairs, cardWidth, cardHeight);
+        kept = {prepared->Width, prepared->Height};
+    } else {
+        pictures = DecodeDealtPictures(PictureList, pairs, kept.Width, kept.Height);
+    }
     TitleCards(PictureList, pictures);
     pictures.resize(pairs);
-    for (int number = 1; number <= PairCount(); ++number)
-        CardImages[number] = new ImageS(cardWidth, cardHeight, std::move(pictures[number - 1].Pixels));
+    for (KeptPicture& picture : KeptPictures)
+        picture = KeptPicture();
+    for (int number = 1; number <= PairCount(); ++number) {
+        DecodedPicture& decoded = pictures[number - 1];
+        KeptPicture& picture = KeptPictures[number];
+        if (decoded.Pixels.empty())
+            continue;
+        picture.Path = PictureList[decoded.Entry];
+        picture.Width = kept.Width;
+        picture.Height = kept.Height;
+        picture.Pixels = std::move(decoded.Pixels);
+    }
+    MakeCards();
 
     ClearBoard();
     DealPairs(draw);
@@ -83,5 +100,6 @@ void PrepareNextRoundIfWanted() {
     if (!PreparationWanted)
         return;
     PreparationWanted = false;
-    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), CellWidth - CardGap, CellHeight - CardGap);
+    const PixelSize kept = KeptCardSize();
+    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), kept.Width, kept.Height);
 }

@@ -1,6 +1,7 @@
 #include "pictures/PictureBatch.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 #include <thread>
 
@@ -65,6 +66,19 @@ std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& 
             pictures.push_back({i, std::move(batch.Pictures[i])});
     }
     return pictures;
+}
+
+void RunOnWorkers(size_t count, unsigned threads, const std::function<void(size_t)>& job) {
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+        for (size_t i = next++; i < count; i = next++)
+            job(i);
+    };
+    std::vector<std::thread> workers;
+    for (unsigned i = 0; i < std::max(threads, 2u); ++i)
+        workers.emplace_back(work);
+    for (std::thread& worker : workers)
+        worker.join();
 }
 
 unsigned DecodeThreadCount() {

@@ -29,5 +29,9 @@ std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& 
                                                 int height, unsigned threads,
                                                 const BatchControl& control = BatchControl());
 
+// Runs job(0) .. job(count - 1) on `threads` workers (at least 2) and returns when all are done;
+// each job must touch only values of its own.
+void RunOnWorkers(size_t count, unsigned threads, const std::function<void(size_t)>& job);
+
 // One worker per core, and at least 2.
 unsigned DecodeThreadCount();

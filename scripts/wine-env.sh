@@ -62,12 +62,13 @@ yw_build_libjpeg_mingw() {
     cmake --build "$root/build" -j2 --target install >/dev/null || return 1
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process.
+# Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process. The
+# screen holds a 1600x1200 client at 144 DPI with its frame.
 yw_start_xvfb() {
     local number
     for number in $(seq 91 140); do
         [[ -e /tmp/.X${number}-lock || -e /tmp/.X11-unix/X${number} ]] && continue
-        Xvfb ":${number}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":${number}" -screen 0 1920x1440x24 -nolisten tcp >/dev/null 2>&1 &
         YW_XVFB_PID=$!
         local tries
         for tries in $(seq 1 100); do

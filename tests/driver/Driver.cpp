@@ -129,6 +129,31 @@ uint32_t ScreenPixel(HWND window, POINT client) {
     return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
 }
 
+std::vector<uint32_t> ScreenPixels(HWND window, RECT client) {
+    const int width = client.right - client.left, height = client.bottom - client.top;
+    POINT corner = {client.left, client.top};
+    ClientToScreen(window, &corner);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    std::vector<uint32_t> pixels(size_t(width) * height);
+    if (bitmap != nullptr) {
+        HGDIOBJ old = SelectObject(memory, bitmap);
+        BitBlt(memory, 0, 0, width, height, screen, corner.x, corner.y, SRCCOPY);
+        GdiFlush();
+        for (size_t i = 0; i < pixels.size(); ++i)
+            pixels[i] = static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF;
+        SelectObject(memory, old);
+        DeleteObject(bitmap);
+    }
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return pixels;
+}
+
 bool Near(uint32_t a, uint32_t b, int tolerance) {
     for (int shift = 0; shift < 24; shift += 8)
         if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance)

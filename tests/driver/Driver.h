@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace yw {
 
@@ -77,6 +78,8 @@ void Click(HWND window, POINT client, bool right = false);
 void PressKey(WORD key, bool control = false);
 // The screen's pixel at a client point, as 0xRRGGBB.
 uint32_t ScreenPixel(HWND window, POINT client);
+// The screen's pixels of a rectangle of the client, as 0xRRGGBB, row by row (black off the screen).
+std::vector<uint32_t> ScreenPixels(HWND window, RECT client);
 // True when every channel is within the tolerance (lossy pictures come back a little off).
 bool Near(uint32_t a, uint32_t b, int tolerance = 24);
 

@@ -30,8 +30,8 @@ uint32_t BackBufferPixel(int x, int y) {
     IDirect3DSurface9* copy = nullptr;
     D3DLOCKED_RECT locked;
     uint32_t pixel = 0xFF000000; // no such colour: the read failed
-    if (D3DDevice->CreateOffscreenPlainSurface(800, 600, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM, &copy,
-                                               nullptr) == D3D_OK &&
+    if (D3DDevice->CreateOffscreenPlainSurface(BackBufferWidth, BackBufferHeight, D3DFMT_X8R8G8B8,
+                                               D3DPOOL_SYSTEMMEM, &copy, nullptr) == D3D_OK &&
         D3DDevice->GetRenderTargetData(BackBuffer, copy) == D3D_OK &&
         copy->LockRect(&locked, nullptr, D3DLOCK_READONLY) == D3D_OK) {
         pixel = static_cast<const uint32_t*>(locked.pBits)[y * locked.Pitch / 4 + x] & 0xFFFFFF;

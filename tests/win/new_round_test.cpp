@@ -8,6 +8,7 @@
 
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "engine/Graphics.h"
 #include "game/CellGeometry.h"
 #include "game/DealPictures.h"
 #include "game/DeviceRecovery.h"
@@ -23,7 +24,8 @@ std::vector<uint32_t> RevealedBoard() {
     RenderReveal();
     std::vector<uint32_t> shown;
     for (int cell = 0; cell < Rows * Columns; ++cell) {
-        const PixelRect card = CellRect(cell / Rows, cell % Rows, CellWidth, CellHeight);
+        const PixelRect card = BoardToPixels(CellRect(cell / Rows, cell % Rows, CellWidth, CellHeight),
+                                             BackBufferWidth, BackBufferHeight);
         shown.push_back(BackBufferPixel((card.Left + card.Right) / 2, (card.Top + card.Bottom) / 2));
     }
     return shown;

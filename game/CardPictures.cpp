@@ -1,0 +1,74 @@
+#include "game/CardPictures.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+#include "engine/GameEngine.h"
+#include "engine/Graphics.h"
+#include "engine/ImageS.h"
+#include "game/DeviceRecovery.h"
+#include "game/NewRound.h"
+#include "pictures/PictureBatch.h"
+#include "pictures/PictureDecoder.h"
+#include "pictures/PixelRescale.h"
+
+KeptPicture KeptPictures[CardImageCount];
+
+PixelSize KeptCardSize() {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoA(MonitorFromWindow(Engine->Window, MONITOR_DEFAULTTONEAREST), &monitor);
+    const int width = std::max<int>(monitor.rcMonitor.right - monitor.rcMonitor.left, BackBufferWidth);
+    const int height = std::max<int>(monitor.rcMonitor.bottom - monitor.rcMonitor.top, BackBufferHeight);
+    return LargestCard(Columns, Rows, CellWidth, CellHeight, width, height);
+}
+
+void MakeCards() {
+    const PixelSize card = LargestCard(Columns, Rows, CellWidth, CellHeight, BackBufferWidth, BackBufferHeight);
+    const PixelSize kept = KeptCardSize();
+    // Workers read their own entry of these copies and fill their own slot: nothing shared.
+    std::vector<KeptPicture> pictures(std::make_move_iterator(KeptPictures + 1),
+                                      std::make_move_iterator(KeptPictures + 1 + PairCount()));
+    std::vector<std::vector<uint32_t>> faces(pictures.size());
+    RunOnWorkers(pictures.size(), DecodeThreadCount(), [&](size_t i) {
+        KeptPicture& picture = pictures[i];
+        if (picture.Pixels.empty())
+            return;
+        std::vector<uint32_t> larger;
+        if ((picture.Width < card.Width || picture.Height < card.Height) &&
+            DecodePicture(picture.Path.c_str(), kept.Width, kept.Height, &larger)) {
+            picture.Width = kept.Width;
+            picture.Height = kept.Height;
+            picture.Pixels = std::move(larger);
+        }
+        faces[i] = RescalePixels(picture.Pixels, picture.Width, picture.Height, card.Width, card.Height);
+    });
+    DeleteCardImages();
+    CardImages[CardBackIndex] = new ImageS(card.Width, card.Height, static_cast<D3DCOLOR>(CardBackColor));
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        KeptPictures[i + 1] = std::move(pictures[i]);
+        CardImages[i + 1] = new ImageS(card.Width, card.Height, std::move(faces[i]));
+    }
+    Engine->FrameWanted = TRUE;
+}
+
+void FitBackBufferToClient() {
+    RECT client;
+    if (D3DDevice == nullptr || !GetClientRect(Engine->Window, &client) || client.right <= 0 ||
+        client.bottom <= 0)
+        return;
+    if (client.right == BackBufferWidth && client.bottom == BackBufferHeight)
+        return;
+    SetBackBufferSize(client.right, client.bottom);
+    // A failed reset is tried again by the lost-device path; the cards are then stretched meanwhile.
+    if (!RebuildDevice()) {
+        DeviceLost = true;
+        return;
+    }
+    if (CardImages[CardBackIndex] != nullptr)
+        MakeCards();
+    Engine->FrameWanted = TRUE;
+}

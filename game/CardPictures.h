@@ -1,0 +1,35 @@
+// The dealt pictures kept decoded, so that cards are remade at a new size without reading the
+// files again, and the making of the cards at the back buffer's card size.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/CellGeometry.h"
+#include "game/GameState.h"
+
+// A dealt picture at the largest size its card can take on the window's monitor: cards of any
+// smaller window are scaled down from it. Empty pixels: the picture did not decode.
+struct KeptPicture {
+    std::string Path;
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint32_t> Pixels;
+};
+
+// Entry n holds the picture of number n; entry 0 (the card back) stays empty.
+extern KeptPicture KeptPictures[CardImageCount];
+
+// The size to keep pictures at: the largest card of the board on the window's monitor, or on the
+// back buffer when that is larger still (a window spanning monitors).
+PixelSize KeptCardSize();
+
+// Makes the card back and the card of every kept picture at the board's largest card size on the
+// back buffer, replacing the cards there were. A picture kept smaller than that is decoded again
+// at the kept size first. The scaling and decoding run on worker threads.
+void MakeCards();
+
+// The back buffer follows the client: after a size change (none while minimised) the device is
+// reset at the client's size and the cards are made again for it.
+void FitBackBufferToClient();

@@ -1,0 +1,10 @@
+// Scaling a picture already decoded, as a card is remade at a new size from the pixels kept for it.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// The width x height 0x00RRGGBB picture scaled whole to toWidth x toHeight by area average (the
+// decoders' scaler); empty when the pixels do not make such a picture.
+std::vector<uint32_t> RescalePixels(const std::vector<uint32_t>& pixels, int width, int height, int toWidth,
+                                    int toHeight);
