@@ -125,8 +125,8 @@ yw_build_mingw_libs() {
                 -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF \
                 -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_LIBWEBPMUX=OFF && touch "$install/.libwebp" || return 1
     fi
-    # Sources and objects are not needed once installed.
-    rm -rf "$YW_MINGW_LIBS"/{libjpeg-turbo,libpng1.6,giflib,libwebp}
+    # Sources, objects and apt's index of sources are not needed once all is installed.
+    rm -rf "$YW_MINGW_LIBS"/{apt,libjpeg-turbo,libpng1.6,giflib,libwebp}
 }
 
 # Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process.
