@@ -1,5 +1,6 @@
 // Times picture loading under Wine: D3DX's loads as the yardstick, then the game's own deal.
-//   picture_bench FOLDER   (FOLDER holds pic01.jpg..pic18.jpg, pic17 progressive, and deep.png)
+//   picture_bench FOLDER   (FOLDER holds pic01.jpg..pic18.jpg, pic17 progressive, deep.png, and
+//                           photo.png, photo.webp and photo.gif)
 //   picture_bench minimize (minimises a running game's window, for the idle figures)
 #include <windows.h>
 #include <d3d9.h>
@@ -8,8 +9,18 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
+
+// stb_image stays here alone, as the yardstick the game's PNG decoder was once; static, so it
+// cannot meet another copy in the game's libraries.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#include <stb_image.h>
 
 #include "app/Settings.h"
 #include "app/StartupData.h"
@@ -18,6 +29,7 @@
 #include "engine/ImageS.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
+#include "pictures/PictureScale.h"
 #include "game/GameState.h"
 #include "game/NewRound.h"
 #include "game/RenderBoard.h"
@@ -84,7 +96,33 @@ double DecodeTime(const std::string& path, int width, int height) {
     return (Now() - start) / runs;
 }
 
-double D3dxLoads(const std::vector<std::string>& paths) {
+// A PNG as the game decoded it through stb_image: read, decoded whole, laid over white, scaled.
+double StbTime(const std::string& path, int width, int height) {
+    const int runs = 3;
+    const double start = Now();
+    for (int i = 0; i < runs; ++i) {
+        std::ifstream file(path, std::ios::binary);
+        const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+        int imageWidth = 0, imageHeight = 0, channels = 0;
+        stbi_uc* image = stbi_load_from_memory(bytes.data(), int(bytes.size()), &imageWidth, &imageHeight,
+                                               &channels, 4);
+        if (image == nullptr) {
+            std::printf("  (stb_image did not decode %s)\n", path.c_str());
+            continue;
+        }
+        AreaScaler scaler(imageWidth, imageHeight, width, height);
+        std::vector<uint8_t> row(size_t(imageWidth) * 3);
+        for (int y = 0; y < imageHeight; ++y) {
+            RgbaOverWhite(image + size_t(y) * imageWidth * 4, imageWidth, row.data());
+            scaler.AddRow(row.data());
+        }
+        stbi_image_free(image);
+    }
+    return (Now() - start) / runs;
+}
+
+// The time of D3DX's loads of the files, in order; `failed` counts those it could not read.
+double D3dxLoads(const std::vector<std::string>& paths, int* failed = nullptr) {
     const HWND window = CreateWindowA("STATIC", "bench", WS_POPUP, 0, 0, CardWidth, CardHeight, nullptr,
                                       nullptr, GetModuleHandleA(nullptr), nullptr);
     IDirect3D9* d3d = Direct3DCreate9(D3D_SDK_VERSION);
@@ -101,9 +139,12 @@ double D3dxLoads(const std::vector<std::string>& paths) {
         device->CreateOffscreenPlainSurface(CardWidth, CardHeight, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &surface,
                                             nullptr) == D3D_OK) {
         const double start = Now();
-        for (const std::string& path : paths)
-            D3DXLoadSurfaceFromFileA(surface, nullptr, nullptr, path.c_str(), nullptr, D3DX_DEFAULT, 0,
-                                     nullptr);
+        for (const std::string& path : paths) {
+            if (D3DXLoadSurfaceFromFileA(surface, nullptr, nullptr, path.c_str(), nullptr, D3DX_DEFAULT, 0,
+                                         nullptr) != D3D_OK &&
+                failed != nullptr)
+                ++*failed;
+        }
         total = Now() - start;
     }
     if (surface != nullptr)
@@ -208,8 +249,26 @@ int main(int argc, char** argv) {
     }
     std::printf("%-58s %10.0f\n", "Progressive JPEG at 131x98 (scale 1/8)",
                 DecodeTime(jpegs[16], CardWidth, CardHeight));
-    std::printf("%-58s %10.0f\n", "16-bit PNG at 131x98",
-                DecodeTime(folder + "deep.png", CardWidth, CardHeight));
+    const struct {
+        const char* Kind;
+        const char* File;
+        bool Stb;
+    } formats[] = {{"16-bit PNG", "deep.png", true},
+                   {"8-bit PNG", "photo.png", true},
+                   {"WebP (q90)", "photo.webp", false},
+                   {"GIF", "photo.gif", false}};
+    for (const auto& f : formats) {
+        const std::string path = folder + f.File;
+        std::printf("%-58s %10.0f\n", (std::string(f.Kind) + " at 131x98, the game").c_str(),
+                    DecodeTime(path, CardWidth, CardHeight));
+        if (f.Stb)
+            std::printf("%-58s %10.0f\n", (std::string(f.Kind) + " at 131x98, stb_image").c_str(),
+                        StbTime(path, CardWidth, CardHeight));
+        int failed = 0;
+        const double d3dx = D3dxLoads({path, path, path}, &failed) / 3;
+        std::printf("%-58s %10.0f%s\n", (std::string(f.Kind) + " into 131x98, D3DX").c_str(), d3dx,
+                    failed != 0 ? "  (D3DX failed to read it)" : "");
+    }
     std::printf("%-58s %7.1f MB / %.1f MB\n", "Private bytes after the 1st / 10th deal", memoryFirst,
                 memoryTenth);
     return 0;

@@ -4,9 +4,12 @@
 #include <cstring>
 #include <memory>
 
+#include "pictures/BmpStbDecoder.h"
+#include "pictures/GifDecoder.h"
 #include "pictures/JpegDecoder.h"
 #include "pictures/PictureScale.h"
-#include "pictures/PngBmpDecoder.h"
+#include "pictures/PngDecoder.h"
+#include "pictures/WebpDecoder.h"
 
 namespace {
 
@@ -43,7 +46,13 @@ bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t
     // Told by content, not by name: a PNG saved as .jpg still shows.
     if (StartsWith(bytes, "\xFF\xD8\xFF", 3))
         return DecodeJpeg(bytes.data(), bytes.size(), width, height, pixels);
-    if (StartsWith(bytes, "\x89PNG\r\n\x1A\n", 8) || StartsWith(bytes, "BM", 2))
-        return DecodePngBmp(bytes.data(), bytes.size(), width, height, pixels);
+    if (StartsWith(bytes, "\x89PNG\r\n\x1A\n", 8))
+        return DecodePng(bytes.data(), bytes.size(), width, height, pixels);
+    if (StartsWith(bytes, "GIF87a", 6) || StartsWith(bytes, "GIF89a", 6))
+        return DecodeGif(bytes.data(), bytes.size(), width, height, pixels);
+    if (StartsWith(bytes, "RIFF", 4) && bytes.size() >= 12 && std::memcmp(&bytes[8], "WEBP", 4) == 0)
+        return DecodeWebp(bytes.data(), bytes.size(), width, height, pixels);
+    if (StartsWith(bytes, "BM", 2))
+        return DecodeBmpStb(bytes.data(), bytes.size(), width, height, pixels);
     return false;
 }

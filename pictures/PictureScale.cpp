@@ -55,6 +55,14 @@ std::vector<uint32_t> AreaScaler::Pixels() const {
     return pixels;
 }
 
+void RgbaOverWhite(const uint8_t* rgba, int width, uint8_t* rgb) {
+    for (int x = 0; x < width; ++x, rgba += 4, rgb += 3) {
+        const int a = rgba[3];
+        for (int c = 0; c < 3; ++c)
+            rgb[c] = uint8_t((rgba[c] * a + 255 * (255 - a) + 127) / 255);
+    }
+}
+
 std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, int height, int orientation) {
     if (orientation < 2 || orientation > 8)
         return pixels;

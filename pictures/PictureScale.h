@@ -36,6 +36,10 @@ private:
     std::vector<float> Sum;
 };
 
+// One row of width RGBA pixels (alpha not premultiplied) as RGB laid over white, as a browser shows
+// a transparent picture on a white page.
+void RgbaOverWhite(const uint8_t* rgba, int width, uint8_t* rgb);
+
 // The pixels of a width x height picture as EXIF orientation (1..8) says to show them; for 5..8
 // the result is height wide. Other values leave the pixels as they are.
 std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, int height, int orientation);

@@ -20,7 +20,7 @@ class Journey : public testing::Test {
 protected:
     void SetUp() override { yw::ClearSettings(); }
 
-    // The build's 12 JPEG and PNG pictures (too few alone) and, when asked, its 6 BMPs.
+    // The build's 12 JPEG, PNG, GIF and WebP pictures (too few alone) and, when asked, its 6 BMPs.
     void AddPictures(bool bmps) {
         for (const auto& made :
              std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures")) {

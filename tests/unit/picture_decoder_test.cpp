@@ -7,6 +7,8 @@
 #include <iterator>
 #include <random>
 
+#include <zlib.h>
+
 #include "pictures/JpegDecoder.h"
 #include "pictures/PictureBatch.h"
 
@@ -33,6 +35,18 @@ std::string Write(const std::string& name, const Bytes& bytes) {
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), long(bytes.size()));
     return path;
+}
+
+// The PNG chunk of the type, as the offset of its type; its CRC made right again by FixCrc.
+size_t Chunk(const Bytes& png, const char* type) {
+    return size_t(std::search(png.begin(), png.end(), type, type + 4) - png.begin());
+}
+
+void FixCrc(Bytes& png, size_t chunk) {
+    const size_t length = size_t(png[chunk - 4]) << 24 | png[chunk - 3] << 16 | png[chunk - 2] << 8 | png[chunk - 1];
+    const uLong crc = crc32(0, &png[chunk], uInt(length + 4));
+    for (int i = 0; i < 4; ++i)
+        png[chunk + 4 + length + size_t(i)] = uint8_t(crc >> (24 - 8 * i));
 }
 
 // A 3 by 2 grid of 16-pixel grey blocks, numbered 0..5 along the rows (grey 50 times the number).
@@ -74,13 +88,18 @@ TEST(PictureDecoder, DecodesJpegsAtTheSmallestDctScaleCoveringTheCard) {
         EXPECT_EQ(JpegScaleEighths(c.ImageWidth, c.ImageHeight, c.Width, c.Height), c.Eighths) << c.Width;
 }
 
-// Every file is named .jpg: the decoder goes by content. Damaged copies of each (cut short, or with
-// a few bytes changed) may decode or not, but must not crash.
+// Every file is named .jpg: the decoder goes by content. Decoded to 1 by 2, giving the colours of the
+// top and bottom halves. Damaged copies of each (cut short, or with a few bytes changed) may decode
+// or not, but must not crash.
 TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
+    // Left half red, right half transparent: pink on white; top and bottom halves of two colours.
+    const std::string pink = "-size 20x30 xc:red -size 20x30 xc:none +append +repage";
+    const std::string halves = "\\( -size 40x15 xc:#00FF00 -size 40x15 xc:#FF00FF -append +repage \\)";
     const struct {
         const char* Kind;
-        const char* Make;
+        std::string Make;
         uint32_t Colour;
+        int64_t Bottom = -1; // the same as the top
     } cases[] = {
         {"baseline", "convert -size 40x30 xc:#FF8000 -quality 100 jpg:@", 0xFF8000},
         {"progressive exif",
@@ -92,16 +111,31 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
         {"png 16-bit", "convert -size 40x30 xc:#40C0FF -depth 16 png48:@", 0x40C0FF},
         {"png alpha", "convert -size 40x30 'xc:rgba(0,0,255,0.5)' png32:@", 0x7F7FFF},
         {"png palette", "convert -size 40x30 xc:#0AC81E png8:@", 0x0AC81E},
+        {"png palette trns", "convert " + pink + " png8:@", 0xFF8080},
+        {"png grey alpha", "convert -size 40x30 'xc:graya(20%,0.5)' -type GrayscaleAlpha png:@", 0x999999},
+        {"png 1-bit", "convert -size 40x30 pattern:gray50 -type Bilevel png:@", 0x808080},
+        {"png interlaced", "convert " + halves + " -interlace PNG png24:@", 0x00FF00, 0xFF00FF},
+        {"gif transparent", "convert " + pink + " gif:@", 0xFF8080},
+        {"gif animated interlaced", "convert " + halves + " -size 40x30 xc:blue -interlace GIF gif:@", 0x00FF00,
+         0xFF00FF},
+        {"gif frame placed", "convert -size 40x15 xc:#00FF00 -page 40x30+0+15 gif:@", 0xFFFFFF, 0x00FF00},
+        {"webp alpha", "convert " + pink + " -quality 100 -define webp:use-sharp-yuv=true webp:@", 0xFF8080},
+        {"webp animated",
+         "convert \\( " + pink + " \\) -size 40x30 xc:blue -loop 0 -define webp:lossless=true webp:@",
+         0xFF8080},
         {"bmp 24-bit", "convert -size 40x30 xc:#0AC81E bmp3:@", 0x0AC81E},
         {"bmp 32-bit", "convert -size 40x30 'xc:rgba(10,200,30,1)' -type TrueColorAlpha bmp:@", 0x0AC81E}};
     std::mt19937 random(7);
     for (const auto& c : cases) {
         const Bytes file = Read(Make("colour.jpg", c.Make));
         std::vector<uint32_t> pixels;
-        ASSERT_TRUE(DecodePicture(Write("colour.jpg", file).c_str(), 1, 1, &pixels)) << c.Kind;
-        ASSERT_EQ(pixels.size(), 1u) << c.Kind;
-        for (int shift : {16, 8, 0})
+        ASSERT_TRUE(DecodePicture(Write("colour.jpg", file).c_str(), 1, 2, &pixels)) << c.Kind;
+        ASSERT_EQ(pixels.size(), 2u) << c.Kind;
+        for (int shift : {16, 8, 0}) {
             EXPECT_NEAR(int(pixels[0] >> shift & 0xFF), int(c.Colour >> shift & 0xFF), 4) << c.Kind << shift;
+            const uint32_t bottom = c.Bottom < 0 ? c.Colour : uint32_t(c.Bottom);
+            EXPECT_NEAR(int(pixels[1] >> shift & 0xFF), int(bottom >> shift & 0xFF), 4) << c.Kind << shift;
+        }
         for (int round = 0; round < 400; ++round) {
             Bytes damaged = file;
             if (round % 4 == 0)
@@ -127,6 +161,21 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
     Bytes hugePng = Read(Make("good.png", "convert -size 8x8 xc:#010203 png24:@"));
     std::fill_n(hugePng.begin() + 17, 2, 0x7F); // width and height of 8 million; the CRC no longer fits
     std::fill_n(hugePng.begin() + 21, 2, 0x7F);
+    // 30000 by 30000, its CRC right: refused before libpng is asked for the pixels.
+    Bytes bigPng = Read(Make("big.png", "convert -size 8x8 xc:#010203 png24:@"));
+    for (size_t at : {Chunk(bigPng, "IHDR") + 6, Chunk(bigPng, "IHDR") + 10})
+        std::copy_n("\x75\x30", 2, bigPng.begin() + long(at));
+    FixCrc(bigPng, Chunk(bigPng, "IHDR"));
+    Bytes badZlib = Read(Make("noise.png", "convert -seed 1 -size 64x48 plasma: png24:@"));
+    std::fill_n(badZlib.begin() + long(Chunk(badZlib, "IDAT") + 40), 16, 0xFF);
+    FixCrc(badZlib, Chunk(badZlib, "IDAT"));
+    const Bytes webp = Read(Make("w.webp", "convert -seed 1 -size 64x48 plasma: webp:@"));
+    Bytes hugeGif = Read(Make("g.gif", "convert -seed 1 -size 64x48 plasma: gif:@"));
+    Bytes badLzw = hugeGif;
+    std::fill_n(hugeGif.begin() + 6, 4, 0xFF); // a screen of 65535 by 65535
+    // The image data after the descriptor (10 bytes), the global palette's end and the code size.
+    const uint8_t descriptor[] = {0x2C, 0, 0, 0, 0, 64, 0, 48, 0};
+    std::fill_n(std::search(badLzw.begin(), badLzw.end(), descriptor, descriptor + 9) + 12, 40, 0xFF);
     const struct {
         const char* Kind;
         std::string Path;
@@ -140,7 +189,12 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
         {"missing", testing::TempDir() + "no such file.jpg"},
         {"folder", testing::TempDir()},
         {"absurd jpeg", Write("huge.jpg", hugeJpeg)},
-        {"absurd png", Write("huge.png", hugePng)}};
+        {"absurd png", Write("huge.png", hugePng)},
+        {"png of 30000 by 30000", Write("big.png", bigPng)},
+        {"png with a corrupt zlib stream", Write("zlib.png", badZlib)},
+        {"truncated webp", Write("cut.webp", Bytes(webp.begin(), webp.end() - long(webp.size() / 3)))},
+        {"absurd gif", Write("huge.gif", hugeGif)},
+        {"gif with garbage lzw codes", Write("lzw.gif", badLzw)}};
     for (const auto& c : cases) {
         std::vector<uint32_t> pixels;
         EXPECT_FALSE(DecodePicture(c.Path.c_str(), 8, 8, &pixels)) << c.Kind;

@@ -1,4 +1,4 @@
-#include "pictures/PngBmpDecoder.h"
+#include "pictures/BmpStbDecoder.h"
 
 #include <climits>
 #include <cmath>
@@ -6,7 +6,6 @@
 
 // The one place stb_image is compiled, with only the decoders the game reads it for.
 #define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
 #define STBI_ONLY_BMP
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
@@ -58,7 +57,7 @@ bool BmpHoldsItsRows(const uint8_t* data, size_t size) {
 
 } // namespace
 
-bool DecodePngBmp(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+bool DecodeBmpStb(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
     if (size > size_t(INT_MAX))
         return false;
     const int length = int(size);
@@ -66,11 +65,9 @@ bool DecodePngBmp(const uint8_t* data, size_t size, int width, int height, std::
     int imageHeight = 0;
     int channels = 0;
     if (!stbi_info_from_memory(data, length, &imageWidth, &imageHeight, &channels) ||
-        (data[0] == 'B' && !BmpHoldsItsRows(data, size)))
+        !BmpHoldsItsRows(data, size))
         return false;
-    // stb_image holds the inflated rows and the picture at once, at 16 bits for a 16-bit PNG.
-    const int sampleBytes = stbi_is_16_bit_from_memory(data, length) ? 2 : 1;
-    if (2.0 * imageWidth * imageHeight * channels * sampleBytes > double(MaxDecodeBytes))
+    if (2.0 * imageWidth * imageHeight * channels > double(MaxDecodeBytes))
         return false;
     const std::unique_ptr<stbi_uc, StbFree> image(
         stbi_load_from_memory(data, length, &imageWidth, &imageHeight, &channels, 0));

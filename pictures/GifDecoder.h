@@ -1,0 +1,11 @@
+// GIF pictures through giflib: the first frame, scaled to card size.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Decodes the first frame of a GIF held in memory, placed on its logical screen, to width x height
+// pixels (0x00RRGGBB, top row first); transparency and the screen around the frame show white.
+// False when it does not decode or would take too much memory.
+bool DecodeGif(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels);

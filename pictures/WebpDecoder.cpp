@@ -1,0 +1,97 @@
+#include "pictures/WebpDecoder.h"
+
+#include <memory>
+
+#include <webp/decode.h>
+#include <webp/demux.h>
+
+#include "pictures/PictureScale.h"
+
+namespace {
+
+// Owns the output of a still decode, freed on every way out.
+struct StillDecode {
+    WebPDecoderConfig Config;
+    StillDecode() : Config() {}
+    ~StillDecode() { WebPFreeDecBuffer(&Config.output); }
+    StillDecode(const StillDecode&) = delete;
+    StillDecode& operator=(const StillDecode&) = delete;
+};
+
+struct AnimationDelete {
+    void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
+};
+
+// The RGBA rows of a picture, laid over white and scaled to the card.
+std::vector<uint32_t> Scale(const uint8_t* rgba, int stride, int imageWidth, int imageHeight, int width,
+                            int height) {
+    AreaScaler scaler(imageWidth, imageHeight, width, height);
+    std::vector<uint8_t> row(size_t(imageWidth) * 3);
+    for (int y = 0; y < imageHeight; ++y) {
+        RgbaOverWhite(rgba + size_t(y) * size_t(stride), imageWidth, row.data());
+        scaler.AddRow(row.data());
+    }
+    return scaler.Pixels();
+}
+
+// The smallest of 1/1, 1/2, 1/4 and 1/8 of the picture that still covers the card; libwebp
+// averages while it shrinks, the area scaler does the rest.
+int ReducedSize(int size, int card, int otherSize, int otherCard) {
+    for (int divisor : {8, 4, 2}) {
+        if (size / divisor >= card && otherSize / divisor >= otherCard)
+            return size / divisor;
+    }
+    return size;
+}
+
+bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& features, int width, int height,
+                 std::vector<uint32_t>* pixels) {
+    StillDecode decode;
+    WebPDecoderConfig& config = decode.Config;
+    if (!WebPInitDecoderConfig(&config))
+        return false;
+    config.options.use_scaling = 1;
+    config.options.scaled_width = ReducedSize(features.width, width, features.height, height);
+    config.options.scaled_height = ReducedSize(features.height, height, features.width, width);
+    config.output.colorspace = MODE_RGBA;
+    if (WebPDecode(data, size, &config) != VP8_STATUS_OK)
+        return false;
+    const WebPRGBABuffer& rgba = config.output.u.RGBA;
+    *pixels = Scale(rgba.rgba, rgba.stride, config.output.width, config.output.height, width, height);
+    return true;
+}
+
+bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+    WebPAnimDecoderOptions options;
+    if (!WebPAnimDecoderOptionsInit(&options))
+        return false;
+    options.color_mode = MODE_RGBA;
+    options.use_threads = 0;
+    const WebPData file = {data, size};
+    const std::unique_ptr<WebPAnimDecoder, AnimationDelete> decoder(WebPAnimDecoderNew(&file, &options));
+    WebPAnimInfo info;
+    uint8_t* canvas = nullptr;
+    int timestamp = 0;
+    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info) ||
+        !WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp))
+        return false;
+    const int canvasWidth = int(info.canvas_width);
+    const int canvasHeight = int(info.canvas_height);
+    *pixels = Scale(canvas, canvasWidth * 4, canvasWidth, canvasHeight, width, height);
+    return true;
+}
+
+} // namespace
+
+bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+    WebPBitstreamFeatures features;
+    if (WebPGetFeatures(data, size, &features) != VP8_STATUS_OK)
+        return false;
+    // A lossless picture is held whole as 32-bit pixels while it decodes; an animation keeps two
+    // canvases. The reduced output and the scaler come on top.
+    const double canvas = double(features.width) * features.height * 4;
+    if ((features.has_animation ? 2 : 1) * canvas + double(features.width) * 8 > double(MaxDecodeBytes))
+        return false;
+    return features.has_animation ? DecodeFirstFrame(data, size, width, height, pixels)
+                                  : DecodeStill(data, size, features, width, height, pixels);
+}
