@@ -34,9 +34,9 @@ void LowerPriority() {
 struct Preparation {
     std::vector<std::string> Source; // the list as it stood before the shuffle
     PreparedDeal Deal = {};
-    std::atomic<bool> Cancel{false};
+    std::atomic<size_t> Wanted{0};
     // Last, so that it is destroyed first: its destructor waits for the workers, which read
-    // Cancel until they end.
+    // Wanted until they end.
     std::future<std::vector<DecodedPicture>> Decoding;
 };
 
@@ -45,8 +45,8 @@ std::unique_ptr<Preparation> Next;
 
 } // namespace
 
-std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& list, size_t wanted, int width,
-                                                int height) {
+std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& list, size_t wanted,
+                                                int width, int height) {
     std::future<std::vector<DecodedPicture>> decoding =
         std::async(std::launch::async, [paths = list, wanted, width, height] {
             return DecodeFirstPictures(paths, wanted, width, height, DecodeThreadCount());
@@ -61,28 +61,33 @@ void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int wi
     next->Deal.Seed = GetTickCount();
     next->Deal.Width = width;
     next->Deal.Height = height;
+    next->Wanted = wanted;
     // The draws the deal itself will make again from this seed, on this thread: rand is never
     // called from a worker.
     srand(next->Deal.Seed);
     std::vector<std::string> order = next->Source;
     ShuffleList(order, [] { return rand(); });
     Preparation* preparation = next.get();
-    next->Decoding = std::async(std::launch::async, [preparation, order = std::move(order), wanted, width, height] {
-        BatchControl control;
-        control.Cancel = &preparation->Cancel;
-        control.WorkerStart = LowerPriority;
-        return DecodeFirstPictures(order, wanted, width, height, DecodeThreadCount(), control);
-    });
+    next->Decoding =
+        std::async(std::launch::async, [preparation, order = std::move(order), wanted, width, height] {
+            BatchControl control;
+            control.Wanted = &preparation->Wanted;
+            control.WorkerStart = LowerPriority;
+            return DecodeFirstPictures(order, wanted, width, height, DecodeThreadCount(), control);
+        });
     Next = std::move(next);
 }
 
-bool TakePreparedDeal(const std::vector<std::string>& list, PreparedDeal* deal) {
+bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PreparedDeal* deal) {
     std::unique_ptr<Preparation> next = std::move(Next);
     if (next == nullptr || next->Source != list) {
         if (next != nullptr)
-            next->Cancel = true;
+            next->Wanted = 0;
         return false;
     }
+    // A smaller board waits only for its own pictures: they come first in the list's order.
+    if (wanted < next->Wanted)
+        next->Wanted = wanted;
     next->Deal.Pictures = Await(next->Decoding);
     *deal = std::move(next->Deal);
     return true;
@@ -90,6 +95,6 @@ bool TakePreparedDeal(const std::vector<std::string>& list, PreparedDeal* deal) 
 
 void CancelNextDeal() {
     if (Next != nullptr)
-        Next->Cancel = true;
+        Next->Wanted = 0;
     Next.reset();
 }

@@ -33,7 +33,10 @@ void DeleteCardImages() {
 
 void NewRound() {
     PreparedDeal prepared;
-    if (TakePreparedDeal(PictureList, &prepared))
+    int rows = Rows;
+    int columns = Columns;
+    GridForLevel(Level, &rows, &columns);
+    if (TakePreparedDeal(PictureList, static_cast<size_t>(rows * columns / 2), &prepared))
         DealRound(prepared.Seed, &prepared);
     else
         DealRound(GetTickCount(), nullptr);

@@ -12,9 +12,10 @@ namespace {
 // What the workers share: entries are taken in list order, so once `wanted` have decoded every
 // entry that could still come earlier in the list has been taken, and no more need be.
 struct Batch {
-    Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height, const BatchControl& control)
-        : Paths(paths), Wanted(wanted), Width(width), Height(height), Control(control), Pictures(paths.size()),
-          Good(paths.size()) {}
+    Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height,
+          const BatchControl& control)
+        : Paths(paths), Wanted(wanted), Width(width), Height(height), Control(control),
+          Pictures(paths.size()), Good(paths.size()) {}
 
     const std::vector<std::string>& Paths;
     size_t Wanted;
@@ -27,9 +28,13 @@ struct Batch {
     std::vector<std::vector<uint32_t>> Pictures;
     std::vector<bool> Good;
 
+    size_t StillWanted() const {
+        return Control.Wanted != nullptr ? std::min(Wanted, Control.Wanted->load()) : Wanted;
+    }
+
     bool Take(size_t* entry) {
         const std::lock_guard<std::mutex> hold(Lock);
-        if (Decoded >= Wanted || Next >= Paths.size() || (Control.Cancel != nullptr && *Control.Cancel))
+        if (Decoded >= StillWanted() || Next >= Paths.size())
             return false;
         *entry = Next++;
         return true;
@@ -52,8 +57,9 @@ struct Batch {
 
 } // namespace
 
-std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted, int width,
-                                                int height, unsigned threads, const BatchControl& control) {
+std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted,
+                                                int width, int height, unsigned threads,
+                                                const BatchControl& control) {
     Batch batch(paths, wanted, width, height, control);
     std::vector<std::thread> workers;
     for (unsigned i = 0; i < std::max(threads, 2u); ++i)
@@ -61,7 +67,7 @@ std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& 
     for (std::thread& worker : workers)
         worker.join();
     std::vector<DecodedPicture> pictures;
-    for (size_t i = 0; i < paths.size() && pictures.size() < wanted; ++i) {
+    for (size_t i = 0; i < paths.size() && pictures.size() < batch.StillWanted(); ++i) {
         if (batch.Good[i])
             pictures.push_back({i, std::move(batch.Pictures[i])});
     }
