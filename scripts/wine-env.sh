@@ -3,7 +3,8 @@
 
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
-             libjpeg62-turbo-dev libstb-dev nasm dpkg-dev libimage-exiftool-perl nsis zip)
+             libjpeg62-turbo-dev libstb-dev nasm dpkg-dev libimage-exiftool-perl nsis zip
+             clang-14 libclang-rt-14-dev)
 
 # Installs whatever of the packages is missing; apt-get update only when something is.
 yw_install_packages() {
