@@ -90,8 +90,9 @@ bool ReadLayout(const uint8_t* data, size_t size, Layout* layout) {
         return false;
     layout->Width = int(width);
     layout->Height = int(height < 0 ? -height : height);
-    // The rows, converted, and the scaler's share of each column stay within the bound.
-    if (double(layout->Width) * layout->Height * 3 + double(layout->Width) * 16 > double(MaxDecodeBytes))
+    // The rows, converted, and the scaler's share of each column and row stay within the bound.
+    if (double(layout->Width) * layout->Height * 3 + (double(layout->Width) + layout->Height) * 16 >
+        double(MaxDecodeBytes))
         return false;
     if (layout->Compression == Rgb && layout->Bits == 16) {
         const uint32_t fiveFiveFive[4] = {0x7C00, 0x03E0, 0x001F, 0};
@@ -231,7 +232,7 @@ bool ReadRows(const Layout& layout, const uint8_t* data, size_t size, AreaScaler
 // RLE8 and RLE4 codes into rgb, bottom row first. A run past the row's end is cut at it; a move
 // past the top ends the picture. False when the codes end before the picture does.
 bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const Palette& colours,
-            std::vector<uint8_t>* rgb) {
+            std::vector<uint8_t>* rgb, std::vector<bool>* touched) {
     const bool four = layout.Compression == Rle4;
     const int w = layout.Width;
     int x = 0;
@@ -239,6 +240,7 @@ bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const P
     const auto put = [&](int index) {
         if (x < w) {
             std::memcpy(&(*rgb)[(size_t(y) * w + x) * 3], colours[index], 3);
+            (*touched)[size_t(y)] = true;
             ++x;
         }
     };
@@ -285,10 +287,16 @@ bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, std::vec
     if (layout.Compression == Rle8 || layout.Compression == Rle4) {
         const RowReader reader(layout, data);
         std::vector<uint8_t> rgb(size_t(layout.Width) * layout.Height * 3); // black where no code reaches
-        if (!Unpack(layout, data + layout.PixelsAt, data + size, reader.Colours, &rgb))
+        // A few bytes of codes can claim millions of rows and leave them black.
+        std::vector<bool> touched(size_t(layout.Height));
+        if (!Unpack(layout, data + layout.PixelsAt, data + size, reader.Colours, &rgb, &touched))
             return false;
-        for (int y = layout.Height - 1; y >= 0; --y)
-            scaler.AddRow(&rgb[size_t(y) * layout.Width * 3]);
+        for (int y = layout.Height - 1; y >= 0; --y) {
+            if (touched[size_t(y)])
+                scaler.AddRow(&rgb[size_t(y) * layout.Width * 3]);
+            else
+                scaler.AddBlackRow();
+        }
     } else if (!ReadRows(layout, data, size, &scaler)) {
         return false;
     }

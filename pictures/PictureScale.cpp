@@ -64,6 +64,12 @@ void AreaScaler::AddRow(const uint8_t* rgb) {
     ++NextRow;
 }
 
+void AreaScaler::AddBlackRow() {
+    while (NextRowShare < Rows.size() && Rows[NextRowShare].From == NextRow)
+        ++NextRowShare;
+    ++NextRow;
+}
+
 std::vector<uint32_t> AreaScaler::Pixels() const {
     std::vector<uint32_t> pixels(size_t(Width) * Height);
     std::vector<float> row(ColumnsFirst ? 0 : size_t(Width) * 3);

@@ -15,6 +15,8 @@ public:
     AreaScaler(int sourceWidth, int sourceHeight, int width, int height);
     // The next source row: sourceWidth RGB triples.
     void AddRow(const uint8_t* rgb);
+    // The next source row, all black: it adds nothing, so it costs next to nothing.
+    void AddBlackRow();
     // The scaled picture as 0x00RRGGBB, top row first.
     std::vector<uint32_t> Pixels() const;
 

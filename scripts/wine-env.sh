@@ -1,4 +1,4 @@
-# Shared by scripts/test and scripts/play: packages, a private X display and a Wine prefix.
+# Shared by scripts/test, scripts/play and scripts/fuzz: packages, a private X display and a Wine prefix.
 # Sourced, not run.
 
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
