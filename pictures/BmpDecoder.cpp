@@ -32,17 +32,17 @@ struct Layout {
 
 bool KnownDepth(int bits, uint32_t compression) {
     switch (compression) {
-    case Rgb:
-        return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
-    case Rle8:
-        return bits == 8;
-    case Rle4:
-        return bits == 4;
-    case BitFields:
-    case AlphaBitFields:
-        return bits == 16 || bits == 32;
-    default:
-        return false;
+        case Rgb:
+            return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+        case Rle8:
+            return bits == 8;
+        case Rle4:
+            return bits == 4;
+        case BitFields:
+        case AlphaBitFields:
+            return bits == 16 || bits == 32;
+        default:
+            return false;
     }
 }
 
@@ -70,8 +70,9 @@ bool ReadLayout(const uint8_t* data, size_t size, Layout* layout) {
         claimedEntries = Little(data + 46, 4);
         // The masks stand inside the longer headers, after the 40-byte one.
         const bool fields = layout->Compression == BitFields || layout->Compression == AlphaBitFields;
-        const size_t masks = headerBytes >= 56 ? 4 : headerBytes == 52 ? 3 : !fields ? 0
-                             : layout->Compression == AlphaBitFields ? 4 : 3;
+        size_t masks = fields ? (layout->Compression == AlphaBitFields ? 4 : 3) : 0;
+        if (headerBytes >= 52)
+            masks = headerBytes == 52 ? 3 : 4;
         masksAfterHeader = headerBytes == 40 ? masks * 4 : 0;
         if (size < 54 + masks * 4)
             return false;
@@ -244,7 +245,9 @@ bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const P
             ++x;
         }
     };
-    const auto nibble = [](const uint8_t* bytes, int i) { return i % 2 ? bytes[i / 2] & 15 : bytes[i / 2] >> 4; };
+    const auto nibble = [](const uint8_t* bytes, int i) {
+        return i % 2 ? bytes[i / 2] & 15 : bytes[i / 2] >> 4;
+    };
     while (y < layout.Height) {
         if (end - at < 2)
             return false;

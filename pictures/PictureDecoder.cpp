@@ -40,7 +40,8 @@ bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t
            DecodePictureData(bytes.data(), bytes.size(), width, height, pixels);
 }
 
-bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
+                       std::vector<uint32_t>* pixels) {
     // The scaler's sums and the result take 16 bytes a pixel; they too stay within the bound.
     if (data == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(MaxDecodeBytes))
         return false;

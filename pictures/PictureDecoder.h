@@ -10,4 +10,5 @@
 bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels);
 
 // The same for a file's bytes held in memory: the whole path behind DecodePicture.
-bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels);
+bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
+                       std::vector<uint32_t>* pixels);

@@ -39,8 +39,7 @@ void AddColumns(const Sample* row, const std::vector<AreaScaler::Share>& columns
     }
 }
 
-template <typename Sample>
-void AddRowTo(const Sample* row, size_t count, float weight, float* to) {
+template <typename Sample> void AddRowTo(const Sample* row, size_t count, float weight, float* to) {
     for (size_t i = 0; i < count; ++i)
         to[i] += weight * row[i];
 }

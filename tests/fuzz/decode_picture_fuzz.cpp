@@ -8,9 +8,7 @@
 #include "pictures/PictureDecoder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static const struct {
-        int Width, Height;
-    } cards[] = {{1, 1}, {7, 5}, {20, 15}, {131, 98}};
+    static const struct { int Width, Height; } cards[] = {{1, 1}, {7, 5}, {20, 15}, {131, 98}};
     const auto& card = cards[size % 4];
     std::vector<uint32_t> pixels;
     if (DecodePictureData(data, size, card.Width, card.Height, &pixels) &&
