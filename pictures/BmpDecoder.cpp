@@ -230,18 +230,33 @@ bool ReadRows(const Layout& layout, const uint8_t* data, size_t size, AreaScaler
     return true;
 }
 
-// RLE8 and RLE4 codes into rgb, bottom row first. A run past the row's end is cut at it; a move
-// past the top ends the picture. False when the codes end before the picture does.
+// RLE8 and RLE4 codes, fed to the scaler bottom row first. A run past the row's end is cut at it; a
+// move past the top ends the picture. False when the codes end before the picture does.
 bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const Palette& colours,
-            std::vector<uint8_t>* rgb, std::vector<bool>* touched) {
+            AreaScaler* scaler) {
     const bool four = layout.Compression == Rle4;
     const int w = layout.Width;
+    std::vector<uint8_t> row(size_t(w) * 3); // black where no code reaches
+    bool touched = false;
     int x = 0;
     int y = 0;
+    // A few bytes of codes can skip millions of rows: those no code reached add nothing.
+    const auto moveUp = [&](int rows) {
+        const int to = int(std::min(int64_t(y) + rows, int64_t(layout.Height)));
+        for (; y < to; ++y) {
+            if (touched) {
+                scaler->AddRow(row.data());
+                std::fill(row.begin(), row.end(), uint8_t(0));
+                touched = false;
+            } else {
+                scaler->AddBlackRow();
+            }
+        }
+    };
     const auto put = [&](int index) {
         if (x < w) {
-            std::memcpy(&(*rgb)[(size_t(y) * w + x) * 3], colours[index], 3);
-            (*touched)[size_t(y)] = true;
+            std::memcpy(&row[size_t(x) * 3], colours[index], 3);
+            touched = true;
             ++x;
         }
     };
@@ -259,14 +274,14 @@ bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const P
                 put(four ? (i % 2 ? code & 15 : code >> 4) : code);
         } else if (code == 0) { // end of line
             x = 0;
-            ++y;
+            moveUp(1);
         } else if (code == 1) { // end of picture
-            return true;
+            moveUp(layout.Height);
         } else if (code == 2) { // move right and up
             if (end - at < 2)
                 return false;
             x = std::min(x + at[0], w);
-            y += at[1];
+            moveUp(at[1]);
             at += 2;
         } else { // as many indices as code says, padded to whole 16-bit words
             const size_t bytes = four ? size_t(code + 1) / 2 : size_t(code);
@@ -289,20 +304,14 @@ bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, std::vec
     AreaScaler scaler(layout.Width, layout.Height, width, height);
     if (layout.Compression == Rle8 || layout.Compression == Rle4) {
         const RowReader reader(layout, data);
-        std::vector<uint8_t> rgb(size_t(layout.Width) * layout.Height * 3); // black where no code reaches
-        // A few bytes of codes can claim millions of rows and leave them black.
-        std::vector<bool> touched(size_t(layout.Height));
-        if (!Unpack(layout, data + layout.PixelsAt, data + size, reader.Colours, &rgb, &touched))
+        if (!Unpack(layout, data + layout.PixelsAt, data + size, reader.Colours, &scaler))
             return false;
-        for (int y = layout.Height - 1; y >= 0; --y) {
-            if (touched[size_t(y)])
-                scaler.AddRow(&rgb[size_t(y) * layout.Width * 3]);
-            else
-                scaler.AddBlackRow();
-        }
-    } else if (!ReadRows(layout, data, size, &scaler)) {
-        return false;
+        // Fed bottom row first, the scaled picture stands upside down.
+        *pixels = Upright(scaler.Pixels(), width, height, 4);
+        return true;
     }
+    if (!ReadRows(layout, data, size, &scaler))
+        return false;
     *pixels = scaler.Pixels();
     return true;
 }
