@@ -145,6 +145,7 @@ private:
 
 using Palette = uint8_t[256][3];
 
+// Stored rows to RGB: through the palette, as BGR, or through the bit fields.
 class RowReader {
 public:
     RowReader(const Layout& layout, const uint8_t* data)
