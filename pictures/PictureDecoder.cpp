@@ -4,7 +4,7 @@
 #include <cstring>
 #include <memory>
 
-#include "pictures/BmpStbDecoder.h"
+#include "pictures/BmpDecoder.h"
 #include "pictures/GifDecoder.h"
 #include "pictures/JpegDecoder.h"
 #include "pictures/PictureScale.h"
@@ -30,29 +30,33 @@ bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
     return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
 }
 
-bool StartsWith(const std::vector<uint8_t>& bytes, const char* signature, size_t length) {
-    return bytes.size() >= length && std::memcmp(bytes.data(), signature, length) == 0;
+bool StartsWith(const uint8_t* data, size_t size, const char* signature, size_t length) {
+    return size >= length && std::memcmp(data, signature, length) == 0;
 }
 
 } // namespace
 
 bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels) {
-    // The scaler's sums and the result take 16 bytes a pixel; they too stay within the bound.
-    if (path == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(MaxDecodeBytes))
-        return false;
     std::vector<uint8_t> bytes;
-    if (!ReadFile(path, &bytes))
+    return path != nullptr && ReadFile(path, &bytes) &&
+           DecodePictureData(bytes.data(), bytes.size(), width, height, pixels);
+}
+
+bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
+                       std::vector<uint32_t>* pixels) {
+    // The scaler's sums and the result take 16 bytes a pixel; they too stay within the bound.
+    if (data == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(MaxDecodeBytes))
         return false;
     // Told by content, not by name: a PNG saved as .jpg still shows.
-    if (StartsWith(bytes, "\xFF\xD8\xFF", 3))
-        return DecodeJpeg(bytes.data(), bytes.size(), width, height, pixels);
-    if (StartsWith(bytes, "\x89PNG\r\n\x1A\n", 8))
-        return DecodePng(bytes.data(), bytes.size(), width, height, pixels);
-    if (StartsWith(bytes, "GIF87a", 6) || StartsWith(bytes, "GIF89a", 6))
-        return DecodeGif(bytes.data(), bytes.size(), width, height, pixels);
-    if (StartsWith(bytes, "RIFF", 4) && bytes.size() >= 12 && std::memcmp(&bytes[8], "WEBP", 4) == 0)
-        return DecodeWebp(bytes.data(), bytes.size(), width, height, pixels);
-    if (StartsWith(bytes, "BM", 2))
-        return DecodeBmpStb(bytes.data(), bytes.size(), width, height, pixels);
+    if (StartsWith(data, size, "\xFF\xD8\xFF", 3))
+        return DecodeJpeg(data, size, width, height, pixels);
+    if (StartsWith(data, size, "\x89PNG\r\n\x1A\n", 8))
+        return DecodePng(data, size, width, height, pixels);
+    if (StartsWith(data, size, "GIF87a", 6) || StartsWith(data, size, "GIF89a", 6))
+        return DecodeGif(data, size, width, height, pixels);
+    if (StartsWith(data, size, "RIFF", 4) && size >= 12 && std::memcmp(data + 8, "WEBP", 4) == 0)
+        return DecodeWebp(data, size, width, height, pixels);
+    if (StartsWith(data, size, "BM", 2))
+        return DecodeBmp(data, size, width, height, pixels);
     return false;
 }

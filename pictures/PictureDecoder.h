@@ -1,9 +1,14 @@
 // The game's own picture decoder: a file and a card size in, card pixels or "not a picture" out.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 // Decodes the picture file at path, scaled whole to width x height (proportions not kept);
 // pixels: width*height 32-bit BGRX (0x00RRGGBB as uint32_t), top row first. False: "not a picture".
 bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels);
+
+// The same for a file's bytes held in memory: the whole path behind DecodePicture.
+bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
+                       std::vector<uint32_t>* pixels);

@@ -21,36 +21,72 @@ std::vector<AreaScaler::Share> AreaScaler::Shares(int source, int target) {
 }
 
 AreaScaler::AreaScaler(int sourceWidth, int sourceHeight, int width, int height)
-    : Width(width), Height(height), Columns(Shares(sourceWidth, width)), Rows(Shares(sourceHeight, height)),
-      Line(size_t(width) * 3), Sum(size_t(width) * height * 3) {}
+    : Width(width), Height(height), ColumnsFirst(sourceWidth > width), SumWidth(std::min(sourceWidth, width)),
+      Columns(Shares(sourceWidth, width)), Rows(Shares(sourceHeight, height)),
+      Line(ColumnsFirst ? size_t(width) * 3 : 0), Sum(size_t(SumWidth) * height * 3) {}
+
+namespace {
+
+// The columns of one row, summed into a row of the target's width.
+template <typename Sample>
+void AddColumns(const Sample* row, const std::vector<AreaScaler::Share>& columns, float* to) {
+    for (const AreaScaler::Share& c : columns) {
+        const Sample* from = row + size_t(c.From) * 3;
+        float* into = to + size_t(c.To) * 3;
+        into[0] += c.Weight * from[0];
+        into[1] += c.Weight * from[1];
+        into[2] += c.Weight * from[2];
+    }
+}
+
+template <typename Sample> void AddRowTo(const Sample* row, size_t count, float weight, float* to) {
+    for (size_t i = 0; i < count; ++i)
+        to[i] += weight * row[i];
+}
+
+} // namespace
 
 void AreaScaler::AddRow(const uint8_t* rgb) {
-    std::fill(Line.begin(), Line.end(), 0.0f);
-    for (const Share& c : Columns) {
-        const uint8_t* from = rgb + size_t(c.From) * 3;
-        float* to = &Line[size_t(c.To) * 3];
-        to[0] += c.Weight * from[0];
-        to[1] += c.Weight * from[1];
-        to[2] += c.Weight * from[2];
+    if (ColumnsFirst) {
+        std::fill(Line.begin(), Line.end(), 0.0f);
+        AddColumns(rgb, Columns, Line.data());
     }
+    const size_t count = size_t(SumWidth) * 3;
     for (; NextRowShare < Rows.size() && Rows[NextRowShare].From == NextRow; ++NextRowShare) {
         const Share& r = Rows[NextRowShare];
-        float* to = &Sum[size_t(r.To) * Width * 3];
-        for (size_t i = 0; i < Line.size(); ++i)
-            to[i] += r.Weight * Line[i];
+        float* to = &Sum[size_t(r.To) * count];
+        if (ColumnsFirst)
+            AddRowTo(Line.data(), count, r.Weight, to);
+        else
+            AddRowTo(rgb, count, r.Weight, to);
     }
+    ++NextRow;
+}
+
+void AreaScaler::AddBlackRow() {
+    while (NextRowShare < Rows.size() && Rows[NextRowShare].From == NextRow)
+        ++NextRowShare;
     ++NextRow;
 }
 
 std::vector<uint32_t> AreaScaler::Pixels() const {
     std::vector<uint32_t> pixels(size_t(Width) * Height);
-    for (size_t i = 0; i < pixels.size(); ++i) {
-        uint32_t value = 0;
-        for (int channel = 0; channel < 3; ++channel) {
-            const long level = std::lround(Sum[i * 3 + channel]);
-            value = (value << 8) | uint32_t(std::clamp(level, 0L, 255L));
+    std::vector<float> row(ColumnsFirst ? 0 : size_t(Width) * 3);
+    for (int y = 0; y < Height; ++y) {
+        const float* sum = &Sum[size_t(y) * SumWidth * 3];
+        if (!ColumnsFirst) {
+            std::fill(row.begin(), row.end(), 0.0f);
+            AddColumns(sum, Columns, row.data());
+            sum = row.data();
         }
-        pixels[i] = value;
+        for (int x = 0; x < Width; ++x) {
+            uint32_t value = 0;
+            for (int channel = 0; channel < 3; ++channel) {
+                const long level = std::lround(sum[x * 3 + channel]);
+                value = (value << 8) | uint32_t(std::clamp(level, 0L, 255L));
+            }
+            pixels[size_t(y) * Width + x] = value;
+        }
     }
     return pixels;
 }

@@ -15,19 +15,27 @@ public:
     AreaScaler(int sourceWidth, int sourceHeight, int width, int height);
     // The next source row: sourceWidth RGB triples.
     void AddRow(const uint8_t* rgb);
+    // The next source row, all black: it adds nothing, so it costs next to nothing.
+    void AddBlackRow();
     // The scaled picture as 0x00RRGGBB, top row first.
     std::vector<uint32_t> Pixels() const;
 
-private:
+    // Source pixel From's part of target pixel To (along one axis).
     struct Share {
         int From;
         int To;
         float Weight;
     };
+
+private:
     static std::vector<Share> Shares(int source, int target);
 
     int Width;
     int Height;
+    // Rows are summed at the narrower of the two widths: a tall, narrow picture then costs in
+    // proportion to its pixels, not to its rows times the card's width.
+    bool ColumnsFirst;
+    int SumWidth;
     std::vector<Share> Columns;
     std::vector<Share> Rows;
     size_t NextRowShare = 0;

@@ -1,10 +1,10 @@
-# Shared by scripts/test and scripts/play: packages, a private X display and a Wine prefix.
+# Shared by scripts/test, scripts/play and scripts/fuzz: packages, a private X display and a Wine prefix.
 # Sourced, not run.
 
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
              libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libz-mingw-w64-dev
-             libstb-dev nasm dpkg-dev libimage-exiftool-perl nsis zip)
+             libstb-dev nasm dpkg-dev libimage-exiftool-perl nsis zip clang-14 libclang-rt-14-dev)
 
 # Installs whatever of the packages is missing; apt-get update only when something is.
 yw_install_packages() {

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -47,6 +49,25 @@ void FixCrc(Bytes& png, size_t chunk) {
     const uLong crc = crc32(0, &png[chunk], uInt(length + 4));
     for (int i = 0; i < 4; ++i)
         png[chunk + 4 + length + size_t(i)] = uint8_t(crc >> (24 - 8 * i));
+}
+
+// A BMP of a header of 40 (or 12, the core header) bytes; extra (masks, palette) comes before the pixels.
+Bytes Bmp(int header, int width, int height, int bits, uint32_t compression, const Bytes& extra,
+          const Bytes& pixels, uint32_t colours = 0) {
+    Bytes bmp = {'B', 'M'};
+    const auto put = [&bmp](uint32_t value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            bmp.push_back(uint8_t(value >> 8 * i));
+    };
+    const uint32_t at = uint32_t(14 + header + extra.size());
+    put(at + uint32_t(pixels.size()), 4), put(0, 4), put(at, 4), put(uint32_t(header), 4);
+    const int sizeBytes = header == 12 ? 2 : 4;
+    put(uint32_t(width), sizeBytes), put(uint32_t(height), sizeBytes), put(1, 2), put(uint32_t(bits), 2);
+    if (header == 40)
+        put(compression, 4), put(uint32_t(pixels.size()), 4), put(0, 4), put(0, 4), put(colours, 4), put(0, 4);
+    bmp.insert(bmp.end(), extra.begin(), extra.end());
+    bmp.insert(bmp.end(), pixels.begin(), pixels.end());
+    return bmp;
 }
 
 // A 3 by 2 grid of 16-pixel grey blocks, numbered 0..5 along the rows (grey 50 times the number).
@@ -124,7 +145,16 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
          "convert \\( " + pink + " \\) -size 40x30 xc:blue -loop 0 -define webp:lossless=true webp:@",
          0xFF8080},
         {"bmp 24-bit", "convert -size 40x30 xc:#0AC81E bmp3:@", 0x0AC81E},
-        {"bmp 32-bit", "convert -size 40x30 'xc:rgba(10,200,30,1)' -type TrueColorAlpha bmp:@", 0x0AC81E}};
+        {"bmp 32-bit", "convert -size 40x30 'xc:rgba(10,200,30,1)' -type TrueColorAlpha bmp:@", 0x0AC81E},
+        {"bmp v5 alpha", "convert -size 40x30 'xc:rgba(0,0,255,0.5)' bmp:@", 0x7F7FFF},
+        {"bmp v4 alpha", "convert -size 40x30 'xc:rgba(0,0,255,0.5)' -define bmp:format=bmp4 bmp:@", 0x7F7FFF},
+        {"bmp core", "convert -size 40x30 xc:#0AC81E bmp2:@", 0x0AC81E},
+        {"bmp 8-bit", "convert -size 40x30 gradient:#0AC81E-#0AC8FF -colors 200 -compress None bmp3:@", 0x0AC854,
+         0x0AC8C9},
+        {"bmp 1-bit", "convert -size 40x30 xc:#0AC81E -type Palette bmp3:@", 0x0AC81E},
+        {"bmp rle8", "convert -size 40x30 gradient:#0AC81E-#0AC8FF -colors 200 -compress RLE bmp3:@", 0x0AC854,
+         0x0AC8C9},
+        {"bmp 16-bit", "convert -size 40x30 xc:#84C3FF -define bmp:subtype=RGB565 bmp:@", 0x84C3FF}};
     std::mt19937 random(7);
     for (const auto& c : cases) {
         const Bytes file = Read(Make("colour.jpg", c.Make));
@@ -194,11 +224,63 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
         {"png with a corrupt zlib stream", Write("zlib.png", badZlib)},
         {"truncated webp", Write("cut.webp", Bytes(webp.begin(), webp.end() - long(webp.size() / 3)))},
         {"absurd gif", Write("huge.gif", hugeGif)},
-        {"gif with garbage lzw codes", Write("lzw.gif", badLzw)}};
+        {"gif with garbage lzw codes", Write("lzw.gif", badLzw)},
+        {"bmp rle cut short", Write("rle.bmp", Bmp(40, 1, 1, 8, 1, {}, {1, 0}))},
+        {"bmp height INT_MIN", Write("min.bmp", Bmp(40, 1, INT_MIN, 24, 0, {}, {0, 0, 0, 0}))}};
     for (const auto& c : cases) {
         std::vector<uint32_t> pixels;
         EXPECT_FALSE(DecodePicture(c.Path.c_str(), 8, 8, &pixels)) << c.Kind;
     }
+}
+
+// Hand-made 2 by 2 files (RLE4 4 by 2) of what ImageMagick does not write, each read at its own size.
+TEST(PictureDecoder, ReadsEachBmpLayoutInDisplayOrder) {
+    const Bytes redGreen = {0, 0, 255, 0, 0, 255, 0, 0}; // a palette of two
+    const struct {
+        const char* Kind;
+        Bytes File;
+        std::vector<uint32_t> Pixels; // top row first
+    } cases[] = {
+        {"core, bottom-up", Bmp(12, 2, 2, 24, 0, {}, {255, 0, 0, 255, 255, 255, 0, 0, 0, 0, 255, 0, 255, 0, 0, 0}),
+         {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}},
+        {"top-down", Bmp(40, 2, -2, 24, 0, {}, {0, 0, 255, 0, 255, 0, 0, 0, 255, 0, 0, 255, 255, 255, 0, 0}),
+         {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}},
+        {"5-5-5", Bmp(40, 2, 2, 16, 0, {}, {0x1F, 0, 0xFF, 0x7F, 0, 0x7C, 0xE0, 0x03}),
+         {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF}},
+        {"10-bit fields", Bmp(40, 2, 2, 32, 3, {0, 0, 0xF0, 0x3F, 0, 0xFC, 0x0F, 0, 0xFF, 3, 0, 0},
+                              {0, 0, 0xF0, 0x3F, 0, 0, 8, 0, 0xFF, 3, 0, 0, 0, 0, 0, 0}),
+         {0x0000FF, 0, 0xFF0000, 0x008000}},
+        {"indices past the palette", Bmp(40, 2, 2, 8, 0, redGreen, {2, 255, 0, 0, 0, 1, 0, 0}),
+         {0xFF0000, 0x00FF00, 0, 0}},
+        {"past the colours claimed", Bmp(40, 2, 2, 8, 0, redGreen, {1, 1, 0, 0, 0, 1, 0, 0}, 1),
+         {0xFF0000, 0, 0, 0}},
+        {"32-bit, alpha nought", Bmp(40, 2, 2, 32, 0, {}, {255, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 1, 1, 1, 0}),
+         {0x00FF00, 0x010101, 0x0000FF, 0xFF0000}},
+        {"32-bit alpha", Bmp(40, 2, 2, 32, 0, {}, {255, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 128, 0, 0, 0, 255}),
+         {0x7FFF7F, 0, 0x0000FF, 0xFFFFFF}},
+        // A run of five over a row of two, a move, three indices from the second column, the end.
+        {"rle8", Bmp(40, 2, 2, 8, 1, redGreen, {5, 1, 0, 0, 0, 2, 1, 0, 0, 3, 0, 1, 1, 0, 0, 1}),
+         {0, 0xFF0000, 0x00FF00, 0x00FF00}},
+        {"rle4", Bmp(40, 4, 2, 4, 2, {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0, 255, 0, 0, 0},
+                           {2, 0x12, 0, 2, 1, 0, 0, 3, 0x31, 0x20, 0, 0, 9, 0x21, 0, 1}, 4),
+         {0x00FF00, 0xFF0000, 0x00FF00, 0xFF0000, 0xFF0000, 0x00FF00, 0, 0x0000FF}}};
+    for (const auto& c : cases) {
+        const int width = int(c.Pixels.size() / 2);
+        std::vector<uint32_t> pixels;
+        ASSERT_TRUE(DecodePicture(Write("layout.bmp", c.File).c_str(), width, 2, &pixels)) << c.Kind;
+        EXPECT_EQ(pixels, c.Pixels) << c.Kind;
+    }
+}
+
+// Every input the fuzz target found crashing or hanging: ASan and UBSan watch these decodes.
+TEST(PictureDecoder, SurvivesTheFuzzersFindings) {
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(YW_FUZZ_REGRESSIONS)) {
+        std::vector<uint32_t> pixels;
+        DecodePicture(entry.path().string().c_str(), 131, 98, &pixels);
+        ++files;
+    }
+    EXPECT_GT(files, 0);
 }
 
 TEST(PictureBatch, PassesOverWhatDoesNotDecodeAndKeepsTheListOrder) {
