@@ -8,8 +8,6 @@ namespace yw {
 
 namespace {
 
-const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
-
 LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, WaitMs, &result);
@@ -122,11 +120,7 @@ void PressKey(WORD key, bool control) {
 }
 
 uint32_t ScreenPixel(HWND window, POINT client) {
-    ClientToScreen(window, &client);
-    HDC screen = GetDC(nullptr);
-    const COLORREF color = GetPixel(screen, client.x, client.y);
-    ReleaseDC(nullptr, screen);
-    return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    return ScreenPixels(window, {client.x, client.y, client.x + 1, client.y + 1})[0];
 }
 
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client) {
@@ -174,13 +168,18 @@ void WriteSettings(const std::string& picturePath, DWORD level) {
     WriteSettingValue("Level", REG_DWORD, std::string(reinterpret_cast<const char*>(&level), sizeof(level)));
 }
 
+std::string RegistryText(const char* key, const char* name) {
+    char text[1024] = "";
+    DWORD size = sizeof(text);
+    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
 std::string StoredSettings() {
-    char path[1024] = "";
-    DWORD level = 0, sizes[2] = {sizeof(path), sizeof(level)};
-    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "PicturePath", RRF_RT_REG_SZ, nullptr, path, &sizes[0]))
-        return "";
-    RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Level", RRF_RT_REG_DWORD, nullptr, &level, &sizes[1]);
-    return std::string(path) + " at level " + std::to_string(level);
+    DWORD level = 0, size = sizeof(level);
+    RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Level", RRF_RT_REG_DWORD, nullptr, &level, &size);
+    const std::string path = RegistryText(SettingsKey, "PicturePath");
+    return path.empty() ? "" : path + " at level " + std::to_string(level);
 }
 
 TempFolder::TempFolder(const std::string& name) {
