@@ -103,20 +103,13 @@ void Click(HWND window, POINT client, bool right) {
 }
 
 void PressKey(WORD key, bool control) {
-    INPUT inputs[4] = {};
-    int count = 0;
-    const auto add = [&](WORD vk, DWORD flags) {
-        inputs[count].type = INPUT_KEYBOARD;
-        inputs[count].ki.wVk = vk;
-        inputs[count++].ki.dwFlags = flags;
-    };
-    if (control)
-        add(VK_CONTROL, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    if (control)
-        add(VK_CONTROL, KEYEVENTF_KEYUP);
-    SendInput(count, inputs, sizeof(INPUT));
+    INPUT inputs[4] = {}; // Ctrl down, the key down and up, Ctrl up
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = i % 3 == 0 ? VK_CONTROL : key;
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(control ? 4 : 2, inputs + (control ? 0 : 1), sizeof(INPUT));
 }
 
 uint32_t ScreenPixel(HWND window, POINT client) {

@@ -48,15 +48,10 @@ protected:
     }
     std::string Gradient(int k) const { return folder.File("g" + std::to_string(k) + ".bmp"); }
 
-    // The client as the screen shows it now, and its part on the screen (a 1600x1200 client may
-    // reach past it); false when the client is empty.
+    // The client as the screen shows it now (which holds a 1600x1200 one); false when it is empty.
     bool Read() {
         GetClientRect(window, &client);
         pixels = yw::ScreenPixels(window, client);
-        POINT corner = {0, 0};
-        ClientToScreen(window, &corner);
-        visible = {std::min<LONG>(client.right, GetSystemMetrics(SM_CXSCREEN) - corner.x),
-                   std::min<LONG>(client.bottom, GetSystemMetrics(SM_CYSCREEN) - corner.y)};
         return client.right > 0;
     }
     uint32_t At(int x, int y) const { return pixels[size_t(y) * client.right + x]; }
@@ -76,7 +71,7 @@ protected:
         return false;
     }
 
-    // Waits until every card wholly on the screen is right: those in up show their faces, every
+    // Waits until every card wholly in the client is right: those in up show their faces, every
     // other one fills its rectangle exactly (the card back in its corners, the gap's black left of
     // it and above it). Reports the first card that is not.
     bool BoardRight(const std::vector<int>& up) {
@@ -86,7 +81,7 @@ protected:
                 return false;
             for (i = 0; i < rows * columns; ++i) {
                 const PixelRect r = Card(i);
-                if (r.Bottom > visible.y || r.Right > visible.x)
+                if (r.Bottom > client.bottom || r.Right > client.right)
                     continue;
                 if (std::count(up.begin(), up.end(), i)
                         ? !FaceRight(r)
@@ -102,7 +97,6 @@ protected:
     }
 
     std::vector<uint32_t> pixels;
-    POINT visible = {};
 };
 
 // At 144 DPI the client is 1.5 times the one at 96; at both, and after a resize to 1600x1200 and a

@@ -17,8 +17,7 @@ namespace {
 
 // The test command names the package's files and the sources they were made from (Windows paths).
 std::string Env(const char* name) {
-    const char* value = getenv(name);
-    return value != nullptr ? value : "";
+    return getenv(name) != nullptr ? getenv(name) : "";
 }
 const std::string Dir = Env("LOCALAPPDATA") + "\\Programs\\Yorewind";
 const std::string Samples = Dir + "\\samples\\pictures";
