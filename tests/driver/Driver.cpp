@@ -8,8 +8,6 @@ namespace yw {
 
 namespace {
 
-const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
-
 LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     DWORD_PTR result = 0;
     SendMessageTimeoutA(window, message, wParam, lParam, SMTO_ABORTIFHUNG, WaitMs, &result);
@@ -105,28 +103,17 @@ void Click(HWND window, POINT client, bool right) {
 }
 
 void PressKey(WORD key, bool control) {
-    INPUT inputs[4] = {};
-    int count = 0;
-    const auto add = [&](WORD vk, DWORD flags) {
-        inputs[count].type = INPUT_KEYBOARD;
-        inputs[count].ki.wVk = vk;
-        inputs[count++].ki.dwFlags = flags;
-    };
-    if (control)
-        add(VK_CONTROL, 0);
-    add(key, 0);
-    add(key, KEYEVENTF_KEYUP);
-    if (control)
-        add(VK_CONTROL, KEYEVENTF_KEYUP);
-    SendInput(count, inputs, sizeof(INPUT));
+    INPUT inputs[4] = {}; // Ctrl down, the key down and up, Ctrl up
+    for (int i = 0; i < 4; ++i) {
+        inputs[i].type = INPUT_KEYBOARD;
+        inputs[i].ki.wVk = i % 3 == 0 ? VK_CONTROL : key;
+        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(control ? 4 : 2, inputs + (control ? 0 : 1), sizeof(INPUT));
 }
 
 uint32_t ScreenPixel(HWND window, POINT client) {
-    ClientToScreen(window, &client);
-    HDC screen = GetDC(nullptr);
-    const COLORREF color = GetPixel(screen, client.x, client.y);
-    ReleaseDC(nullptr, screen);
-    return (GetRValue(color) << 16) | (GetGValue(color) << 8) | GetBValue(color);
+    return ScreenPixels(window, {client.x, client.y, client.x + 1, client.y + 1})[0];
 }
 
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client) {
@@ -174,13 +161,18 @@ void WriteSettings(const std::string& picturePath, DWORD level) {
     WriteSettingValue("Level", REG_DWORD, std::string(reinterpret_cast<const char*>(&level), sizeof(level)));
 }
 
+std::string RegistryText(const char* key, const char* name) {
+    char text[1024] = "";
+    DWORD size = sizeof(text);
+    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size);
+    return text;
+}
+
 std::string StoredSettings() {
-    char path[1024] = "";
-    DWORD level = 0, sizes[2] = {sizeof(path), sizeof(level)};
-    if (RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "PicturePath", RRF_RT_REG_SZ, nullptr, path, &sizes[0]))
-        return "";
-    RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Level", RRF_RT_REG_DWORD, nullptr, &level, &sizes[1]);
-    return std::string(path) + " at level " + std::to_string(level);
+    DWORD level = 0, size = sizeof(level);
+    RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Level", RRF_RT_REG_DWORD, nullptr, &level, &size);
+    const std::string path = RegistryText(SettingsKey, "PicturePath");
+    return path.empty() ? "" : path + " at level " + std::to_string(level);
 }
 
 TempFolder::TempFolder(const std::string& name) {

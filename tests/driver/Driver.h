@@ -37,6 +37,11 @@ struct GameProcess {
     bool WaitExit(DWORD timeoutMs = WaitMs) const {
         return WaitForSingleObject(Info.hProcess, timeoutMs) == 0;
     }
+    // Ended within the bound, with code 0.
+    bool EndedWell() const {
+        DWORD code = STILL_ACTIVE;
+        return WaitExit() && GetExitCodeProcess(Info.hProcess, &code) && code == 0;
+    }
     PROCESS_INFORMATION Info = {};
 };
 
@@ -83,7 +88,11 @@ std::vector<uint32_t> ScreenPixels(HWND window, RECT client);
 // True when every channel is within the tolerance (lossy pictures come back a little off).
 bool Near(uint32_t a, uint32_t b, int tolerance = 24);
 
+// A text value of the user's registry, up to its first zero; "" when it or its key is missing.
+std::string RegistryText(const char* key, const char* name);
+
 // The settings key, HKCU\Software\Brindlecot\Twinlet: PicturePath (REG_SZ), Level (REG_DWORD).
+const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
 void ClearSettings();
 void WriteSettings(const std::string& picturePath, DWORD level);
 // What the key holds as "<PicturePath> at level <Level>"; "" when no PicturePath is stored, and a

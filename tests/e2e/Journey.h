@@ -11,10 +11,11 @@
 #include <set>
 #include <vector>
 
+#include "game/CellGeometry.h"
+#include "game/Deal.h"
 #include "tests/driver/Driver.h"
 
 inline const uint32_t CardBack = 0xC483FF;
-inline const int Grids[5][2] = {{0, 0}, {4, 4}, {5, 4}, {6, 5}, {6, 6}}; // rows and columns by level
 
 class Journey : public testing::Test {
 protected:
@@ -34,6 +35,7 @@ protected:
     }
 
     bool Start(int level) {
+        game.reset();
         game = std::make_unique<yw::GameProcess>(yw::ProgramFolder() + "\\Yorewind.exe");
         window = yw::WaitForWindow(game->Id(), "Yorewind", nullptr);
         Layout(level);
@@ -47,24 +49,27 @@ protected:
         return Start(level) && WaitBoard({});
     }
 
-    // The level's grid: the pitch is that of a client of at most 800 by 600, 12 pixels larger.
+    // The level's grid as a deal lays it out on the client now: in 96-DPI units of at most 800 by
+    // 600, the pitch as if they were 12 more.
     void Layout(int level) {
         GetClientRect(window, &client);
-        rows = Grids[level][0];
-        columns = Grids[level][1];
-        pitch = {(std::min<int>(client.right, 800) + 12) / columns,
-                 (std::min<int>(client.bottom, 600) + 12) / rows};
+        GridForLevel(level, &rows, &columns);
+        pitch = {(std::min(MulDiv(client.right, 96, dpi), 800) + 12) / columns,
+                 (std::min(MulDiv(client.bottom, 96, dpi), 600) + 12) / rows};
         seen.clear();
         found.assign(rows * columns, false);
     }
 
-    // The centre of the drawn part of cell i (counted row by row), or of the gap left of it (1) or
-    // above it (2). The back buffer of 800 by 600 is stretched onto the client.
+    // Card i (row by row) where the board's units fall on the client's pixels.
+    PixelRect Card(int i) const {
+        return BoardToPixels(CellRect(i % columns, i / columns, pitch.x, pitch.y), client.right,
+                             client.bottom);
+    }
+    // The centre of the drawn part of card i, or a point of the gap left of it (1) or above it (2).
     POINT Centre(int i, int gap = 0) const {
-        const int left = i % columns * pitch.x, top = i / columns * pitch.y;
-        const int x = gap == 1 ? left + 2 : (left + 4 + std::min<int>(left + pitch.x, 800)) / 2;
-        const int y = gap == 2 ? top + 2 : (top + 4 + std::min<int>(top + pitch.y, 600)) / 2;
-        return {x * client.right / 800, y * client.bottom / 600};
+        const PixelRect r = Card(i);
+        return {gap == 1 ? r.Left - 2 : (r.Left + std::min<int>(r.Right, client.right)) / 2,
+                gap == 2 ? r.Top - 2 : (r.Top + std::min<int>(r.Bottom, client.bottom)) / 2};
     }
     uint32_t Pixel(int i, int gap = 0) const { return yw::ScreenPixel(window, Centre(i, gap)); }
     // The folder's picture that a pixel shows; 1 (no picture's colour) when none.
@@ -105,7 +110,7 @@ protected:
     // How a round turns a card: a click here, keys or a screen reader elsewhere.
     virtual void TurnCell(int i) { ClickCell(i); }
 
-    // Plays a round by sight (clicks: every other one with the right button), and returns its tries with
+    // Plays a round by sight (every other click with the right button), and returns its tries with
     // the question open (-1 when the board went wrong).
     int PlayRound() {
         const int cells = rows * columns;
@@ -134,8 +139,8 @@ protected:
         return tries;
     }
 
-    // Posts the menu command (unless 0), as the menu or an accelerator sends it, then waits for the dialog or
-    // box with the caption, which becomes the one the test reads and closes.
+    // Posts the menu command (unless 0), as the menu or an accelerator sends it, then waits for the
+    // dialog or box with the caption, which becomes the one the test reads and closes.
     bool Opened(int command, const char* caption) {
         if (command != 0)
             PostMessageA(window, WM_COMMAND, command, 0);
@@ -149,9 +154,17 @@ protected:
         return yw::WaitUntil([this] { return !IsWindow(dialog); });
     }
 
-    // Once the game has ended, the settings hold the folder and the level.
+    // The round's question, its tries named, answered with the button.
+    void Answer(int tries, int button) {
+        ASSERT_TRUE(Opened(0, "Yorewind")) << "no question at the end of the round";
+        EXPECT_EQ(yw::MessageText(dialog), "You Made it in " + std::to_string(tries) +
+                                               " Tries.\nRecall old lovely Days?\nDo it Again?");
+        ASSERT_TRUE(Close(button));
+    }
+
+    // Once the game has ended with code 0, the settings hold the folder and the level.
     bool StoredLevel(int level) {
-        return game->WaitExit() &&
+        return game->EndedWell() &&
                yw::StoredSettings() == folder.Path() + " at level " + std::to_string(level);
     }
 
@@ -162,8 +175,9 @@ protected:
     std::unique_ptr<yw::GameProcess> game; // its end kills a game that a failed step left running
     HWND window = nullptr, dialog = nullptr;
     RECT client = {};
-    POINT pitch = {}; // of the cells in the back buffer
+    POINT pitch = {}; // of the deal, in board units
     int rows = 0, columns = 0, clicks = 0;
+    int dpi = 96; // the game's, as a test set LogPixels for it (GetDpiForWindow from here said 96)
     std::map<int, uint32_t> seen; // the picture of each card turned up so far
     std::vector<bool> found;
 };

@@ -17,8 +17,7 @@ namespace {
 
 // The test command names the package's files and the sources they were made from (Windows paths).
 std::string Env(const char* name) {
-    const char* value = getenv(name);
-    return value != nullptr ? value : "";
+    return getenv(name) != nullptr ? getenv(name) : "";
 }
 const std::string Dir = Env("LOCALAPPDATA") + "\\Programs\\Yorewind";
 const std::string Samples = Dir + "\\samples\\pictures";
@@ -29,16 +28,6 @@ int RunSilently(const std::string& exe) {
 }
 
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Yorewind";
-const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
-
-// A text value of the user's registry, up to its first zero; "" when it or its key is missing.
-std::string Text(const char* key, const char* name) {
-    char text[1024] = "";
-    DWORD size = sizeof(text);
-    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_SZ, nullptr, text, &size);
-    return text;
-}
-
 // The files under the folder by relative names, '/' between folders, after the prefix.
 std::set<std::string> Files(const std::string& folder, const std::string& prefix = "") {
     std::set<std::string> names;
@@ -85,8 +74,8 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
         {"InstallLocation", Dir},
         {"QuietUninstallString", "\"" + Dir + "\\Uninstall.exe\" /S"}};
     for (const auto& text : entry)
-        EXPECT_EQ(Text(UninstallKey, text.first), text.second) << text.first;
-    EXPECT_EQ(Text(SettingsKey, "PicturePath"), Samples) << "with no settings key";
+        EXPECT_EQ(yw::RegistryText(UninstallKey, text.first), text.second) << text.first;
+    EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "PicturePath"), Samples) << "with no settings key";
     {
         yw::GameProcess game(Dir + "\\Yorewind.exe");
         HWND window = yw::WaitForWindow(game.Id(), "Yorewind", nullptr, 60000);
@@ -106,16 +95,16 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
         yw::WriteSettingValue("PicturePath", REG_SZ,
                               folder.first + std::string(260 - folder.first.size(), '\0'));
         ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
-        EXPECT_EQ(Text(SettingsKey, "PicturePath"), folder.second) << folder.first;
+        EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "PicturePath"), folder.second) << folder.first;
     }
     EXPECT_EQ(Files(Dir), installed);
 
     ASSERT_EQ(RunSilently(Dir + "\\Uninstall.exe"), 0);
     // The uninstaller goes on from a copy of itself; the entry goes last.
-    EXPECT_TRUE(yw::WaitUntil([] { return Text(UninstallKey, "DisplayName").empty(); }, 30000));
+    EXPECT_TRUE(yw::WaitUntil([] { return yw::RegistryText(UninstallKey, "DisplayName").empty(); }, 30000));
     EXPECT_FALSE(std::filesystem::exists(Dir));
     EXPECT_FALSE(std::filesystem::exists(Shortcut));
-    EXPECT_EQ(Text(SettingsKey, "PicturePath"), "C:\\My pictures") << "the settings stay";
+    EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "PicturePath"), "C:\\My pictures") << "the settings stay";
 }
 
 TEST(Package, ZipHoldsTheSameFilesInOneFolder) {
