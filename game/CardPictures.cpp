@@ -55,6 +55,13 @@ void MakeCards() {
     Engine->FrameWanted = TRUE;
 }
 
+void RemakeStaleCards() {
+    const ImageS* back = CardImages[CardBackIndex];
+    const PixelSize card = LargestCard(Columns, Rows, CellWidth, CellHeight, BackBufferWidth, BackBufferHeight);
+    if (back != nullptr && (back->Width != card.Width || back->Height != card.Height))
+        MakeCards();
+}
+
 void FitBackBufferToClient() {
     RECT client;
     if (D3DDevice == nullptr || !GetClientRect(Engine->Window, &client) || client.right <= 0 ||
@@ -68,7 +75,6 @@ void FitBackBufferToClient() {
         DeviceLost = true;
         return;
     }
-    if (CardImages[CardBackIndex] != nullptr)
-        MakeCards();
+    RemakeStaleCards();
     Engine->FrameWanted = TRUE;
 }

@@ -30,6 +30,9 @@ PixelSize KeptCardSize();
 // at the kept size first. The scaling and decoding run on worker threads.
 void MakeCards();
 
+// Makes the cards again when they were made for another size of the back buffer than it has now.
+void RemakeStaleCards();
+
 // The back buffer follows the client: after a size change (none while minimised) the device is
 // reset at the client's size and the cards are made again for it.
 void FitBackBufferToClient();

@@ -2,6 +2,7 @@
 
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
+#include "game/CardPictures.h"
 #include "game/GameState.h"
 
 bool RebuildDevice() {
@@ -24,7 +25,11 @@ bool RecoverLostDevice() {
             DeviceLost = false;
             return true;
         case D3DERR_DEVICENOTRESET:
-            return RebuildDevice();
+            // The window may have been resized while the device was lost.
+            if (!RebuildDevice())
+                return false;
+            RemakeStaleCards();
+            return true;
         default: // still lost: the screen is locked or another program holds it
             return false;
     }
