@@ -36,7 +36,7 @@ WindowPlacement PlaceForDpi(const GameEngine* engine, UINT dpi) {
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
     return PlaceMainWindowForDpi(engine->ClientWidth, engine->ClientHeight, hasMenu, ReadWindowMetrics(),
                                  {frame96.cx, frame96.cy}, {frame.cx, frame.cy}, static_cast<int>(dpi),
-                                 work.right - work.left, work.bottom - work.top);
+                                 {work.left, work.top, work.right - work.left, work.bottom - work.top});
 }
 
 // Windows suggests where the window goes at its new DPI; the size change that follows resizes the

@@ -16,7 +16,7 @@ WindowPlacement PlaceMainWindow(int clientWidth, int clientHeight, bool hasMenu,
 
 WindowPlacement PlaceMainWindowForDpi(int clientWidth, int clientHeight, bool hasMenu,
                                       const WindowMetrics& metrics96, FrameSize frame96, FrameSize frame,
-                                      int dpi, int workWidth, int workHeight) {
+                                      int dpi, const WorkArea& work) {
     const WindowPlacement standard = PlaceMainWindow(clientWidth, clientHeight, hasMenu, metrics96);
     if (dpi == 96 || dpi <= 0)
         return standard;
@@ -24,8 +24,8 @@ WindowPlacement PlaceMainWindowForDpi(int clientWidth, int clientHeight, bool ha
     const int64_t height96 = standard.Height - frame96.Height;
     int64_t width = (width96 * dpi + 48) / 96;
     int64_t height = (height96 * dpi + 48) / 96;
-    const int64_t roomX = int64_t(workWidth) - frame.Width;
-    const int64_t roomY = int64_t(workHeight) - frame.Height;
+    const int64_t roomX = int64_t(work.Width) - frame.Width;
+    const int64_t roomY = int64_t(work.Height) - frame.Height;
     if (width > roomX || height > roomY) {
         // The side that runs out of room first sets the scale.
         if (roomX * height < roomY * width) {
@@ -43,7 +43,7 @@ WindowPlacement PlaceMainWindowForDpi(int clientWidth, int clientHeight, bool ha
     WindowPlacement placement;
     placement.Width = static_cast<int>(width) + frame.Width;
     placement.Height = static_cast<int>(height) + frame.Height;
-    placement.Left = (metrics96.ScreenX - placement.Width) / 2;
-    placement.Top = (metrics96.ScreenY - placement.Height) / 2;
+    placement.Left = work.Left + (work.Width - placement.Width) / 2;
+    placement.Top = work.Top + (work.Height - placement.Height) / 2;
     return placement;
 }

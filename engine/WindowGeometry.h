@@ -28,10 +28,18 @@ struct FrameSize {
     int Height;
 };
 
+// The screen less the taskbar and docked bars (SPI_GETWORKAREA).
+struct WorkArea {
+    int Left;
+    int Top;
+    int Width;
+    int Height;
+};
+
 // At 96 DPI the window of PlaceMainWindow, from metrics at 96 DPI. At another DPI its client is
 // that window's client (its size less frame96) scaled by dpi / 96, made smaller keeping its shape
 // where the window (the client and frame) would not fit the work area, though never smaller than
-// at 96 DPI; centred on the screen as at 96 DPI.
+// at 96 DPI; centred in the work area, so that a window made to fit it never lies under the taskbar.
 WindowPlacement PlaceMainWindowForDpi(int clientWidth, int clientHeight, bool hasMenu,
                                       const WindowMetrics& metrics96, FrameSize frame96, FrameSize frame,
-                                      int dpi, int workWidth, int workHeight);
+                                      int dpi, const WorkArea& work);
