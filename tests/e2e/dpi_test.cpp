@@ -8,22 +8,6 @@
 
 namespace {
 
-// HKCU\Control Panel\Desktop LogPixels for the processes started while it lives; the value there
-// was is put back after.
-struct ScopedLogPixels {
-    explicit ScopedLogPixels(DWORD dpi) {
-        Had = RegGetValueA(HKEY_CURRENT_USER, Key, Name, RRF_RT_REG_DWORD, nullptr, &Old, &Size) == 0;
-        Set(dpi);
-    }
-    ~ScopedLogPixels() { Had ? Set(Old) : void(RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, Name)); }
-    static void Set(DWORD dpi) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, Key, Name, REG_DWORD, &dpi, sizeof(dpi));
-    }
-    static constexpr const char *Key = "Control Panel\\Desktop", *Name = "LogPixels";
-    DWORD Old = 0, Size = sizeof(DWORD);
-    bool Had = false;
-};
-
 class Dpi : public Journey {
 protected:
     // 18 top-down BMPs of 480x360: red across, green down, and blue a triangle wave along the
@@ -45,6 +29,17 @@ protected:
                 << bits;
         }
         yw::WriteSettings(folder.Path(), 4);
+        hadLogPixels = RegGetValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", RRF_RT_REG_DWORD, nullptr,
+                                    &oldLogPixels, &size) == 0;
+    }
+    // HKCU\Control Panel\Desktop LogPixels, for the processes started after it; the value there
+    // was is put back after the test.
+    void SetLogPixels(DWORD value) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", REG_DWORD, &value, sizeof(value));
+    }
+    void TearDown() override {
+        hadLogPixels ? SetLogPixels(oldLogPixels)
+                     : void(RegDeleteKeyValueA(HKEY_CURRENT_USER, Desktop, "LogPixels"));
     }
     std::string Gradient(int k) const { return folder.File("g" + std::to_string(k) + ".bmp"); }
 
@@ -98,6 +93,9 @@ protected:
     }
 
     std::vector<uint32_t> pixels;
+    static constexpr const char* Desktop = "Control Panel\\Desktop";
+    DWORD oldLogPixels = 0, size = sizeof(DWORD);
+    bool hadLogPixels = false;
 };
 
 // At 144 DPI the client is 1.5 times the one at 96; at both, and after a resize to 1600x1200 and a
@@ -107,7 +105,7 @@ protected:
 TEST_F(Dpi, TheBoardIsDrawnAtTheWindowsTruePixelSize) {
     RECT client96 = {};
     for (int logPixels : {96, 144}) {
-        const ScopedLogPixels scoped(dpi = logPixels);
+        SetLogPixels(dpi = logPixels);
         ASSERT_TRUE(Start(4) && BoardRight({})) << dpi;
         if (dpi == 96)
             client96 = client;

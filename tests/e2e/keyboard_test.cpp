@@ -56,7 +56,7 @@ protected:
         EXPECT_TRUE(up.size() < 2 || !found[up[0]] ||
                     (board->get_accState(Child(up[0]), &state) == S_OK && (state.lVal & STATE_SYSTEM_CHECKED)));
         up.resize(up.size() % 2);
-        Forget();
+        Listen(true);
         EXPECT_TRUE(SUCCEEDED(board->accDoDefaultAction(Child(i))));
         if (pair.size() < 2 || found[pair[0]])
             return up.push_back(i);
@@ -108,16 +108,14 @@ protected:
         return "Row " + std::to_string(i / columns + 1) + ", column " + std::to_string(i % columns + 1) + ": " +
                (!up ? "face down" : found[i] ? std::string(colour) + ", found" : colour);
     }
-    // Handles the hook's messages: the events come as messages to this thread.
-    static void Listen() {
+    // Handles the hook's messages (the events come as messages to this thread), and forgets the
+    // events heard so far when asked.
+    static void Listen(bool forget = false) {
         for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
             DispatchMessageA(&message);
+        Events.resize(forget ? 0 : Events.size());
     }
-    static void Forget() {
-        Listen();
-        Events.clear();
-    }
-    // Waits for the event on card i since the last Forget.
+    // Waits for the event on card i since the last forgetting.
     static bool Heard(DWORD event, int i) {
         return yw::WaitUntil([&] {
             Listen();
@@ -162,7 +160,7 @@ TEST_F(Keys, ScreenReaderRoundThenKeysAloneTheFocusFrameAndF2) {
         ASSERT_TRUE(WaitBoard({}));
     }
     EXPECT_TRUE(CueBecomes(0, true)) << "the frame not on the new deal's first card";
-    Forget();
+    Listen(true);
     yw::PressKey(VK_RIGHT);
     EXPECT_TRUE(CueBecomes(1, true) && CueBecomes(0, false)) << "the frame did not follow the arrow";
     yw::PressKey(VK_DOWN);
