@@ -1,8 +1,5 @@
 // The real Yorewind.exe at 96 and 144 DPI: the window's size, the board drawn at its true pixel
 // size, faces as sharp as a fresh decode, clicks on card edges, a resize and a DPI change.
-#include <cstdlib>
-#include <fstream>
-
 #include "pictures/PictureDecoder.h"
 #include "tests/e2e/Journey.h"
 
@@ -10,24 +7,12 @@ namespace {
 
 class Dpi : public Journey {
 protected:
-    // 18 top-down BMPs of 480x360: red across, green down, and blue a triangle wave along the
-    // diagonal whose phase tells them apart.
+    // The build's 18 gradients, of 480x360.
     void SetUp() override {
         Journey::SetUp();
-        for (int k = 0; k < 18; ++k) {
-            BITMAPINFOHEADER info = {sizeof(info), 480, -360, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-            BITMAPFILEHEADER head = {0x4D42, sizeof(head) + sizeof(info) + 480 * 360 * 3, 0, 0,
-                                     sizeof(head) + sizeof(info)};
-            std::string bits;
-            for (int y = 0; y < 360; ++y)
-                for (int x = 0; x < 480; ++x)
-                    bits += {char(std::abs((x + y + k * 12) % 240 - 120) * 255 / 120), char(y * 255 / 359),
-                             char(x * 255 / 479)};
-            std::ofstream(std::filesystem::u8path(Gradient(k)), std::ios::binary)
-                    .write(reinterpret_cast<const char*>(&head), sizeof(head))
-                    .write(reinterpret_cast<const char*>(&info), sizeof(info))
-                << bits;
-        }
+        for (int k = 0; k < 18; ++k)
+            std::filesystem::copy_file(yw::ProgramFolder() + "\\gradients\\g" + std::to_string(k) + ".bmp",
+                                       std::filesystem::u8path(Gradient(k)));
         yw::WriteSettings(folder.Path(), 4);
         hadLogPixels = RegGetValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", RRF_RT_REG_DWORD, nullptr,
                                     &oldLogPixels, &size) == 0;
