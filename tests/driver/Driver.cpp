@@ -34,7 +34,7 @@ GameProcess::GameProcess(const std::string& exe) {
 
 GameProcess::~GameProcess() {
     TerminateProcess(Info.hProcess, 1); // fails harmlessly when the game has ended
-    WaitExit();
+    WaitForSingleObject(Info.hProcess, WaitMs);
     CloseHandle(Info.hThread);
     CloseHandle(Info.hProcess);
 }
@@ -110,10 +110,6 @@ void PressKey(WORD key, bool control) {
         inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
     }
     SendInput(control ? 4 : 2, inputs + (control ? 0 : 1), sizeof(INPUT));
-}
-
-uint32_t ScreenPixel(HWND window, POINT client) {
-    return ScreenPixels(window, {client.x, client.y, client.x + 1, client.y + 1})[0];
 }
 
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client) {

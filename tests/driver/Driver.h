@@ -34,13 +34,11 @@ struct GameProcess {
     explicit GameProcess(const std::string& exe);
     ~GameProcess();
     DWORD Id() const { return Info.dwProcessId; }
-    bool WaitExit(DWORD timeoutMs = WaitMs) const {
-        return WaitForSingleObject(Info.hProcess, timeoutMs) == 0;
-    }
     // Ended within the bound, with code 0.
     bool EndedWell() const {
         DWORD code = STILL_ACTIVE;
-        return WaitExit() && GetExitCodeProcess(Info.hProcess, &code) && code == 0;
+        return WaitForSingleObject(Info.hProcess, WaitMs) == 0 && GetExitCodeProcess(Info.hProcess, &code) &&
+               code == 0;
     }
     PROCESS_INFORMATION Info = {};
 };
@@ -81,10 +79,9 @@ void Click(HWND window, POINT client, bool right = false);
 // A press and release of a key, with Ctrl held when asked, through SendInput: it goes to the
 // foreground window, as a player's key would.
 void PressKey(WORD key, bool control = false);
-// The screen's pixel at a client point, as 0xRRGGBB.
-uint32_t ScreenPixel(HWND window, POINT client);
 // The screen's pixels of a rectangle of the client, as 0xRRGGBB, row by row (black off the screen).
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client);
+inline uint32_t ScreenPixel(HWND window, POINT p) { return ScreenPixels(window, {p.x, p.y, p.x + 1, p.y + 1})[0]; }
 // True when every channel is within the tolerance (lossy pictures come back a little off).
 bool Near(uint32_t a, uint32_t b, int tolerance = 24);
 

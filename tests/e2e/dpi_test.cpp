@@ -1,50 +1,30 @@
 // The real Yorewind.exe at 96 and 144 DPI: the window's size, the board drawn at its true pixel
 // size, faces as sharp as a fresh decode, clicks on card edges, a resize and a DPI change.
-#include <cstdlib>
-#include <fstream>
-
 #include "pictures/PictureDecoder.h"
 #include "tests/e2e/Journey.h"
 
 namespace {
 
-// HKCU\Control Panel\Desktop LogPixels for the processes started while it lives; the value there
-// was is put back after.
-struct ScopedLogPixels {
-    explicit ScopedLogPixels(DWORD dpi) {
-        Had = RegGetValueA(HKEY_CURRENT_USER, Key, Name, RRF_RT_REG_DWORD, nullptr, &Old, &Size) == 0;
-        Set(dpi);
-    }
-    ~ScopedLogPixels() { Had ? Set(Old) : void(RegDeleteKeyValueA(HKEY_CURRENT_USER, Key, Name)); }
-    static void Set(DWORD dpi) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, Key, Name, REG_DWORD, &dpi, sizeof(dpi));
-    }
-    static constexpr const char *Key = "Control Panel\\Desktop", *Name = "LogPixels";
-    DWORD Old = 0, Size = sizeof(DWORD);
-    bool Had = false;
-};
-
 class Dpi : public Journey {
 protected:
-    // 18 top-down BMPs of 480x360: red across, green down, and blue a triangle wave along the
-    // diagonal whose phase tells them apart.
+    // The build's 18 gradients, of 480x360.
     void SetUp() override {
         Journey::SetUp();
-        for (int k = 0; k < 18; ++k) {
-            BITMAPINFOHEADER info = {sizeof(info), 480, -360, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-            BITMAPFILEHEADER head = {0x4D42, sizeof(head) + sizeof(info) + 480 * 360 * 3, 0, 0,
-                                     sizeof(head) + sizeof(info)};
-            std::string bits;
-            for (int y = 0; y < 360; ++y)
-                for (int x = 0; x < 480; ++x)
-                    bits += {char(std::abs((x + y + k * 12) % 240 - 120) * 255 / 120), char(y * 255 / 359),
-                             char(x * 255 / 479)};
-            std::ofstream(std::filesystem::u8path(Gradient(k)), std::ios::binary)
-                    .write(reinterpret_cast<const char*>(&head), sizeof(head))
-                    .write(reinterpret_cast<const char*>(&info), sizeof(info))
-                << bits;
-        }
+        for (int k = 0; k < 18; ++k)
+            std::filesystem::copy_file(yw::ProgramFolder() + "\\gradients\\g" + std::to_string(k) + ".bmp",
+                                       std::filesystem::u8path(Gradient(k)));
         yw::WriteSettings(folder.Path(), 4);
+        hadLogPixels = RegGetValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", RRF_RT_REG_DWORD, nullptr,
+                                    &oldLogPixels, &size) == 0;
+    }
+    // HKCU\Control Panel\Desktop LogPixels, for the processes started after it; the value there
+    // was is put back after the test.
+    void SetLogPixels(DWORD value) {
+        RegSetKeyValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", REG_DWORD, &value, sizeof(value));
+    }
+    void TearDown() override {
+        hadLogPixels ? SetLogPixels(oldLogPixels)
+                     : void(RegDeleteKeyValueA(HKEY_CURRENT_USER, Desktop, "LogPixels"));
     }
     std::string Gradient(int k) const { return folder.File("g" + std::to_string(k) + ".bmp"); }
 
@@ -56,24 +36,26 @@ protected:
     }
     uint32_t At(int x, int y) const { return pixels[size_t(y) * client.right + x]; }
 
-    // Whether the pixels of r are those of one of the 18 pictures freshly decoded at r's size,
-    // within 8 a channel: a blurred or shifted copy is off by far more.
+    // Whether the pixels of r in the client are those of one of the 18 pictures freshly decoded at
+    // r's size, within 8 a channel: a blurred or shifted copy is off by far more.
     bool FaceRight(const PixelRect& r) const {
         const int width = r.Right - r.Left;
         for (int k = 0; k < 18; ++k) {
             std::vector<uint32_t> decoded;
             bool same = DecodePicture(Gradient(k).c_str(), width, r.Bottom - r.Top, &decoded);
-            for (size_t p = 0; same && p < decoded.size(); ++p)
-                same = yw::Near(At(r.Left + int(p % width), r.Top + int(p / width)), decoded[p], 8);
+            for (size_t p = 0; same && p < decoded.size(); ++p) {
+                const int x = r.Left + int(p % width), y = r.Top + int(p / width);
+                same = x >= client.right || y >= client.bottom || yw::Near(At(x, y), decoded[p], 8);
+            }
             if (same)
                 return true;
         }
         return false;
     }
 
-    // Waits until every card wholly in the client is right: those in up show their faces, every
-    // other one fills its rectangle exactly (the card back in its corners, the gap's black left of
-    // it and above it). Reports the first card that is not.
+    // Waits until every card is right: those in up show their faces (as far as the client holds
+    // them), every other one wholly in the client fills its rectangle exactly (the card back in its
+    // corners, the gap's black left of it and above it). Reports the first card that is not.
     bool BoardRight(const std::vector<int>& up) {
         int i = 0;
         const bool right = yw::WaitUntil([&] {
@@ -81,12 +63,11 @@ protected:
                 return false;
             for (i = 0; i < rows * columns; ++i) {
                 const PixelRect r = Card(i);
-                if (r.Bottom > client.bottom || r.Right > client.right)
-                    continue;
                 if (std::count(up.begin(), up.end(), i)
                         ? !FaceRight(r)
-                        : At(r.Left, r.Top) != CardBack || At(r.Left - 1, r.Top) != 0 ||
-                              At(r.Right - 1, r.Bottom - 1) != CardBack || At(r.Left, r.Top - 1) != 0)
+                        : r.Bottom <= client.bottom && r.Right <= client.right &&
+                              (At(r.Left, r.Top) != CardBack || At(r.Left - 1, r.Top) != 0 ||
+                               At(r.Right - 1, r.Bottom - 1) != CardBack || At(r.Left, r.Top - 1) != 0))
                     return false;
             }
             return true;
@@ -97,23 +78,27 @@ protected:
     }
 
     std::vector<uint32_t> pixels;
+    static constexpr const char* Desktop = "Control Panel\\Desktop";
+    DWORD oldLogPixels = 0, size = sizeof(DWORD);
+    bool hadLogPixels = false;
 };
 
 // At 144 DPI the client is 1.5 times the one at 96; at both, and after a resize to 1600x1200 and a
-// DPI change, every card sits on its pixels, clicks on the first and last pixels inside its edges
-// turn it, and a face is a fresh decode of its picture at the card's size.
+// DPI change, every card sits on its pixels and a face is a fresh decode of its picture at the
+// card's size. Clicks on the last pixel inside a card's edges, and on the first inside those of
+// the last card (the last column and row, which the client cuts), turn them.
 TEST_F(Dpi, TheBoardIsDrawnAtTheWindowsTruePixelSize) {
     RECT client96 = {};
     for (int logPixels : {96, 144}) {
-        const ScopedLogPixels scoped(dpi = logPixels);
+        SetLogPixels(dpi = logPixels);
         ASSERT_TRUE(Start(4) && BoardRight({})) << dpi;
         if (dpi == 96)
             client96 = client;
         EXPECT_EQ(std::make_pair(client.right, client.bottom),
                   std::make_pair(client96.right * dpi / 96, client96.bottom * dpi / 96));
-        yw::Click(window, {Card(7).Left, Card(7).Top});
+        yw::Click(window, {Card(35).Left, Card(35).Top});
         yw::Click(window, {Card(21).Right - 1, Card(21).Bottom - 1}, true);
-        EXPECT_TRUE(BoardRight({7, 21})) << dpi;
+        EXPECT_TRUE(BoardRight({35, 21})) << dpi;
         if (dpi == 96)
             continue;
 
@@ -124,7 +109,7 @@ TEST_F(Dpi, TheBoardIsDrawnAtTheWindowsTruePixelSize) {
         SetWindowPos(window, nullptr, frame.left, frame.top, frame.right - frame.left,
                      frame.bottom - frame.top, SWP_NOZORDER);
         ASSERT_TRUE(yw::WaitUntil([&] { return Read() && client.right == 1600 && client.bottom == 1200; }));
-        EXPECT_TRUE(BoardRight({7, 21})) << "after a resize";
+        EXPECT_TRUE(BoardRight({35, 21})) << "after a resize";
 
         // Wine sends no WM_DPICHANGED: one with its rectangle written into the game's memory.
         const RECT suggested = {40, 30, 1040, 830};
@@ -138,7 +123,7 @@ TEST_F(Dpi, TheBoardIsDrawnAtTheWindowsTruePixelSize) {
         GetWindowRect(window, &placed);
         EXPECT_TRUE(EqualRect(&placed, &suggested))
             << placed.left << "," << placed.top << " " << placed.right << "," << placed.bottom;
-        EXPECT_TRUE(BoardRight({7, 21})) << "after a DPI change";
+        EXPECT_TRUE(BoardRight({35, 21})) << "after a DPI change";
     }
 }
 

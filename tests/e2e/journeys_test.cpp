@@ -104,22 +104,4 @@ TEST_F(Journey, ClosingTheWindowWhileTheNextDealIsPrepared) {
     }
 }
 
-// A click on the first pixel inside the left edge of a card in the last column, or inside the top
-// edge of a card in the last row, turns that card: in the default window and in a larger one.
-TEST_F(Journey, ClicksJustInsideCardEdges) {
-    ASSERT_TRUE(StartDealt(4));
-    for (bool larger : {false, true}) {
-        if (larger) {
-            SetWindowPos(window, nullptr, 0, 0, 1100, 850, SWP_NOMOVE | SWP_NOZORDER);
-            PostMessageA(window, WM_COMMAND, IDM_MORE, 0); // dealt for the larger client
-            Layout(4);
-            ASSERT_TRUE(WaitBoard({}));
-        }
-        yw::Click(window, {Card(5).Left, Centre(5).y});
-        EXPECT_TRUE(WaitBoard({5})) << "larger " << larger;
-        yw::Click(window, {Centre(30).x, Card(30).Top});
-        EXPECT_TRUE(WaitBoard({5, 30})) << "larger " << larger;
-    }
-}
-
 } // namespace

@@ -27,20 +27,44 @@ protected:
         UnhookWinEvent(hook);
     }
 
-    // Moves the focus there with the arrows, or Home, End and Ctrl+Home/End where they lead
-    // straight there, then turns the card with Space or Enter in turn.
+    // A screen reader's default action turns the card (checks in Act). Otherwise the focus
+    // moves there with Home, End and Ctrl+Home/End where they lead straight there, then the
+    // arrows, and Space or Enter in turn turns it.
     void TurnCell(int i) override {
-        const int last = rows * columns - 1, row = i / columns, column = i % columns;
-        if (i == 0 || i == last)
-            yw::PressKey(i == 0 ? VK_HOME : VK_END, true);
-        else if (row == focus / columns && (column == 0 || column == columns - 1))
-            yw::PressKey(column == 0 ? VK_HOME : VK_END);
-        for (int r = focus / columns; i != 0 && i != last && r != row; r += row > r ? 1 : -1)
-            yw::PressKey(row > r ? VK_DOWN : VK_UP);
-        for (int c = focus % columns; i != 0 && i != last && c != column; c += column > c ? 1 : -1)
-            yw::PressKey(column > c ? VK_RIGHT : VK_LEFT);
-        focus = i;
+        if (reader)
+            return Act(i);
+        const int row = i / columns, column = i % columns;
+        const bool corner = i % (rows * columns - 1) == 0;
+        if (corner || (row == focus / columns && column % (columns - 1) == 0)) {
+            yw::PressKey(column == 0 ? VK_HOME : VK_END, corner);
+            focus = i;
+        }
+        for (; focus / columns != row; focus += row > focus / columns ? columns : -columns)
+            yw::PressKey(row > focus / columns ? VK_DOWN : VK_UP);
+        for (; focus != i; focus += i > focus ? 1 : -1)
+            yw::PressKey(i > focus ? VK_RIGHT : VK_LEFT);
         yw::PressKey(++keys % 2 ? VK_SPACE : VK_RETURN);
+    }
+
+    // Before each action the cards up are named by their pictures, a found pair marked so. The
+    // action on the second card of a miss turns the pair back: named face down again, with events.
+    void Act(int i) {
+        for (int j : up)
+            EXPECT_TRUE(yw::WaitUntil([&] { return Name(j) == Expected(j, true); })) << Name(j);
+        const std::vector<int> pair = up;
+        VARIANT state = {};
+        EXPECT_TRUE(up.size() < 2 || !found[up[0]] ||
+                    (board->get_accState(Child(up[0]), &state) == S_OK && (state.lVal & STATE_SYSTEM_CHECKED)));
+        up.resize(up.size() % 2);
+        Listen(true);
+        EXPECT_TRUE(SUCCEEDED(board->accDoDefaultAction(Child(i))));
+        if (pair.size() < 2 || found[pair[0]])
+            return up.push_back(i);
+        EXPECT_TRUE(WaitBoard({}));
+        for (int j : pair) {
+            EXPECT_EQ(Name(j), Expected(j, false)) << "a stale name after the miss was turned back";
+            EXPECT_TRUE(Heard(EVENT_OBJECT_NAMECHANGE, j) && Heard(EVENT_OBJECT_STATECHANGE, j)) << j;
+        }
     }
 
     // Waits until card i shows the focus frame (its light frame and the dark edge inside it, read
@@ -84,47 +108,33 @@ protected:
         return "Row " + std::to_string(i / columns + 1) + ", column " + std::to_string(i % columns + 1) + ": " +
                (!up ? "face down" : found[i] ? std::string(colour) + ", found" : colour);
     }
-    // Waits for the event on card i, handling the hook's messages meanwhile.
-    bool Heard(DWORD event, int i) {
+    // Handles the hook's messages (the events come as messages to this thread), and forgets the
+    // events heard so far when asked.
+    static void Listen(bool forget = false) {
+        for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+            DispatchMessageA(&message);
+        Events.resize(forget ? 0 : Events.size());
+    }
+    // Waits for the event on card i since the last forgetting.
+    static bool Heard(DWORD event, int i) {
         return yw::WaitUntil([&] {
-            for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-                DispatchMessageA(&message);
+            Listen();
             return std::count(Events.begin(), Events.end(), std::make_pair(event, LONG(i + 1))) > 0;
         });
     }
 
     IAccessible* board = nullptr;
     HWINEVENTHOOK hook = nullptr;
+    bool reader = false;
+    std::vector<int> up; // by the reader's actions
     int focus = 0, keys = 0;
 };
 
-// A whole round with keys alone, to the question and Yes; the frame shows only once a key was
-// used, follows the focus to each deal's first card, and a click hides it; F2 deals anew.
-TEST_F(Keys, RoundWithKeysAloneTheFocusFrameAndF2) {
-    ASSERT_TRUE(StartDealt(1));
-    EXPECT_TRUE(CueBecomes(0, false)) << "a frame before any key";
-    const int tries = PlayRound();
-    ASSERT_GE(tries, 0) << "the board did not show what the keys did";
-    Answer(tries, IDYES);
-    Layout(1);
-    ASSERT_TRUE(WaitBoard({}));
-    EXPECT_TRUE(CueBecomes(0, true)) << "the frame not on the new deal's first card";
-    yw::PressKey(VK_RIGHT);
-    EXPECT_TRUE(CueBecomes(1, true) && CueBecomes(0, false)) << "the frame did not follow the arrow";
-    yw::PressKey(VK_SPACE);
-    ASSERT_TRUE(WaitBoard({1}));
-    yw::PressKey(VK_F2);
-    Layout(1);
-    EXPECT_TRUE(WaitBoard({})) << "no new deal after F2";
-    yw::Click(window, Centre(5));
-    EXPECT_TRUE(WaitBoard({5}));
-    EXPECT_TRUE(CueBecomes(5, false) && CueBecomes(0, false)) << "the frame still shown after a click";
-}
-
-// A screen reader finds the 16 cards of level 1 where they are drawn, hears the focus move, turns
-// cards by their default action, hears their names become their pictures' and, after a miss is
-// turned back, "face down" again; a found pair is named and marked so.
-TEST_F(Keys, ScreenReader) {
+// A screen reader finds the 16 cards of level 1 where they are drawn and plays a round by their
+// default actions, hearing their names (checks in Act). Then a round with keys alone: the frame
+// shows only once a key was used, follows the focus to each deal's first card and the arrows, whose
+// moves the reader hears; a click hides it; F2 deals anew.
+TEST_F(Keys, ScreenReaderRoundThenKeysAloneTheFocusFrameAndF2) {
     ASSERT_TRUE(StartDealt(1));
     ASSERT_TRUE(Attach());
     long count = 0;
@@ -140,36 +150,31 @@ TEST_F(Keys, ScreenReader) {
         EXPECT_TRUE(centre.x > x && centre.x < x + width && centre.y > y && centre.y < y + height) << i;
         EXPECT_TRUE(hit.vt == VT_I4 && hit.lVal == i + 1) << i;
     }
-    yw::PressKey(VK_DOWN);
-    yw::PressKey(VK_END);
-    EXPECT_TRUE(Heard(EVENT_OBJECT_FOCUS, 4) && Heard(EVENT_OBJECT_FOCUS, 7)) << "no focus events";
-    VARIANT focused = {};
-    EXPECT_TRUE(SUCCEEDED(board->get_accFocus(&focused)) && focused.vt == VT_I4 && focused.lVal == 8);
-
-    // Tries of neighbours until one misses; the next card's action turns the miss back.
-    for (int a = 0; a + 2 < 16; a += 2) {
-        for (int i : {a, a + 1}) {
-            EXPECT_TRUE(SUCCEEDED(board->accDoDefaultAction(Child(i))));
-            ASSERT_TRUE(WaitBoard({a, i}));
-        }
-        found[a] = found[a + 1] = seen[a] == seen[a + 1];
-        for (int i : {a, a + 1})
-            EXPECT_TRUE(yw::WaitUntil([&] { return Name(i) == Expected(i, true); })) << Name(i);
-        if (found[a]) {
-            VARIANT state = {};
-            EXPECT_TRUE(board->get_accState(Child(a), &state) == S_OK && (state.lVal & STATE_SYSTEM_CHECKED));
-            continue;
-        }
-        Events.clear();
-        board->accDoDefaultAction(Child(a + 2));
-        EXPECT_TRUE(WaitBoard({}));
-        for (int i : {a, a + 1}) {
-            EXPECT_EQ(Name(i), Expected(i, false)) << "a stale name after the miss was turned back";
-            EXPECT_TRUE(Heard(EVENT_OBJECT_NAMECHANGE, i) && Heard(EVENT_OBJECT_STATECHANGE, i)) << i;
-        }
-        return;
+    EXPECT_TRUE(CueBecomes(0, false)) << "a frame before any key";
+    for (bool byReader : {true, false}) {
+        reader = byReader;
+        const int tries = PlayRound();
+        ASSERT_GE(tries, 0) << "the board did not show what the " << (reader ? "reader" : "keys") << " did";
+        Answer(tries, IDYES);
+        Layout(1);
+        ASSERT_TRUE(WaitBoard({}));
     }
-    ADD_FAILURE() << "seven tries of neighbours all matched";
+    EXPECT_TRUE(CueBecomes(0, true)) << "the frame not on the new deal's first card";
+    Listen(true);
+    yw::PressKey(VK_RIGHT);
+    EXPECT_TRUE(CueBecomes(1, true) && CueBecomes(0, false)) << "the frame did not follow the arrow";
+    yw::PressKey(VK_DOWN);
+    EXPECT_TRUE(Heard(EVENT_OBJECT_FOCUS, 1) && Heard(EVENT_OBJECT_FOCUS, 5)) << "no focus events";
+    VARIANT focused = {};
+    EXPECT_TRUE(SUCCEEDED(board->get_accFocus(&focused)) && focused.vt == VT_I4 && focused.lVal == 6);
+    yw::PressKey(VK_SPACE);
+    ASSERT_TRUE(WaitBoard({5}));
+    yw::PressKey(VK_F2);
+    Layout(1);
+    EXPECT_TRUE(WaitBoard({})) << "no new deal after F2";
+    yw::Click(window, Centre(5));
+    EXPECT_TRUE(WaitBoard({5}));
+    EXPECT_TRUE(CueBecomes(5, false) && CueBecomes(0, false)) << "the frame still shown after a click";
 }
 
 } // namespace
