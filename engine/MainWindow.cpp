@@ -143,7 +143,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             ClickAt(lParam);
             return 0;
         case WM_KEYDOWN:
-            return OnBoardKey(wParam) ? 0 : DefWindowProcA(window, message, wParam, lParam);
+            return OnBoardKey(wParam, lParam) ? 0 : DefWindowProcA(window, message, wParam, lParam);
         case WM_UPDATEUISTATE:
             FollowUiState(wParam);
             return DefWindowProcA(window, message, wParam, lParam);

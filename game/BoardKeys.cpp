@@ -39,9 +39,13 @@ bool MoveOfKey(WPARAM key, FocusMove* move) {
 
 } // namespace
 
-bool OnBoardKey(WPARAM key) {
+bool OnBoardKey(WPARAM key, LPARAM flags) {
+    // A held key repeats: the focus may run on, but a card turns and a deal comes once per press,
+    // so a Space held a moment too long never turns a missed pair straight back.
+    const bool repeated = (flags & (LPARAM(1) << 30)) != 0;
     if (key == VK_F2) {
-        NewRound();
+        if (!repeated)
+            NewRound();
         return true;
     }
     FocusMove move;
@@ -51,7 +55,7 @@ bool OnBoardKey(WPARAM key) {
     ShowFocusCue(true);
     if (moves)
         SetBoardFocus(MoveFocus(Focus, move, Columns, Rows));
-    else
+    else if (!repeated)
         TurnCard(Focus);
     return true;
 }

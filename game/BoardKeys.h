@@ -4,5 +4,5 @@
 
 #include <windows.h>
 
-// Handles a WM_KEYDOWN; false for a key the board does not use.
-bool OnBoardKey(WPARAM key);
+// Handles a WM_KEYDOWN and its lParam; false for a key the board does not use.
+bool OnBoardKey(WPARAM key, LPARAM flags);
