@@ -4,13 +4,14 @@
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
              libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libz-mingw-w64-dev
-             libstb-dev nasm dpkg-dev libimage-exiftool-perl nsis zip clang-14 libclang-rt-14-dev)
+             nasm dpkg-dev libimage-exiftool-perl nsis zip)
 
-# Installs whatever of the packages is missing; apt-get update only when something is.
+# Installs whatever of the packages, and of those named as arguments (a script's own), is missing;
+# apt-get update only when something is.
 yw_install_packages() {
     local missing=()
     local package
-    for package in "${YW_PACKAGES[@]}"; do
+    for package in "${YW_PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
             missing+=("$package")
     done
