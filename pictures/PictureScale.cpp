@@ -99,6 +99,17 @@ void RgbaOverWhite(const uint8_t* rgba, int width, uint8_t* rgb) {
     }
 }
 
+std::vector<uint32_t> ScaleRgbaOverWhite(const uint8_t* rgba, size_t stride, int width, int height,
+                                         int toWidth, int toHeight) {
+    AreaScaler scaler(width, height, toWidth, toHeight);
+    std::vector<uint8_t> row(size_t(width) * 3);
+    for (int y = 0; y < height; ++y) {
+        RgbaOverWhite(rgba + size_t(y) * stride, width, row.data());
+        scaler.AddRow(row.data());
+    }
+    return scaler.Pixels();
+}
+
 std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, int height, int orientation) {
     if (orientation < 2 || orientation > 8)
         return pixels;

@@ -48,6 +48,11 @@ private:
 // a transparent picture on a white page.
 void RgbaOverWhite(const uint8_t* rgba, int width, uint8_t* rgb);
 
+// A decoded RGBA picture, rows stride bytes apart, laid over white and scaled to toWidth x toHeight
+// (0x00RRGGBB, top row first).
+std::vector<uint32_t> ScaleRgbaOverWhite(const uint8_t* rgba, size_t stride, int width, int height,
+                                         int toWidth, int toHeight);
+
 // The pixels of a width x height picture as EXIF orientation (1..8) says to show them; for 5..8
 // the result is height wide. Other values leave the pixels as they are.
 std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, int height, int orientation);

@@ -31,12 +31,6 @@ bool DecodePng(const uint8_t* data, size_t size, int width, int height, std::vec
     std::vector<uint8_t> rgba(stride * image.height);
     if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr))
         return false;
-    AreaScaler scaler(int(image.width), int(image.height), width, height);
-    std::vector<uint8_t> row(size_t(image.width) * 3);
-    for (size_t y = 0; y < image.height; ++y) {
-        RgbaOverWhite(&rgba[y * stride], int(image.width), row.data());
-        scaler.AddRow(row.data());
-    }
-    *pixels = scaler.Pixels();
+    *pixels = ScaleRgbaOverWhite(rgba.data(), stride, int(image.width), int(image.height), width, height);
     return true;
 }

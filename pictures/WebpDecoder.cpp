@@ -22,18 +22,6 @@ struct AnimationDelete {
     void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
 };
 
-// The RGBA rows of a picture, laid over white and scaled to the card.
-std::vector<uint32_t> Scale(const uint8_t* rgba, int stride, int imageWidth, int imageHeight, int width,
-                            int height) {
-    AreaScaler scaler(imageWidth, imageHeight, width, height);
-    std::vector<uint8_t> row(size_t(imageWidth) * 3);
-    for (int y = 0; y < imageHeight; ++y) {
-        RgbaOverWhite(rgba + size_t(y) * size_t(stride), imageWidth, row.data());
-        scaler.AddRow(row.data());
-    }
-    return scaler.Pixels();
-}
-
 // The smallest of 1/1, 1/2, 1/4 and 1/8 of the picture that still covers the card; libwebp
 // averages while it shrinks, the area scaler does the rest.
 int ReducedSize(int size, int card, int otherSize, int otherCard) {
@@ -44,8 +32,8 @@ int ReducedSize(int size, int card, int otherSize, int otherCard) {
     return size;
 }
 
-bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& features, int width, int height,
-                 std::vector<uint32_t>* pixels) {
+bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& features, int width,
+                 int height, std::vector<uint32_t>* pixels) {
     StillDecode decode;
     WebPDecoderConfig& config = decode.Config;
     if (!WebPInitDecoderConfig(&config))
@@ -57,11 +45,13 @@ bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& 
     if (WebPDecode(data, size, &config) != VP8_STATUS_OK)
         return false;
     const WebPRGBABuffer& rgba = config.output.u.RGBA;
-    *pixels = Scale(rgba.rgba, rgba.stride, config.output.width, config.output.height, width, height);
+    *pixels = ScaleRgbaOverWhite(rgba.rgba, size_t(rgba.stride), config.output.width, config.output.height,
+                                 width, height);
     return true;
 }
 
-bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height,
+                      std::vector<uint32_t>* pixels) {
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options))
         return false;
@@ -77,7 +67,7 @@ bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, s
         return false;
     const int canvasWidth = int(info.canvas_width);
     const int canvasHeight = int(info.canvas_height);
-    *pixels = Scale(canvas, canvasWidth * 4, canvasWidth, canvasHeight, width, height);
+    *pixels = ScaleRgbaOverWhite(canvas, size_t(canvasWidth) * 4, canvasWidth, canvasHeight, width, height);
     return true;
 }
 
