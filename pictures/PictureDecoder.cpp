@@ -1,12 +1,12 @@
 #include "pictures/PictureDecoder.h"
 
 #include <cstdio>
-#include <cstring>
 #include <memory>
 
 #include "pictures/BmpDecoder.h"
 #include "pictures/GifDecoder.h"
 #include "pictures/JpegDecoder.h"
+#include "pictures/PictureFormat.h"
 #include "pictures/PictureScale.h"
 #include "pictures/PngDecoder.h"
 #include "pictures/WebpDecoder.h"
@@ -30,10 +30,6 @@ bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
     return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
 }
 
-bool StartsWith(const uint8_t* data, size_t size, const char* signature, size_t length) {
-    return size >= length && std::memcmp(data, signature, length) == 0;
-}
-
 } // namespace
 
 bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels) {
@@ -48,15 +44,20 @@ bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
     if (data == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(MaxDecodeBytes))
         return false;
     // Told by content, not by name: a PNG saved as .jpg still shows.
-    if (StartsWith(data, size, "\xFF\xD8\xFF", 3))
+    switch (SniffPictureFormat(data, size)) {
+    case PictureFormat::Jpeg:
         return DecodeJpeg(data, size, width, height, pixels);
-    if (StartsWith(data, size, "\x89PNG\r\n\x1A\n", 8))
+    case PictureFormat::Png:
         return DecodePng(data, size, width, height, pixels);
-    if (StartsWith(data, size, "GIF87a", 6) || StartsWith(data, size, "GIF89a", 6))
+    case PictureFormat::Gif:
         return DecodeGif(data, size, width, height, pixels);
-    if (StartsWith(data, size, "RIFF", 4) && size >= 12 && std::memcmp(data + 8, "WEBP", 4) == 0)
+    case PictureFormat::Webp:
         return DecodeWebp(data, size, width, height, pixels);
-    if (StartsWith(data, size, "BM", 2))
+    case PictureFormat::Bmp:
         return DecodeBmp(data, size, width, height, pixels);
+    case PictureFormat::Heif:
+    case PictureFormat::Other:
+        break;
+    }
     return false;
 }
