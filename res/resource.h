@@ -1,4 +1,4 @@
-// Resource ids of Yorewind. Included by the resource script and the code.
+// Resource ids of Yorewind. Included by the resource scripts and the code.
 #pragma once
 
 // Icons
@@ -12,10 +12,13 @@
 #define IDM_OPTIONS 32779
 #define IDM_MORE 32781
 #define IDM_DONATE 32783
+#define IDM_STATISTICS 32785
+#define IDM_SOUND 32787
 
 // Dialogs and controls
 #define IDD_ABOUTBOX 103
 #define IDD_OPTIONS 129
+#define IDD_STATISTICS 130
 #define IDC_BROWSE 1000
 #define IDC_PICTUREPATH 1001
 // The level radios are consecutive: the radio of level L is IDC_LEVEL_BASE + L.
@@ -24,10 +27,69 @@
 #define IDC_LEVEL_NORMAL 1006
 #define IDC_LEVEL_HARD 1007
 #define IDC_LEVEL_VERYHARD 1008
+#define IDC_SUBFOLDERS 1010
+#define IDC_PLAYER_COUNT 1011 // drop-down list of 1 to 4
+// Name boxes and their labels are consecutive: player P (1 to 4) has IDC_PLAYER_NAME_BASE + P and
+// IDC_PLAYER_LABEL_BASE + P.
+#define IDC_PLAYER_NAME_BASE 1020
+#define IDC_PLAYER_NAME1 1021
+#define IDC_PLAYER_NAME2 1022
+#define IDC_PLAYER_NAME3 1023
+#define IDC_PLAYER_NAME4 1024
+#define IDC_PLAYER_LABEL_BASE 1030
+#define IDC_PLAYER_LABEL1 1031
+#define IDC_PLAYER_LABEL2 1032
+#define IDC_PLAYER_LABEL3 1033
+#define IDC_PLAYER_LABEL4 1034
+#define IDC_STATUSBAR 1040 // the main window's status bar, shown when two or more play
+#define IDC_LEVEL_STATS 1050 // list view: a row per level
+#define IDC_WIN_STATS 1051   // list view: a row per winning name
+#define IDC_STATS_RESET 1052
 
-// Strings
+// Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
+// reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L.
 #define IDS_APP_TITLE 103
 #define IDS_CLASS_NAME 109
+#define IDS_NOT_ENOUGH 200
+#define IDS_ERROR_CAPTION 201
+#define IDS_ERROR 202
+#define IDS_D3D_INIT_ERROR 203
+#define IDS_D3D_DEVICE_ERROR 204
+#define IDS_DONATE_CAPTION 205
+#define IDS_DONATE_TEXT 206
+#define IDS_BROWSE_TITLE 207
+#define IDS_END_SOLO 208
+#define IDS_END_WINNER 209
+#define IDS_END_TIE 210
+#define IDS_END_WINNER_MANY 211
+#define IDS_END_TIE_MANY 212
+#define IDS_END_SCORES 213
+#define IDS_DO_IT_AGAIN 214
+#define IDS_NAME_LIST_AND 215
+#define IDS_NAME_LIST_COMMA 216
+#define IDS_TURN_OF 217
+#define IDS_PLAYER_SCORE 218
+#define IDS_DEFAULT_PLAYER 219
+#define IDS_CARD_PLACE 220
+#define IDS_CARD_FACE_DOWN 221
+#define IDS_CARD_NO_PICTURE 222
+#define IDS_CARD_FOUND 223
+#define IDS_CARD_FOUND_BY 224
+#define IDS_CARD_ACTION 225
+#define IDS_SCAN_PROGRESS 226
+#define IDS_STATS_LEVEL 227
+#define IDS_STATS_ROUNDS 228
+#define IDS_STATS_FEWEST 229
+#define IDS_STATS_AVERAGE 230
+#define IDS_STATS_PLAYER 231
+#define IDS_STATS_WINS 232
+#define IDS_STATS_RESET_QUESTION 233
+#define IDS_STATS_CAPTION 234
+#define IDS_LEVEL_BASE 240
+#define IDS_LEVEL1 241
+#define IDS_LEVEL2 242
+#define IDS_LEVEL3 243
+#define IDS_LEVEL4 244
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132
