@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/OptionsDialog.h"
+#include "app/PlayerSettings.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
@@ -72,6 +73,7 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         if (WindowClosed(window))
             return 0;
     }
+    ShowSoundSetting(window);
     if (!GatherPictures(window))
         return 0;
 

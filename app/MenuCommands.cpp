@@ -2,6 +2,8 @@
 
 #include "app/AboutDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/PlayerSettings.h"
+#include "app/StatisticsDialog.h"
 #include "engine/GameEngine.h"
 #include "game/NewRound.h"
 #include "res/resource.h"
@@ -32,6 +34,12 @@ LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             return 0;
         case IDM_MORE:
             NewRound();
+            return 0;
+        case IDM_STATISTICS:
+            ShowStatisticsDialog(window);
+            return 0;
+        case IDM_SOUND:
+            ToggleSound(window);
             return 0;
         case IDM_DONATE:
             ShowDonateMessage();

@@ -2,6 +2,7 @@
 
 #include <shlobj.h>
 
+#include "app/OptionsPlayers.h"
 #include "app/Settings.h"
 #include "engine/GameEngine.h"
 #include "res/resource.h"
@@ -12,6 +13,7 @@ void InitOptions(HWND dialog) {
     if (Level >= 1 && Level <= 4)
         CheckRadioButton(dialog, IDC_LEVEL_EASY, IDC_LEVEL_VERYHARD, IDC_LEVEL_BASE + Level);
     SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
+    InitPlayerOptions(dialog);
 }
 
 // The level is taken even when the dialog then stays open for want of a folder.
@@ -20,6 +22,7 @@ void AcceptOptions(HWND dialog, WPARAM wParam) {
         if (IsDlgButtonChecked(dialog, IDC_LEVEL_BASE + level))
             Level = level;
     }
+    AcceptPlayerOptions(dialog);
     if (GetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath, PathTextSize) != 0)
         EndDialog(dialog, wParam);
 }
@@ -54,7 +57,7 @@ BOOL OnOptionsCommand(HWND dialog, WPARAM wParam) {
             BrowseForFolder(dialog);
             return FALSE;
         default:
-            return FALSE;
+            return OnPlayerOptionsCommand(dialog, wParam) ? TRUE : FALSE;
     }
 }
 

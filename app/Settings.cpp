@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "app/PlayerSettings.h"
+
 const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
 
 char PicturePath[PathTextSize] = "Where Do You Want to Go?";
@@ -45,6 +47,7 @@ bool LoadSettings() {
         return false;
     ReadPicturePath(key);
     ReadLevel(key);
+    ReadPlayerSettings(key);
     RegCloseKey(key);
     return true;
 }
@@ -62,5 +65,6 @@ void SaveSettings() {
     RegSetValueExA(key, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(stored), PathTextSize);
     const DWORD level = static_cast<DWORD>(Level);
     RegSetValueExA(key, "Level", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&level), sizeof(level));
+    WritePlayerSettings(key);
     RegCloseKey(key);
 }

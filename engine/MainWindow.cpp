@@ -10,6 +10,7 @@
 #include "game/DealPictures.h"
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
+#include "game/PlayersBar.h"
 
 namespace {
 
@@ -123,6 +124,10 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             // During a drag the old back buffer is stretched; never resized to a minimised client.
             if (!SizeMoving && wParam != SIZE_MINIMIZED)
                 FitBackBufferToClient();
+            FitPlayersBar();
+            return 0;
+        case WM_MOVE:
+            FitPlayersBar();
             return 0;
         case WM_DPICHANGED:
             FollowDpiChange(window, lParam);

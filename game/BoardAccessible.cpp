@@ -4,10 +4,13 @@
 
 #include <string>
 
+#include "app/PlayerSettings.h"
 #include "engine/GameEngine.h"
 #include "game/CellGeometry.h"
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
+#include "game/PlayerTurns.h"
+#include "game/PlayersBar.h"
 
 namespace {
 
@@ -23,13 +26,23 @@ BSTR Text(const std::string& text) {
 
 // The card's rectangle on the screen, from its place in board units on the client.
 RECT ScreenRect(HWND window, const Cell& cell) {
-    RECT client;
-    GetClientRect(window, &client);
+    const RECT client = BoardRect();
     const PixelRect place =
         BoardToPixels(CellRect(cell.Column, cell.Row, CellWidth, CellHeight), client.right, client.bottom);
     POINT corners[2] = {{place.Left, place.Top}, {place.Right, place.Bottom}};
     MapWindowPoints(window, nullptr, corners, 2);
     return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+}
+
+// With two or more players, who found the picture's pair, in the code page the names are told in.
+std::string FinderName(int picture) {
+    if (Round.Count < 2 || Round.Finders[picture] < 0)
+        return std::string();
+    const std::wstring name = PlayerName(Round.Finders[picture]);
+    const int length = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string text(length > 0 ? length : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, &text[0], length, nullptr, nullptr);
+    return text.c_str();
 }
 
 // A reader may keep the object after the window and the engine are gone: every call checks that
@@ -95,7 +108,8 @@ public:
             return Standard->get_accName(child, name);
         if (!CardOf(child, &cell))
             return E_INVALIDARG;
-        *name = Text(CardName(cell, FaceOf(cell), CardTitles[Board[cell.Column][cell.Row]]));
+        const int picture = Board[cell.Column][cell.Row];
+        *name = Text(CardName(cell, FaceOf(cell), CardTitles[picture], FinderName(picture)));
         return S_OK;
     }
     STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override { return Ask(child, value); }

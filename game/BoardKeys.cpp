@@ -1,5 +1,8 @@
 #include "game/BoardKeys.h"
 
+#include "app/StatisticsDialog.h"
+
+#include "engine/GameEngine.h"
 #include "game/BoardFocus.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
@@ -46,6 +49,11 @@ bool OnBoardKey(WPARAM key, LPARAM flags) {
     if (key == VK_F2) {
         if (!repeated)
             NewRound();
+        return true;
+    }
+    if (key == VK_F4) {
+        if (!repeated)
+            ShowStatisticsDialog(Engine->Window);
         return true;
     }
     FocusMove move;

@@ -28,12 +28,14 @@ void TitleCards(const std::vector<std::string>& list, const std::vector<DecodedP
     }
 }
 
-std::string CardName(const Cell& cell, CardFace face, const std::string& title) {
+std::string CardName(const Cell& cell, CardFace face, const std::string& title, const std::string& finder) {
     std::string name = "Row " + std::to_string(cell.Row + 1) + ", column " + std::to_string(cell.Column + 1) + ": ";
     if (face == CardFace::Down)
         return name + "face down";
     name += title.empty() ? "no picture" : title;
-    return face == CardFace::Found ? name + ", found" : name;
+    if (face != CardFace::Found)
+        return name;
+    return finder.empty() ? name + ", found" : name + ", found by " + finder;
 }
 
 int ChildOfCell(const Cell& cell, int columns) {

@@ -27,7 +27,9 @@ std::string PictureTitle(const std::string& path);
 void TitleCards(const std::vector<std::string>& list, const std::vector<DecodedPicture>& pictures);
 
 // "Row 1, column 2: face down", "...: Beach", "...: Beach, found"; rows and columns count from 1.
-std::string CardName(const Cell& cell, CardFace face, const std::string& title);
+// A found card names its finder when one is given: "...: Beach, found by Ann".
+std::string CardName(const Cell& cell, CardFace face, const std::string& title,
+                     const std::string& finder = std::string());
 
 // Accessible children are the cards row by row, 1 the top-left; 0 is the board itself.
 int ChildOfCell(const Cell& cell, int columns);

@@ -11,6 +11,7 @@
 #include "engine/ImageS.h"
 #include "game/DeviceRecovery.h"
 #include "game/NewRound.h"
+#include "game/PlayersBar.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PixelRescale.h"
@@ -63,9 +64,8 @@ void RemakeStaleCards() {
 }
 
 void FitBackBufferToClient() {
-    RECT client;
-    if (D3DDevice == nullptr || !GetClientRect(Engine->Window, &client) || client.right <= 0 ||
-        client.bottom <= 0)
+    const RECT client = BoardRect();
+    if (D3DDevice == nullptr || client.right <= 0 || client.bottom <= 0)
         return;
     if (client.right == BackBufferWidth && client.bottom == BackBufferHeight)
         return;

@@ -15,6 +15,7 @@
 #include "game/Deal.h"
 #include "game/DealPictures.h"
 #include "game/GameState.h"
+#include "game/PlayersBar.h"
 #include "game/Shuffle.h"
 
 namespace {
@@ -51,10 +52,11 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
 
     ApplyLevel(Level);
     DeleteCardImages();
+    SeatPlayers();
 
-    // The layout takes the client in 96-DPI units, so a board looks alike at every DPI.
-    RECT client;
-    GetClientRect(Engine->Window, &client);
+    // The layout takes the board's part of the client in 96-DPI units, so a board looks alike at
+    // every DPI.
+    const RECT client = BoardRect();
     const int dpi = static_cast<int>(WindowDpi(Engine->Window));
     const DealClient size =
         ClampDealClient(MulDiv(client.right, StandardDpi, dpi), MulDiv(client.bottom, StandardDpi, dpi));

@@ -3,14 +3,20 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include "app/PlayerSettings.h"
 #include "app/StartupData.h"
+#include "app/StatisticsStore.h"
+#include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "game/BoardAccessible.h"
 #include "game/CardNames.h"
+#include "game/EndQuestion.h"
 #include "game/FocusCue.h"
 #include "game/GameState.h"
 #include "game/HitTest.h"
 #include "game/NewRound.h"
+#include "game/PlayerTurns.h"
+#include "game/PlayersBar.h"
 #include "game/RenderBoard.h"
 #include "game/TryRules.h"
 #include "res/resource.h"
@@ -22,15 +28,17 @@ const WORD CueSounds[] = {IDW_TURN, IDW_MATCH, IDW_MISS, IDW_COMPLETE};
 
 // A cue that starts stops the one still playing.
 void PlayCue(Cue cue) {
+    if (!Sound)
+        return;
     PlaySoundA(MAKEINTRESOURCEA(CueSounds[static_cast<int>(cue)]), ModuleInstance, SND_RESOURCE | SND_ASYNC);
 }
 
 void EndRound() {
     PlayCue(Cue::Complete);
+    // Counted before the question: a round left unanswered by Exit is still finished.
+    RecordRound();
     RenderReveal();
-    char question[128];
-    wsprintfA(question, "You Made it in %d Tries.\nRecall old lovely Days?\nDo it Again?", Tries);
-    if (MessageBoxA(Engine->Window, question, "Yorewind", MB_YESNO) == IDYES)
+    if (MessageBoxW(Engine->Window, EndQuestion().c_str(), LoadText(IDS_APP_TITLE).c_str(), MB_YESNO) == IDYES)
         NewRound();
 }
 
@@ -38,8 +46,7 @@ void EndRound() {
 
 void OnCellClick(int x, int y) {
     ShowFocusCue(false);
-    RECT client;
-    GetClientRect(Engine->Window, &client);
+    const RECT client = BoardRect();
     const DrawnGrid grid = {Columns, Rows, CellWidth, CellHeight};
     Cell cell;
     if (!HitTestCell(x, y, client.right - client.left, client.bottom - client.top, grid, &cell))
@@ -51,10 +58,12 @@ void OnCellClick(int x, int y) {
 void TurnCard(const Cell& cell) {
     const BoardFaces before = ShownFaces();
     const ClickOutcome outcome = ApplyClick(cell);
+    FollowTry(&Round, outcome, Board[cell.Column][cell.Row]);
     Engine->FrameWanted = TRUE;
     for (int i = 0; i < outcome.CueCount; ++i)
         PlayCue(outcome.Cues[i]);
     AnnounceTurns(before);
+    ShowTurn();
     if (outcome.RoundEnded)
         EndRound();
 }

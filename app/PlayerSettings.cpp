@@ -1,0 +1,75 @@
+#include "app/PlayerSettings.h"
+
+#include "app/Texts.h"
+#include "game/Statistics.h"
+#include "res/resource.h"
+
+int Players = 1;
+std::wstring PlayerNames[MaxPlayers];
+bool Sound = true;
+
+namespace {
+
+bool ReadDword(HKEY key, const wchar_t* name, DWORD* value) {
+    DWORD type = 0;
+    DWORD read = sizeof(*value);
+    DWORD data = 0;
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&data), &read) != ERROR_SUCCESS ||
+        type != REG_DWORD || read != sizeof(data))
+        return false;
+    *value = data;
+    return true;
+}
+
+// At most 32 characters and their terminating zero, which must be stored.
+std::wstring ReadName(HKEY key, const wchar_t* name) {
+    wchar_t data[MaxNameLength + 1] = {};
+    DWORD type = 0;
+    DWORD read = sizeof(data);
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &read) != ERROR_SUCCESS ||
+        type != REG_SZ || read < sizeof(wchar_t) || read % sizeof(wchar_t) != 0 ||
+        data[read / sizeof(wchar_t) - 1] != L'\0')
+        return std::wstring();
+    return data;
+}
+
+std::wstring ValueName(int player) {
+    return L"Player" + std::to_wstring(player + 1);
+}
+
+} // namespace
+
+std::wstring PlayerName(int player) {
+    if (player >= 0 && player < MaxPlayers && !PlayerNames[player].empty())
+        return PlayerNames[player];
+    return FormatText(IDS_DEFAULT_PLAYER, {player + 1});
+}
+
+void ReadPlayerSettings(HKEY key) {
+    DWORD value = 0;
+    Players = ReadDword(key, L"Players", &value) && value >= 1 && value <= MaxPlayers ? int(value) : 1;
+    Sound = !ReadDword(key, L"Sound", &value) || value != 0;
+    for (int player = 0; player < MaxPlayers; ++player)
+        PlayerNames[player] = ReadName(key, ValueName(player).c_str());
+}
+
+void WritePlayerSettings(HKEY key) {
+    const DWORD players = static_cast<DWORD>(Players);
+    RegSetValueExW(key, L"Players", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&players), sizeof(players));
+    const DWORD sound = Sound ? 1 : 0;
+    RegSetValueExW(key, L"Sound", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&sound), sizeof(sound));
+    for (int player = 0; player < MaxPlayers; ++player) {
+        const std::wstring name = PlayerNames[player].substr(0, MaxNameLength);
+        RegSetValueExW(key, ValueName(player).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),
+                       static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)));
+    }
+}
+
+void ShowSoundSetting(HWND window) {
+    CheckMenuItem(GetMenu(window), IDM_SOUND, MF_BYCOMMAND | (Sound ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void ToggleSound(HWND window) {
+    Sound = !Sound;
+    ShowSoundSetting(window);
+}

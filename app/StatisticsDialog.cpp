@@ -1,0 +1,115 @@
+#include "app/StatisticsDialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/StatisticsStore.h"
+#include "app/Texts.h"
+#include "engine/GameEngine.h"
+#include "res/resource.h"
+
+namespace {
+
+const size_t ShownWinners = 10;
+
+void AddColumn(HWND list, int column, UINT heading, int share) {
+    RECT area;
+    GetClientRect(list, &area);
+    std::wstring text = LoadText(heading);
+    LVCOLUMNW entry = {};
+    entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    entry.pszText = &text[0];
+    entry.cx = area.right * share / 100;
+    entry.iSubItem = column;
+    SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&entry));
+}
+
+void SetCell(HWND list, int row, int column, std::wstring text) {
+    LVITEMW item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = &text[0];
+    SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+}
+
+// "12.5", the decimal point as the user writes it.
+std::wstring Tenths(uint64_t tenths) {
+    wchar_t point[4] = L".";
+    GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, point, 4);
+    return std::to_wstring(tenths / 10) + point + std::to_wstring(tenths % 10);
+}
+
+void FillLists(HWND dialog) {
+    const HWND levels = GetDlgItem(dialog, IDC_LEVEL_STATS);
+    SendMessageW(levels, LVM_DELETEALLITEMS, 0, 0);
+    for (int level = 1; level <= 4; ++level) {
+        const LevelRecord record = ReadLevelRecord(level);
+        SetCell(levels, level - 1, 0, LoadText(IDS_LEVEL_BASE + level));
+        SetCell(levels, level - 1, 1, std::to_wstring(record.Rounds));
+        SetCell(levels, level - 1, 2, record.Rounds == 0 ? L"" : std::to_wstring(record.Fewest));
+        SetCell(levels, level - 1, 3, record.Rounds == 0 ? L"" : Tenths(AverageTenths(record)));
+    }
+    const HWND wins = GetDlgItem(dialog, IDC_WIN_STATS);
+    SendMessageW(wins, LVM_DELETEALLITEMS, 0, 0);
+    int row = 0;
+    for (const WinRecord& win : TopWinners(ReadWins(), ShownWinners)) {
+        SetCell(wins, row, 0, win.Name);
+        SetCell(wins, row++, 1, std::to_wstring(win.Wins));
+    }
+}
+
+void InitStatistics(HWND dialog) {
+    const HWND levels = GetDlgItem(dialog, IDC_LEVEL_STATS);
+    AddColumn(levels, 0, IDS_STATS_LEVEL, 37);
+    AddColumn(levels, 1, IDS_STATS_ROUNDS, 18);
+    AddColumn(levels, 2, IDS_STATS_FEWEST, 22);
+    AddColumn(levels, 3, IDS_STATS_AVERAGE, 22);
+    const HWND wins = GetDlgItem(dialog, IDC_WIN_STATS);
+    AddColumn(wins, 0, IDS_STATS_PLAYER, 70);
+    AddColumn(wins, 1, IDS_STATS_WINS, 28);
+    FillLists(dialog);
+}
+
+void AskReset(HWND dialog) {
+    if (MessageBoxW(dialog, LoadText(IDS_STATS_RESET_QUESTION).c_str(), LoadText(IDS_STATS_CAPTION).c_str(),
+                    MB_YESNO | MB_ICONQUESTION) != IDYES)
+        return;
+    ClearStatistics();
+    FillLists(dialog);
+}
+
+BOOL OnStatisticsCommand(HWND dialog, WPARAM wParam) {
+    switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL:
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        case IDC_STATS_RESET:
+            AskReset(dialog);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR CALLBACK StatisticsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            InitStatistics(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            return OnStatisticsCommand(dialog, wParam);
+        default:
+            return FALSE;
+    }
+}
+
+void ShowStatisticsDialog(HWND owner) {
+    const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    DialogBoxParamW(Engine->AppInstance, MAKEINTRESOURCEW(IDD_STATISTICS), owner, StatisticsDlgProc, 0);
+}

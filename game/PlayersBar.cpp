@@ -1,0 +1,124 @@
+#include "game/PlayersBar.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/PlayerSettings.h"
+#include "app/Texts.h"
+#include "engine/GameEngine.h"
+#include "game/PlayerTurns.h"
+#include "res/resource.h"
+
+namespace {
+
+HWND Bar = nullptr;
+// The turn the bar last told, so only a change is announced.
+std::wstring ShownTurn;
+
+bool BarShown() {
+    return Bar != nullptr && IsWindowVisible(Bar);
+}
+
+// One line of the bar's font between its borders.
+int BarHeight() {
+    if (Bar == nullptr)
+        return 0;
+    HDC dc = GetDC(Bar);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(Bar, WM_GETFONT, 0, 0)));
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(Bar, dc);
+    int borders[3] = {};
+    SendMessageW(Bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    return metrics.tmHeight + 2 * borders[1] + 4;
+}
+
+// The window grows or shrinks by the bar's height, so the board keeps its size; a maximised
+// window keeps its own, and the board gives up the bar's height instead.
+void GrowWindow(int by) {
+    RECT window;
+    if (IsZoomed(Engine->Window) || !GetWindowRect(Engine->Window, &window))
+        return;
+    SetWindowPos(Engine->Window, nullptr, 0, 0, window.right - window.left, window.bottom - window.top + by,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// Never activated, so a click on it leaves the game's window active and its frames running.
+void CreateBar() {
+    const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&classes);
+    Bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, STATUSCLASSNAMEW, L"",
+                          WS_POPUP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, 0, 0, 0, Engine->Window,
+                          nullptr, Engine->AppInstance, nullptr);
+}
+
+void ShowBar(bool shown) {
+    if (shown && Bar == nullptr)
+        CreateBar();
+    if (Bar == nullptr || BarShown() == shown)
+        return;
+    const int height = BarHeight();
+    if (shown) {
+        GrowWindow(height);
+        ShowWindow(Bar, SW_SHOWNA);
+        FitPlayersBar();
+    } else {
+        ShowWindow(Bar, SW_HIDE);
+        ShownTurn.clear();
+        GrowWindow(-height);
+    }
+}
+
+void SetPart(int part, const std::wstring& text) {
+    SendMessageW(Bar, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+} // namespace
+
+RECT BoardRect() {
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(Engine->Window, &client);
+    const int bar = BarShown() ? BarHeight() : 0;
+    client.bottom = client.bottom > bar ? client.bottom - bar : 0;
+    return client;
+}
+
+void SeatPlayers() {
+    StartPlayersRound(&Round, Players);
+    ShowBar(Round.Count > 1);
+    FitPlayersBar();
+    ShowTurn();
+}
+
+void ShowTurn() {
+    if (!BarShown())
+        return;
+    const std::wstring turn = FormatText(IDS_TURN_OF, {PlayerName(Round.Turn)});
+    SetPart(0, turn);
+    for (int player = 0; player < Round.Count; ++player)
+        SetPart(player + 1, FormatText(IDS_PLAYER_SCORE, {PlayerName(player), Round.Scores[player]}));
+    if (turn == ShownTurn)
+        return;
+    ShownTurn = turn;
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Bar, OBJID_CLIENT, CHILDID_SELF);
+}
+
+// The turn first, then one part per player, of equal widths, over the client's bottom strip.
+void FitPlayersBar() {
+    if (!BarShown())
+        return;
+    RECT client;
+    GetClientRect(Engine->Window, &client);
+    const int height = BarHeight();
+    POINT corner = {0, client.bottom - height};
+    ClientToScreen(Engine->Window, &corner);
+    SetWindowPos(Bar, nullptr, corner.x, corner.y, client.right, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<int> edges;
+    for (int part = 1; part <= Round.Count; ++part)
+        edges.push_back(MulDiv(client.right, part, Round.Count + 1));
+    edges.push_back(-1);
+    SendMessageW(Bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
