@@ -90,3 +90,12 @@ void SetBackBufferSize(int width, int height) {
     PresentParameters.BackBufferWidth = width;
     PresentParameters.BackBufferHeight = height;
 }
+
+void SetDeviceSize(int width, int height) {
+    PresentParameters.BackBufferWidth = width;
+    PresentParameters.BackBufferHeight = height;
+}
+
+int DeviceHeight() {
+    return static_cast<int>(PresentParameters.BackBufferHeight);
+}

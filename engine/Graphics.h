@@ -22,6 +22,11 @@ void ReleaseGraphics();
 // The size the next reset gives the back buffer (and BackBufferWidth and BackBufferHeight).
 void SetBackBufferSize(int width, int height);
 
+// The device's own size, the client's, when a strip under the board (a status bar's) makes it
+// taller than the board that BackBufferWidth and BackBufferHeight measure; presented 1:1.
+void SetDeviceSize(int width, int height);
+int DeviceHeight();
+
 // Resets the device with the parameters it was made with (the back buffer's size as last set) and takes its back buffer again. Every
 // surface of the default pool must have been released first. False when the reset failed: the
 // device stays unusable and the caller tries again later.

@@ -64,12 +64,16 @@ void RemakeStaleCards() {
 }
 
 void FitBackBufferToClient() {
-    const RECT client = BoardRect();
-    if (D3DDevice == nullptr || client.right <= 0 || client.bottom <= 0)
+    // The board is drawn on the back buffer's top part, the device made at the client's size:
+    // Wine misplaces a present into a part of the window.
+    const RECT board = BoardRect();
+    RECT client;
+    if (D3DDevice == nullptr || !GetClientRect(Engine->Window, &client) || board.right <= 0 || board.bottom <= 0)
         return;
-    if (client.right == BackBufferWidth && client.bottom == BackBufferHeight)
+    if (board.right == BackBufferWidth && board.bottom == BackBufferHeight && client.bottom == DeviceHeight())
         return;
-    SetBackBufferSize(client.right, client.bottom);
+    SetBackBufferSize(board.right, board.bottom);
+    SetDeviceSize(client.right, client.bottom);
     // A failed reset is tried again by the lost-device path; the cards are then stretched meanwhile.
     if (!RebuildDevice()) {
         DeviceLost = true;

@@ -33,6 +33,13 @@ std::wstring Scores() {
     return FormatText(IDS_END_SCORES, {scores});
 }
 
+// FormatMessageW writes the pattern's line breaks as CR LF; the box's text has LF alone.
+std::wstring Lines(std::wstring text) {
+    for (size_t at = text.find(L"\r\n"); at != std::wstring::npos; at = text.find(L"\r\n", at))
+        text.erase(at, 1);
+    return text;
+}
+
 } // namespace
 
 std::wstring EndQuestion() {
@@ -41,7 +48,7 @@ std::wstring EndQuestion() {
     std::wstring result;
     switch (ChooseEndText(Round)) {
         case EndText::Solo:
-            return FormatText(IDS_END_SOLO, {Tries});
+            return Lines(FormatText(IDS_END_SOLO, {Tries}));
         case EndText::Winner:
             result = FormatText(IDS_END_WINNER, {PlayerName(leaders.front()), top, Round.Scores[1 - leaders.front()]});
             break;

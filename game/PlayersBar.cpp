@@ -17,8 +17,11 @@ HWND Bar = nullptr;
 // The turn the bar last told, so only a change is announced.
 std::wstring ShownTurn;
 
+// Set before the window grows, so the resize already keeps the board's size.
+bool Shown = false;
+
 bool BarShown() {
-    return Bar != nullptr && IsWindowVisible(Bar);
+    return Bar != nullptr && Shown;
 }
 
 // One line of the bar's font between its borders.
@@ -55,16 +58,32 @@ void CreateBar() {
                           nullptr, Engine->AppInstance, nullptr);
 }
 
+// The turn first, then one part per player, of equal widths, over the client's bottom strip.
+void PlaceBar() {
+    RECT client;
+    GetClientRect(Engine->Window, &client);
+    const int height = BarHeight();
+    POINT corner = {0, client.bottom - height};
+    ClientToScreen(Engine->Window, &corner);
+    SetWindowPos(Bar, nullptr, corner.x, corner.y, client.right, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    std::vector<int> edges;
+    for (int part = 1; part <= Round.Count; ++part)
+        edges.push_back(MulDiv(client.right, part, Round.Count + 1));
+    edges.push_back(-1);
+    SendMessageW(Bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+}
+
 void ShowBar(bool shown) {
     if (shown && Bar == nullptr)
         CreateBar();
     if (Bar == nullptr || BarShown() == shown)
         return;
     const int height = BarHeight();
+    Shown = shown;
     if (shown) {
         GrowWindow(height);
+        PlaceBar();
         ShowWindow(Bar, SW_SHOWNA);
-        FitPlayersBar();
     } else {
         ShowWindow(Bar, SW_HIDE);
         ShownTurn.clear();
@@ -106,19 +125,7 @@ void ShowTurn() {
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Bar, OBJID_CLIENT, CHILDID_SELF);
 }
 
-// The turn first, then one part per player, of equal widths, over the client's bottom strip.
 void FitPlayersBar() {
-    if (!BarShown())
-        return;
-    RECT client;
-    GetClientRect(Engine->Window, &client);
-    const int height = BarHeight();
-    POINT corner = {0, client.bottom - height};
-    ClientToScreen(Engine->Window, &corner);
-    SetWindowPos(Bar, nullptr, corner.x, corner.y, client.right, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    std::vector<int> edges;
-    for (int part = 1; part <= Round.Count; ++part)
-        edges.push_back(MulDiv(client.right, part, Round.Count + 1));
-    edges.push_back(-1);
-    SendMessageW(Bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    if (BarShown())
+        PlaceBar();
 }

@@ -5,7 +5,6 @@
 #include "game/CellGeometry.h"
 #include "game/FocusCue.h"
 #include "game/GameState.h"
-#include "game/PlayersBar.h"
 
 namespace {
 
@@ -45,9 +44,7 @@ void DrawBoard(bool reveal) {
         D3DDevice->EndScene();
     }
     // An unchanged back buffer is presented when the scene could not begin.
-    // Onto the board's part of the client alone: a status bar may lie below it.
-    const RECT board = BoardRect();
-    if (D3DDevice->Present(nullptr, &board, nullptr, nullptr) == D3DERR_DEVICELOST)
+    if (D3DDevice->Present(nullptr, nullptr, nullptr, nullptr) == D3DERR_DEVICELOST)
         DeviceLost = true;
 }
 

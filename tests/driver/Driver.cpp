@@ -145,7 +145,7 @@ bool Near(uint32_t a, uint32_t b, int tolerance) {
 }
 
 void ClearSettings() {
-    RegDeleteKeyA(HKEY_CURRENT_USER, SettingsKey);
+    RegDeleteTreeA(HKEY_CURRENT_USER, SettingsKey); // with its Statistics subkey
 }
 
 void WriteSettingValue(const char* name, DWORD type, const std::string& bytes) {

@@ -53,6 +53,7 @@ protected:
     // 600, the pitch as if they were 12 more.
     void Layout(int level) {
         GetClientRect(window, &client);
+        client.bottom -= below;
         GridForLevel(level, &rows, &columns);
         pitch = {(std::min(MulDiv(client.right, 96, dpi), 800) + 12) / columns,
                  (std::min(MulDiv(client.bottom, 96, dpi), 600) + 12) / rows};
@@ -177,6 +178,7 @@ protected:
     RECT client = {};
     POINT pitch = {}; // of the deal, in board units
     int rows = 0, columns = 0, clicks = 0;
+    int below = 0; // client rows under the board, a status bar's
     int dpi = 96; // the game's, as a test set LogPixels for it (GetDpiForWindow from here said 96)
     std::map<int, uint32_t> seen; // the picture of each card turned up so far
     std::vector<bool> found;

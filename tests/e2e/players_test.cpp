@@ -1,0 +1,246 @@
+// Two to four players from outside: the status bar read after every click, the winner's question,
+// the players in Options and the registry, a solo round's statistics and the sound switch.
+#include <oleacc.h>
+
+#include <commctrl.h>
+
+#include "res/resource.h"
+#include "tests/e2e/Journey.h"
+
+namespace {
+
+// "Ζωή" and "Łucja": names outside any ANSI code page but UTF-8.
+const char Greek[] = "\xCE\x96\xCF\x89\xCE\xAE";
+const char Polish[] = "\xC5\x81ucja";
+
+std::wstring Wide(const std::string& text) {
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, &wide[0], int(wide.size())) - 1);
+    return wide;
+}
+
+// A name's bytes as stored, UTF-16 (the ANSI call would convert them).
+void WriteName(const wchar_t* name, const std::wstring& text, DWORD bytes) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, Wide(yw::SettingsKey).c_str(), name, REG_SZ, text.c_str(), bytes);
+}
+
+DWORD StoredNumber(const char* key, const char* name) {
+    DWORD value = 0xFFFFFFFF, size = sizeof(value);
+    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
+std::vector<HWINEVENTHOOK> Hooks;
+std::vector<HWND> Renamed; // windows whose name changed, as a screen reader hears it
+void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG child, DWORD, DWORD) {
+    if (child == CHILDID_SELF)
+        Renamed.push_back(window);
+}
+
+class Players : public Journey {
+protected:
+    void TearDown() override {
+        for (HWINEVENTHOOK hook : Hooks)
+            UnhookWinEvent(hook);
+        Hooks.clear();
+    }
+
+    // The status bar's parts, read with SB_GETTEXTW into memory of the game's process.
+    std::vector<std::string> Bar() {
+        std::vector<std::string> parts;
+        const HANDLE process = game->Info.hProcess;
+        wchar_t* remote = static_cast<wchar_t*>(
+            VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        const int count = int(SendMessageW(bar, SB_GETPARTS, 0, 0));
+        for (int part = 0; part < count; ++part) {
+            wchar_t text[1024] = L"";
+            char utf8[2048] = "";
+            SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(process, remote, text, sizeof(text) - sizeof(wchar_t), nullptr);
+            WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof(utf8), nullptr, nullptr);
+            parts.push_back(utf8);
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        return parts;
+    }
+
+    // Between two looks, made before each click (the try before it has shown on the board), the bar
+    // tells the same or one step on: the player whose turn it was scored and plays on, or missed
+    // and the next one plays; nothing else.
+    void TurnCell(int i) override {
+        if (bar != nullptr)
+            CheckBar();
+        ClickCell(i);
+    }
+    void CheckBar() {
+        const std::vector<std::string> now = Bar();
+        ASSERT_EQ(now.size(), 3u) << "parts of the bar";
+        const int turn = now[0] == shown[0] ? turnOf : (turnOf + 1) % 2;
+        EXPECT_EQ(now[0], names[turn] + "'s turn");
+        for (int p = 0; p < 2; ++p) {
+            const int score = std::stoi(now[p + 1].substr(names[p].size() + 2));
+            EXPECT_EQ(now[p + 1], names[p] + ": " + std::to_string(score));
+            EXPECT_EQ(score, scores[p] + (now[0] == shown[0] && p == turn && now != shown ? 1 : 0))
+                << now[0] << " " << now[1] << " " << now[2] << " after " << shown[0] << " " << shown[1] << " "
+                << shown[2];
+            scores[p] = score;
+        }
+        misses += turn != turnOf;
+        turnOf = turn;
+        shown = now;
+    }
+
+    // The bar's height, once it lies over the client's bottom strip, its whole width.
+    int BarUnderClient() {
+        RECT barRect, clientRect;
+        GetWindowRect(bar, &barRect);
+        GetClientRect(window, &clientRect);
+        POINT corner = {clientRect.right, clientRect.bottom};
+        ClientToScreen(window, &corner);
+        EXPECT_EQ(barRect.bottom, corner.y) << "the bar is not at the client's bottom";
+        EXPECT_EQ(barRect.right - barRect.left, clientRect.right);
+        return barRect.bottom - barRect.top;
+    }
+
+    HWND bar = nullptr;
+    std::vector<std::string> names = {"Ann", Greek}, shown;
+    int scores[2] = {}, turnOf = 0, misses = 0;
+};
+
+// Ann and Ζωή play a round through: the board above the bar, the bar after every click, a turn
+// change heard by a screen reader, a found card named with its finder, the winner's question.
+TEST_F(Players, TwoPlayerRound) {
+    AddPictures(true);
+    yw::WriteSettings(folder.Path(), 1);
+    yw::WriteSettingValue("Players", REG_DWORD, std::string("\2\0\0\0", 4));
+    WriteName(L"Player1", L"Ann", 8);
+    WriteName(L"Player2", Wide(Greek), 8);
+    ASSERT_TRUE(Start(1));
+    ASSERT_NE(bar = yw::WaitForWindow(game->Id(), STATUSCLASSNAMEA, nullptr), nullptr) << "no status bar";
+    below = BarUnderClient();
+    Layout(1);
+    ASSERT_TRUE(WaitBoard({}));
+    shown = Bar();
+    EXPECT_EQ(shown, (std::vector<std::string>{"Ann's turn", "Ann: 0", std::string(Greek) + ": 0"}));
+
+    CoInitialize(nullptr);
+    Hooks.push_back(SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Hear, game->Id(),
+                                    0, WINEVENT_OUTOFCONTEXT));
+    const int tries = PlayRound();
+    ASSERT_GE(tries, 0);
+    EXPECT_GT(misses, 0) << "no turn passed in the whole round";
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageA(&message);
+    EXPECT_NE(std::find(Renamed.begin(), Renamed.end(), bar), Renamed.end()) << "no turn change heard";
+
+    IAccessible* board = nullptr;
+    const IID accessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    ASSERT_TRUE(SUCCEEDED(
+        AccessibleObjectFromWindow(window, OBJID_CLIENT, accessible, reinterpret_cast<void**>(&board))));
+    VARIANT first = {};
+    first.vt = VT_I4;
+    first.lVal = 1;
+    BSTR name = nullptr;
+    ASSERT_EQ(board->get_accName(first, &name), S_OK);
+    const std::wstring said = name;
+    SysFreeString(name);
+    board->Release();
+    EXPECT_TRUE(said.find(L", found by Ann") != std::wstring::npos ||
+                said.find(L", found by " + Wide(Greek)) != std::wstring::npos);
+
+    ASSERT_TRUE(Opened(0, "Yorewind"));
+    CheckBar();
+    const int a = scores[0], b = scores[1];
+    const std::string text = a == b   ? "Ann and " + std::string(Greek) + " tie with " + std::to_string(a) + " pairs each."
+                             : a > b ? "Ann wins with " + std::to_string(a) + " pairs to " + std::to_string(b) + "."
+                                     : std::string(Greek) + " wins with " + std::to_string(b) + " pairs to " +
+                                           std::to_string(a) + ".";
+    EXPECT_EQ(yw::MessageText(dialog), text + "\nDo it Again?");
+    ASSERT_TRUE(Close(IDNO));
+    EXPECT_EQ(a + b, 8);
+}
+
+// The players chosen in Options go to the registry at Exit and come back at the next start, a
+// Polish name among them; only as many name boxes are enabled as play; a name stored too long or
+// of another type reads as the default.
+TEST_F(Players, OptionsRoundTrip) {
+    yw::WriteSettings(folder.Path(), 1);
+    AddPictures(true);
+    WriteName(L"Player3", std::wstring(33, L'x'), 68);
+    yw::WriteSettingValue("Player4", REG_DWORD, std::string("Dora", 4));
+    ASSERT_TRUE(Start(1) && WaitBoard({}));
+    EXPECT_EQ(yw::WaitForWindow(game->Id(), STATUSCLASSNAMEA, nullptr, 0), nullptr) << "a bar for one player";
+    RECT solo;
+    GetClientRect(window, &solo);
+    ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME3), "Player 3");
+    EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME4), "Player 4");
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PLAYER_NAME2)));
+    SendMessageW(GetDlgItem(dialog, IDC_PLAYER_COUNT), CB_SETCURSEL, 2, 0);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_PLAYER_COUNT, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_PLAYER_COUNT)));
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_PLAYER_NAME3)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PLAYER_NAME4)));
+    yw::SetItemText(dialog, IDC_PLAYER_NAME1, "Ann");
+    yw::SetItemText(dialog, IDC_PLAYER_NAME2, Polish);
+    ASSERT_TRUE(Close(IDOK));
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+    ASSERT_TRUE(game->EndedWell());
+    EXPECT_EQ(StoredNumber(yw::SettingsKey, "Players"), 3u);
+    EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "Player2"), Polish);
+
+    ASSERT_TRUE(Start(1));
+    ASSERT_NE(bar = yw::WaitForWindow(game->Id(), STATUSCLASSNAMEA, nullptr), nullptr) << "no bar for three";
+    EXPECT_TRUE(yw::WaitUntil([&] { return Bar().size() == 4; }));
+    below = BarUnderClient();
+    RECT board;
+    GetClientRect(window, &board);
+    EXPECT_EQ(board.bottom - below, solo.bottom) << "the window did not grow by the bar's height";
+    Layout(1);
+    EXPECT_TRUE(WaitBoard({})) << "the board not above the bar";
+    EXPECT_EQ(Bar(), (std::vector<std::string>{"Ann's turn", "Ann: 0", std::string(Polish) + ": 0", "Player 3: 0"}));
+    ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME2), Polish);
+    ASSERT_TRUE(Close(IDCANCEL));
+}
+
+// A solo round finished raises its level's statistics, shown by F4; Reset, confirmed, clears
+// them. The sound switch is kept in the registry, on by default.
+TEST_F(Players, StatisticsAndSound) {
+    const std::string statistics = std::string(yw::SettingsKey) + "\\Statistics";
+    ASSERT_TRUE(StartDealt(1));
+    const int tries = PlayRound();
+    ASSERT_GE(tries, 8);
+    Answer(tries, IDNO);
+    EXPECT_EQ(StoredNumber(statistics.c_str(), "Level1Rounds"), 1u);
+    EXPECT_EQ(StoredNumber(statistics.c_str(), "Level1Fewest"), DWORD(tries));
+    SetForegroundWindow(window);
+    yw::PressKey(VK_F4);
+    ASSERT_TRUE(Opened(0, "Statistics")) << "no Statistics dialog on F4";
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_LEVEL_STATS), LVM_GETITEMCOUNT, 0, 0), 4);
+    const HWND statisticsDialog = dialog;
+    yw::Press(dialog, IDC_STATS_RESET);
+    ASSERT_TRUE(yw::WaitUntil([&] {
+        dialog = yw::WaitForDialog(game->Id(), "Statistics", 0);
+        return dialog != nullptr && dialog != statisticsDialog;
+    })) << "no question before Reset";
+    EXPECT_EQ(yw::MessageText(dialog), "Clear all statistics?");
+    ASSERT_TRUE(Close(IDYES));
+    EXPECT_EQ(StoredNumber(statistics.c_str(), "Level1Rounds"), 0xFFFFFFFFu) << "not cleared";
+    dialog = statisticsDialog;
+    ASSERT_TRUE(Close(IDOK));
+
+    for (DWORD sound : {0u, 1u}) {
+        PostMessageA(window, WM_COMMAND, IDM_SOUND, 0);
+        PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+        ASSERT_TRUE(game->EndedWell());
+        EXPECT_EQ(StoredNumber(yw::SettingsKey, "Sound"), sound);
+        if (sound == 0) {
+            ASSERT_TRUE(Start(1));
+        }
+    }
+}
+
+} // namespace
