@@ -112,6 +112,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_ACTIVATE:
             // Only a deactivation of a window that is not minimised puts the loop to sleep.
             Sleeping = wParam == 0 ? TRUE : FALSE;
+            FitPlayersBar();
             return 0;
         case WM_ENTERSIZEMOVE:
             SizeMoving = TRUE;

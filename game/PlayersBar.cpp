@@ -65,7 +65,8 @@ void PlaceBar() {
     const int height = BarHeight();
     POINT corner = {0, client.bottom - height};
     ClientToScreen(Engine->Window, &corner);
-    SetWindowPos(Bar, nullptr, corner.x, corner.y, client.right, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Above the window again: Wine raises an activated window over the windows it owns.
+    SetWindowPos(Bar, HWND_TOP, corner.x, corner.y, client.right, height, SWP_NOACTIVATE);
     std::vector<int> edges;
     for (int part = 1; part <= Round.Count; ++part)
         edges.push_back(MulDiv(client.right, part, Round.Count + 1));

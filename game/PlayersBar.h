@@ -18,5 +18,6 @@ void SeatPlayers();
 // After every try: the bar's texts; a new turn is announced to screen readers as a name change.
 void ShowTurn();
 
-// The main window's WM_SIZE and WM_MOVE: the bar follows the client's bottom edge.
+// The main window's WM_SIZE, WM_MOVE and WM_ACTIVATE: the bar follows the client's bottom edge,
+// above the window.
 void FitPlayersBar();
