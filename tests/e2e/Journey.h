@@ -17,6 +17,19 @@
 
 inline const uint32_t CardBack = 0xC483FF;
 
+// HKCU\Control Panel\Desktop LogPixels, set for the processes started after Set; the value there
+// was is put back when this goes.
+struct ScopedLogPixels {
+    ScopedLogPixels() {
+        had = RegGetValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", RRF_RT_REG_DWORD, nullptr, &old, &size) == 0;
+    }
+    ~ScopedLogPixels() { had ? Set(old) : void(RegDeleteKeyValueA(HKEY_CURRENT_USER, Desktop, "LogPixels")); }
+    void Set(DWORD value) { RegSetKeyValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", REG_DWORD, &value, sizeof(value)); }
+    static constexpr const char* Desktop = "Control Panel\\Desktop";
+    DWORD old = 0, size = sizeof(DWORD);
+    bool had = false;
+};
+
 class Journey : public testing::Test {
 protected:
     void SetUp() override { yw::ClearSettings(); }

@@ -14,17 +14,6 @@ protected:
             std::filesystem::copy_file(yw::ProgramFolder() + "\\gradients\\g" + std::to_string(k) + ".bmp",
                                        std::filesystem::u8path(Gradient(k)));
         yw::WriteSettings(folder.Path(), 4);
-        hadLogPixels = RegGetValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", RRF_RT_REG_DWORD, nullptr,
-                                    &oldLogPixels, &size) == 0;
-    }
-    // HKCU\Control Panel\Desktop LogPixels, for the processes started after it; the value there
-    // was is put back after the test.
-    void SetLogPixels(DWORD value) {
-        RegSetKeyValueA(HKEY_CURRENT_USER, Desktop, "LogPixels", REG_DWORD, &value, sizeof(value));
-    }
-    void TearDown() override {
-        hadLogPixels ? SetLogPixels(oldLogPixels)
-                     : void(RegDeleteKeyValueA(HKEY_CURRENT_USER, Desktop, "LogPixels"));
     }
     std::string Gradient(int k) const { return folder.File("g" + std::to_string(k) + ".bmp"); }
 
@@ -78,9 +67,7 @@ protected:
     }
 
     std::vector<uint32_t> pixels;
-    static constexpr const char* Desktop = "Control Panel\\Desktop";
-    DWORD oldLogPixels = 0, size = sizeof(DWORD);
-    bool hadLogPixels = false;
+    ScopedLogPixels desktop;
 };
 
 // At 144 DPI the client is 1.5 times the one at 96; at both, and after a resize to 1600x1200 and a
@@ -90,7 +77,7 @@ protected:
 TEST_F(Dpi, TheBoardIsDrawnAtTheWindowsTruePixelSize) {
     RECT client96 = {};
     for (int logPixels : {96, 144}) {
-        SetLogPixels(dpi = logPixels);
+        desktop.Set(dpi = logPixels);
         ASSERT_TRUE(Start(4) && BoardRight({})) << dpi;
         if (dpi == 96)
             client96 = client;

@@ -206,6 +206,27 @@ TEST_F(Players, OptionsRoundTrip) {
     ASSERT_TRUE(Close(IDCANCEL));
 }
 
+// At 144 DPI the bar is taller and the window grows by its height all the same: the board keeps
+// the size it has for one player, its last row above the bar.
+TEST_F(Players, BarAt144Dpi) {
+    ScopedLogPixels desktop;
+    desktop.Set(dpi = 144);
+    ASSERT_TRUE(StartDealt(1));
+    RECT solo, both;
+    GetClientRect(window, &solo);
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+    ASSERT_TRUE(game->EndedWell());
+    yw::WriteSettingValue("Players", REG_DWORD, std::string("\2\0\0\0", 4));
+    ASSERT_TRUE(Start(1));
+    ASSERT_NE(bar = yw::WaitForWindow(game->Id(), STATUSCLASSNAMEA, nullptr), nullptr) << "no status bar";
+    below = BarUnderClient();
+    EXPECT_GT(below, 21) << "the bar's height as at 96 DPI";
+    GetClientRect(window, &both);
+    EXPECT_EQ(both.bottom - below, solo.bottom) << "the window did not grow by the bar's height";
+    Layout(1);
+    EXPECT_TRUE(WaitBoard({})) << "the board not above the bar";
+}
+
 // A solo round finished raises its level's statistics, shown by F4; Reset, confirmed, clears
 // them. The sound switch is kept in the registry, on by default.
 TEST_F(Players, StatisticsAndSound) {
