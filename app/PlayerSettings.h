@@ -9,9 +9,9 @@
 
 #include "game/PlayerTurns.h"
 
-extern int Players;                               // how many play, 1 to 4
-extern std::wstring PlayerNames[MaxPlayers];      // as typed; empty stands for the default name
-extern bool Sound;                                // the cues are played
+extern int Players;                          // how many play, 1 to 4
+extern std::wstring PlayerNames[MaxPlayers]; // as typed; empty stands for the default name
+extern bool Sound;                           // the cues are played
 
 // A player's name as shown: the one typed, or "Player 1" to "Player 4".
 std::wstring PlayerName(int player);

@@ -31,7 +31,8 @@ void SetCell(HWND list, int row, int column, std::wstring text) {
     item.iItem = row;
     item.iSubItem = column;
     item.pszText = &text[0];
-    SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, column == 0 ? LVM_INSERTITEMW : LVM_SETITEMTEXTW, row,
+                 reinterpret_cast<LPARAM>(&item));
 }
 
 // "12.5", the decimal point as the user writes it.

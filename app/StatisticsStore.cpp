@@ -41,8 +41,7 @@ struct Key {
 };
 
 // A number of exactly its type and size, else 0.
-template <typename Number>
-Number ReadNumber(HKEY key, const std::wstring& name, DWORD wanted) {
+template <typename Number> Number ReadNumber(HKEY key, const std::wstring& name, DWORD wanted) {
     Number value = 0;
     DWORD type = 0;
     DWORD read = sizeof(value);
@@ -100,8 +99,8 @@ void RecordWins() {
     for (const WinRecord& win : wins) {
         for (const std::wstring& winner : winners) {
             if (win.Name == winner)
-                RegSetValueExW(key.Handle, win.Name.c_str(), 0, REG_DWORD, reinterpret_cast<const BYTE*>(&win.Wins),
-                               sizeof(win.Wins));
+                RegSetValueExW(key.Handle, win.Name.c_str(), 0, REG_DWORD,
+                               reinterpret_cast<const BYTE*>(&win.Wins), sizeof(win.Wins));
         }
     }
 }

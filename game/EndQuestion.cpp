@@ -18,7 +18,8 @@ std::wstring NameList(const std::vector<int>& players) {
         if (i == 0)
             list = name;
         else
-            list = FormatText(i + 1 == players.size() ? IDS_NAME_LIST_AND : IDS_NAME_LIST_COMMA, {list, name});
+            list =
+                FormatText(i + 1 == players.size() ? IDS_NAME_LIST_AND : IDS_NAME_LIST_COMMA, {list, name});
     }
     return list;
 }
@@ -50,7 +51,8 @@ std::wstring EndQuestion() {
         case EndText::Solo:
             return Lines(FormatText(IDS_END_SOLO, {Tries}));
         case EndText::Winner:
-            result = FormatText(IDS_END_WINNER, {PlayerName(leaders.front()), top, Round.Scores[1 - leaders.front()]});
+            result = FormatText(IDS_END_WINNER,
+                                {PlayerName(leaders.front()), top, Round.Scores[1 - leaders.front()]});
             break;
         case EndText::Tie:
             result = FormatText(IDS_END_TIE, {NameList(leaders), top});

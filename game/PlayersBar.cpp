@@ -54,8 +54,8 @@ void CreateBar() {
     const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
     Bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, STATUSCLASSNAMEW, L"",
-                          WS_POPUP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, 0, 0, 0, Engine->Window,
-                          nullptr, Engine->AppInstance, nullptr);
+                          WS_POPUP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, 0, 0, 0,
+                          Engine->Window, nullptr, Engine->AppInstance, nullptr);
 }
 
 // The turn first, then one part per player, of equal widths, over the client's bottom strip.

@@ -36,7 +36,8 @@ void AddWins(std::vector<WinRecord>* wins, const std::vector<std::wstring>& winn
     std::sort(names.begin(), names.end());
     names.erase(std::unique(names.begin(), names.end()), names.end());
     for (const std::wstring& name : names) {
-        auto entry = std::find_if(wins->begin(), wins->end(), [&](const WinRecord& w) { return w.Name == name; });
+        auto entry =
+            std::find_if(wins->begin(), wins->end(), [&](const WinRecord& w) { return w.Name == name; });
         if (entry == wins->end())
             wins->push_back({name, 1});
         else if (entry->Wins < std::numeric_limits<uint32_t>::max())

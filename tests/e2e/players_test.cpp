@@ -124,8 +124,8 @@ TEST_F(Players, TwoPlayerRound) {
     EXPECT_EQ(shown, (std::vector<std::string>{"Ann's turn", "Ann: 0", std::string(Greek) + ": 0"}));
 
     CoInitialize(nullptr);
-    Hooks.push_back(SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Hear, game->Id(),
-                                    0, WINEVENT_OUTOFCONTEXT));
+    Hooks.push_back(SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, Hear,
+                                    game->Id(), 0, WINEVENT_OUTOFCONTEXT));
     const int tries = PlayRound();
     ASSERT_GE(tries, 0);
     EXPECT_GT(misses, 0) << "no turn passed in the whole round";
@@ -151,10 +151,11 @@ TEST_F(Players, TwoPlayerRound) {
     ASSERT_TRUE(Opened(0, "Yorewind"));
     CheckBar();
     const int a = scores[0], b = scores[1];
-    const std::string text = a == b   ? "Ann and " + std::string(Greek) + " tie with " + std::to_string(a) + " pairs each."
-                             : a > b ? "Ann wins with " + std::to_string(a) + " pairs to " + std::to_string(b) + "."
-                                     : std::string(Greek) + " wins with " + std::to_string(b) + " pairs to " +
-                                           std::to_string(a) + ".";
+    const std::string text =
+        a == b ? "Ann and " + std::string(Greek) + " tie with " + std::to_string(a) + " pairs each."
+        : a > b
+            ? "Ann wins with " + std::to_string(a) + " pairs to " + std::to_string(b) + "."
+            : std::string(Greek) + " wins with " + std::to_string(b) + " pairs to " + std::to_string(a) + ".";
     EXPECT_EQ(yw::MessageText(dialog), text + "\nDo it Again?");
     ASSERT_TRUE(Close(IDNO));
     EXPECT_EQ(a + b, 8);
@@ -195,7 +196,8 @@ TEST_F(Players, OptionsRoundTrip) {
     EXPECT_EQ(board.bottom - below, solo.bottom) << "the window did not grow by the bar's height";
     Layout(1);
     EXPECT_TRUE(WaitBoard({})) << "the board not above the bar";
-    EXPECT_EQ(Bar(), (std::vector<std::string>{"Ann's turn", "Ann: 0", std::string(Polish) + ": 0", "Player 3: 0"}));
+    EXPECT_EQ(Bar(),
+              (std::vector<std::string>{"Ann's turn", "Ann: 0", std::string(Polish) + ": 0", "Player 3: 0"}));
     ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME2), Polish);

@@ -35,13 +35,12 @@ TEST(Statistics, DamagedRecordsReadAsZero) {
         int Pairs;
         Record Read;
     } cases[] = {
-        {{2, 8, 20}, 8, Record(2, 8, 20)},
-        {{1, 8, 8}, 8, Record(1, 8, 8)},
-        {{0, 8, 20}, 8, Record(0, 0, 0)},  // tries without rounds
-        {{2, 0, 20}, 8, Record(0, 0, 0)},  // no fewest
-        {{2, 7, 20}, 8, Record(0, 0, 0)},  // fewer tries than pairs
-        {{3, 8, 20}, 8, Record(0, 0, 0)},  // a total below three rounds of the fewest
-        {{2, 8, 20}, 0, Record(0, 0, 0)},  // no such level
+        {{2, 8, 20}, 8, Record(2, 8, 20)}, {{1, 8, 8}, 8, Record(1, 8, 8)},
+        {{0, 8, 20}, 8, Record(0, 0, 0)}, // tries without rounds
+        {{2, 0, 20}, 8, Record(0, 0, 0)}, // no fewest
+        {{2, 7, 20}, 8, Record(0, 0, 0)}, // fewer tries than pairs
+        {{3, 8, 20}, 8, Record(0, 0, 0)}, // a total below three rounds of the fewest
+        {{2, 8, 20}, 0, Record(0, 0, 0)}, // no such level
     };
     for (const auto& c : cases)
         EXPECT_EQ(Of(CheckedLevelRecord(c.Stored, c.Pairs)), c.Read) << &c - cases;

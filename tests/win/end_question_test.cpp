@@ -12,9 +12,11 @@ TEST(EndQuestion, WinnerTieAndScores) {
         {{5, 3}, L"Ann wins with 5 pairs to 3.\nDo it Again?"},
         {{2, 6}, L"\u0141ucja wins with 6 pairs to 2.\nDo it Again?"},
         {{4, 4}, L"Ann and \u0141ucja tie with 4 pairs each.\nDo it Again?"},
-        {{2, 5, 3}, L"\u0141ucja wins with 5 pairs.\nScores: Ann: 2, \u0141ucja: 5, Player 3: 3\nDo it Again?"},
-        {{3, 3, 3, 1}, L"Ann, \u0141ucja and Player 3 tie with 3 pairs each.\n"
-                       L"Scores: Ann: 3, \u0141ucja: 3, Player 3: 3, Player 4: 1\nDo it Again?"},
+        {{2, 5, 3},
+         L"\u0141ucja wins with 5 pairs.\nScores: Ann: 2, \u0141ucja: 5, Player 3: 3\nDo it Again?"},
+        {{3, 3, 3, 1},
+         L"Ann, \u0141ucja and Player 3 tie with 3 pairs each.\n"
+         L"Scores: Ann: 3, \u0141ucja: 3, Player 3: 3, Player 4: 1\nDo it Again?"},
         {{8}, L"You Made it in 17 Tries.\nRecall old lovely Days?\nDo it Again?"},
     };
     PlayerNames[0] = L"Ann";

@@ -51,14 +51,17 @@ TEST(PlayerSettings, HostileStoredValues) {
         yw::WriteSettingValue("Unrelated", REG_SZ, "so the key exists");
         const size_t index = &c - cases;
         // Each value is tried as the count, the first name and the switch alike.
-        const wchar_t* name = c.Type == REG_DWORD || c.Type == REG_BINARY || c.Type == REG_QWORD ? L"Players" : L"Player1";
+        const wchar_t* name =
+            c.Type == REG_DWORD || c.Type == REG_BINARY || c.Type == REG_QWORD ? L"Players" : L"Player1";
         if (c.Type != REG_NONE)
             Write(L"", name, c.Type, c.Data, c.Bytes);
         if (c.Type == REG_DWORD && c.Data == &zero)
             Write(L"", L"Sound", REG_DWORD, &zero, 4);
         ASSERT_TRUE(LoadSettings());
-        const std::string read = std::to_string(Players) + "/" + Utf8(PlayerName(0)) + "/" + (Sound ? "on" : "off");
-        EXPECT_EQ(read, c.Type == REG_DWORD && c.Data == &zero ? "1/Player 1/off" : c.Read) << "case " << index;
+        const std::string read =
+            std::to_string(Players) + "/" + Utf8(PlayerName(0)) + "/" + (Sound ? "on" : "off");
+        EXPECT_EQ(read, c.Type == REG_DWORD && c.Data == &zero ? "1/Player 1/off" : c.Read)
+            << "case " << index;
     }
     yw::ClearSettings();
 }
