@@ -6,6 +6,7 @@
 #include "app/StatisticsDialog.h"
 #include "engine/GameEngine.h"
 #include "game/NewRound.h"
+#include "game/PlayersBar.h"
 #include "res/resource.h"
 
 const char DonateText[] = "Thank you for your support! please go to "
@@ -31,6 +32,7 @@ LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             return 0;
         case IDM_OPTIONS:
             ShowOptionsDialog(window);
+            ShowTurn(); // names changed show at once
             return 0;
         case IDM_MORE:
             NewRound();
