@@ -108,7 +108,8 @@ protected:
 };
 
 // Ann and Ζωή play a round through: the board above the bar, the bar after every click, a turn
-// change heard by a screen reader, a found card named with its finder, the winner's question.
+// change heard by a screen reader, a found card named with its finder and the last one located where
+// it is drawn, the winner's question.
 TEST_F(Players, TwoPlayerRound) {
     AddPictures(true);
     yw::WriteSettings(folder.Path(), 1);
@@ -144,7 +145,17 @@ TEST_F(Players, TwoPlayerRound) {
     ASSERT_EQ(board->get_accName(first, &name), S_OK);
     const std::wstring said = name;
     SysFreeString(name);
+    VARIANT last = first;
+    last.lVal = rows * columns;
+    long left = 0, top = 0, width = 0, height = 0;
+    ASSERT_EQ(board->accLocation(&left, &top, &width, &height, last), S_OK);
     board->Release();
+    const PixelRect drawn = Card(rows * columns - 1); // on the board above the bar
+    POINT corners[2] = {{drawn.Left, drawn.Top}, {drawn.Right, drawn.Bottom}};
+    MapWindowPoints(window, nullptr, corners, 2);
+    EXPECT_EQ(std::vector<long>({left, top, left + width, top + height}),
+              std::vector<long>({corners[0].x, corners[0].y, corners[1].x, corners[1].y}))
+        << "the last card located for a screen reader elsewhere than drawn";
     EXPECT_TRUE(said.find(L", found by Ann") != std::wstring::npos ||
                 said.find(L", found by " + Wide(Greek)) != std::wstring::npos);
 
