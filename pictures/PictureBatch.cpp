@@ -27,6 +27,7 @@ struct Batch {
     const BatchControl& Control;
     std::mutex Lock;
     size_t Next = 0;
+    size_t Busy = 0; // taken, not yet done
     size_t Decoded = 0;
     std::vector<std::vector<uint32_t>> Pictures;
     std::vector<Outcome> Outcomes;
@@ -44,13 +45,15 @@ struct Batch {
         if (Decoded >= StillWanted() || Next >= Paths.size())
             return false;
         *entry = Next++;
+        ++Busy;
         return true;
     }
 
-    // The untried entries alone could still make up what is wanted, were this one dropped.
+    // The untried entries and those the other workers decode could still make up what is wanted,
+    // were this one dropped.
     bool OthersToTry() {
         const std::lock_guard<std::mutex> hold(Lock);
-        return Paths.size() - Next + Decoded >= StillWanted();
+        return Paths.size() - Next + (Busy - 1) + Decoded >= StillWanted();
     }
 
     // A slow picture is finished when nothing could replace it; either way it counts as slow.
@@ -81,6 +84,7 @@ struct Batch {
             Pictures[entry] = std::move(pixels);
             Outcomes[entry] = outcome;
             Decoded += outcome == Outcome::Good ? 1 : 0;
+            --Busy;
         }
     }
 
