@@ -17,17 +17,14 @@ void CopyInto(const yw::TempFolder& folder, const std::string& from, const std::
 // Windows' codecs read and only start-up's list of their extensions finds: a whole round at level 4
 // shows each of the 18 pictures on a pair of cards.
 TEST_F(Journey, TiffsAndJpegsDealtWholeAtLevel4) {
-    for (const auto& made : fs::directory_iterator(yw::ProgramFolder() + "\\test-pictures")) {
-        if (made.path().extension() == ".jpg" || made.path().extension() == ".jpeg") {
-            CopyInto(folder, "test-pictures\\" + made.path().filename().string(),
-                     made.path().filename().string());
-            colours.push_back(std::stoul(made.path().filename().string(), nullptr, 16));
+    for (const std::string from : {"test-pictures", "tiff-pictures"}) {
+        for (const auto& made : fs::directory_iterator(yw::ProgramFolder() + "\\" + from)) {
+            const std::string name = made.path().filename().string(), type = made.path().extension().string();
+            if (type == ".jpg" || type == ".jpeg" || type == ".tif") {
+                CopyInto(folder, from + "\\" + name, name);
+                colours.push_back(std::stoul(name, nullptr, 16));
+            }
         }
-    }
-    for (const auto& made : fs::directory_iterator(yw::ProgramFolder() + "\\tiff-pictures")) {
-        CopyInto(folder, "tiff-pictures\\" + made.path().filename().string(),
-                 made.path().filename().string());
-        colours.push_back(std::stoul(made.path().filename().string(), nullptr, 16));
     }
     ASSERT_EQ(colours.size(), 18u);
     yw::WriteSettings(folder.Path(), 4);

@@ -26,10 +26,10 @@ TEST(WicDecoder, TiffsShowUprightByTheirOrientationTag) {
     const struct {
         const char* Name;
         std::vector<uint32_t> Shown;
-    } cases[] = {{"1-LZW-TopLeft", {r, g, b, y}},
-                 {"6-LZW-RightTop", {b, r, y, g}},
-                 {"8-None-LeftBottom", {g, y, r, b}},
-                 {"3-None-BottomRight", {y, b, g, r}}};
+    } cases[] = {{"LZW-TopLeft", {r, g, b, y}},
+                 {"LZW-RightTop", {b, r, y, g}},
+                 {"None-LeftBottom", {g, y, r, b}},
+                 {"None-BottomRight", {y, b, g, r}}};
     for (const auto& c : cases) {
         const std::string path = yw::ProgramFolder() + "\\wic-pictures\\quarters-" + c.Name + ".tif";
         std::vector<uint32_t> pixels;
