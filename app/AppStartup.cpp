@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/OptionsDialog.h"
+#include "app/PictureNames.h"
 #include "app/PlayerSettings.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
@@ -11,6 +12,7 @@
 #include "engine/Graphics.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
+#include "pictures/WicDecoder.h"
 #include "res/resource.h"
 
 namespace {
@@ -46,6 +48,13 @@ bool GatherPictures(HWND window) {
     return true;
 }
 
+// The formats Windows' own codecs read (TIFF, JPEG XR, and HEIF, RAW and more with the Store's
+// extensions) join the scan.
+void AddSystemCodecExtensions() {
+    for (const std::string& extension : SystemCodecExtensions(InstalledSystemCodecs(), PictureExtensions))
+        AddPictureExtension(extension);
+}
+
 } // namespace
 
 int AppStartup(HINSTANCE instance, int showCommand) {
@@ -65,6 +74,8 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         MessageBoxA(Engine->Window, "Error initializing Direct3D", "Error", MB_OK);
         return 0;
     }
+
+    AddSystemCodecExtensions();
 
     // No stored settings: a first run, so the player chooses a folder before the first scan.
     const HWND window = Engine->Window;

@@ -35,6 +35,6 @@ void ScanExtension(const char* extension) {
 } // namespace
 
 void ScanPictures() {
-    for (const char* extension : PictureExtensions)
-        ScanExtension(extension);
+    for (const std::string& extension : PictureExtensions)
+        ScanExtension(extension.c_str());
 }

@@ -10,16 +10,40 @@
 #include <utility>
 
 #include "game/Shuffle.h"
+#include "res/resource.h"
 
 namespace {
 
 // A deal that keeps the player waiting longer than this shows the wait cursor.
 const auto WaitCursorDelay = std::chrono::milliseconds(100);
 
-std::vector<DecodedPicture> Await(std::future<std::vector<DecodedPicture>>& decoding) {
+// How often a waiting deal looks whether the player wants to leave.
+const auto LeaveCheckDelay = std::chrono::milliseconds(40);
+
+// A close, Exit or the close box waits in the queue of the window's thread, which is busy with a
+// deal. Only posted messages and input are looked at: no sent message runs inside the deal.
+bool LeaveAsked() {
+    const UINT look = PM_NOREMOVE | PM_QS_POSTMESSAGE | PM_QS_INPUT;
+    MSG message;
+    const auto waiting = [&](UINT kind) { return PeekMessageA(&message, nullptr, kind, kind, look) != 0; };
+    return waiting(WM_CLOSE) || waiting(WM_QUIT) ||
+           (waiting(WM_COMMAND) && LOWORD(message.wParam) == IDM_EXIT) ||
+           (waiting(WM_SYSCOMMAND) && (message.wParam & 0xFFF0) == SC_CLOSE) ||
+           (waiting(WM_NCLBUTTONDOWN) && message.wParam == HTCLOSE) ||
+           (waiting(WM_SYSKEYDOWN) && message.wParam == VK_F4);
+}
+
+// Waits for the pictures; a player who leaves meanwhile stops the workers at once (wanted set to
+// 0), the deal ends with what it has and the message left in the queue then closes the window.
+std::vector<DecodedPicture> Await(std::future<std::vector<DecodedPicture>>& decoding,
+                                  std::atomic<size_t>& wanted) {
     HCURSOR previous = nullptr;
     if (decoding.wait_for(WaitCursorDelay) != std::future_status::ready)
         previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))); // IDC_WAIT
+    while (decoding.wait_for(LeaveCheckDelay) != std::future_status::ready) {
+        if (LeaveAsked())
+            wanted = 0;
+    }
     std::vector<DecodedPicture> pictures = decoding.get();
     if (previous != nullptr)
         SetCursor(previous);
@@ -47,11 +71,15 @@ std::unique_ptr<Preparation> Next;
 
 std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& list, size_t wanted,
                                                 int width, int height) {
+    // Outlives the workers: Await returns only once they are done.
+    std::atomic<size_t> stillWanted{wanted};
     std::future<std::vector<DecodedPicture>> decoding =
-        std::async(std::launch::async, [paths = list, wanted, width, height] {
-            return DecodeFirstPictures(paths, wanted, width, height, DecodeThreadCount());
+        std::async(std::launch::async, [paths = list, wanted, width, height, &stillWanted] {
+            BatchControl control;
+            control.Wanted = &stillWanted;
+            return DecodeFirstPictures(paths, wanted, width, height, DecodeThreadCount(), control);
         });
-    return Await(decoding);
+    return Await(decoding, stillWanted);
 }
 
 void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int width, int height) {
@@ -88,7 +116,7 @@ bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, Prepa
     // A smaller board waits only for its own pictures: they come first in the list's order.
     if (wanted < next->Wanted)
         next->Wanted = wanted;
-    next->Deal.Pictures = Await(next->Decoding);
+    next->Deal.Pictures = Await(next->Decoding, next->Wanted);
     *deal = std::move(next->Deal);
     return true;
 }

@@ -9,7 +9,8 @@
 
 // The first pictures of the list that decode, `wanted` of them at width x height. The window's
 // thread waits for the workers without dispatching messages, so no click or command re-enters
-// the deal; a wait longer than a moment shows the wait cursor.
+// the deal; a wait longer than a moment shows the wait cursor. A close or Exit waiting in the
+// queue ends the wait at once, the deal incomplete.
 std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& list, size_t wanted,
                                                 int width, int height);
 
@@ -29,5 +30,5 @@ struct PreparedDeal {
 };
 bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PreparedDeal* deal);
 
-// Stops a preparation under way; waits at most for the pictures the workers are decoding.
+// Stops a preparation under way, its workers mid-picture; returns once they have ended.
 void CancelNextDeal();

@@ -213,7 +213,8 @@ private:
     Channel Red, Green, Blue, Alpha;
 };
 
-bool ReadRows(const Layout& layout, const uint8_t* data, size_t size, AreaScaler* scaler) {
+bool ReadRows(const Layout& layout, const uint8_t* data, size_t size, const DecodeStop& stop,
+              AreaScaler* scaler) {
     const uint64_t rowBytes = (uint64_t(layout.Width) * layout.Bits + 31) / 32 * 4;
     // The last row may lack its padding.
     const uint64_t lastRow = (uint64_t(layout.Width) * layout.Bits + 7) / 8;
@@ -224,6 +225,8 @@ bool ReadRows(const Layout& layout, const uint8_t* data, size_t size, AreaScaler
     const bool alpha = layout.Bits >= 16 && reader.HasAlpha(rows, size_t(rowBytes));
     std::vector<uint8_t> rgb(size_t(layout.Width) * 3);
     for (int y = 0; y < layout.Height; ++y) {
+        if (stop())
+            return false;
         const int stored = layout.TopDown ? y : layout.Height - 1 - y;
         reader.ToRgb(rows + size_t(stored) * rowBytes, alpha, rgb.data());
         scaler->AddRow(rgb.data());
@@ -232,9 +235,10 @@ bool ReadRows(const Layout& layout, const uint8_t* data, size_t size, AreaScaler
 }
 
 // RLE8 and RLE4 codes, fed to the scaler bottom row first. A run past the row's end is cut at it; a
-// move past the top ends the picture. False when the codes end before the picture does.
+// move past the top ends the picture. False when the codes end before the picture does, or when
+// stop says so.
 bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const Palette& colours,
-            AreaScaler* scaler) {
+            const DecodeStop& stop, AreaScaler* scaler) {
     const bool four = layout.Compression == Rle4;
     const int w = layout.Width;
     std::vector<uint8_t> row(size_t(w) * 3); // black where no code reaches
@@ -264,8 +268,9 @@ bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const P
     const auto nibble = [](const uint8_t* bytes, int i) {
         return i % 2 ? bytes[i / 2] & 15 : bytes[i / 2] >> 4;
     };
-    while (y < layout.Height) {
-        if (end - at < 2)
+    // A row may take many codes, and a code many rows: the stop is asked every so many codes.
+    for (unsigned codes = 1; y < layout.Height; ++codes) {
+        if (end - at < 2 || (codes % 4096 == 0 && stop()))
             return false;
         const int count = at[0];
         const int code = at[1];
@@ -298,20 +303,21 @@ bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const P
 
 } // namespace
 
-bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
+               const DecodeStop& stop) {
     Layout layout;
     if (!ReadLayout(data, size, &layout))
         return false;
     AreaScaler scaler(layout.Width, layout.Height, width, height);
     if (layout.Compression == Rle8 || layout.Compression == Rle4) {
         const RowReader reader(layout, data);
-        if (!Unpack(layout, data + layout.PixelsAt, data + size, reader.Colours, &scaler))
+        if (!Unpack(layout, data + layout.PixelsAt, data + size, reader.Colours, stop, &scaler))
             return false;
         // Fed bottom row first, the scaled picture stands upside down.
         *pixels = Upright(scaler.Pixels(), width, height, 4);
         return true;
     }
-    if (!ReadRows(layout, data, size, &scaler))
+    if (!ReadRows(layout, data, size, stop, &scaler))
         return false;
     *pixels = scaler.Pixels();
     return true;

@@ -68,7 +68,8 @@ bool FindFirstImage(GifFileType* gif, int* transparent) {
 
 } // namespace
 
-bool DecodeGif(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+bool DecodeGif(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
+               const DecodeStop& stop) {
     Source source = {data, size, 0};
     GifFile file(&source);
     GifFileType* gif = file.File;
@@ -93,7 +94,7 @@ bool DecodeGif(const uint8_t* data, size_t size, int width, int height, std::vec
     for (int pass = frame.Interlace ? 0 : 3; pass < 4; ++pass) {
         const int step = frame.Interlace ? Steps[pass] : 1;
         for (int y = frame.Interlace ? Starts[pass] : 0; y < frame.Height; y += step) {
-            if (DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR)
+            if (stop() || DGifGetLine(gif, line.data(), frame.Width) == GIF_ERROR)
                 return false;
             uint8_t* to = &screen[(size_t(frame.Top + y) * screenWidth + frame.Left) * 3];
             for (int x = 0; x < frame.Width; ++x, to += 3) {

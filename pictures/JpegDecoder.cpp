@@ -31,15 +31,35 @@ void EmitMessage(j_common_ptr info, int level) {
 
 void OutputMessage(j_common_ptr) {}
 
+// libjpeg calls its progress monitor many times in every scan, at least once an output row: too
+// many scans, or the stop, end the decode there through the error exit.
+struct Progress {
+    jpeg_progress_mgr Base;
+    const DecodeStop* Stop;
+};
+
+bool TooManyScans(const jpeg_decompress_struct& info) {
+    return info.input_scan_number > MaxJpegScans;
+}
+
+void MonitorProgress(j_common_ptr common) {
+    const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    if (TooManyScans(*info) || (*reinterpret_cast<Progress*>(common->progress)->Stop)())
+        ErrorExit(common);
+}
+
 // Owns the decompressor, so it is destroyed on every way out.
 struct Decompressor {
     jpeg_decompress_struct Info;
     ErrorManager Errors;
-    Decompressor() : Info(), Errors() {
+    Progress Monitor;
+    explicit Decompressor(const DecodeStop& stop) : Info(), Errors(), Monitor() {
         Info.err = jpeg_std_error(&Errors.Base);
         Errors.Base.error_exit = ErrorExit;
         Errors.Base.emit_message = EmitMessage;
         Errors.Base.output_message = OutputMessage;
+        Monitor.Base.progress_monitor = MonitorProgress;
+        Monitor.Stop = &stop;
     }
     ~Decompressor() { jpeg_destroy_decompress(&Info); }
 };
@@ -67,8 +87,9 @@ int OrientationOf(const jpeg_decompress_struct& info) {
 // Reads scans until every component's DC coefficients are known to their last bit but one (a
 // common first scan; the missing bit moves a pixel by a fraction of a level at usual qualities),
 // and starts the output from them. The file must still end properly: an end-of-image marker can only stand
-// after the last scan, since the coded data never holds one.
-bool ReadDcScans(jpeg_decompress_struct& info) {
+// after the last scan, since the coded data never holds one. Nor does it hold the start of a scan:
+// the scans left unread count by their markers, so a file of too many is refused at every size.
+bool ReadDcScans(jpeg_decompress_struct& info, const DecodeStop& stop) {
     const auto dcWhole = [&info] {
         for (int c = 0; c < info.num_components; ++c) {
             if (info.coef_bits[c][0] < 0 || info.coef_bits[c][0] > 1)
@@ -77,13 +98,18 @@ bool ReadDcScans(jpeg_decompress_struct& info) {
         return true;
     };
     while (!dcWhole()) {
-        if (jpeg_consume_input(&info) == JPEG_REACHED_EOI)
+        if (jpeg_consume_input(&info) == JPEG_REACHED_EOI || TooManyScans(info) || stop())
             return false;
     }
     const JOCTET end[] = {0xFF, JPEG_EOI};
+    const JOCTET startOfScan = 0xDA;
     const JOCTET* rest = info.src->next_input_byte;
     const JOCTET* last = rest + info.src->bytes_in_buffer;
-    return std::search(rest, last, end, end + 2) != last && jpeg_start_output(&info, info.input_scan_number);
+    const JOCTET* eoi = std::search(rest, last, end, end + 2);
+    int scans = info.input_scan_number;
+    for (const JOCTET* at = rest; at + 1 < eoi && scans <= MaxJpegScans; ++at)
+        scans += at[0] == 0xFF && at[1] == startOfScan ? 1 : 0;
+    return eoi != last && scans <= MaxJpegScans && jpeg_start_output(&info, info.input_scan_number);
 }
 
 // Everything between setjmp and the end of the decode: no C++ object with a destructor is made here,
@@ -94,6 +120,7 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     if (setjmp(d.Errors.Jump) != 0)
         return false;
     jpeg_create_decompress(&info);
+    info.progress = &d.Monitor.Base;
     info.mem->max_memory_to_use = long(MaxDecodeBytes);
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
@@ -129,7 +156,7 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     JSAMPROW samples = row->data();
     uint8_t* rgb = row->data() + (cmyk ? size_t(info.output_width) * 4 : 0);
     jpeg_start_decompress(&info);
-    if (dcOnly && !ReadDcScans(info))
+    if (dcOnly && !ReadDcScans(info, *d.Monitor.Stop))
         return false;
     while (info.output_scanline < info.output_height) {
         if (jpeg_read_scanlines(&info, &samples, 1) != 1)
@@ -158,8 +185,9 @@ int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height) {
     return 8;
 }
 
-bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
-    Decompressor decompressor;
+bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
+                const DecodeStop& stop) {
+    Decompressor decompressor(stop);
     std::vector<AreaScaler> scaler;
     std::vector<uint8_t> row;
     int orientation = 1;

@@ -6,8 +6,11 @@
 #include <thread>
 
 #include "pictures/PictureDecoder.h"
+#include "pictures/ThreadCpuTime.h"
 
 namespace {
+
+enum class Outcome : uint8_t { Untried, Good, Bad, Slow };
 
 // What the workers share: entries are taken in list order, so once `wanted` have decoded every
 // entry that could still come earlier in the list has been taken, and no more need be.
@@ -15,7 +18,7 @@ struct Batch {
     Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height,
           const BatchControl& control)
         : Paths(paths), Wanted(wanted), Width(width), Height(height), Control(control),
-          Pictures(paths.size()), Good(paths.size()) {}
+          Pictures(paths.size()), Outcomes(paths.size(), Outcome::Untried) {}
 
     const std::vector<std::string>& Paths;
     size_t Wanted;
@@ -24,20 +27,50 @@ struct Batch {
     const BatchControl& Control;
     std::mutex Lock;
     size_t Next = 0;
+    size_t Busy = 0; // taken, not yet done
     size_t Decoded = 0;
     std::vector<std::vector<uint32_t>> Pictures;
-    std::vector<bool> Good;
+    std::vector<Outcome> Outcomes;
 
     size_t StillWanted() const {
         return Control.Wanted != nullptr ? std::min(Wanted, Control.Wanted->load()) : Wanted;
     }
+
+    bool Cancelled() const { return Control.Wanted != nullptr && Control.Wanted->load() == 0; }
+
+    double CpuSeconds() const { return Control.CpuSeconds ? Control.CpuSeconds() : ThreadCpuSeconds(); }
 
     bool Take(size_t* entry) {
         const std::lock_guard<std::mutex> hold(Lock);
         if (Decoded >= StillWanted() || Next >= Paths.size())
             return false;
         *entry = Next++;
+        ++Busy;
         return true;
+    }
+
+    // The untried entries and those the other workers decode could still make up what is wanted,
+    // were this one dropped.
+    bool OthersToTry() {
+        const std::lock_guard<std::mutex> hold(Lock);
+        return Paths.size() - Next + (Busy - 1) + Decoded >= StillWanted();
+    }
+
+    // A slow picture is finished when nothing could replace it; either way it counts as slow.
+    Outcome Decode(size_t entry, bool budget, std::vector<uint32_t>* pixels) {
+        const double start = budget ? CpuSeconds() : 0.0;
+        bool slow = false;
+        const DecodeStop stop{[&] {
+            if (Cancelled())
+                return true;
+            if (budget && !slow)
+                slow = CpuSeconds() - start > PictureCpuBudgetSeconds;
+            return slow && OthersToTry();
+        }};
+        const bool good = DecodePicture(Paths[entry].c_str(), Width, Height, pixels, stop);
+        if (slow)
+            return Outcome::Slow;
+        return good ? Outcome::Good : Outcome::Bad;
     }
 
     void Work() {
@@ -46,11 +79,38 @@ struct Batch {
         size_t entry = 0;
         while (Take(&entry)) {
             std::vector<uint32_t> pixels;
-            const bool good = DecodePicture(Paths[entry].c_str(), Width, Height, &pixels);
+            const Outcome outcome = Decode(entry, true, &pixels);
             const std::lock_guard<std::mutex> hold(Lock);
             Pictures[entry] = std::move(pixels);
-            Good[entry] = good;
-            Decoded += good ? 1 : 0;
+            Outcomes[entry] = outcome;
+            Decoded += outcome == Outcome::Good ? 1 : 0;
+            --Busy;
+        }
+    }
+
+    // When the fast pictures fall short, the slow ones make up the rest in list order, decoded
+    // again without a budget where they were dropped part-way.
+    void FinishSlowOnes(unsigned threads) {
+        std::vector<size_t> slow;
+        for (size_t i = 0; i < Paths.size(); ++i) {
+            if (Outcomes[i] == Outcome::Slow)
+                slow.push_back(i);
+        }
+        size_t have = Decoded;
+        for (size_t from = 0; from < slow.size() && have < StillWanted() && !Cancelled();) {
+            const size_t count = std::min(slow.size() - from, StillWanted() - have);
+            RunOnWorkers(count, threads, [&](size_t i) {
+                std::vector<uint32_t>& pixels = Pictures[slow[from + i]];
+                if (!pixels.empty())
+                    return;
+                if (Control.WorkerStart)
+                    Control.WorkerStart();
+                if (Decode(slow[from + i], false, &pixels) == Outcome::Bad)
+                    pixels.clear();
+            });
+            for (size_t i = from; i < from + count; ++i)
+                have += Pictures[slow[i]].empty() ? 0 : 1;
+            from += count;
         }
     }
 };
@@ -66,10 +126,13 @@ std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& 
         workers.emplace_back(&Batch::Work, &batch);
     for (std::thread& worker : workers)
         worker.join();
+    batch.FinishSlowOnes(threads);
     std::vector<DecodedPicture> pictures;
-    for (size_t i = 0; i < paths.size() && pictures.size() < batch.StillWanted(); ++i) {
-        if (batch.Good[i])
-            pictures.push_back({i, std::move(batch.Pictures[i])});
+    for (const Outcome kind : {Outcome::Good, Outcome::Slow}) {
+        for (size_t i = 0; i < paths.size() && pictures.size() < batch.StillWanted(); ++i) {
+            if (batch.Outcomes[i] == kind && !batch.Pictures[i].empty())
+                pictures.push_back({i, std::move(batch.Pictures[i])});
+        }
     }
     return pictures;
 }

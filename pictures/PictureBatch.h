@@ -14,18 +14,28 @@ struct DecodedPicture {
     std::vector<uint32_t> Pixels;
 };
 
+// A picture that has cost its worker this much CPU time is slow: while the list has other files to
+// try it is dropped, and taken only when the fast ones run short.
+constexpr double PictureCpuBudgetSeconds = 2.0;
+
 // What a batch may be told from outside while it runs: fewer pictures wanted than it was started
-// for (it then ends once that many have decoded; 0 stops every worker before its next picture and
+// for (it then ends once that many have decoded; 0 stops every worker, mid-picture too, and
 // leaves the result incomplete), and a call each worker makes before its first picture (the game
-// lowers the priority of work done ahead of time).
+// lowers the priority of work done ahead of time). CpuSeconds, the worker's own CPU time, stands
+// in for ThreadCpuSeconds in tests.
 struct BatchControl {
     const std::atomic<size_t>* Wanted = nullptr;
     std::function<void()> WorkerStart;
+    std::function<double()> CpuSeconds;
 };
 
 // Decodes entries of paths in order until `wanted` pictures have decoded or the list runs out; an
-// entry that does not decode is passed over and the next entry takes its place. Worker threads
-// (`threads`, at least 2) only decode. Returns the decoded pictures in list order (size <= wanted).
+// entry that does not decode is passed over and the next entry takes its place. So is a slow one
+// (over PictureCpuBudgetSeconds), while enough untried entries remain to make up for it; when the
+// fast ones fall short, slow ones fill the rest in list order. Worker threads (`threads`, at least
+// 2) only decode. Returns the fast pictures in list order, then the slow ones (size <= wanted):
+// which come first depends on what each picture costs, never on `wanted` or on the order the
+// workers finish, so a smaller batch gets the first pictures of a larger one.
 std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted,
                                                 int width, int height, unsigned threads,
                                                 const BatchControl& control = BatchControl());

@@ -10,6 +10,9 @@
 #include "pictures/PictureScale.h"
 #include "pictures/PngDecoder.h"
 #include "pictures/WebpDecoder.h"
+#ifdef _WIN32
+#include "pictures/WicDecoder.h"
+#endif
 
 namespace {
 
@@ -30,34 +33,49 @@ bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
     return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
 }
 
+// Windows' own codecs, for what none of ours reads; elsewhere there are none.
+#ifdef _WIN32
+bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height,
+                            std::vector<uint32_t>* pixels, const DecodeStop& stop) {
+    return DecodeWic(data, size, width, height, pixels, stop);
+}
+#else
+bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, std::vector<uint32_t>*, const DecodeStop&) {
+    return false;
+}
+#endif
+
 } // namespace
 
-bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels) {
+bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels,
+                   const DecodeStop& stop) {
     std::vector<uint8_t> bytes;
     return path != nullptr && ReadFile(path, &bytes) &&
-           DecodePictureData(bytes.data(), bytes.size(), width, height, pixels);
+           DecodePictureData(bytes.data(), bytes.size(), width, height, pixels, stop);
 }
 
 bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
-                       std::vector<uint32_t>* pixels) {
+                       std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     // The scaler's sums and the result take 16 bytes a pixel; they too stay within the bound.
     if (data == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(MaxDecodeBytes))
         return false;
     // Told by content, not by name: a PNG saved as .jpg still shows.
     switch (SniffPictureFormat(data, size)) {
     case PictureFormat::Jpeg:
-        return DecodeJpeg(data, size, width, height, pixels);
+        return DecodeJpeg(data, size, width, height, pixels, stop);
     case PictureFormat::Png:
-        return DecodePng(data, size, width, height, pixels);
+        return DecodePng(data, size, width, height, pixels, stop);
     case PictureFormat::Gif:
-        return DecodeGif(data, size, width, height, pixels);
+        return DecodeGif(data, size, width, height, pixels, stop);
     case PictureFormat::Webp:
-        return DecodeWebp(data, size, width, height, pixels);
+        return DecodeWebp(data, size, width, height, pixels, stop);
     case PictureFormat::Bmp:
-        return DecodeBmp(data, size, width, height, pixels);
+        return DecodeBmp(data, size, width, height, pixels, stop);
     case PictureFormat::Heif:
+        // What libheif cannot read, Windows' HEIF extension may.
+        return !stop() && DecodeWithSystemCodecs(data, size, width, height, pixels, stop);
     case PictureFormat::Other:
-        break;
+        return DecodeWithSystemCodecs(data, size, width, height, pixels, stop);
     }
     return false;
 }

@@ -1,5 +1,6 @@
 #include "pictures/WebpDecoder.h"
 
+#include <algorithm>
 #include <memory>
 
 #include <webp/decode.h>
@@ -18,6 +19,10 @@ struct StillDecode {
     StillDecode& operator=(const StillDecode&) = delete;
 };
 
+struct IncrementalDelete {
+    void operator()(WebPIDecoder* decoder) const { WebPIDelete(decoder); }
+};
+
 struct AnimationDelete {
     void operator()(WebPAnimDecoder* decoder) const { WebPAnimDecoderDelete(decoder); }
 };
@@ -32,8 +37,11 @@ int ReducedSize(int size, int card, int otherSize, int otherCard) {
     return size;
 }
 
+// Fed this much of the file at a time, so that the stop is asked between the rows each part brings.
+const size_t IncrementalBytes = size_t(16) << 10;
+
 bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& features, int width,
-                 int height, std::vector<uint32_t>* pixels) {
+                 int height, const DecodeStop& stop, std::vector<uint32_t>* pixels) {
     StillDecode decode;
     WebPDecoderConfig& config = decode.Config;
     if (!WebPInitDecoderConfig(&config))
@@ -42,15 +50,28 @@ bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& 
     config.options.scaled_width = ReducedSize(features.width, width, features.height, height);
     config.options.scaled_height = ReducedSize(features.height, height, features.width, width);
     config.output.colorspace = MODE_RGBA;
-    if (WebPDecode(data, size, &config) != VP8_STATUS_OK)
+    // Declared after the output it writes into, so it goes first.
+    const std::unique_ptr<WebPIDecoder, IncrementalDelete> decoder(WebPIDecode(data, size, &config));
+    if (!decoder)
         return false;
+    for (size_t fed = 0;;) {
+        if (stop())
+            return false;
+        fed = std::min(size, fed + IncrementalBytes);
+        const VP8StatusCode status = WebPIUpdate(decoder.get(), data, fed);
+        if (status == VP8_STATUS_OK)
+            break;
+        if (status != VP8_STATUS_SUSPENDED || fed == size)
+            return false;
+    }
     const WebPRGBABuffer& rgba = config.output.u.RGBA;
     *pixels = ScaleRgbaOverWhite(rgba.rgba, size_t(rgba.stride), config.output.width, config.output.height,
                                  width, height);
     return true;
 }
 
-bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height,
+// libwebpdemux decodes a frame at once: the stop is asked before it.
+bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, const DecodeStop& stop,
                       std::vector<uint32_t>* pixels) {
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options))
@@ -62,7 +83,7 @@ bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height,
     WebPAnimInfo info;
     uint8_t* canvas = nullptr;
     int timestamp = 0;
-    if (!decoder || !WebPAnimDecoderGetInfo(decoder.get(), &info) ||
+    if (!decoder || stop() || !WebPAnimDecoderGetInfo(decoder.get(), &info) ||
         !WebPAnimDecoderGetNext(decoder.get(), &canvas, &timestamp))
         return false;
     const int canvasWidth = int(info.canvas_width);
@@ -73,7 +94,8 @@ bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height,
 
 } // namespace
 
-bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels) {
+bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
+                const DecodeStop& stop) {
     WebPBitstreamFeatures features;
     if (WebPGetFeatures(data, size, &features) != VP8_STATUS_OK)
         return false;
@@ -82,6 +104,6 @@ bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, std::ve
     const double canvas = double(features.width) * features.height * 4;
     if ((features.has_animation ? 2 : 1) * canvas + double(features.width) * 8 > double(MaxDecodeBytes))
         return false;
-    return features.has_animation ? DecodeFirstFrame(data, size, width, height, pixels)
-                                  : DecodeStill(data, size, features, width, height, pixels);
+    return features.has_animation ? DecodeFirstFrame(data, size, width, height, stop, pixels)
+                                  : DecodeStill(data, size, features, width, height, stop, pixels);
 }

@@ -283,6 +283,56 @@ TEST(PictureDecoder, SurvivesTheFuzzersFindings) {
     EXPECT_GT(files, 0);
 }
 
+// A progressive JPEG of 1000 scans is a picture, one more is not: whether the decode reads every
+// scan (a card larger than 1/8 of the picture) or only the DC ones and the rest's markers.
+TEST(PictureDecoder, RefusesAJpegOfMoreThanMaxScans) {
+    const std::string base = Make("scans.jpg", "convert -seed 1 -size 160x120 plasma: -interlace JPEG jpg:@");
+    for (const int scans : {MaxJpegScans, MaxJpegScans + 1, 300000}) {
+        const std::string path = Make("many.jpg", std::string("python3 ") + YW_MANY_SCANS + " '" + base + "' @ " +
+                                                      std::to_string(scans));
+        for (const int width : {16, 80}) {
+            std::vector<uint32_t> pixels;
+            EXPECT_EQ(DecodePicture(path.c_str(), width, width * 3 / 4, &pixels), scans <= MaxJpegScans)
+                << scans << " scans, " << width;
+        }
+    }
+}
+
+// A worker's CPU time, made up: each ask costs a tenth of a second, and a PNG's decode asks once a
+// row, so a picture of 64 rows is slow and one of 4 is not.
+double CountedCpuSeconds() {
+    thread_local double seconds = 0.0;
+    return seconds += 0.1;
+}
+
+// Slow pictures give way to the next of the order while it has others; when the fast ones run
+// short, the slow ones follow in list order. Greys in tens of per cent, by entry.
+TEST(PictureBatch, DropsASlowPictureOnlyWhileOthersCanTakeItsPlace) {
+    const auto png = [](int grey, int rows) {
+        return Make("g" + std::to_string(grey) + "-" + std::to_string(rows) + ".png",
+                    "convert -size 4x" + std::to_string(rows) + " xc:gray" + std::to_string(grey * 10) + " png24:@");
+    };
+    const std::vector<std::string> mixed = {png(1, 4), png(2, 64), png(3, 4), png(4, 4), png(5, 64), png(6, 4)};
+    const std::vector<std::string> slow = {png(1, 64), png(2, 64), png(3, 64)};
+    BatchControl control;
+    control.CpuSeconds = CountedCpuSeconds;
+    const struct {
+        const std::vector<std::string>* Paths;
+        size_t Wanted;
+        std::vector<size_t> Entries;
+    } cases[] = {{&mixed, 3, {0, 2, 3}}, {&mixed, 4, {0, 2, 3, 5}}, {&mixed, 5, {0, 2, 3, 5, 1}},
+                 {&mixed, 6, {0, 2, 3, 5, 1, 4}}, {&slow, 3, {0, 1, 2}}, {&slow, 2, {0, 1}}};
+    for (const auto& c : cases) {
+        std::vector<size_t> entries;
+        for (const DecodedPicture& picture : DecodeFirstPictures(*c.Paths, c.Wanted, 2, 2, 2, control)) {
+            // The picture is the entry's own grey.
+            const int grey = int(((picture.Pixels[0] & 0xFF) * 10 + 127) / 255);
+            entries.push_back(size_t(grey) == picture.Entry + 1 ? picture.Entry : size_t(99));
+        }
+        EXPECT_EQ(entries, c.Entries) << c.Paths->size() << " files, " << c.Wanted << " wanted";
+    }
+}
+
 TEST(PictureBatch, PassesOverWhatDoesNotDecodeAndKeepsTheListOrder) {
     const std::string bad = Write("bad.jpg", {0xFF, 0xD8, 0xFF});
     std::vector<std::string> paths = {testing::TempDir() + "missing.png"};

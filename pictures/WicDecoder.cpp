@@ -1,0 +1,253 @@
+#include "pictures/WicDecoder.h"
+
+#include <windows.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <string>
+
+#include "pictures/PictureScale.h"
+
+namespace {
+
+// The one owner of a COM interface pointer: released once, when the owner goes.
+template <typename T> class Owned {
+public:
+    Owned() = default;
+    ~Owned() { Reset(); }
+    Owned(const Owned&) = delete;
+    Owned& operator=(const Owned&) = delete;
+    // For a call that hands out an interface; the owner must be empty.
+    T** Out() { return &Pointer; }
+    T* Get() const { return Pointer; }
+    T* operator->() const { return Pointer; }
+    void Reset() {
+        if (Pointer != nullptr)
+            Pointer->Release();
+        Pointer = nullptr;
+    }
+
+private:
+    T* Pointer = nullptr;
+};
+
+// The calling thread in a multithreaded apartment for as long as this lives. A thread already in a
+// single-threaded one (a test's, the benchmark's) stays there: WIC works in both.
+struct Apartment {
+    HRESULT Entered = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    Apartment() = default;
+    ~Apartment() {
+        if (SUCCEEDED(Entered))
+            CoUninitialize();
+    }
+    Apartment(const Apartment&) = delete;
+    Apartment& operator=(const Apartment&) = delete;
+};
+
+// WIC's text getters: asked for the length first, then for the text.
+template <typename Info, typename Getter> std::wstring Text(Info* info, Getter get) {
+    UINT length = 0;
+    if (FAILED((info->*get)(0, nullptr, &length)) || length == 0)
+        return std::wstring();
+    std::wstring text(length, L'\0');
+    if (FAILED((info->*get)(length, &text[0], &length)))
+        return std::wstring();
+    text.resize(wcsnlen(text.c_str(), text.size()));
+    return text;
+}
+
+SystemCodec Describe(IWICBitmapDecoderInfo* info) {
+    SystemCodec codec;
+    codec.Author = Text(info, &IWICBitmapDecoderInfo::GetAuthor);
+    codec.Extensions = Text(info, &IWICBitmapDecoderInfo::GetFileExtensions);
+    GUID vendor = {};
+    codec.MicrosoftVendor =
+        SUCCEEDED(info->GetVendorGUID(&vendor)) &&
+        (IsEqualGUID(vendor, GUID_VendorMicrosoft) || IsEqualGUID(vendor, GUID_VendorMicrosoftBuiltIn));
+    return codec;
+}
+
+bool CreateFactory(Owned<IWICImagingFactory>* factory) {
+    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                      __uuidof(IWICImagingFactory),
+                                      reinterpret_cast<void**>(factory->Out())));
+}
+
+// Calls use(info) for each installed decoder until it answers true; false when none did.
+template <typename Use> bool ForEachDecoder(IWICImagingFactory* factory, Use use) {
+    Owned<IEnumUnknown> decoders;
+    if (FAILED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault, decoders.Out())))
+        return false;
+    for (;;) {
+        Owned<IUnknown> component;
+        ULONG count = 0;
+        if (decoders->Next(1, component.Out(), &count) != S_OK || count != 1)
+            return false;
+        Owned<IWICBitmapDecoderInfo> info;
+        if (SUCCEEDED(component->QueryInterface(__uuidof(IWICBitmapDecoderInfo),
+                                                reinterpret_cast<void**>(info.Out()))) &&
+            use(info.Get()))
+            return true;
+    }
+}
+
+bool Rewind(IWICStream* stream) {
+    const LARGE_INTEGER start = {};
+    return SUCCEEDED(stream->Seek(start, STREAM_SEEK_SET, nullptr));
+}
+
+// CreateDecoderFromStream would let any installed codec try the file; only the system's own may.
+// Their registered patterns are matched by WIC itself, before any codec runs.
+bool OpenWithSystemCodec(IWICImagingFactory* factory, IWICStream* stream, Owned<IWICBitmapDecoder>* decoder) {
+    return ForEachDecoder(factory, [&](IWICBitmapDecoderInfo* info) {
+        BOOL matches = FALSE;
+        if (!IsSystemCodec(Describe(info)) || !Rewind(stream) ||
+            FAILED(info->MatchesPattern(stream, &matches)) || !matches)
+            return false;
+        if (SUCCEEDED(info->CreateInstance(decoder->Out())) && Rewind(stream) &&
+            SUCCEEDED((*decoder)->Initialize(stream, WICDecodeMetadataCacheOnDemand)))
+            return true;
+        decoder->Reset();
+        return false;
+    });
+}
+
+// The orientation tag (1..8), where the container keeps it: in a JPEG's EXIF segment, in a
+// TIFF-like file's first directory, or as the property a codec answers for any format.
+int OrientationOf(IWICBitmapFrameDecode* frame, const GUID& container) {
+    Owned<IWICMetadataQueryReader> reader;
+    if (FAILED(frame->GetMetadataQueryReader(reader.Out())))
+        return 1;
+    const bool tiffLike =
+        IsEqualGUID(container, GUID_ContainerFormatTiff) || IsEqualGUID(container, GUID_ContainerFormatWmp) ||
+        IsEqualGUID(container, GUID_ContainerFormatAdng) || IsEqualGUID(container, GUID_ContainerFormatRaw);
+    const wchar_t* const names[] = {tiffLike ? L"/ifd/{ushort=274}" : L"/app1/ifd/{ushort=274}",
+                                    L"System.Photo.Orientation"};
+    for (const wchar_t* name : names) {
+        PROPVARIANT value;
+        PropVariantInit(&value);
+        int orientation = 0;
+        if (SUCCEEDED(reader->GetMetadataByName(name, &value)) && value.vt == VT_UI2)
+            orientation = value.uiVal;
+        PropVariantClear(&value);
+        if (orientation >= 1 && orientation <= 8)
+            return orientation;
+    }
+    return 1;
+}
+
+// Rows copied at a time; the stop is asked between them.
+const UINT StripRows = 32;
+
+// Copies source (32-bit BGRA) in strips into the scaler, laid over white.
+bool CopyInStrips(IWICBitmapSource* source, UINT width, UINT height, const DecodeStop& stop,
+                  AreaScaler* scaler) {
+    const UINT stride = width * 4;
+    std::vector<BYTE> strip(size_t(stride) * std::min(StripRows, height));
+    std::vector<uint8_t> rgb(size_t(width) * 3);
+    for (UINT y = 0; y < height; y += StripRows) {
+        if (stop())
+            return false;
+        const UINT rows = std::min(StripRows, height - y);
+        const WICRect rect = {0, INT(y), INT(width), INT(rows)};
+        if (FAILED(source->CopyPixels(&rect, stride, UINT(strip.size()), strip.data())))
+            return false;
+        for (UINT row = 0; row < rows; ++row) {
+            BYTE* bgra = &strip[size_t(row) * stride];
+            for (UINT x = 0; x < width; ++x)
+                std::swap(bgra[x * 4], bgra[x * 4 + 2]);
+            RgbaOverWhite(bgra, int(width), rgb.data());
+            scaler->AddRow(rgb.data());
+        }
+    }
+    return true;
+}
+
+// source converted to 32-bit BGRA, copied in strips into a scaler to width x height.
+bool ScaleFrom(IWICBitmapSource* source, int width, int height, const DecodeStop& stop,
+               std::vector<uint32_t>* pixels) {
+    Owned<IWICBitmapSource> bgra;
+    UINT sourceWidth = 0;
+    UINT sourceHeight = 0;
+    if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, source, bgra.Out())) ||
+        FAILED(bgra->GetSize(&sourceWidth, &sourceHeight)) || sourceWidth == 0 || sourceHeight == 0)
+        return false;
+    AreaScaler scaler(int(sourceWidth), int(sourceHeight), width, height);
+    if (!CopyInStrips(bgra.Get(), sourceWidth, sourceHeight, stop, &scaler))
+        return false;
+    *pixels = scaler.Pixels();
+    return true;
+}
+
+// WIC's scaler takes the frame to at most twice the card (through the codec's own reduced decode
+// where it has one); the area scaler averages the rest, since some scalers only pick pixels.
+bool ScaleFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT frameWidth, UINT frameHeight,
+                int width, int height, const DecodeStop& stop, std::vector<uint32_t>* pixels) {
+    const UINT reducedWidth = std::min(frameWidth, UINT(width) * 2);
+    const UINT reducedHeight = std::min(frameHeight, UINT(height) * 2);
+    Owned<IWICBitmapScaler> scaler;
+    if (reducedWidth < frameWidth || reducedHeight < frameHeight) {
+        bool stopped = false;
+        const DecodeStop heard{[&] { return stopped = stopped || stop(); }};
+        if (SUCCEEDED(factory->CreateBitmapScaler(scaler.Out())) &&
+            SUCCEEDED(
+                scaler->Initialize(frame, reducedWidth, reducedHeight, WICBitmapInterpolationModeFant)) &&
+            ScaleFrom(scaler.Get(), width, height, heard, pixels))
+            return true;
+        // Some codecs (Wine's JPEG XR) fail under the scaler; read whole, the frame still shows.
+        if (stopped)
+            return false;
+    }
+    return ScaleFrom(frame, width, height, stop, pixels);
+}
+
+bool Decode(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
+            const DecodeStop& stop) {
+    Owned<IWICImagingFactory> factory;
+    Owned<IWICStream> stream;
+    Owned<IWICBitmapDecoder> decoder;
+    Owned<IWICBitmapFrameDecode> frame;
+    GUID container = {};
+    UINT frameWidth = 0;
+    UINT frameHeight = 0;
+    if (size > MAXDWORD || !CreateFactory(&factory) || FAILED(factory->CreateStream(stream.Out())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) ||
+        !OpenWithSystemCodec(factory.Get(), stream.Get(), &decoder) || stop() ||
+        FAILED(decoder->GetContainerFormat(&container)) || FAILED(decoder->GetFrame(0, frame.Out())) ||
+        FAILED(frame->GetSize(&frameWidth, &frameHeight)) || frameWidth == 0 || frameHeight == 0)
+        return false;
+    // The codec holds the frame whole, as 32-bit pixels at most; the scaler's sums come on top.
+    if (double(frameWidth) * frameHeight * 4 + double(frameWidth) * 16 > double(MaxDecodeBytes))
+        return false;
+    // Scaled in the file's own orientation, turned afterwards.
+    const int orientation = OrientationOf(frame.Get(), container);
+    const bool turned = orientation >= 5;
+    std::vector<uint32_t> stored;
+    if (!ScaleFrame(factory.Get(), frame.Get(), frameWidth, frameHeight, turned ? height : width,
+                    turned ? width : height, stop, &stored))
+        return false;
+    *pixels = Upright(stored, turned ? height : width, turned ? width : height, orientation);
+    return true;
+}
+
+} // namespace
+
+bool DecodeWic(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
+               const DecodeStop& stop) {
+    // Entered before the first interface and left after the last is released.
+    const Apartment apartment;
+    return Decode(data, size, width, height, pixels, stop);
+}
+
+std::vector<SystemCodec> InstalledSystemCodecs() {
+    const Apartment apartment;
+    std::vector<SystemCodec> codecs;
+    Owned<IWICImagingFactory> factory;
+    if (CreateFactory(&factory)) {
+        ForEachDecoder(factory.Get(), [&codecs](IWICBitmapDecoderInfo* info) {
+            codecs.push_back(Describe(info));
+            return false;
+        });
+    }
+    return codecs;
+}

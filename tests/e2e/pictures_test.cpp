@@ -1,0 +1,75 @@
+// Journeys of pictures the game's own decoders do not read, and of files built to stall a deal.
+#include <chrono>
+
+#include "res/resource.h"
+#include "tests/e2e/Journey.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+void CopyInto(const yw::TempFolder& folder, const std::string& from, const std::string& name) {
+    fs::copy_file(yw::ProgramFolder() + "\\" + from, fs::u8path(folder.File(name)),
+                  fs::copy_options::overwrite_existing);
+}
+
+// Eight JPEGs and ten TIFFs (LZW and uncompressed, half of them turned by their tag), which only
+// Windows' codecs read and only start-up's list of their extensions finds: a whole round at level 4
+// shows each of the 18 pictures on a pair of cards.
+TEST_F(Journey, TiffsAndJpegsDealtWholeAtLevel4) {
+    for (const std::string from : {"test-pictures", "tiff-pictures"}) {
+        for (const auto& made : fs::directory_iterator(yw::ProgramFolder() + "\\" + from)) {
+            const std::string name = made.path().filename().string(), type = made.path().extension().string();
+            if (type == ".jpg" || type == ".jpeg" || type == ".tif") {
+                CopyInto(folder, from + "\\" + name, name);
+                colours.push_back(std::stoul(name, nullptr, 16));
+            }
+        }
+    }
+    ASSERT_EQ(colours.size(), 18u);
+    yw::WriteSettings(folder.Path(), 4);
+    ASSERT_TRUE(Start(4) && WaitBoard({}));
+    const int tries = PlayRound();
+    ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
+    std::set<uint32_t> shown;
+    for (const auto& card : seen)
+        shown.insert(card.second);
+    EXPECT_EQ(shown.size(), 18u) << "not every picture dealt";
+    Answer(tries, IDNO);
+}
+
+// A JPEG of 300,000 scans among the 18 pictures is refused after its first thousand: the game
+// deals about as fast as without it (compared in one run, with room for a busy machine; read to
+// its end it takes many seconds).
+TEST_F(Journey, AJpegOfTooManyScansDoesNotSlowTheDeal) {
+    AddPictures(true);
+    yw::WriteSettings(folder.Path(), 4);
+    double seconds[2] = {};
+    for (double& taken : seconds) {
+        const auto begin = std::chrono::steady_clock::now();
+        ASSERT_TRUE(Start(4) && WaitBoard({}));
+        taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+        PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+        ASSERT_TRUE(StoredLevel(4));
+        CopyInto(folder, "many-scans.jpg", "many-scans.jpg");
+    }
+    EXPECT_LT(seconds[1], seconds[0] * 1.5 + 1.0) << "without it " << seconds[0] << " s";
+}
+
+// Closing the window or Exit while the first deal decodes 18 slow pictures (seconds each, and a
+// folder of nothing else deals them all) ends the game at once: the workers leave them part-way.
+TEST_F(Journey, ClosingTheWindowDuringASlowDeal) {
+    for (int i = 0; i < 18; ++i)
+        CopyInto(folder, "slow-picture.jpg", std::to_string(i) + ".jpg");
+    for (const int command : {0, IDM_EXIT}) {
+        yw::WriteSettings(folder.Path(), 4);
+        ASSERT_TRUE(Start(4));
+        const auto begin = std::chrono::steady_clock::now();
+        PostMessageA(window, command == 0 ? WM_CLOSE : WM_COMMAND, command, 0);
+        EXPECT_TRUE(StoredLevel(4)) << "still running, crashed or nothing stored after " << command;
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), 5.0)
+            << command;
+    }
+}
+
+} // namespace

@@ -1,0 +1,45 @@
+// Windows' own codecs: what start-up adds to the scan, and TIFFs read through them, upright.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "pictures/PictureDecoder.h"
+#include "pictures/WicDecoder.h"
+#include "tests/driver/Driver.h"
+
+namespace {
+
+const std::vector<std::string> Own = {".jpg", ".jpeg", ".png", ".bmp", ".gif", ".webp"};
+
+TEST(WicDecoder, TheSystemsCodecsAddTiffAndJpegXrButNoIconsOrTheGamesOwn) {
+    const std::vector<std::string> added = SystemCodecExtensions(InstalledSystemCodecs(), Own);
+    for (const char* wanted : {".tif", ".tiff", ".jxr", ".wdp"})
+        EXPECT_NE(std::find(added.begin(), added.end(), wanted), added.end()) << wanted;
+    for (const char* unwanted : {".jpg", ".png", ".bmp", ".gif", ".ico", ".dds", ".tga"})
+        EXPECT_EQ(std::find(added.begin(), added.end(), unwanted), added.end()) << unwanted;
+}
+
+// Red, lime, blue and yellow quarters (left to right, top to bottom as stored), turned by the tag
+// each file is named by; decoded to 2 by 2, each quarter one pixel.
+TEST(WicDecoder, TiffsShowUprightByTheirOrientationTag) {
+    const uint32_t r = 0xFF0000, g = 0x00FF00, b = 0x0000FF, y = 0xFFFF00;
+    const struct {
+        const char* Name;
+        std::vector<uint32_t> Shown;
+    } cases[] = {{"LZW-TopLeft", {r, g, b, y}},
+                 {"LZW-RightTop", {b, r, y, g}},
+                 {"None-LeftBottom", {g, y, r, b}},
+                 {"None-BottomRight", {y, b, g, r}}};
+    for (const auto& c : cases) {
+        const std::string path = yw::ProgramFolder() + "\\wic-pictures\\quarters-" + c.Name + ".tif";
+        std::vector<uint32_t> pixels;
+        ASSERT_TRUE(DecodePicture(path.c_str(), 2, 2, &pixels)) << c.Name;
+        EXPECT_EQ(pixels, c.Shown) << c.Name;
+        // Asked between strips: a stop at the first ends the decode.
+        int asked = 0;
+        EXPECT_FALSE(DecodePicture(path.c_str(), 2, 2, &pixels, DecodeStop{[&] { return ++asked > 1; }}));
+        EXPECT_EQ(asked, 2) << c.Name;
+    }
+}
+
+} // namespace
