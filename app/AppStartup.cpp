@@ -5,6 +5,7 @@
 #include "app/OptionsDialog.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
+#include "app/Texts.h"
 #include "app/StartupData.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
@@ -27,8 +28,7 @@ bool WindowClosed(HWND window) {
 bool GatherPictures(HWND window) {
     ScanPictures();
     while (PictureList.size() < MinPictures) {
-        MessageBoxA(window, "No enough images in the folder. \nAdd more pictures or change to another folder",
-                    "Yorewind. Error", MB_OK);
+        MessageBoxW(window, LoadText(IDS_NOT_ENOUGH).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         if (WindowClosed(window))
             return false;
         const INT_PTR answer = ShowOptionsDialog(window);
@@ -58,10 +58,11 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     Engine->FrameDelay = 33;
     if (!Engine->Initialize(showCommand))
         return 0;
+    SetWindowTextW(Engine->Window, LoadText(IDS_APP_TITLE).c_str());
     ModuleInstance = instance;
 
     if (!InitDirect3D(Engine->Window)) {
-        MessageBoxA(Engine->Window, "Error initializing Direct3D", "Error", MB_OK);
+        MessageBoxW(Engine->Window, LoadText(IDS_D3D_INIT_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
         return 0;
     }
 

@@ -2,18 +2,16 @@
 
 #include "app/AboutDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "game/NewRound.h"
 #include "res/resource.h"
 
-const char DonateText[] = "Thank you for your support! please go to "
-                          "http://yorewind.example.org/games.htm"
-                          " and make a donation there to support my work.";
-
 namespace {
 
 void ShowDonateMessage() {
-    MessageBoxA(GameEngine::Instance->Window, DonateText, "Donate", MB_OK);
+    MessageBoxW(GameEngine::Instance->Window, LoadText(IDS_DONATE_TEXT).c_str(), LoadText(IDS_DONATE_CAPTION).c_str(),
+                MB_OK);
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <mmsystem.h>
 
 #include "app/StartupData.h"
+#include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "game/BoardAccessible.h"
 #include "game/CardNames.h"
@@ -28,9 +29,8 @@ void PlayCue(Cue cue) {
 void EndRound() {
     PlayCue(Cue::Complete);
     RenderReveal();
-    char question[128];
-    wsprintfA(question, "You Made it in %d Tries.\nRecall old lovely Days?\nDo it Again?", Tries);
-    if (MessageBoxA(Engine->Window, question, "Yorewind", MB_YESNO) == IDYES)
+    const std::wstring question = FormatText(IDS_END_SOLO, {Tries});
+    if (MessageBoxW(Engine->Window, question.c_str(), LoadText(IDS_APP_TITLE).c_str(), MB_YESNO) == IDYES)
         NewRound();
 }
 
