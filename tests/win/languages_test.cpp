@@ -13,6 +13,7 @@
 
 #include "app/Texts.h"
 #include "res/resource.h"
+#include "tests/driver/Driver.h"
 
 namespace {
 
@@ -121,27 +122,6 @@ TEST(Languages, MenusAndTheirMnemonics) {
 
 namespace {
 
-INT_PTR CALLBACK Quiet(HWND, UINT message, WPARAM, LPARAM) {
-    return message == WM_INITDIALOG;
-}
-
-// The dialog's template in that language, its font's size scaled: a font of 12 points at 96 DPI
-// is the one of 8 points at 144, so the dialog and its texts come out as at 144 DPI.
-std::vector<WORD> DialogTemplate(LANGID language, int id, int scalePercent) {
-    const HRSRC found = FindResourceExW(nullptr, MAKEINTRESOURCEW(5) /* RT_DIALOG */, MAKEINTRESOURCEW(id), language);
-    if (found == nullptr)
-        return {};
-    const WORD* words = static_cast<const WORD*>(LockResource(LoadResource(nullptr, found)));
-    std::vector<WORD> copy(words, words + (SizeofResource(nullptr, found) + 1) / 2);
-    // DLGTEMPLATEEX: 13 words of header, then menu, class and title, then the point size.
-    size_t at = 13;
-    for (int field = 0; field < 2; ++field)
-        at += copy[at] == 0 ? 1 : copy[at] == 0xFFFF ? 2 : std::wstring(reinterpret_cast<wchar_t*>(&copy[at])).size() + 1;
-    at += std::wstring(reinterpret_cast<wchar_t*>(&copy[at])).size() + 1;
-    copy[at] = WORD(copy[at] * scalePercent / 100);
-    return copy;
-}
-
 // What of a control's rectangle its text may take, in pixels of the dialog's own units: a push
 // button's edges, a check box's or radio's box, a group box's line either side of its title.
 int Allowance(HWND dialog, DWORD style) {
@@ -206,11 +186,8 @@ TEST(Languages, EveryDialogTextFits) {
     for (const Language& language : Languages) {
         for (int id : {IDD_ABOUTBOX, IDD_OPTIONS, IDD_STATISTICS}) {
             for (int scale : {100, 150}) {
-                std::vector<WORD> dialogTemplate = DialogTemplate(language.Id, id, scale);
-                ASSERT_FALSE(dialogTemplate.empty()) << language.Name << " lacks dialog " << id;
-                HWND dialog = CreateDialogIndirectParamW(
-                    nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(dialogTemplate.data()), nullptr, Quiet, 0);
-                ASSERT_NE(dialog, nullptr) << language.Name << " dialog " << id;
+                HWND dialog = yw::CreateDialogIn(language.Id, id, scale);
+                ASSERT_NE(dialog, nullptr) << language.Name << " lacks dialog " << id;
                 for (const std::string& text : TextsCut(dialog))
                     ADD_FAILURE() << language.Name << " dialog " << id << " at " << 96 * scale / 100 << " DPI: " << text;
                 DestroyWindow(dialog);
