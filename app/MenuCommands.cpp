@@ -10,8 +10,8 @@
 namespace {
 
 void ShowDonateMessage() {
-    MessageBoxW(GameEngine::Instance->Window, LoadText(IDS_DONATE_TEXT).c_str(), LoadText(IDS_DONATE_CAPTION).c_str(),
-                MB_OK);
+    MessageBoxW(GameEngine::Instance->Window, LoadText(IDS_DONATE_TEXT).c_str(),
+                LoadText(IDS_DONATE_CAPTION).c_str(), MB_OK);
 }
 
 } // namespace

@@ -40,7 +40,8 @@ struct CardWords {
 std::string FillPattern(const std::string& pattern, const std::vector<std::string>& inserts);
 
 // "Row 1, column 2: face down", "...: Beach", "...: Beach, found"; rows and columns count from 1.
-std::string CardName(const Cell& cell, CardFace face, const std::string& title, const CardWords& words = CardWords());
+std::string CardName(const Cell& cell, CardFace face, const std::string& title,
+                     const CardWords& words = CardWords());
 
 // Accessible children are the cards row by row, 1 the top-left; 0 is the board itself.
 int ChildOfCell(const Cell& cell, int columns);

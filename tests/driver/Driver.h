@@ -56,6 +56,9 @@ inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = 
     return WaitForWindow(process, "#32770", caption, timeoutMs);
 }
 
+// A text as UTF-8, as the tests write theirs.
+std::string Utf8(const std::wstring& text);
+
 // A control's text through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
 std::string ItemText(HWND dialog, int id);
 // A message box's text is its static control with id 0xFFFF.

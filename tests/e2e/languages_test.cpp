@@ -15,12 +15,6 @@ namespace {
 // IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
 const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-std::string Utf8(const std::wstring& text) {
-    std::string narrow(text.size() * 4 + 1, '\0');
-    narrow.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], int(narrow.size()), nullptr, nullptr));
-    return narrow.c_str();
-}
-
 const struct Language {
     const char* Locale;
     LANGID Id;
@@ -36,9 +30,10 @@ std::string CardHeard(HWND window, bool action) {
     VARIANT child = {};
     child.vt = VT_I4;
     child.lVal = 1;
-    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid, reinterpret_cast<void**>(&board))))
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid,
+                                             reinterpret_cast<void**>(&board))))
         action ? board->get_accDefaultAction(child, &text) : board->get_accName(child, &text);
-    const std::string heard = text != nullptr ? Utf8(text) : "";
+    const std::string heard = text != nullptr ? yw::Utf8(text) : "";
     SysFreeString(text);
     if (board != nullptr)
         board->Release();
@@ -59,12 +54,14 @@ TEST_F(Journey, SpeaksTheUsersLanguage) {
     const auto text = [&](UINT id) { return TextIn(language->Id, id); };
     ASSERT_TRUE(StartDealt(1));
     CoInitialize(nullptr);
-    EXPECT_EQ(CardHeard(window, false), Utf8(FormatPattern(text(IDS_CARD_PLACE), {1, 1, text(IDS_CARD_FACE_DOWN)})));
-    EXPECT_EQ(CardHeard(window, true), Utf8(text(IDS_CARD_ACTION)));
+    EXPECT_EQ(CardHeard(window, false),
+              yw::Utf8(FormatPattern(text(IDS_CARD_PLACE), {1, 1, text(IDS_CARD_FACE_DOWN)})));
+    EXPECT_EQ(CardHeard(window, true), yw::Utf8(text(IDS_CARD_ACTION)));
     CoUninitialize();
 
     PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, language->Settings);
-    EXPECT_NE(yw::WaitForWindow(game->Id(), "#32768", nullptr), nullptr) << "no menu under " << language->Settings;
+    EXPECT_NE(yw::WaitForWindow(game->Id(), "#32768", nullptr), nullptr)
+        << "no menu under " << language->Settings;
     yw::PressKey(language->Options);
     ASSERT_TRUE(Opened(0, "Yorewind")) << "no Options after " << language->Settings << language->Options;
     HWND expected = yw::CreateDialogIn(language->Id, IDD_OPTIONS);
@@ -76,7 +73,7 @@ TEST_F(Journey, SpeaksTheUsersLanguage) {
     const int tries = PlayRound();
     ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
     ASSERT_TRUE(Opened(0, "Yorewind")) << "no question at the end of the round";
-    EXPECT_EQ(yw::MessageText(dialog), Utf8(FormatPattern(text(IDS_END_SOLO), {tries})));
+    EXPECT_EQ(yw::MessageText(dialog), yw::Utf8(FormatPattern(text(IDS_END_SOLO), {tries})));
     ASSERT_TRUE(Close(IDNO));
     PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(StoredLevel(1));

@@ -31,12 +31,6 @@ const struct Language {
 const LANGID English = Languages[0].Id;
 const UINT TestOnlyStrings = 60000; // texts_test.rc: the fallback's own strings
 
-std::string Utf8(const std::wstring& text) {
-    std::string narrow(text.size() * 4 + 1, '\0');
-    narrow.resize(WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], int(narrow.size()), nullptr, nullptr));
-    return narrow.c_str();
-}
-
 // The ids of the English string table, each with its text.
 std::map<UINT, std::wstring> EnglishStrings() {
     std::map<UINT, std::wstring> strings;
@@ -56,7 +50,8 @@ std::map<UINT, std::wstring> EnglishStrings() {
 std::multiset<std::wstring> InsertsOf(const std::wstring& pattern) {
     static const std::wregex insert(L"%[1-9](![^!]*!)?");
     std::multiset<std::wstring> inserts;
-    for (auto i = std::wsregex_iterator(pattern.begin(), pattern.end(), insert); i != std::wsregex_iterator(); ++i)
+    for (auto i = std::wsregex_iterator(pattern.begin(), pattern.end(), insert); i != std::wsregex_iterator();
+         ++i)
         inserts.insert(i->str());
     return inserts;
 }
@@ -71,7 +66,8 @@ TEST(Languages, EveryStringAndPattern) {
         for (const auto& [id, englishText] : english) {
             const std::wstring text = TextIn(language.Id, id);
             EXPECT_FALSE(text.empty()) << language.Name << " lacks string " << id;
-            EXPECT_TRUE(InsertsOf(text) == InsertsOf(englishText)) << language.Name << " string " << id << ": " << Utf8(text);
+            EXPECT_TRUE(InsertsOf(text) == InsertsOf(englishText))
+                << language.Name << " string " << id << ": " << yw::Utf8(text);
             // Numbers where the English pattern has a spec, texts elsewhere.
             const std::wstring names[] = {L"Ann", L"Łucja", L"Bob"};
             std::vector<TextInsert> values;
@@ -82,7 +78,7 @@ TEST(Languages, EveryStringAndPattern) {
                 const std::wregex place(L"%" + std::to_wstring(n) + L"(![^!]*!)?");
                 filled = std::regex_replace(filled, place, number ? std::to_wstring(40 + n) : names[n - 1]);
             }
-            EXPECT_EQ(Utf8(FormatPattern(text, {values[0], values[1], values[2]})), Utf8(filled))
+            EXPECT_EQ(yw::Utf8(FormatPattern(text, {values[0], values[1], values[2]})), yw::Utf8(filled))
                 << language.Name << " string " << id;
         }
     }
@@ -98,8 +94,9 @@ TEST(Languages, MenusAndTheirMnemonics) {
             if (GetMenuStringW(menu, i, text, 128, MF_BYPOSITION) == 0)
                 continue; // a separator
             const wchar_t* amp = wcschr(text, L'&');
-            const wchar_t key = amp != nullptr ? wchar_t(ULONG_PTR(CharLowerW(LPWSTR(ULONG_PTR(amp[1]))))) : 0;
-            EXPECT_TRUE(key != 0 && keys.insert(key).second) << language << ": " << Utf8(text);
+            const wchar_t key =
+                amp != nullptr ? wchar_t(ULONG_PTR(CharLowerW(LPWSTR(ULONG_PTR(amp[1]))))) : 0;
+            EXPECT_TRUE(key != 0 && keys.insert(key).second) << language << ": " << yw::Utf8(text);
             if (HMENU popup = GetSubMenu(menu, i))
                 self(popup, self, ids, language);
             else
@@ -108,7 +105,8 @@ TEST(Languages, MenusAndTheirMnemonics) {
     };
     std::vector<UINT> englishIds;
     for (const Language& language : Languages) {
-        const HRSRC found = FindResourceExW(nullptr, MAKEINTRESOURCEW(4) /* RT_MENU */, MAKEINTRESOURCEW(IDC_YOREWIND), language.Id);
+        const HRSRC found = FindResourceExW(nullptr, MAKEINTRESOURCEW(4) /* RT_MENU */,
+                                            MAKEINTRESOURCEW(IDC_YOREWIND), language.Id);
         ASSERT_NE(found, nullptr) << language.Name;
         HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(nullptr, found)));
         std::vector<UINT> ids;
@@ -146,7 +144,8 @@ std::vector<std::string> TextsCut(HWND dialog) {
     std::vector<std::string> cut;
     RECT client;
     GetClientRect(dialog, &client);
-    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr; control = GetWindow(control, GW_HWNDNEXT)) {
+    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
         wchar_t className[32] = L"", text[512] = L"";
         GetClassNameW(control, className, 32);
         GetWindowTextW(control, text, 512);
@@ -154,9 +153,10 @@ std::vector<std::string> TextsCut(HWND dialog) {
         RECT place;
         GetWindowRect(control, &place);
         MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
-        const bool isStatic = lstrcmpiW(className, L"Static") == 0, isButton = lstrcmpiW(className, L"Button") == 0;
+        const bool isStatic = lstrcmpiW(className, L"Static") == 0,
+                   isButton = lstrcmpiW(className, L"Button") == 0;
         if (place.right > client.right || place.bottom > client.bottom)
-            cut.push_back("outside the dialog: " + Utf8(text));
+            cut.push_back("outside the dialog: " + yw::Utf8(text));
         if ((!isStatic && !isButton) || (isStatic && (style & SS_TYPEMASK) == SS_ICON) || text[0] == L'\0')
             continue;
         const int width = place.right - place.left - (isButton ? Allowance(dialog, style) : 0);
@@ -171,8 +171,9 @@ std::vector<std::string> TextsCut(HWND dialog) {
         SelectObject(dc, old);
         ReleaseDC(control, dc);
         if (needed.right > width || needed.bottom > place.bottom - place.top)
-            cut.push_back(Utf8(text) + ": needs " + std::to_string(needed.right) + "x" + std::to_string(needed.bottom) +
-                          " px, has " + std::to_string(width) + "x" + std::to_string(place.bottom - place.top));
+            cut.push_back(yw::Utf8(text) + ": needs " + std::to_string(needed.right) + "x" +
+                          std::to_string(needed.bottom) + " px, has " + std::to_string(width) + "x" +
+                          std::to_string(place.bottom - place.top));
     }
     return cut;
 }
@@ -189,7 +190,8 @@ TEST(Languages, EveryDialogTextFits) {
                 HWND dialog = yw::CreateDialogIn(language.Id, id, scale);
                 ASSERT_NE(dialog, nullptr) << language.Name << " lacks dialog " << id;
                 for (const std::string& text : TextsCut(dialog))
-                    ADD_FAILURE() << language.Name << " dialog " << id << " at " << 96 * scale / 100 << " DPI: " << text;
+                    ADD_FAILURE() << language.Name << " dialog " << id << " at " << 96 * scale / 100
+                                  << " DPI: " << text;
                 DestroyWindow(dialog);
             }
         }
@@ -202,8 +204,8 @@ TEST(Languages, MissingTextFallsBackToEnglish) {
     const LCID locale = GetThreadLocale();
     SetThreadLocale(MAKELCID(german, SORT_DEFAULT)); // what Wine's loader asks after
     SetThreadUILanguage(german);                     // what Windows' loader asks after
-    EXPECT_EQ(Utf8(LoadText(TestOnlyStrings + 1)), "Beide");
-    EXPECT_EQ(Utf8(LoadText(TestOnlyStrings)), "Only in English");
+    EXPECT_EQ(yw::Utf8(LoadText(TestOnlyStrings + 1)), "Beide");
+    EXPECT_EQ(yw::Utf8(LoadText(TestOnlyStrings)), "Only in English");
     SetThreadUILanguage(0);
     SetThreadLocale(locale);
 }
