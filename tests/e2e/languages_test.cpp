@@ -69,6 +69,7 @@ TEST_F(Journey, SpeaksTheUsersLanguage) {
     EXPECT_EQ(yw::ControlTexts(dialog), yw::ControlTexts(expected));
     DestroyWindow(expected);
     ASSERT_TRUE(Close(IDCANCEL));
+    ASSERT_TRUE(WaitBoard({})) << "a card turned by the menu's keys";
 
     const int tries = PlayRound();
     ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
