@@ -19,6 +19,6 @@ INT_PTR CALLBACK AboutDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) 
 }
 
 void ShowAboutBox(HWND owner) {
-    DialogBoxParamA(GameEngine::Instance->AppInstance, MAKEINTRESOURCEA(IDD_ABOUTBOX), owner, AboutDlgProc,
+    DialogBoxParamW(GameEngine::Instance->AppInstance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, AboutDlgProc,
                     0);
 }

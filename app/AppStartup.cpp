@@ -8,6 +8,7 @@
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "game/FocusCue.h"
@@ -30,8 +31,7 @@ bool WindowClosed(HWND window) {
 bool GatherPictures(HWND window) {
     ScanPictures();
     while (PictureList.size() < MinPictures) {
-        MessageBoxA(window, "No enough images in the folder. \nAdd more pictures or change to another folder",
-                    "Yorewind. Error", MB_OK);
+        MessageBoxW(window, LoadText(IDS_NOT_ENOUGH).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         if (WindowClosed(window))
             return false;
         const INT_PTR answer = ShowOptionsDialog(window);
@@ -68,10 +68,11 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     Engine->FrameDelay = 33;
     if (!Engine->Initialize(showCommand))
         return 0;
+    SetWindowTextW(Engine->Window, LoadText(IDS_APP_TITLE).c_str());
     ModuleInstance = instance;
 
     if (!InitDirect3D(Engine->Window)) {
-        MessageBoxA(Engine->Window, "Error initializing Direct3D", "Error", MB_OK);
+        MessageBoxW(Engine->Window, LoadText(IDS_D3D_INIT_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
         return 0;
     }
 

@@ -4,19 +4,17 @@
 #include "app/OptionsDialog.h"
 #include "app/PlayerSettings.h"
 #include "app/StatisticsDialog.h"
+#include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "game/NewRound.h"
 #include "game/PlayersBar.h"
 #include "res/resource.h"
 
-const char DonateText[] = "Thank you for your support! please go to "
-                          "http://yorewind.example.org/games.htm"
-                          " and make a donation there to support my work.";
-
 namespace {
 
 void ShowDonateMessage() {
-    MessageBoxA(GameEngine::Instance->Window, DonateText, "Donate", MB_OK);
+    MessageBoxW(GameEngine::Instance->Window, LoadText(IDS_DONATE_TEXT).c_str(),
+                LoadText(IDS_DONATE_CAPTION).c_str(), MB_OK);
 }
 
 } // namespace

@@ -5,6 +5,3 @@
 
 // Carries out a WM_COMMAND sent to the main window; ids it does not know get default processing.
 LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam);
-
-// The text of the Donate message.
-extern const char DonateText[];

@@ -4,6 +4,7 @@
 
 #include "app/OptionsPlayers.h"
 #include "app/Settings.h"
+#include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "res/resource.h"
 
@@ -29,12 +30,13 @@ void AcceptOptions(HWND dialog, WPARAM wParam) {
 
 // The chosen folder is written at once; Cancel in the dialog does not undo it.
 void BrowseForFolder(HWND dialog) {
-    BROWSEINFOA browse;
+    const std::wstring title = LoadText(IDS_BROWSE_TITLE);
+    BROWSEINFOW browse;
     ZeroMemory(&browse, sizeof(browse));
     browse.hwndOwner = dialog;
-    browse.lpszTitle = "Select the folder containing your favorite pictures:";
+    browse.lpszTitle = title.c_str();
     browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST folder = SHBrowseForFolderA(&browse);
+    LPITEMIDLIST folder = SHBrowseForFolderW(&browse);
     if (folder != nullptr) {
         // A failed conversion must not leave a half-written folder behind.
         char path[MAX_PATH];
@@ -76,5 +78,5 @@ INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 INT_PTR ShowOptionsDialog(HWND owner) {
-    return DialogBoxParamA(Engine->AppInstance, MAKEINTRESOURCEA(IDD_OPTIONS), owner, OptionsDlgProc, 0);
+    return DialogBoxParamW(Engine->AppInstance, MAKEINTRESOURCEW(IDD_OPTIONS), owner, OptionsDlgProc, 0);
 }

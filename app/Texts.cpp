@@ -2,15 +2,40 @@
 
 #include <vector>
 
+namespace {
+
+const LPCWSTR StringType = MAKEINTRESOURCEW(6); // RT_STRING, wide
+
+} // namespace
+
 std::wstring LoadText(UINT id) {
     // Length 0 asks for a pointer to the resource's own text, which is not terminated.
     const wchar_t* text = nullptr;
     const int length = LoadStringW(GetModuleHandleW(nullptr), id, reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 && text != nullptr ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+    if (length > 0 && text != nullptr)
+        return std::wstring(text, static_cast<size_t>(length));
+    // The loader takes the user's language as soon as that language has the id's block of 16
+    // strings, even when this one slot of it is empty.
+    return TextIn(MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), id);
 }
 
-std::wstring FormatText(UINT id, std::initializer_list<TextInsert> inserts) {
-    const std::wstring pattern = LoadText(id);
+std::wstring TextIn(LANGID language, UINT id) {
+    const HMODULE module = GetModuleHandleW(nullptr);
+    // Strings are stored in blocks of 16, each a length followed by that many characters.
+    const HRSRC found = FindResourceExW(module, StringType, MAKEINTRESOURCEW(id / 16 + 1), language);
+    const HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const wchar_t* entry = loaded != nullptr ? static_cast<const wchar_t*>(LockResource(loaded)) : nullptr;
+    if (entry == nullptr)
+        return std::wstring();
+    const wchar_t* const end = entry + SizeofResource(module, found) / sizeof(wchar_t);
+    for (UINT slot = 0; slot < id % 16 && entry < end; ++slot)
+        entry += 1 + *entry;
+    if (entry >= end || *entry > end - entry - 1)
+        return std::wstring();
+    return std::wstring(entry + 1, *entry);
+}
+
+std::wstring FormatPattern(const std::wstring& pattern, std::initializer_list<TextInsert> inserts) {
     std::vector<DWORD_PTR> arguments;
     for (const TextInsert& insert : inserts)
         arguments.push_back(insert.Value);
@@ -23,5 +48,12 @@ std::wstring FormatText(UINT id, std::initializer_list<TextInsert> inserts) {
         reinterpret_cast<va_list*>(arguments.data()));
     std::wstring result = length > 0 && text != nullptr ? std::wstring(text, length) : pattern;
     LocalFree(text);
+    // FormatMessageW writes each line feed of the pattern as CR LF; the text keeps the pattern's own.
+    for (size_t at = result.find(L"\r\n"); at != std::wstring::npos; at = result.find(L"\r\n", at))
+        result.erase(at, 1);
     return result;
+}
+
+std::wstring FormatText(UINT id, std::initializer_list<TextInsert> inserts) {
+    return FormatPattern(LoadText(id), inserts);
 }

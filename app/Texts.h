@@ -6,8 +6,13 @@
 #include <initializer_list>
 #include <string>
 
-// The text of string resource id.
+// The text of string resource id in the language the resource loader picks for the user; a text
+// that language lacks is the English one.
 std::wstring LoadText(UINT id);
+
+// The text of string resource id in exactly that language of the program's resources; "" when it
+// has none.
+std::wstring TextIn(LANGID language, UINT id);
 
 // One insert of a pattern: a text (%1) or a number (%1!d!, %1!u!).
 struct TextInsert {
@@ -18,5 +23,9 @@ struct TextInsert {
     TextInsert(unsigned number) : Value(static_cast<DWORD_PTR>(number)) {}
 };
 
-// The pattern of string resource id (FormatMessageW's %1 .. %9) with its inserts in order.
+// A FormatMessageW pattern (%1 .. %9) with its inserts in order; the pattern itself when it
+// cannot be formatted.
+std::wstring FormatPattern(const std::wstring& pattern, std::initializer_list<TextInsert> inserts);
+
+// The pattern of string resource id with its inserts in order.
 std::wstring FormatText(UINT id, std::initializer_list<TextInsert> inserts);

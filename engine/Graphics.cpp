@@ -1,5 +1,8 @@
 #include "engine/Graphics.h"
 
+#include "app/Texts.h"
+#include "res/resource.h"
+
 IDirect3D9* D3DObject = nullptr;
 IDirect3DDevice9* D3DDevice = nullptr;
 IDirect3DSurface9* BackBuffer = nullptr;
@@ -18,7 +21,7 @@ D3DPRESENT_PARAMETERS PresentParameters;
 BOOL InitDirect3D(HWND window) {
     D3DObject = Direct3DCreate9(D3D_SDK_VERSION);
     if (D3DObject == nullptr) {
-        MessageBoxA(window, "Error initializing Direct3D", "Error", MB_OK);
+        MessageBoxW(window, LoadText(IDS_D3D_INIT_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
         return FALSE;
     }
 
@@ -51,7 +54,7 @@ BOOL InitDirect3D(HWND window) {
     D3DObject->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
                             &used, &D3DDevice);
     if (D3DDevice == nullptr) {
-        MessageBoxA(window, "Error creating Direct3D device", "Error", MB_OK);
+        MessageBoxW(window, LoadText(IDS_D3D_DEVICE_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
         return FALSE;
     }
 

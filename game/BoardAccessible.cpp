@@ -5,23 +5,51 @@
 #include <string>
 
 #include "app/PlayerSettings.h"
+#include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "game/CellGeometry.h"
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
 #include "game/PlayerTurns.h"
 #include "game/PlayersBar.h"
+#include "res/resource.h"
 
 namespace {
 
 // IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
 const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-BSTR Text(const std::string& text) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+std::wstring Wide(const std::string& text, UINT codePage) {
+    const int length = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
     std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], length);
-    return SysAllocString(wide.c_str());
+    MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], length);
+    return wide.c_str();
+}
+
+std::string Utf8(const std::wstring& text) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string narrow(length > 0 ? length : 1, '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+    return narrow.c_str();
+}
+
+// With two or more players, who found the picture's pair.
+std::wstring FinderName(int picture) {
+    if (Round.Count < 2 || Round.Finders[picture] < 0)
+        return std::wstring();
+    return PlayerName(Round.Finders[picture]);
+}
+
+// The name of the card in the player's language. The words go as UTF-8, whatever the code page
+// the picture's file name (and so its title) is in.
+BSTR NameOf(const Cell& cell) {
+    const CardWords words = {Utf8(LoadText(IDS_CARD_PLACE)), Utf8(LoadText(IDS_CARD_FACE_DOWN)),
+                             Utf8(LoadText(IDS_CARD_NO_PICTURE)), Utf8(LoadText(IDS_CARD_FOUND)),
+                             Utf8(LoadText(IDS_CARD_FOUND_BY))};
+    const int picture = Board[cell.Column][cell.Row];
+    const std::string title = Utf8(Wide(CardTitles[picture], CP_ACP));
+    const std::string name = CardName(cell, FaceOf(cell), title, words, Utf8(FinderName(picture)));
+    return SysAllocString(Wide(name, CP_UTF8).c_str());
 }
 
 // The card's rectangle on the screen, from its place in board units on the client.
@@ -32,17 +60,6 @@ RECT ScreenRect(HWND window, const Cell& cell) {
     POINT corners[2] = {{place.Left, place.Top}, {place.Right, place.Bottom}};
     MapWindowPoints(window, nullptr, corners, 2);
     return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};
-}
-
-// With two or more players, who found the picture's pair, in the code page the names are told in.
-std::string FinderName(int picture) {
-    if (Round.Count < 2 || Round.Finders[picture] < 0)
-        return std::string();
-    const std::wstring name = PlayerName(Round.Finders[picture]);
-    const int length = WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string text(length > 0 ? length : 1, '\0');
-    WideCharToMultiByte(CP_ACP, 0, name.c_str(), -1, &text[0], length, nullptr, nullptr);
-    return text.c_str();
 }
 
 // A reader may keep the object after the window and the engine are gone: every call checks that
@@ -108,8 +125,7 @@ public:
             return Standard->get_accName(child, name);
         if (!CardOf(child, &cell))
             return E_INVALIDARG;
-        const int picture = Board[cell.Column][cell.Row];
-        *name = Text(CardName(cell, FaceOf(cell), CardTitles[picture], FinderName(picture)));
+        *name = NameOf(cell);
         return S_OK;
     }
     STDMETHODIMP get_accValue(VARIANT child, BSTR* value) override { return Ask(child, value); }
@@ -172,7 +188,7 @@ public:
             return S_FALSE;
         if (!CardOf(child, &cell))
             return E_INVALIDARG;
-        *action = Text("Turn");
+        *action = SysAllocString(LoadText(IDS_CARD_ACTION).c_str());
         return S_OK;
     }
     STDMETHODIMP accSelect(long flags, VARIANT child) override {

@@ -28,14 +28,38 @@ void TitleCards(const std::vector<std::string>& list, const std::vector<DecodedP
     }
 }
 
-std::string CardName(const Cell& cell, CardFace face, const std::string& title, const std::string& finder) {
-    std::string name = "Row " + std::to_string(cell.Row + 1) + ", column " + std::to_string(cell.Column + 1) + ": ";
-    if (face == CardFace::Down)
-        return name + "face down";
-    name += title.empty() ? "no picture" : title;
-    if (face != CardFace::Found)
-        return name;
-    return finder.empty() ? name + ", found" : name + ", found by " + finder;
+std::string FillPattern(const std::string& pattern, const std::vector<std::string>& inserts) {
+    std::string text;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] != '%' || (next != '%' && (next < '1' || next > '9'))) {
+            text += pattern[i];
+            continue;
+        }
+        ++i;
+        if (next == '%') {
+            text += '%';
+            continue;
+        }
+        const size_t number = static_cast<size_t>(next - '1');
+        text += number < inserts.size() ? inserts[number] : std::string();
+        // The insert's printf spec: the inserts come formatted already.
+        const size_t close =
+            i + 1 < pattern.size() && pattern[i + 1] == '!' ? pattern.find('!', i + 2) : std::string::npos;
+        if (close != std::string::npos)
+            i = close;
+    }
+    return text;
+}
+
+std::string CardName(const Cell& cell, CardFace face, const std::string& title, const CardWords& words,
+                     const std::string& finder) {
+    std::string shown = words.FaceDown;
+    if (face != CardFace::Down)
+        shown = title.empty() ? words.NoPicture : title;
+    if (face == CardFace::Found)
+        shown = finder.empty() ? FillPattern(words.Found, {shown}) : FillPattern(words.FoundBy, {shown, finder});
+    return FillPattern(words.Place, {std::to_string(cell.Row + 1), std::to_string(cell.Column + 1), shown});
 }
 
 int ChildOfCell(const Cell& cell, int columns) {

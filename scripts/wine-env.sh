@@ -4,7 +4,7 @@
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
              libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libz-mingw-w64-dev
-             nasm dpkg-dev libimage-exiftool-perl nsis zip python3-minimal)
+             nasm dpkg-dev libimage-exiftool-perl nsis zip python3-minimal locales)
 
 # Installs whatever of the packages, and of those named as arguments (a script's own), is missing;
 # apt-get update only when something is.

@@ -67,6 +67,49 @@ std::string ItemText(HWND dialog, int id) {
     return text;
 }
 
+std::string Utf8(const std::wstring& text) {
+    std::string narrow(text.size() * 4 + 1, '\0');
+    narrow.resize(
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], int(narrow.size()), nullptr, nullptr));
+    return narrow.c_str();
+}
+
+std::vector<std::string> ControlTexts(HWND dialog) {
+    std::vector<std::string> texts;
+    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        char text[1024] = "";
+        Ask(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+        texts.push_back(text);
+    }
+    return texts;
+}
+
+namespace {
+
+INT_PTR CALLBACK QuietDialog(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG;
+}
+
+} // namespace
+
+HWND CreateDialogIn(LANGID language, int id, int scalePercent) {
+    const HRSRC found =
+        FindResourceExW(nullptr, MAKEINTRESOURCEW(5) /* RT_DIALOG */, MAKEINTRESOURCEW(id), language);
+    if (found == nullptr)
+        return nullptr;
+    const WORD* words = static_cast<const WORD*>(LockResource(LoadResource(nullptr, found)));
+    std::vector<WORD> copy(words, words + (SizeofResource(nullptr, found) + 1) / 2);
+    // DLGTEMPLATEEX: 13 words of header, then menu, class and title, then the font's point size.
+    size_t at = 13;
+    for (int field = 0; field < 2; ++field)
+        at += copy[at] == 0 ? 1 : copy[at] == 0xFFFF ? 2 : wcslen(reinterpret_cast<wchar_t*>(&copy[at])) + 1;
+    at += wcslen(reinterpret_cast<wchar_t*>(&copy[at])) + 1;
+    copy[at] = WORD(copy[at] * scalePercent / 100);
+    return CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(copy.data()), nullptr,
+                                      QuietDialog, 0);
+}
+
 bool IsChecked(HWND dialog, int id) {
     return Ask(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -30,6 +30,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs)
 
 // A program started with CreateProcess in the same Wine prefix, its folder as working folder.
 // The destructor kills it if it still runs (a test that failed half-way leaves no modal box).
+// Under Wine it speaks this process's language, whatever its environment says.
 struct GameProcess {
     explicit GameProcess(const std::string& exe);
     ~GameProcess();
@@ -55,6 +56,9 @@ inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = 
     return WaitForWindow(process, "#32770", caption, timeoutMs);
 }
 
+// A text as UTF-8, as the tests write theirs.
+std::string Utf8(const std::wstring& text);
+
 // A control's text through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
 std::string ItemText(HWND dialog, int id);
 // A message box's text is its static control with id 0xFFFF.
@@ -62,6 +66,11 @@ inline std::string MessageText(HWND box) {
     return ItemText(box, 0xFFFF);
 }
 bool IsChecked(HWND dialog, int id);
+// The texts of a dialog's controls in their order.
+std::vector<std::string> ControlTexts(HWND dialog);
+// A hidden dialog of this program's resources in exactly that language, its font scaled (150: a
+// font of 12 points at 96 DPI is the one of 8 points at 144); null when the language lacks it.
+HWND CreateDialogIn(LANGID language, int id, int scalePercent = 100);
 // Replaces a control's text, as typing would (read-only edit boxes included).
 void SetItemText(HWND dialog, int id, const std::string& text);
 

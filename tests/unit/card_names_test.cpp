@@ -35,3 +35,17 @@ TEST(CardNames, NamesFollowTheDealAndTheTry) {
     for (const auto& c : cases)
         EXPECT_EQ(CardName(c.At, FaceOf(c.At), CardTitles[Board[c.At.Column][c.At.Row]]), c.Name);
 }
+
+// A translation's words: its inserts in any order, with or without a format spec, never read past
+// the inserts given.
+TEST(CardNames, PatternsTakeTheirInsertsInAnyOrder) {
+    const char* cases[][2] = {{"Zeile %1!d!, Spalte %2!d!: %3", "Zeile 4, Spalte 2: B"},
+                              {"%3 (%2/%1)", "B (2/4)"},
+                              {"100%% %1%4!s!.", "100% 4."},
+                              {"%0 %a %", "%0 %a %"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FillPattern(c[0], {"4", "2", "B"}), c[1]);
+    const CardWords german = {"Zeile %1!d!, Spalte %2!d!: %3", "verdeckt", "kein Bild", "%1, gefunden"};
+    EXPECT_EQ(CardName({1, 3}, CardFace::Found, "Strand", german), "Zeile 4, Spalte 2: Strand, gefunden");
+    EXPECT_EQ(CardName({0, 0}, CardFace::Down, "Strand", german), "Zeile 1, Spalte 1: verdeckt");
+}

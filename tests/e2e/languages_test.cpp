@@ -1,0 +1,83 @@
+// The real Yorewind.exe in German or Polish: the menu bar, Options, a screen reader's card and the
+// end of a round, each text the one of the program's resources in that language. Wine gives the
+// game the test's own language, taken from LC_ALL: ctest runs this test once per language (the
+// English journeys check the English texts as written).
+#include <oleacc.h>
+
+#include <cstdlib>
+
+#include "app/Texts.h"
+#include "res/resource.h"
+#include "tests/e2e/Journey.h"
+
+namespace {
+
+// IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
+const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+const struct Language {
+    const char* Locale;
+    LANGID Id;
+    char Settings; // the mnemonics of Settings on the menu bar and of Options in it
+    char Options;
+} Spoken[] = {{"de_DE.UTF-8", MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL), 'E', 'O'},
+              {"pl_PL.UTF-8", MAKELANGID(LANG_POLISH, SUBLANG_NEUTRAL), 'U', 'O'}};
+
+// The name, or the default action, a screen reader hears of the top-left card.
+std::string CardHeard(HWND window, bool action) {
+    IAccessible* board = nullptr;
+    BSTR text = nullptr;
+    VARIANT child = {};
+    child.vt = VT_I4;
+    child.lVal = 1;
+    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid,
+                                             reinterpret_cast<void**>(&board))))
+        action ? board->get_accDefaultAction(child, &text) : board->get_accName(child, &text);
+    const std::string heard = text != nullptr ? yw::Utf8(text) : "";
+    SysFreeString(text);
+    if (board != nullptr)
+        board->Release();
+    return heard;
+}
+
+// The menu bar answers its language's mnemonics (Wine cannot read another process's menus, so the
+// keys that only that language's menu has must open Options), Options shows that language's texts
+// (Polish letters included), a screen reader hears the card's name and action in it, and the round
+// ends with its question.
+TEST_F(Journey, SpeaksTheUsersLanguage) {
+    const char* locale = std::getenv("LC_ALL");
+    const Language* language = nullptr;
+    for (const Language& spoken : Spoken)
+        language = locale != nullptr && std::string(locale) == spoken.Locale ? &spoken : language;
+    if (language == nullptr)
+        GTEST_SKIP() << "English: the other journeys";
+    const auto text = [&](UINT id) { return TextIn(language->Id, id); };
+    ASSERT_TRUE(StartDealt(1));
+    CoInitialize(nullptr);
+    EXPECT_EQ(CardHeard(window, false),
+              yw::Utf8(FormatPattern(text(IDS_CARD_PLACE), {1, 1, text(IDS_CARD_FACE_DOWN)})));
+    EXPECT_EQ(CardHeard(window, true), yw::Utf8(text(IDS_CARD_ACTION)));
+    CoUninitialize();
+
+    PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, language->Settings);
+    EXPECT_NE(yw::WaitForWindow(game->Id(), "#32768", nullptr), nullptr)
+        << "no menu under " << language->Settings;
+    yw::PressKey(language->Options);
+    ASSERT_TRUE(Opened(0, "Yorewind")) << "no Options after " << language->Settings << language->Options;
+    HWND expected = yw::CreateDialogIn(language->Id, IDD_OPTIONS);
+    SetDlgItemTextA(expected, IDC_PICTUREPATH, folder.Path().c_str());
+    EXPECT_EQ(yw::ControlTexts(dialog), yw::ControlTexts(expected));
+    DestroyWindow(expected);
+    ASSERT_TRUE(Close(IDCANCEL));
+    ASSERT_TRUE(WaitBoard({})) << "a card turned by the menu's keys";
+
+    const int tries = PlayRound();
+    ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
+    ASSERT_TRUE(Opened(0, "Yorewind")) << "no question at the end of the round";
+    EXPECT_EQ(yw::MessageText(dialog), yw::Utf8(FormatPattern(text(IDS_END_SOLO), {tries})));
+    ASSERT_TRUE(Close(IDNO));
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_TRUE(StoredLevel(1));
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+// Every language of the program's resources: each English string there too, each pattern taking
+// the English one's inserts, each menu's mnemonics unique, and each dialog's texts whole at 96 and
+// 144 DPI, measured with the dialog's own font; and a text a language lacks read in English.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <regex>
+#include <set>
+#include <vector>
+
+#include "app/Texts.h"
+#include "res/resource.h"
+#include "tests/driver/Driver.h"
+
+namespace {
+
+const struct Language {
+    const char* Name;
+    LANGID Id;
+} Languages[] = {{"en", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US)},
+                 {"de", MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL)},
+                 {"fr", MAKELANGID(LANG_FRENCH, SUBLANG_NEUTRAL)},
+                 {"es", MAKELANGID(LANG_SPANISH, SUBLANG_NEUTRAL)},
+                 {"it", MAKELANGID(LANG_ITALIAN, SUBLANG_NEUTRAL)},
+                 {"pt-BR", MAKELANGID(LANG_PORTUGUESE, SUBLANG_PORTUGUESE_BRAZILIAN)},
+                 {"nl", MAKELANGID(LANG_DUTCH, SUBLANG_NEUTRAL)},
+                 {"pl", MAKELANGID(LANG_POLISH, SUBLANG_NEUTRAL)}};
+const LANGID English = Languages[0].Id;
+const UINT TestOnlyStrings = 60000; // texts_test.rc: the fallback's own strings
+
+// The ids of the English string table, each with its text.
+std::map<UINT, std::wstring> EnglishStrings() {
+    std::map<UINT, std::wstring> strings;
+    EnumResourceNamesW(
+        nullptr, MAKEINTRESOURCEW(6) /* RT_STRING */,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+            for (UINT id = (UINT(ULONG_PTR(name)) - 1) * 16, last = id + 16; id < last; ++id)
+                if (id < TestOnlyStrings && !TextIn(English, id).empty())
+                    (*reinterpret_cast<std::map<UINT, std::wstring>*>(found))[id] = TextIn(English, id);
+            return TRUE;
+        },
+        reinterpret_cast<LONG_PTR>(&strings));
+    return strings;
+}
+
+// The inserts of a pattern, each with its format spec: "%2!d!".
+std::multiset<std::wstring> InsertsOf(const std::wstring& pattern) {
+    static const std::wregex insert(L"%[1-9](![^!]*!)?");
+    std::multiset<std::wstring> inserts;
+    for (auto i = std::wsregex_iterator(pattern.begin(), pattern.end(), insert); i != std::wsregex_iterator();
+         ++i)
+        inserts.insert(i->str());
+    return inserts;
+}
+
+} // namespace
+
+// Each English string in every language, its inserts the same and filled as the pattern shows them.
+TEST(Languages, EveryStringAndPattern) {
+    const std::map<UINT, std::wstring> english = EnglishStrings();
+    ASSERT_GT(english.size(), 40u);
+    for (const Language& language : Languages) {
+        for (const auto& [id, englishText] : english) {
+            const std::wstring text = TextIn(language.Id, id);
+            EXPECT_FALSE(text.empty()) << language.Name << " lacks string " << id;
+            EXPECT_TRUE(InsertsOf(text) == InsertsOf(englishText))
+                << language.Name << " string " << id << ": " << yw::Utf8(text);
+            // Numbers where the English pattern has a spec, texts elsewhere.
+            const std::wstring names[] = {L"Ann", L"Łucja", L"Bob"};
+            std::vector<TextInsert> values;
+            std::wstring filled = text;
+            for (int n = 1; n <= 3; ++n) {
+                const bool number = englishText.find(L"%" + std::to_wstring(n) + L"!") != std::wstring::npos;
+                values.push_back(number ? TextInsert(40 + n) : TextInsert(names[n - 1]));
+                const std::wregex place(L"%" + std::to_wstring(n) + L"(![^!]*!)?");
+                filled = std::regex_replace(filled, place, number ? std::to_wstring(40 + n) : names[n - 1]);
+            }
+            EXPECT_EQ(yw::Utf8(FormatPattern(text, {values[0], values[1], values[2]})), yw::Utf8(filled))
+                << language.Name << " string " << id;
+        }
+    }
+}
+
+// Every language's menu has the English one's commands, and in each menu every item has a mnemonic
+// no other item of that menu has.
+TEST(Languages, MenusAndTheirMnemonics) {
+    const auto commands = [](HMENU menu, auto& self, std::vector<UINT>& ids, const char* language) -> void {
+        std::set<wchar_t> keys;
+        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+            wchar_t text[128] = L"";
+            if (GetMenuStringW(menu, i, text, 128, MF_BYPOSITION) == 0)
+                continue; // a separator
+            const wchar_t* amp = wcschr(text, L'&');
+            const wchar_t key =
+                amp != nullptr ? wchar_t(ULONG_PTR(CharLowerW(LPWSTR(ULONG_PTR(amp[1]))))) : 0;
+            EXPECT_TRUE(key != 0 && keys.insert(key).second) << language << ": " << yw::Utf8(text);
+            if (HMENU popup = GetSubMenu(menu, i))
+                self(popup, self, ids, language);
+            else
+                ids.push_back(GetMenuItemID(menu, i));
+        }
+    };
+    std::vector<UINT> englishIds;
+    for (const Language& language : Languages) {
+        const HRSRC found = FindResourceExW(nullptr, MAKEINTRESOURCEW(4) /* RT_MENU */,
+                                            MAKEINTRESOURCEW(IDC_YOREWIND), language.Id);
+        ASSERT_NE(found, nullptr) << language.Name;
+        HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(nullptr, found)));
+        std::vector<UINT> ids;
+        commands(menu, commands, ids, language.Name);
+        DestroyMenu(menu);
+        if (englishIds.empty())
+            englishIds = ids;
+        EXPECT_EQ(ids, englishIds) << language.Name;
+    }
+}
+
+namespace {
+
+// What of a control's rectangle its text may take, in pixels of the dialog's own units: a push
+// button's edges, a check box's or radio's box, a group box's line either side of its title.
+int Allowance(HWND dialog, DWORD style) {
+    RECT units = {0, 0, 0, 0};
+    switch (style & BS_TYPEMASK) {
+        case BS_PUSHBUTTON:
+        case BS_DEFPUSHBUTTON:
+            units.right = 4;
+            break;
+        case BS_GROUPBOX:
+            units.right = 10;
+            break;
+        default:
+            units.right = 12;
+    }
+    MapDialogRect(dialog, &units);
+    return units.right;
+}
+
+// Each control's text where the control shows it, described when it does not fit.
+std::vector<std::string> TextsCut(HWND dialog) {
+    std::vector<std::string> cut;
+    RECT client;
+    GetClientRect(dialog, &client);
+    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
+         control = GetWindow(control, GW_HWNDNEXT)) {
+        wchar_t className[32] = L"", text[512] = L"";
+        GetClassNameW(control, className, 32);
+        GetWindowTextW(control, text, 512);
+        const DWORD style = DWORD(GetWindowLongW(control, GWL_STYLE));
+        RECT place;
+        GetWindowRect(control, &place);
+        MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&place), 2);
+        const bool isStatic = lstrcmpiW(className, L"Static") == 0,
+                   isButton = lstrcmpiW(className, L"Button") == 0;
+        if (place.right > client.right || place.bottom > client.bottom)
+            cut.push_back("outside the dialog: " + yw::Utf8(text));
+        if ((!isStatic && !isButton) || (isStatic && (style & SS_TYPEMASK) == SS_ICON) || text[0] == L'\0')
+            continue;
+        const int width = place.right - place.left - (isButton ? Allowance(dialog, style) : 0);
+        // Statics wrap at word breaks; buttons show one line.
+        UINT format = DT_CALCRECT | (isStatic ? DT_WORDBREAK | DT_EXPANDTABS : DT_SINGLELINE);
+        if (isStatic && (style & SS_NOPREFIX))
+            format |= DT_NOPREFIX;
+        RECT needed = {0, 0, width, 0};
+        HDC dc = GetDC(control);
+        HGDIOBJ old = SelectObject(dc, HGDIOBJ(SendMessageW(control, WM_GETFONT, 0, 0)));
+        DrawTextW(dc, text, -1, &needed, format);
+        SelectObject(dc, old);
+        ReleaseDC(control, dc);
+        if (needed.right > width || needed.bottom > place.bottom - place.top)
+            cut.push_back(yw::Utf8(text) + ": needs " + std::to_string(needed.right) + "x" +
+                          std::to_string(needed.bottom) + " px, has " + std::to_string(width) + "x" +
+                          std::to_string(place.bottom - place.top));
+    }
+    return cut;
+}
+
+} // namespace
+
+// Each language's About, Options and Statistics dialogs show every text whole at 96 and 144 DPI.
+TEST(Languages, EveryDialogTextFits) {
+    const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&classes);
+    for (const Language& language : Languages) {
+        for (int id : {IDD_ABOUTBOX, IDD_OPTIONS, IDD_STATISTICS}) {
+            for (int scale : {100, 150}) {
+                HWND dialog = yw::CreateDialogIn(language.Id, id, scale);
+                ASSERT_NE(dialog, nullptr) << language.Name << " lacks dialog " << id;
+                for (const std::string& text : TextsCut(dialog))
+                    ADD_FAILURE() << language.Name << " dialog " << id << " at " << 96 * scale / 100
+                                  << " DPI: " << text;
+                DestroyWindow(dialog);
+            }
+        }
+    }
+    // What the dialogs left in the queue must not reach the next test's window.
+    for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageW(&message);
+}
+
+// A language that has the block of a string but not the string itself shows it in English.
+TEST(Languages, MissingTextFallsBackToEnglish) {
+    const LANGID german = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+    const LCID locale = GetThreadLocale();
+    SetThreadLocale(MAKELCID(german, SORT_DEFAULT)); // what Wine's loader asks after
+    SetThreadUILanguage(german);                     // what Windows' loader asks after
+    EXPECT_EQ(yw::Utf8(LoadText(TestOnlyStrings + 1)), "Beide");
+    EXPECT_EQ(yw::Utf8(LoadText(TestOnlyStrings)), "Only in English");
+    SetThreadUILanguage(0);
+    SetThreadLocale(locale);
+}
