@@ -3,9 +3,9 @@
 #include <new>
 
 #include "app/OptionsDialog.h"
-#include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "app/StartupScan.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "game/FocusCue.h"
@@ -25,12 +25,14 @@ bool WindowClosed(HWND window) {
 // Cancel there is the way out for a player who has no such folder: the program ends, and the
 // window's destruction stores the settings as at any end. Returns false when the window is gone.
 bool GatherPictures(HWND window) {
-    ScanPictures();
+    if (!ScanWhileWindowLives(window))
+        return false;
     while (PictureList.size() < MinPictures) {
         MessageBoxA(window, "No enough images in the folder. \nAdd more pictures or change to another folder",
                     "Yorewind. Error", MB_OK);
         if (WindowClosed(window))
             return false;
+        ForgetHeldInput();
         const INT_PTR answer = ShowOptionsDialog(window);
         if (WindowClosed(window))
             return false;
@@ -40,7 +42,8 @@ bool GatherPictures(HWND window) {
             DestroyWindow(window);
             return false;
         }
-        ScanPictures();
+        if (!ScanWhileWindowLives(window))
+            return false;
     }
     return true;
 }
@@ -56,6 +59,7 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     if (Engine == nullptr)
         return 0;
     Engine->FrameDelay = 33;
+    StartupUnderWay = true;
     if (!Engine->Initialize(showCommand))
         return 0;
     ModuleInstance = instance;
@@ -77,5 +81,6 @@ int AppStartup(HINSTANCE instance, int showCommand) {
 
     StartFocusCue();
     NewRound();
+    ReleaseHeldInput(window);
     return 1;
 }
