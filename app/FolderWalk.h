@@ -27,11 +27,9 @@ struct FolderEntry {
 // A folder as the file system knows it, whatever path leads there.
 struct FolderIdentity {
     uint64_t Volume;
-    uint64_t Index[2]; // 128 bits: ReFS needs them all
+    uint64_t Index;
     bool operator<(const FolderIdentity& other) const {
-        if (Volume != other.Volume)
-            return Volume < other.Volume;
-        return Index[0] != other.Index[0] ? Index[0] < other.Index[0] : Index[1] < other.Index[1];
+        return Volume != other.Volume ? Volume < other.Volume : Index < other.Index;
     }
 };
 

@@ -16,8 +16,8 @@ char LowerAscii(char c) {
 void AddPictureExtension(const std::string& extension) {
     std::string lower = extension[0] == '.' || extension.empty() ? extension : "." + extension;
     std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-    if (lower.size() > 1 && std::find(PictureExtensions.begin(), PictureExtensions.end(), lower) ==
-                                PictureExtensions.end())
+    if (lower.size() > 1 &&
+        std::find(PictureExtensions.begin(), PictureExtensions.end(), lower) == PictureExtensions.end())
         PictureExtensions.push_back(lower);
 }
 

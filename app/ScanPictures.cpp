@@ -1,8 +1,7 @@
 #include "app/ScanPictures.h"
 
 #include <windows.h>
-
-#include <cstring>
+#include <winternl.h>
 
 #include "app/PathText.h"
 #include "app/PictureNames.h"
@@ -27,7 +26,8 @@ bool NarrowExactly(const wchar_t* wide, std::string* narrow) {
     WideCharToMultiByte(CP_ACP, 0, wide, -1, &(*narrow)[0], length, nullptr, nullptr);
     narrow->pop_back();
     wchar_t back[MAX_PATH];
-    return MultiByteToWideChar(CP_ACP, 0, narrow->c_str(), -1, back, MAX_PATH) > 0 && lstrcmpW(back, wide) == 0;
+    return MultiByteToWideChar(CP_ACP, 0, narrow->c_str(), -1, back, MAX_PATH) > 0 &&
+           lstrcmpW(back, wide) == 0;
 }
 
 std::wstring Widen(const std::string& narrow) {
@@ -40,38 +40,60 @@ std::wstring Widen(const std::string& narrow) {
     return wide;
 }
 
-// The 128-bit identity where the file system gives one (Windows 8 on; one query under Wine, where
-// the volume's serial number costs several), else the 64-bit one.
-bool IdentifyOpen(HANDLE handle, FolderIdentity* identity) {
-    FILE_ID_INFO id;
-    if (GetFileInformationByHandleEx(handle, FileIdInfo, &id, sizeof(id))) {
-        identity->Volume = id.VolumeSerialNumber;
-        memcpy(identity->Index, id.FileId.Identifier, sizeof(identity->Index));
-        return true;
-    }
+// A handle for the folder's metadata: Wine opens one that asks no access several times faster.
+HANDLE OpenFolder(const std::string& folder, DWORD access) {
+    return CreateFileW(Widen(folder).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                       nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+}
+
+// The volume's serial number and the folder's index; the volume is asked for its serial number,
+// under Wine a round trip to its mount manager that costs several folder reads.
+bool IdentifyFully(HANDLE handle, FolderIdentity* identity) {
     BY_HANDLE_FILE_INFORMATION information;
     if (!GetFileInformationByHandle(handle, &information))
         return false;
     identity->Volume = information.dwVolumeSerialNumber;
-    identity->Index[0] = (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
-    identity->Index[1] = 0;
+    identity->Index = (static_cast<uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow;
     return true;
+}
+
+// The index alone: NtQueryInformationFile's FileInternalInformation, which needs no access.
+using QueryFileFunction = LONG(WINAPI*)(HANDLE, IO_STATUS_BLOCK*, void*, ULONG, int);
+const int FileInternalInformation = 6;
+
+QueryFileFunction FindQueryFile() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr ? reinterpret_cast<QueryFileFunction>(
+                                  reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")))
+                            : nullptr;
 }
 
 // Each folder is read once, by one search on "*" that fetches the long names alone in large
 // batches; the names are matched in code.
 class DiskFolders : public FolderSource {
 public:
-    explicit DiskFolders(const std::atomic<bool>& stop) : Stop(stop) {}
+    explicit DiskFolders(const std::atomic<bool>& stop)
+        : Stop(stop), QueryFile(FindQueryFile()), VolumeKnown(false), Volume(0) {}
 
+    // Every folder the walk enters lies on the chosen folder's volume: only a reparse point (a
+    // mount point) leads onto another, and the walk enters none. So the volume is asked once, for
+    // the chosen folder, and each folder for its index alone.
     bool Identify(const std::string& folder, FolderIdentity* identity) override {
-        // No access asked: a handle for metadata alone, which Wine opens several times faster.
-        const HANDLE handle = CreateFileW(Widen(folder).c_str(), 0,
-                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                          OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        const bool whole = !VolumeKnown || QueryFile == nullptr;
+        const HANDLE handle = OpenFolder(folder, whole ? FILE_READ_ATTRIBUTES : 0);
         if (handle == INVALID_HANDLE_VALUE)
             return false;
-        const bool known = IdentifyOpen(handle, identity);
+        bool known = false;
+        if (whole) {
+            known = IdentifyFully(handle, identity);
+            VolumeKnown = VolumeKnown || known;
+            Volume = known ? identity->Volume : Volume;
+        } else {
+            IO_STATUS_BLOCK status;
+            LARGE_INTEGER index = {};
+            known = QueryFile(handle, &status, &index, sizeof(index), FileInternalInformation) >= 0;
+            *identity = {Volume, static_cast<uint64_t>(index.QuadPart)};
+        }
         CloseHandle(handle);
         return known;
     }
@@ -82,8 +104,8 @@ public:
             return false;
         pattern += pattern.back() == L'\\' || pattern.back() == L'/' ? L"*" : L"\\*";
         WIN32_FIND_DATAW found;
-        const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
-                                               nullptr, FIND_FIRST_EX_LARGE_FETCH);
+        const HANDLE search = FindFirstFileExW(pattern.c_str(), FindExInfoBasic, &found,
+                                               FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
         if (search == INVALID_HANDLE_VALUE)
             return false;
         FolderEntry entry;
@@ -100,6 +122,9 @@ public:
 
 private:
     const std::atomic<bool>& Stop;
+    const QueryFileFunction QueryFile; // null where ntdll has none
+    bool VolumeKnown;
+    uint64_t Volume;
 };
 
 } // namespace

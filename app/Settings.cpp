@@ -43,10 +43,9 @@ void ReadSubfolders(HKEY key) {
     DWORD type = 0;
     DWORD value = 0;
     DWORD read = sizeof(value);
-    const bool on =
-        RegQueryValueExA(key, "Subfolders", nullptr, &type, reinterpret_cast<BYTE*>(&value), &read) ==
-            ERROR_SUCCESS &&
-        type == REG_DWORD && read == sizeof(value) && value == 1;
+    const bool on = RegQueryValueExA(key, "Subfolders", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                     &read) == ERROR_SUCCESS &&
+                    type == REG_DWORD && read == sizeof(value) && value == 1;
     Subfolders = on ? 1 : 0;
 }
 

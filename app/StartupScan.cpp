@@ -46,7 +46,7 @@ private:
     std::atomic<bool> Finished;
     std::atomic<size_t> Found;
     std::vector<std::string> Pictures;
-    HANDLE Done; // set with Finished, to wake the window's thread
+    HANDLE Done;        // set with Finished, to wake the window's thread
     std::thread Worker; // last: it starts once the rest is made
 };
 

@@ -54,8 +54,8 @@ std::wstring Wide(const std::string& text) {
 
 void WriteSettings(const std::string& tree) {
     HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brindlecot\\Twinlet", 0, nullptr, 0, KEY_WRITE, nullptr, &key,
-                    nullptr);
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brindlecot\\Twinlet", 0, nullptr, 0, KEY_WRITE, nullptr,
+                    &key, nullptr);
     RegSetValueExA(key, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(tree.c_str()),
                    static_cast<DWORD>(tree.size() + 1));
     const DWORD one = 1;
@@ -97,7 +97,8 @@ double StartToFirstBoard(const std::string& game) {
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process = {};
     const double start = Now();
-    if (!CreateProcessA(game.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    if (!CreateProcessA(game.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return -1;
     ProcessWindow wanted = {process.dwProcessId, nullptr};
     double shown = -1;

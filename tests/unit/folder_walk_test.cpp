@@ -24,7 +24,7 @@ public:
         const auto found = Tree.find(folder);
         if (found == Tree.end() || found->second.Index == 0)
             return false;
-        *identity = {7, {found->second.Index, 0}};
+        *identity = {7, found->second.Index};
         return true;
     }
     bool List(const std::string& folder, std::vector<FolderEntry>* entries) override {
@@ -68,9 +68,9 @@ TEST(FolderWalk, EntersOnlyPlainFoldersAndTakesOnlyLocalPictures) {
 
     EXPECT_EQ(Walk(folders, false), (std::vector<std::string>{"R\\a.png", "R\\z.JPG"}));
     // An unreadable folder ("gone") is passed over, and the walk goes on with the next.
-    EXPECT_EQ(Walk(folders, true), (std::vector<std::string>{"R\\a.png", "R\\z.JPG", "R\\b\\c.bmp",
-                                                             "R\\b\\d\\e.gif", "R\\Trip\\f.webp",
-                                                             "R\\Trip\\g.jpeg"}));
+    EXPECT_EQ(Walk(folders, true),
+              (std::vector<std::string>{"R\\a.png", "R\\z.JPG", "R\\b\\c.bmp", "R\\b\\d\\e.gif",
+                                        "R\\Trip\\f.webp", "R\\Trip\\g.jpeg"}));
 }
 
 // A link back up that does not say it is one is known by the folder it leads to; a chosen folder

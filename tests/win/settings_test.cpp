@@ -91,8 +91,8 @@ TEST(Settings, SubfoldersOnlyForADwordOfOne) {
         SaveSettings();
         DWORD value = 9;
         DWORD size = sizeof(value);
-        EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Subfolders", RRF_RT_REG_DWORD, nullptr, &value,
-                               &size),
+        EXPECT_EQ(RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Subfolders", RRF_RT_REG_DWORD, nullptr,
+                               &value, &size),
                   ERROR_SUCCESS);
         EXPECT_EQ(value, stored == 1 ? 1u : 0u) << stored;
     }
