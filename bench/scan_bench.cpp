@@ -33,16 +33,22 @@ size_t BareWalk(const std::wstring& folder) {
     return files;
 }
 
-// Best of three runs after one that warms the file system's caches.
-template <typename Run> double BestOf(Run run) {
+// The first run (a cold process, the file system's caches as the last run left them) and the best
+// of three more.
+struct Runs {
+    double First;
+    double Best;
+};
+template <typename Run> Runs Time(Run run) {
+    double start = Now();
     run();
-    double best = 1e30;
+    Runs runs = {Now() - start, 1e30};
     for (int i = 0; i < 3; ++i) {
-        const double start = Now();
+        start = Now();
         run();
-        best = std::min(best, Now() - start);
+        runs.Best = std::min(runs.Best, Now() - start);
     }
-    return best;
+    return runs;
 }
 
 std::wstring Wide(const std::string& text) {
@@ -128,12 +134,12 @@ int main(int argc, char** argv) {
     }
     const std::string tree = argv[1];
     size_t files = 0;
-    const double bare = BestOf([&] { files = BareWalk(Wide(tree)); });
+    const Runs bare = Time([&] { files = BareWalk(Wide(tree)); });
     const std::atomic<bool> stop(false);
     std::atomic<size_t> found(0);
     const WalkRequest request = {tree, true, PictureExtensions, 259};
     size_t pictures = 0;
-    const double scan = BestOf([&] { pictures = FindPictures(request, stop, found).size(); });
+    const Runs scan = Time([&] { pictures = FindPictures(request, stop, found).size(); });
 
     const double before = PrivateMegabytes();
     std::vector<std::string> list = FindPictures(request, stop, found);
@@ -145,14 +151,23 @@ int main(int argc, char** argv) {
     list.shrink_to_fit();
 
     WriteSettings(tree);
-    const double board = StartToFirstBoard(argv[2]);
+    // -1 when no start showed a board.
+    double board = -1;
+    for (int start = 0; start < 3; ++start) {
+        const double shown = StartToFirstBoard(argv[2]);
+        board = shown >= 0 && (board < 0 || shown < board) ? shown : board;
+    }
 
-    std::printf("%-58s %8zu\n", "Tree: files found by the bare walk", files);
-    std::printf("%-58s %8zu\n", "Tree: pictures listed by the scan", pictures);
-    std::printf("%-58s %8.0f ms\n", "Bare recursive FindFirstFileExW walk (floor)", bare);
-    std::printf("%-58s %8.0f ms (%.2fx)\n", "Picture scan, subfolders on", scan, scan / bare);
-    std::printf("%-58s %8.1f MB (strings %.1f MB)\n", "The list held: committed memory", held,
+    std::printf("%-58s %10s\n", "A tree of pictures under Wine", "ms");
+    std::printf("%-58s %10s\n", "Files the bare walk counts / pictures the scan lists",
+                (std::to_string(files) + " / " + std::to_string(pictures)).c_str());
+    std::printf("%-58s %10.0f  (first %.0f)\n", "Bare recursive FindFirstFileExW walk, best of 3", bare.Best,
+                bare.First);
+    std::printf("%-58s %10.0f  (first %.0f; %.2fx the walk)\n", "Picture scan, subfolders on, best of 3",
+                scan.Best, scan.First, scan.Best / bare.Best);
+    std::printf("%-58s %10.1f  (MB; the strings alone %.1f)\n", "The list held: committed memory", held,
                 strings / (1 << 20));
-    std::printf("%-58s %8.0f ms (goal %.0f)\n", "Start to first board (level 1)", board, 1.5 * bare + 1000);
+    std::printf("%-58s %10.0f  (goal 1.5x the walk + 1 s: %.0f)\n",
+                "Start to first board, level 1, best of 3", board, 1.5 * bare.Best + 1000);
     return 0;
 }
