@@ -7,6 +7,7 @@
 #include "app/ScanProgress.h"
 #include "app/StartupData.h"
 #include "game/BoardAccessible.h"
+#include "game/RenderBoard.h"
 #include "res/resource.h"
 
 namespace {
@@ -108,9 +109,12 @@ bool HoldUntilDealt(UINT message, WPARAM wParam) {
 
 void ReleaseHeldInput(HWND window) {
     StartupUnderWay = false;
-    if (OptionsHeld)
-        PostMessageA(window, WM_COMMAND, IDM_OPTIONS, 0);
+    if (!OptionsHeld)
+        return;
     OptionsHeld = false;
+    // The board shows behind the dialog: no frame is drawn while it is open.
+    RenderBoard();
+    PostMessageA(window, WM_COMMAND, IDM_OPTIONS, 0);
 }
 
 void ForgetHeldInput() {
