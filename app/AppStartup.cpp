@@ -5,9 +5,9 @@
 #include "app/OptionsDialog.h"
 #include "app/PictureNames.h"
 #include "app/PlayerSettings.h"
-#include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "app/StartupScan.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
@@ -29,11 +29,13 @@ bool WindowClosed(HWND window) {
 // Cancel there is the way out for a player who has no such folder: the program ends, and the
 // window's destruction stores the settings as at any end. Returns false when the window is gone.
 bool GatherPictures(HWND window) {
-    ScanPictures();
+    if (!ScanWhileWindowLives(window))
+        return false;
     while (PictureList.size() < MinPictures) {
         MessageBoxW(window, LoadText(IDS_NOT_ENOUGH).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         if (WindowClosed(window))
             return false;
+        ForgetHeldInput();
         const INT_PTR answer = ShowOptionsDialog(window);
         if (WindowClosed(window))
             return false;
@@ -43,7 +45,8 @@ bool GatherPictures(HWND window) {
             DestroyWindow(window);
             return false;
         }
-        ScanPictures();
+        if (!ScanWhileWindowLives(window))
+            return false;
     }
     return true;
 }
@@ -66,6 +69,7 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     if (Engine == nullptr)
         return 0;
     Engine->FrameDelay = 33;
+    StartupUnderWay = true;
     if (!Engine->Initialize(showCommand))
         return 0;
     SetWindowTextW(Engine->Window, LoadText(IDS_APP_TITLE).c_str());
@@ -91,5 +95,6 @@ int AppStartup(HINSTANCE instance, int showCommand) {
 
     StartFocusCue();
     NewRound();
+    ReleaseHeldInput(window);
     return 1;
 }

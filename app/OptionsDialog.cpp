@@ -10,11 +10,21 @@
 
 namespace {
 
+// The box is read at the next scan: the next start, or the rescan after too few pictures.
+void ShowSubfolders(HWND dialog) {
+    CheckDlgButton(dialog, IDC_SUBFOLDERS, Subfolders == 1 ? BST_CHECKED : BST_UNCHECKED);
+}
+
+void TakeSubfolders(HWND dialog) {
+    Subfolders = IsDlgButtonChecked(dialog, IDC_SUBFOLDERS) == BST_CHECKED ? 1 : 0;
+}
+
 void InitOptions(HWND dialog) {
     if (Level >= 1 && Level <= 4)
         CheckRadioButton(dialog, IDC_LEVEL_EASY, IDC_LEVEL_VERYHARD, IDC_LEVEL_BASE + Level);
     SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
     InitPlayerOptions(dialog);
+    ShowSubfolders(dialog);
 }
 
 // The level is taken even when the dialog then stays open for want of a folder.
@@ -24,6 +34,7 @@ void AcceptOptions(HWND dialog, WPARAM wParam) {
             Level = level;
     }
     AcceptPlayerOptions(dialog);
+    TakeSubfolders(dialog);
     if (GetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath, PathTextSize) != 0)
         EndDialog(dialog, wParam);
 }

@@ -16,8 +16,8 @@ char LowerAscii(char c) {
 void AddPictureExtension(const std::string& extension) {
     std::string lower = extension[0] == '.' || extension.empty() ? extension : "." + extension;
     std::transform(lower.begin(), lower.end(), lower.begin(), LowerAscii);
-    if (lower.size() > 1 && std::find(PictureExtensions.begin(), PictureExtensions.end(), lower) ==
-                                PictureExtensions.end())
+    if (lower.size() > 1 &&
+        std::find(PictureExtensions.begin(), PictureExtensions.end(), lower) == PictureExtensions.end())
         PictureExtensions.push_back(lower);
 }
 
@@ -32,4 +32,10 @@ bool HasPictureExtension(const char* fileName, const char* extension) {
             return false;
     }
     return true;
+}
+
+bool IsPictureName(const std::string& fileName, const std::vector<std::string>& extensions) {
+    return std::any_of(extensions.begin(), extensions.end(), [&fileName](const std::string& extension) {
+        return HasPictureExtension(fileName.c_str(), extension.c_str());
+    });
 }

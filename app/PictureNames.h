@@ -15,3 +15,6 @@ void AddPictureExtension(const std::string& extension);
 // True when the long file name ends in exactly the extension, in any letter case. A search for
 // "*.jpg" also finds "backup.jpgold" through its 8.3 alias; this tells them apart.
 bool HasPictureExtension(const char* fileName, const char* extension);
+
+// True when the name ends in one of the extensions.
+bool IsPictureName(const std::string& fileName, const std::vector<std::string>& extensions);

@@ -1,7 +1,20 @@
-// Collecting the pictures of the picture folder.
+// Collecting the pictures of the picture folder, and of its subfolders when the player asks.
 #pragma once
 
-// Appends to PictureList the full path of every file of PicturePath that matches one of
-// PictureExtensions, pattern by pattern in that order. Only files whose own extension is exactly
-// the pattern's count; what they hold is the decoder's business.
+#include <atomic>
+#include <string>
+#include <vector>
+
+#include "app/FolderWalk.h"
+
+// The paths of the pictures the request finds, each as the decoder opens it (narrow, in the
+// process's code page); a name that code page cannot hold exactly is passed over. Runs on any
+// thread and touches nothing but the file system: Stop ends it early, with a partial list.
+std::vector<std::string> FindPictures(const WalkRequest& request, const std::atomic<bool>& stop,
+                                      std::atomic<size_t>& found);
+
+// The request the settings make now: PicturePath, Subfolders and the extensions as they stand.
+WalkRequest PictureRequest();
+
+// Appends to PictureList what FindPictures finds for PictureRequest, on the calling thread.
 void ScanPictures();

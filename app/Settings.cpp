@@ -8,6 +8,7 @@ const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
 
 char PicturePath[PathTextSize] = "Where Do You Want to Go?";
 int Level = 1;
+int Subfolders = 0;
 
 namespace {
 
@@ -39,6 +40,22 @@ void ReadLevel(HKEY key) {
         Level = static_cast<int>(level);
 }
 
+// On only when stored as a REG_DWORD of 1: a flat folder, as it always was, for anything else.
+void ReadSubfolders(HKEY key) {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD read = sizeof(value);
+    const bool on = RegQueryValueExA(key, "Subfolders", nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                                     &read) == ERROR_SUCCESS &&
+                    type == REG_DWORD && read == sizeof(value) && value == 1;
+    Subfolders = on ? 1 : 0;
+}
+
+void WriteSubfolders(HKEY key) {
+    const DWORD value = Subfolders == 1 ? 1 : 0;
+    RegSetValueExA(key, "Subfolders", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+}
+
 } // namespace
 
 bool LoadSettings() {
@@ -48,6 +65,7 @@ bool LoadSettings() {
     ReadPicturePath(key);
     ReadLevel(key);
     ReadPlayerSettings(key);
+    ReadSubfolders(key);
     RegCloseKey(key);
     return true;
 }
@@ -66,5 +84,6 @@ void SaveSettings() {
     const DWORD level = static_cast<DWORD>(Level);
     RegSetValueExA(key, "Level", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&level), sizeof(level));
     WritePlayerSettings(key);
+    WriteSubfolders(key);
     RegCloseKey(key);
 }

@@ -4,3 +4,5 @@ char AppTitle[AppTextLength] = "";
 char AppClassName[AppTextLength] = "";
 HINSTANCE ModuleInstance = nullptr;
 std::vector<std::string> PictureList;
+bool StartupUnderWay = false;
+bool OptionsHeld = false;

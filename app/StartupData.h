@@ -15,3 +15,9 @@ extern HINSTANCE ModuleInstance;         // where the sounds are played from
 
 // Full paths of the pictures of the picture folder, filled only at start-up; each deal reorders it.
 extern std::vector<std::string> PictureList;
+
+// From the start of start-up until its first deal: the board's input and the commands that need
+// the picture list wait (app/StartupScan.h).
+extern bool StartupUnderWay;
+// The Options command came while start-up was under way; it opens once start-up has dealt.
+extern bool OptionsHeld;

@@ -25,6 +25,7 @@
 
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "bench/Measures.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
@@ -57,14 +58,6 @@ bool StartGame() {
     return Engine->Initialize(SW_HIDE) && InitDirect3D(Engine->Window);
 }
 
-double Now() {
-    LARGE_INTEGER counter;
-    LARGE_INTEGER frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return double(counter.QuadPart) * 1000.0 / double(frequency.QuadPart);
-}
-
 // User and kernel time of every thread of the process so far: what a set costs whatever else runs.
 double CpuMilliseconds() {
     FILETIME created, exited, kernel, user;
@@ -73,16 +66,6 @@ double CpuMilliseconds() {
         return double(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e4;
     };
     return ms(kernel) + ms(user);
-}
-
-double PrivateMegabytes() {
-    PROCESS_MEMORY_COUNTERS_EX counters = {};
-    counters.cb = sizeof(counters);
-    GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&counters),
-                         sizeof(counters));
-    // Wine 8 leaves PrivateUsage at 0; PagefileUsage is the same commit count there and on Windows.
-    const SIZE_T bytes = counters.PrivateUsage != 0 ? counters.PrivateUsage : counters.PagefileUsage;
-    return double(bytes) / (1 << 20);
 }
 
 // Mean time of a few decodes of one file at one size; a file meant to be refused (`picture` false)

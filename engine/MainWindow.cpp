@@ -2,6 +2,7 @@
 
 #include "app/MenuCommands.h"
 #include "app/Settings.h"
+#include "app/StartupScan.h"
 #include "engine/Dpi.h"
 #include "engine/WindowGeometry.h"
 #include "game/BoardAccessible.h"
@@ -171,6 +172,8 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HoldUntilDealt(message, wParam))
+        return 0;
     if (message == WM_COMMAND)
         return HandleMenuCommand(window, wParam, lParam);
     if (GameEngine::Instance != nullptr)

@@ -58,3 +58,33 @@ TEST(Settings, StoredFolderHasNothingBehindItsText) {
     EXPECT_EQ(std::string(stored, size), "S" + std::string(259, '\0'));
     yw::ClearSettings();
 }
+
+// Include subfolders is on for a REG_DWORD of 1 alone: anything else stored, or nothing, is off.
+TEST(Settings, SubfoldersOnlyForADwordOfOne) {
+    const struct {
+        DWORD Type; // REG_NONE: no value stored
+        std::string Bytes;
+        int After; // 1 before the read
+    } cases[] = {
+        {REG_DWORD, std::string("\1\0\0\0", 4), 1},
+        {REG_NONE, "", 0},
+        {REG_DWORD, std::string("\0\0\0\0", 4), 0},
+        {REG_DWORD, std::string("\2\0\0\0", 4), 0},
+        {REG_DWORD, std::string("\1\0\0\1", 4), 0},
+        {REG_DWORD, std::string("\1\0", 2), 0},
+        {REG_SZ, std::string("1\0", 2), 0},
+        {REG_BINARY, std::string("\1\0\0\0", 4), 0},
+        {REG_QWORD, std::string("\1\0\0\0\0\0\0\0", 8), 0},
+    };
+    for (const auto& c : cases) {
+        yw::ClearSettings();
+        yw::WriteSettingValue("Unrelated", REG_SZ, "so the key exists");
+        if (c.Type != REG_NONE)
+            yw::WriteSettingValue("Subfolders", c.Type, c.Bytes);
+        Subfolders = 1;
+        EXPECT_TRUE(LoadSettings());
+        EXPECT_EQ(Subfolders, c.After) << "case " << &c - cases;
+    }
+    yw::ClearSettings();
+    Subfolders = 0;
+}
