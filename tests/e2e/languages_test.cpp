@@ -66,6 +66,12 @@ TEST_F(Journey, SpeaksTheUsersLanguage) {
     ASSERT_TRUE(Opened(0, "Yorewind")) << "no Options after " << language->Settings << language->Options;
     HWND expected = yw::CreateDialogIn(language->Id, IDD_OPTIONS);
     SetDlgItemTextA(expected, IDC_PICTUREPATH, folder.Path().c_str());
+    // One player, and every name box holding its player's default name in this language.
+    SendDlgItemMessageW(expected, IDC_PLAYER_COUNT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1"));
+    SendDlgItemMessageW(expected, IDC_PLAYER_COUNT, CB_SETCURSEL, 0, 0);
+    for (int player = 1; player <= 4; ++player)
+        SetDlgItemTextW(expected, IDC_PLAYER_NAME_BASE + player,
+                        FormatPattern(text(IDS_DEFAULT_PLAYER), {player}).c_str());
     EXPECT_EQ(yw::ControlTexts(dialog), yw::ControlTexts(expected));
     DestroyWindow(expected);
     ASSERT_TRUE(Close(IDCANCEL));
