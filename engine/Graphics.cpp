@@ -16,9 +16,33 @@ namespace {
 // Kept for Reset, which wants the parameters the device was made with.
 D3DPRESENT_PARAMETERS PresentParameters;
 
+// The game's window, which each frame is copied into, and the device's own window: hidden and
+// childless, never presented into.
+HWND FrameWindow = nullptr;
+HWND DeviceWindow = nullptr;
+
+// Each frame is read back into this copy of the back buffer and copied from it onto the board
+// through GDI; system memory keeps it over a reset.
+IDirect3DSurface9* FrameCopy = nullptr;
+
+void ReleaseFrameCopy() {
+    if (FrameCopy != nullptr)
+        FrameCopy->Release();
+    FrameCopy = nullptr;
+}
+
+bool MakeFrameCopy() {
+    ReleaseFrameCopy();
+    return SUCCEEDED(D3DDevice->CreateOffscreenPlainSurface(
+        PresentParameters.BackBufferWidth, PresentParameters.BackBufferHeight, D3DFMT_X8R8G8B8,
+        D3DPOOL_SYSTEMMEM, &FrameCopy, nullptr));
+}
+
 } // namespace
 
 BOOL InitDirect3D(HWND window) {
+    FrameWindow = window;
+    DeviceWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
     D3DObject = Direct3DCreate9(D3D_SDK_VERSION);
     if (D3DObject == nullptr) {
         MessageBoxW(window, LoadText(IDS_D3D_INIT_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
@@ -39,9 +63,9 @@ BOOL InitDirect3D(HWND window) {
     params.BackBufferCount = 1;
     params.MultiSampleType = D3DMULTISAMPLE_NONE;
     params.MultiSampleQuality = 0;
-    // The copy swap effect keeps the back buffer's content after each present.
+    // Never presented: the back buffer keeps each frame until the next one is drawn on it.
     params.SwapEffect = D3DSWAPEFFECT_COPY;
-    params.hDeviceWindow = window;
+    params.hDeviceWindow = DeviceWindow;
     params.Windowed = TRUE;
     params.EnableAutoDepthStencil = TRUE;
     params.AutoDepthStencilFormat = D3DFMT_D16;
@@ -51,9 +75,9 @@ BOOL InitDirect3D(HWND window) {
 
     // Success is judged by the device pointer, not the return code.
     D3DPRESENT_PARAMETERS used = params; // the call may write into it
-    D3DObject->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, window, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
-                            &used, &D3DDevice);
-    if (D3DDevice == nullptr) {
+    D3DObject->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, DeviceWindow,
+                            D3DCREATE_SOFTWARE_VERTEXPROCESSING, &used, &D3DDevice);
+    if (D3DDevice == nullptr || !MakeFrameCopy()) {
         MessageBoxW(window, LoadText(IDS_D3D_DEVICE_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
         return FALSE;
     }
@@ -64,6 +88,7 @@ BOOL InitDirect3D(HWND window) {
 }
 
 void ReleaseGraphics() {
+    ReleaseFrameCopy();
     if (BackBuffer != nullptr)
         BackBuffer->Release();
     if (D3DDevice != nullptr)
@@ -73,6 +98,9 @@ void ReleaseGraphics() {
     BackBuffer = nullptr;
     D3DDevice = nullptr;
     D3DObject = nullptr;
+    if (DeviceWindow != nullptr)
+        DestroyWindow(DeviceWindow);
+    DeviceWindow = nullptr;
 }
 
 bool ResetDevice() {
@@ -84,7 +112,27 @@ bool ResetDevice() {
         return false;
     D3DDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer);
     DeviceLost = false;
-    return BackBuffer != nullptr;
+    return BackBuffer != nullptr && MakeFrameCopy();
+}
+
+void ShowFrame(int width, int height) {
+    if (FrameCopy == nullptr)
+        return;
+    const HRESULT read = D3DDevice->GetRenderTargetData(BackBuffer, FrameCopy);
+    if (read == D3DERR_DEVICELOST)
+        DeviceLost = true;
+    HDC frame = nullptr;
+    if (FAILED(read) || FAILED(FrameCopy->GetDC(&frame)))
+        return;
+    const HDC board = GetDC(FrameWindow);
+    if (width == BackBufferWidth && height == BackBufferHeight) {
+        BitBlt(board, 0, 0, width, height, frame, 0, 0, SRCCOPY);
+    } else {
+        SetStretchBltMode(board, COLORONCOLOR);
+        StretchBlt(board, 0, 0, width, height, frame, 0, 0, BackBufferWidth, BackBufferHeight, SRCCOPY);
+    }
+    ReleaseDC(FrameWindow, board);
+    FrameCopy->ReleaseDC(frame);
 }
 
 void SetBackBufferSize(int width, int height) {
@@ -92,13 +140,4 @@ void SetBackBufferSize(int width, int height) {
     BackBufferHeight = height;
     PresentParameters.BackBufferWidth = width;
     PresentParameters.BackBufferHeight = height;
-}
-
-void SetDeviceSize(int width, int height) {
-    PresentParameters.BackBufferWidth = width;
-    PresentParameters.BackBufferHeight = height;
-}
-
-int DeviceHeight() {
-    return static_cast<int>(PresentParameters.BackBufferHeight);
 }

@@ -15,7 +15,9 @@
 
 namespace {
 
-const DWORD MainStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+// Frames are copied onto the client through its device context, which leaves out the status bar.
+const DWORD MainStyle =
+    WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_CLIPCHILDREN;
 const DWORD MainExStyle = WS_EX_CLIENTEDGE;
 
 // The frame metrics as they are at 96 DPI, where the window's size is defined.
@@ -113,7 +115,6 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_ACTIVATE:
             // Only a deactivation of a window that is not minimised puts the loop to sleep.
             Sleeping = wParam == 0 ? TRUE : FALSE;
-            FitPlayersBar();
             return 0;
         case WM_ENTERSIZEMOVE:
             SizeMoving = TRUE;
@@ -128,12 +129,11 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
                 FitBackBufferToClient();
             FitPlayersBar();
             return 0;
-        case WM_MOVE:
-            FitPlayersBar();
-            return 0;
         case WM_DPICHANGED:
             FollowDpiChange(window, lParam);
             return 0;
+        case WM_ERASEBKGND:
+            return 1; // the frame covers the board, the status bar the rest of the client
         case WM_PAINT:
             Repaint(this, window);
             return 0;

@@ -64,16 +64,12 @@ void RemakeStaleCards() {
 }
 
 void FitBackBufferToClient() {
-    // The board is drawn on the back buffer's top part, the device made at the client's size:
-    // Wine misplaces a present into a part of the window.
     const RECT board = BoardRect();
-    RECT client;
-    if (D3DDevice == nullptr || !GetClientRect(Engine->Window, &client) || board.right <= 0 || board.bottom <= 0)
+    if (D3DDevice == nullptr || board.right <= 0 || board.bottom <= 0)
         return;
-    if (board.right == BackBufferWidth && board.bottom == BackBufferHeight && client.bottom == DeviceHeight())
+    if (board.right == BackBufferWidth && board.bottom == BackBufferHeight)
         return;
     SetBackBufferSize(board.right, board.bottom);
-    SetDeviceSize(client.right, client.bottom);
     // A failed reset is tried again by the lost-device path; the cards are then stretched meanwhile.
     if (!RebuildDevice()) {
         DeviceLost = true;

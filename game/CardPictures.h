@@ -33,6 +33,6 @@ void MakeCards();
 // Makes the cards again when they were made for another size of the back buffer than it has now.
 void RemakeStaleCards();
 
-// The back buffer follows the client: after a size change (none while minimised) the device is
-// reset at the client's size and the cards are made again for it.
+// The back buffer follows the board's part of the client: after a size change (none while
+// minimised) the device is reset at the board's size and the cards are made again for it.
 void FitBackBufferToClient();

@@ -8,34 +8,40 @@
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
+#include "game/CardPictures.h"
 #include "game/PlayerTurns.h"
 #include "res/resource.h"
 
 namespace {
 
-HWND Bar = nullptr;
 // The turn the bar last told, so only a change is announced.
 std::wstring ShownTurn;
 
 // Set before the window grows, so the resize already keeps the board's size.
 bool Shown = false;
 
+// A child of the main window, made with the first round of two or more players.
+HWND StatusBar() {
+    return GetDlgItem(Engine->Window, IDC_STATUSBAR);
+}
+
 bool BarShown() {
-    return Bar != nullptr && Shown;
+    return Shown && StatusBar() != nullptr;
 }
 
 // One line of the bar's font between its borders.
 int BarHeight() {
-    if (Bar == nullptr)
+    const HWND bar = StatusBar();
+    if (bar == nullptr)
         return 0;
-    HDC dc = GetDC(Bar);
-    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(Bar, WM_GETFONT, 0, 0)));
+    HDC dc = GetDC(bar);
+    const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(bar, WM_GETFONT, 0, 0)));
     TEXTMETRICW metrics = {};
     GetTextMetricsW(dc, &metrics);
     SelectObject(dc, old);
-    ReleaseDC(Bar, dc);
+    ReleaseDC(bar, dc);
     int borders[3] = {};
-    SendMessageW(Bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    SendMessageW(bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
     return metrics.tmHeight + 2 * borders[1] + 4;
 }
 
@@ -49,51 +55,52 @@ void GrowWindow(int by) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Never activated, so a click on it leaves the game's window active and its frames running.
+// Hidden until the window has grown by its height.
 void CreateBar() {
     const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    Bar = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, STATUSCLASSNAMEW, L"",
-                          WS_POPUP | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0, 0, 0, 0,
-                          Engine->Window, nullptr, Engine->AppInstance, nullptr);
+    CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
+                    0, 0, 0, Engine->Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
+                    Engine->AppInstance, nullptr);
+    Shown = false;
 }
 
-// The turn first, then one part per player, of equal widths, over the client's bottom strip.
+// The turn first, then one part per player, of equal widths, along the client's bottom edge.
 void PlaceBar() {
     RECT client;
     GetClientRect(Engine->Window, &client);
     const int height = BarHeight();
-    POINT corner = {0, client.bottom - height};
-    ClientToScreen(Engine->Window, &corner);
-    // Above the window again: Wine raises an activated window over the windows it owns.
-    SetWindowPos(Bar, HWND_TOP, corner.x, corner.y, client.right, height, SWP_NOACTIVATE);
+    const HWND bar = StatusBar();
+    SetWindowPos(bar, nullptr, 0, client.bottom - height, client.right, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     std::vector<int> edges;
     for (int part = 1; part <= Round.Count; ++part)
         edges.push_back(MulDiv(client.right, part, Round.Count + 1));
     edges.push_back(-1);
-    SendMessageW(Bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
+    SendMessageW(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void ShowBar(bool shown) {
-    if (shown && Bar == nullptr)
+    if (shown && StatusBar() == nullptr)
         CreateBar();
-    if (Bar == nullptr || BarShown() == shown)
+    const HWND bar = StatusBar();
+    if (bar == nullptr || BarShown() == shown)
         return;
     const int height = BarHeight();
     Shown = shown;
     if (shown) {
         GrowWindow(height);
         PlaceBar();
-        ShowWindow(Bar, SW_SHOWNA);
+        ShowWindow(bar, SW_SHOWNA);
     } else {
-        ShowWindow(Bar, SW_HIDE);
+        ShowWindow(bar, SW_HIDE);
         ShownTurn.clear();
         GrowWindow(-height);
     }
 }
 
 void SetPart(int part, const std::wstring& text) {
-    SendMessageW(Bar, SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(StatusBar(), SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 } // namespace
@@ -110,6 +117,8 @@ void SeatPlayers() {
     StartPlayersRound(&Round, Players);
     ShowBar(Round.Count > 1);
     FitPlayersBar();
+    // A maximised window keeps its size: the board gives up the bar's strip.
+    FitBackBufferToClient();
     ShowTurn();
 }
 
@@ -123,7 +132,7 @@ void ShowTurn() {
     if (turn == ShownTurn)
         return;
     ShownTurn = turn;
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Bar, OBJID_CLIENT, CHILDID_SELF);
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, StatusBar(), OBJID_CLIENT, CHILDID_SELF);
 }
 
 void FitPlayersBar() {

@@ -1,8 +1,6 @@
 // The status bar under the board while two or more play: whose turn it is and every score. The
 // board keeps its size above it: the window grows by the bar's height when it comes.
-//
-// The bar is a window of its own owned by the main window and laid over the client's bottom strip,
-// not a child: Wine draws nothing of a Direct3D device whose window has a child window.
+
 #pragma once
 
 #include <windows.h>
@@ -18,6 +16,5 @@ void SeatPlayers();
 // After every try: the bar's texts; a new turn is announced to screen readers as a name change.
 void ShowTurn();
 
-// The main window's WM_SIZE, WM_MOVE and WM_ACTIVATE: the bar follows the client's bottom edge,
-// above the window.
+// The main window's WM_SIZE: the bar follows the client's bottom edge.
 void FitPlayersBar();

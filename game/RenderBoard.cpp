@@ -5,6 +5,7 @@
 #include "game/CellGeometry.h"
 #include "game/FocusCue.h"
 #include "game/GameState.h"
+#include "game/PlayersBar.h"
 
 namespace {
 
@@ -43,9 +44,9 @@ void DrawBoard(bool reveal) {
         DrawFocusCue();
         D3DDevice->EndScene();
     }
-    // An unchanged back buffer is presented when the scene could not begin.
-    if (D3DDevice->Present(nullptr, nullptr, nullptr, nullptr) == D3DERR_DEVICELOST)
-        DeviceLost = true;
+    // An unchanged back buffer is shown when the scene could not begin.
+    const RECT board = BoardRect();
+    ShowFrame(board.right, board.bottom);
 }
 
 } // namespace

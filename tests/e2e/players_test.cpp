@@ -90,7 +90,22 @@ protected:
         shown = now;
     }
 
-    // The bar's height, once it lies over the client's bottom strip, its whole width.
+    // The status bar where screen readers look for a window's: the game window's shown child of
+    // that id and class.
+    HWND FindBar(DWORD timeoutMs = yw::WaitMs) {
+        HWND found = nullptr;
+        const bool shown = yw::WaitUntil(
+            [&] {
+                char name[64] = "";
+                found = GetDlgItem(window, IDC_STATUSBAR);
+                return found != nullptr && IsWindowVisible(found) &&
+                       GetClassNameA(found, name, sizeof(name)) > 0 && lstrcmpiA(name, STATUSCLASSNAMEA) == 0;
+            },
+            timeoutMs);
+        return shown ? found : nullptr;
+    }
+
+    // The bar's height, once it lies along the client's bottom edge, its whole width.
     int BarUnderClient() {
         RECT barRect, clientRect;
         GetWindowRect(bar, &barRect);
@@ -117,7 +132,7 @@ TEST_F(Players, TwoPlayerRound) {
     WriteName(L"Player1", L"Ann", 8);
     WriteName(L"Player2", Wide(Greek), 8);
     ASSERT_TRUE(Start(1));
-    ASSERT_NE(bar = yw::WaitForWindow(game->Id(), STATUSCLASSNAMEA, nullptr), nullptr) << "no status bar";
+    ASSERT_NE(bar = FindBar(), nullptr) << "no status bar";
     below = BarUnderClient();
     Layout(1);
     ASSERT_TRUE(WaitBoard({}));
@@ -178,7 +193,7 @@ TEST_F(Players, OptionsRoundTrip) {
     yw::WriteSettings(folder.Path(), 1);
     AddPictures(true);
     ASSERT_TRUE(Start(1) && WaitBoard({}));
-    EXPECT_EQ(yw::WaitForWindow(game->Id(), STATUSCLASSNAMEA, nullptr, 0), nullptr) << "a bar for one player";
+    EXPECT_EQ(FindBar(0), nullptr) << "a bar for one player";
     RECT solo;
     GetClientRect(window, &solo);
     ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
@@ -199,7 +214,7 @@ TEST_F(Players, OptionsRoundTrip) {
     EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "Player2"), Polish);
 
     ASSERT_TRUE(Start(1));
-    ASSERT_NE(bar = yw::WaitForWindow(game->Id(), STATUSCLASSNAMEA, nullptr), nullptr) << "no bar for three";
+    ASSERT_NE(bar = FindBar(), nullptr) << "no bar for three";
     EXPECT_TRUE(yw::WaitUntil([&] { return Bar().size() == 4; }));
     below = BarUnderClient();
     RECT board;
@@ -227,7 +242,7 @@ TEST_F(Players, BarAt144Dpi) {
     ASSERT_TRUE(game->EndedWell());
     yw::WriteSettingValue("Players", REG_DWORD, std::string("\2\0\0\0", 4));
     ASSERT_TRUE(Start(1));
-    ASSERT_NE(bar = yw::WaitForWindow(game->Id(), STATUSCLASSNAMEA, nullptr), nullptr) << "no status bar";
+    ASSERT_NE(bar = FindBar(), nullptr) << "no status bar";
     below = BarUnderClient();
     EXPECT_GT(below, 21) << "the bar's height as at 96 DPI";
     GetClientRect(window, &both);
