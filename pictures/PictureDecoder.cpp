@@ -5,6 +5,7 @@
 
 #include "pictures/BmpDecoder.h"
 #include "pictures/GifDecoder.h"
+#include "pictures/HeifDecoder.h"
 #include "pictures/JpegDecoder.h"
 #include "pictures/PictureFormat.h"
 #include "pictures/PictureScale.h"
@@ -56,6 +57,7 @@ bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
     case PictureFormat::Bmp:
         return DecodeBmp(data, size, width, height, pixels);
     case PictureFormat::Heif:
+        return DecodeHeif(data, size, width, height, pixels, DecodeStop());
     case PictureFormat::Other:
         break;
     }
