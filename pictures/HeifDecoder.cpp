@@ -33,18 +33,17 @@ bool Fits(int width, int height) {
     return width > 0 && height > 0 && double(width) * height <= double(MaxPixels);
 }
 
-// Set before the file is read: libheif checks each image's declared size, and each block it
-// allocates, against them before allocating.
-void LimitContext(heif_context* context) {
+// libheif checks each image's declared size against the limit while it reads the file and again
+// before it allocates the image's pixels. A photo too large for the bound may still hold a thumbnail
+// that is not, so the file is read under a limit of a byte a pixel and decoded under the real one.
+void LimitImageSize(heif_context* context, size_t pixels) {
 #if LIBHEIF_HAVE_VERSION(1, 19, 0)
     heif_security_limits* limits = heif_context_get_security_limits(context);
-    limits->max_image_size_pixels = MaxPixels;
+    limits->max_image_size_pixels = pixels;
     limits->max_memory_block_size = MaxDecodeBytes;
 #else
-    heif_context_set_maximum_image_size_limit(context, int(std::sqrt(double(MaxPixels))));
+    heif_context_set_maximum_image_size_limit(context, int(std::sqrt(double(pixels))));
 #endif
-    // Grid tiles on the caller's thread, the one a batch stops and whose time it counts.
-    heif_context_set_max_decoding_threads(context, 0);
 }
 
 #if LIBHEIF_HAVE_VERSION(1, 19, 0)
@@ -120,10 +119,13 @@ bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, std::ve
     const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
     if (!context)
         return false;
-    LimitContext(context.get());
+    LimitImageSize(context.get(), MaxDecodeBytes);
+    // Grid tiles on the caller's thread, the one a batch stops and whose time it counts.
+    heif_context_set_max_decoding_threads(context.get(), 0);
     heif_image_handle* found = nullptr;
     if (heif_context_read_from_memory_without_copy(context.get(), data, size, nullptr).code != heif_error_Ok)
         return false;
+    LimitImageSize(context.get(), MaxPixels);
     const heif_error error = heif_context_get_primary_image_handle(context.get(), &found);
     const Handle primary(found);
     if (error.code != heif_error_Ok || !primary)

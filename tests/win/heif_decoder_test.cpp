@@ -34,29 +34,40 @@ std::string Quadrants(const std::string& path, int width, int height) {
     return quadrants;
 }
 
+// A copy of the build-time HEIC `from`, written as `name`, whose first box of the type (the primary
+// image's) is overwritten from its type on with the bytes.
+std::string Patched(const char* from, const char* name, const std::string& box, const std::string& bytes) {
+    std::ifstream file(HeifPicture(from), std::ios::binary);
+    std::string heic((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const size_t at = heic.find(box);
+    EXPECT_NE(at, std::string::npos) << box;
+    if (at != std::string::npos)
+        heic.replace(at, bytes.size(), bytes);
+    std::ofstream(HeifPicture(name), std::ios::binary) << heic;
+    return name;
+}
+
 } // namespace
 
 // Made at build time: red, green, blue and yellow quadrants of 640x480 with a 320x240 thumbnail;
 // the second from a JPEG that EXIF orientation 6 says to turn, which a HEIF reader leaves alone.
-// The third, made here, turns the second's primary 90 degrees clockwise with an irot box, as a
-// phone does (EXIF saying the same), and leaves its thumbnail unturned.
+// Made here: the second's primary turned 90 degrees clockwise by an irot box in place of its pixi,
+// as a phone does (EXIF saying the same), its thumbnail left unturned; and a primary claiming
+// 8064x6048, more than a decode may take, whose thumbnail still serves a small card.
 TEST(HeifDecoder, ShowsPhotosUprightAtThumbnailAndPrimarySizes) {
-    std::ifstream file(HeifPicture("exif-turned.heic"), std::ios::binary);
-    std::string turned((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    const size_t pixi = turned.find("pixi");
-    ASSERT_NE(pixi, std::string::npos);
-    turned.replace(pixi, 5, std::string("irot\x03", 5));
-    std::ofstream(HeifPicture("irot-turned.heic"), std::ios::binary) << turned;
-
+    const std::string turned = Patched("exif-turned.heic", "irot-turned.heic", "pixi", std::string("irot\x03", 5));
+    const std::string huge = Patched("quadrants.heic", "huge.heic", "ispe",
+                                     std::string("ispe\0\0\0\0\0\0\x1F\x80\0\0\x17\xA0", 16));
     const struct {
-        const char* Name;
+        std::string Name;
         int Width, Height;
         const char* Quadrants;
-    } cases[] = {{"quadrants.heic", 64, 48, "RGBY"},     {"quadrants.heic", 320, 240, "RGBY"},
-                 {"quadrants.heic", 400, 300, "RGBY"},   {"exif-turned.heic", 64, 48, "RGBY"},
-                 {"irot-turned.heic", 48, 64, "BRYG"},   {"irot-turned.heic", 64, 48, "BRYG"},
-                 {"irot-turned.heic", 480, 640, "BRYG"}};
+    } cases[] = {{"quadrants.heic", 64, 48, "RGBY"}, {"quadrants.heic", 320, 240, "RGBY"},
+                 {"quadrants.heic", 400, 300, "RGBY"}, {"exif-turned.heic", 64, 48, "RGBY"},
+                 {turned, 48, 64, "BRYG"},           {turned, 64, 48, "BRYG"},
+                 {turned, 480, 640, "BRYG"},         {huge, 64, 48, "RGBY"},
+                 {huge, 400, 300, "no picture"}};
     for (const auto& c : cases)
-        EXPECT_EQ(Quadrants(HeifPicture(c.Name), c.Width, c.Height), c.Quadrants)
+        EXPECT_EQ(Quadrants(HeifPicture(c.Name.c_str()), c.Width, c.Height), c.Quadrants)
             << c.Name << " at " << c.Width << "x" << c.Height;
 }
