@@ -61,9 +61,9 @@ Handle CoveringThumbnail(heif_image_handle* primary, int width, int height) {
         const heif_error error = heif_image_handle_get_thumbnail(primary, ids[i], &found);
         Handle thumbnail(found);
         if (error.code == heif_error_Ok && thumbnail &&
-            UseHeifThumbnail(heif_image_handle_get_width(thumbnail.get()),
-                             heif_image_handle_get_height(thumbnail.get()), heif_image_handle_get_width(primary),
-                             heif_image_handle_get_height(primary), width, height))
+            UseHeifThumbnail(
+                heif_image_handle_get_width(thumbnail.get()), heif_image_handle_get_height(thumbnail.get()),
+                heif_image_handle_get_width(primary), heif_image_handle_get_height(primary), width, height))
             return thumbnail;
     }
     return Handle();
@@ -85,9 +85,9 @@ bool DecodeImage(heif_image_handle* handle, int width, int height, std::vector<u
     options->cancel_decoding = AskStop;
 #endif
     heif_image* decoded = nullptr;
-    const heif_error error = heif_decode_image(handle, &decoded, heif_colorspace_RGB,
-                                               alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB,
-                                               options.get());
+    const heif_error error =
+        heif_decode_image(handle, &decoded, heif_colorspace_RGB,
+                          alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, options.get());
     const std::unique_ptr<heif_image, ImageRelease> image(decoded);
     if (error.code != heif_error_Ok || !image || stop())
         return false;

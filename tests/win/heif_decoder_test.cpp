@@ -26,9 +26,11 @@ std::string Quadrants(const std::string& path, int width, int height) {
             const uint32_t pixel = pixels[size_t(y) * size_t(width) + size_t(x)];
             const bool red = (pixel >> 16 & 0xFF) > 200, green = (pixel >> 8 & 0xFF) > 200,
                        blue = (pixel & 0xFF) > 200, dark = (pixel & 0xFF) < 60;
-            quadrants += red && !green && dark ? 'R' : !red && green && dark ? 'G' : !red && !green && blue ? 'B'
-                         : red && green && dark                              ? 'Y'
-                                                                             : '?';
+            quadrants += red && !green && dark    ? 'R'
+                         : !red && green && dark  ? 'G'
+                         : !red && !green && blue ? 'B'
+                         : red && green && dark   ? 'Y'
+                                                  : '?';
         }
     }
     return quadrants;
@@ -55,17 +57,22 @@ std::string Patched(const char* from, const char* name, const std::string& box, 
 // as a phone does (EXIF saying the same), its thumbnail left unturned; and a primary claiming
 // 8064x6048, more than a decode may take, whose thumbnail still serves a small card.
 TEST(HeifDecoder, ShowsPhotosUprightAtThumbnailAndPrimarySizes) {
-    const std::string turned = Patched("exif-turned.heic", "irot-turned.heic", "pixi", std::string("irot\x03", 5));
+    const std::string turned =
+        Patched("exif-turned.heic", "irot-turned.heic", "pixi", std::string("irot\x03", 5));
     const std::string huge = Patched("quadrants.heic", "huge.heic", "ispe",
                                      std::string("ispe\0\0\0\0\0\0\x1F\x80\0\0\x17\xA0", 16));
     const struct {
         std::string Name;
         int Width, Height;
         const char* Quadrants;
-    } cases[] = {{"quadrants.heic", 64, 48, "RGBY"}, {"quadrants.heic", 320, 240, "RGBY"},
-                 {"quadrants.heic", 400, 300, "RGBY"}, {"exif-turned.heic", 64, 48, "RGBY"},
-                 {turned, 48, 64, "BRYG"},           {turned, 64, 48, "BRYG"},
-                 {turned, 480, 640, "BRYG"},         {huge, 64, 48, "RGBY"},
+    } cases[] = {{"quadrants.heic", 64, 48, "RGBY"},
+                 {"quadrants.heic", 320, 240, "RGBY"},
+                 {"quadrants.heic", 400, 300, "RGBY"},
+                 {"exif-turned.heic", 64, 48, "RGBY"},
+                 {turned, 48, 64, "BRYG"},
+                 {turned, 64, 48, "BRYG"},
+                 {turned, 480, 640, "BRYG"},
+                 {huge, 64, 48, "RGBY"},
                  {huge, 400, 300, "no picture"}};
     for (const auto& c : cases)
         EXPECT_EQ(Quadrants(HeifPicture(c.Name.c_str()), c.Width, c.Height), c.Quadrants)
