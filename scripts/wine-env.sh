@@ -90,17 +90,14 @@ YW_LIBHEIF_DSC_SHA256=906a8840e79669856631707990f50d92d7adc25516206199342b17e302
 # The mirrors of the archive $1 (debian or debian-security) that the machine's apt sources name,
 # then Debian's own.
 yw_debian_mirrors() {
-    local archive=$1
+    local archive=$1 fallback=http://deb.debian.org/debian
+    [[ "$archive" == debian-security ]] && fallback=http://security.debian.org/debian-security
     {
         sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | tr ' ' '\n'
         sed -n 's/^deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?\([^[:space:]]\+\).*/\2/p' \
             /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null
-    } | sed 's:/*$::' | grep -E "/$archive\$" | sort -u
-    if [[ "$archive" == debian-security ]]; then
-        echo http://security.debian.org/debian-security
-    else
-        echo http://deb.debian.org/debian
-    fi
+        echo "$fallback"
+    } | sed 's:/*$::' | grep -E "/$archive\$" | awk '!seen[$0]++'
 }
 
 # Unpacks into $2/tree (patch series applied) the source package of the .dsc $1 from the pool
