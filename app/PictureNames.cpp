@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-std::vector<std::string> PictureExtensions = {".jpg", ".jpeg", ".png", ".bmp", ".gif", ".webp"};
+std::vector<std::string> PictureExtensions = {".jpg", ".jpeg", ".png", ".bmp", ".gif", ".webp", ".heic", ".heif"};
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 // The extensions that count, each a full stop and lower-case letters: ".jpg", ".jpeg", ".png",
-// ".bmp", ".gif", ".webp" to begin with. Start-up adds those of the decoders it finds, before the
+// ".bmp", ".gif", ".webp", ".heic", ".heif" to begin with. Start-up adds those of the decoders it finds, before the
 // first scan; a scan takes a copy, so nothing changes it while one runs.
 extern std::vector<std::string> PictureExtensions;
 

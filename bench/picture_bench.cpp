@@ -1,7 +1,8 @@
 // Times picture loading under Wine: D3DX's loads as the yardstick, then the game's own deal.
 //   picture_bench FOLDER   (FOLDER holds pic01.jpg..pic18.jpg, pic17 progressive, deep.png, and
 //                           photo.png, photo.webp and photo.gif; tif01.tif..tif18.tif, scans.jpg
-//                           and many-scans.jpg, its 300,000-scan copy)
+//                           and many-scans.jpg, its 300,000-scan copy; phone01..18 as .jpg and
+//                           .heic and bare01..18.heic)
 //   picture_bench minimize (minimises a running game's window, for the idle figures)
 #include <windows.h>
 #include <d3d9.h>
@@ -29,6 +30,7 @@
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
+#include "game/CardPictures.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureScale.h"
@@ -187,6 +189,44 @@ void BenchManyScans(const std::string& folder) {
     }
 }
 
+// A level-4 deal of the 18 files prefix01..prefix18 with the extension, in the current client: the
+// mean time of `deals` deals; *cards gets how many of the last deal's cards have a picture.
+double DealTime(const std::string& folder, const char* prefix, const char* extension, int deals, size_t* cards) {
+    PictureList.clear();
+    for (int i = 1; i <= 18; ++i)
+        PictureList.push_back(folder + prefix + (i < 10 ? "0" : "") + std::to_string(i) + extension);
+    Level = 4;
+    double total = 0;
+    for (int deal = 0; deal < deals; ++deal) {
+        const double start = Now();
+        NewRound();
+        total += Now() - start;
+    }
+    *cards = 0;
+    for (int number = 1; number <= PairCount(); ++number)
+        *cards += CardImages[number]->Surface != nullptr;
+    return total / deals;
+}
+
+// Phone photos: 18 HEICs of 4032x3024 with 320x240 thumbnails against the same 18 as JPEG, and the
+// same HEICs without their thumbnails; one of each decoded alone to a level-4 card.
+void HeifFigures(const std::string& folder) {
+    size_t jpegCards = 0, heicCards = 0, bareCards = 0;
+    const double jpeg = DealTime(folder, "phone", ".jpg", 3, &jpegCards);
+    const double heic = DealTime(folder, "phone", ".heic", 3, &heicCards);
+    const double bare = DealTime(folder, "bare", ".heic", 1, &bareCards);
+    const int width = KeptPictures[1].Width, height = KeptPictures[1].Height;
+    std::printf("%-58s %10.0f  (%zu cards, each kept at %dx%d)\n", "Level-4 deal, 18 phone JPEGs 4032x3024, mean of 3",
+                jpeg, jpegCards, width, height);
+    std::printf("%-58s %10.0f  (%.2fx the JPEG deal, %zu cards)\n", "Level-4 deal, the same 18 as HEIC, mean of 3",
+                heic, heic / jpeg, heicCards);
+    std::printf("%-58s %10.0f  (%zu cards)\n", "Level-4 deal, the same HEICs without thumbnails", bare, bareCards);
+    std::printf("%-58s %10.0f\n", "One HEIC to a level-4 card: its thumbnail",
+                DecodeTime(folder + "phone01.heic", width, height));
+    std::printf("%-58s %10.0f\n", "One HEIC to a level-4 card: its primary (no thumbnail)",
+                DecodeTime(folder + "bare01.heic", width, height));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -298,5 +338,6 @@ int main(int argc, char** argv) {
                 memoryTenth);
     BenchSystemCodecs(folder);
     BenchManyScans(folder);
+    HeifFigures(folder);
     return 0;
 }

@@ -5,6 +5,7 @@
 
 #include "pictures/BmpDecoder.h"
 #include "pictures/GifDecoder.h"
+#include "pictures/HeifDecoder.h"
 #include "pictures/JpegDecoder.h"
 #include "pictures/PictureFormat.h"
 #include "pictures/PictureScale.h"
@@ -72,6 +73,8 @@ bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
     case PictureFormat::Bmp:
         return DecodeBmp(data, size, width, height, pixels, stop);
     case PictureFormat::Heif:
+        if (DecodeHeif(data, size, width, height, pixels, stop))
+            return true;
         // What libheif cannot read, Windows' HEIF extension may.
         return !stop() && DecodeWithSystemCodecs(data, size, width, height, pixels, stop);
     case PictureFormat::Other:

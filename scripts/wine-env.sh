@@ -3,8 +3,9 @@
 
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
-             libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libz-mingw-w64-dev
-             nasm dpkg-dev libimage-exiftool-perl nsis zip python3-minimal locales)
+             libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libheif-dev libheif-examples
+             libz-mingw-w64-dev
+             nasm dpkg-dev curl libimage-exiftool-perl nsis zip python3-minimal locales)
 
 # Installs whatever of the packages, and of those named as arguments (a script's own), is missing;
 # apt-get update only when something is.
@@ -78,6 +79,72 @@ yw_mingw_source() {
     return 1
 }
 
+# Debian 13's libheif and libde265, which no signed index of ours names (bookworm's keyring lacks
+# their signer's key): each .dsc's own SHA-256 is pinned beside its version, so an update is a
+# reviewed two-line change, and every file is checked against the .dsc.
+YW_LIBDE265_VERSION=1.0.15-1+deb13u2
+YW_LIBDE265_DSC_SHA256=d85412b00d6e52e12ca5ecb5003dfd3cd48da5f26a0f7a8ee63336289ecf6393
+YW_LIBHEIF_VERSION=1.19.8-1+deb13u1
+YW_LIBHEIF_DSC_SHA256=906a8840e79669856631707990f50d92d7adc25516206199342b17e30271eec6
+
+# The mirrors of the archive $1 (debian or debian-security) that the machine's apt sources name,
+# then Debian's own.
+yw_debian_mirrors() {
+    local archive=$1 fallback=http://deb.debian.org/debian
+    [[ "$archive" == debian-security ]] && fallback=http://security.debian.org/debian-security
+    {
+        sed -n 's/^URIs:[[:space:]]*//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | tr ' ' '\n'
+        sed -n 's/^deb[[:space:]]\+\(\[[^]]*\][[:space:]]\+\)\?\([^[:space:]]\+\).*/\2/p' \
+            /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null
+        echo "$fallback"
+    } | sed 's:/*$::' | grep -E "/$archive\$" | awk '!seen[$0]++'
+}
+
+# Unpacks into $2/tree (patch series applied) the source package of the .dsc $1 from the pool
+# folder $4 of archive $3, when the .dsc's SHA-256 is $5 and each of its files matches it.
+yw_pinned_source() {
+    local dsc=$1 root=$2 archive=$3 pool=$4 sum=$5 mirror file
+    rm -rf "$root"
+    mkdir -p "$root"
+    for mirror in $(yw_debian_mirrors "$archive"); do
+        if curl -fsS -o "$root/$dsc" "$mirror/$pool/$dsc" 2>/dev/null &&
+                echo "$sum  $root/$dsc" | sha256sum -c --quiet >/dev/null 2>&1; then
+            sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ \([0-9a-f]\{64\}\) [0-9]\+ \([^ /]\+\)$/\1  \2/p' \
+                "$root/$dsc" >"$root/sums"
+            while read -r _ file; do
+                curl -fsS -o "$root/$file" "$mirror/$pool/$file" || continue 2
+            done <"$root/sums"
+            # Signatures cannot be checked without the key; the pinned sum and the file sums stand
+            # for them.
+            (cd "$root" && [[ -s sums ]] && sha256sum -c --quiet sums >/dev/null &&
+                dpkg-source -x --no-check "$dsc" tree >/dev/null) && return 0
+        fi
+    done
+    echo "No $dsc with SHA-256 $sum found" >&2
+    return 1
+}
+
+yw_libde265_source() {
+    yw_pinned_source "libde265_$YW_LIBDE265_VERSION.dsc" "$1" debian pool/main/libd/libde265 "$YW_LIBDE265_DSC_SHA256"
+}
+
+yw_libheif_source() {
+    yw_pinned_source "libheif_$YW_LIBHEIF_VERSION.dsc" "$1" debian-security pool/updates/main/libh/libheif \
+        "$YW_LIBHEIF_DSC_SHA256"
+}
+
+# The library alone: neither its encoder nor its example programs.
+YW_LIBDE265_OPTIONS=(-DBUILD_SHARED_LIBS=OFF -DENABLE_SDL=OFF -DENABLE_DECODER=OFF -DENABLE_ENCODER=OFF)
+# libheif with libde265 built in and nothing else: no encoder (x265 is GPL), no AV1 or other codec,
+# no plugins loaded at run time, no example programs.
+YW_LIBHEIF_OPTIONS=(-DBUILD_SHARED_LIBS=OFF -DENABLE_PLUGIN_LOADING=OFF -DWITH_LIBDE265=ON
+    -DWITH_LIBDE265_PLUGIN=OFF -DWITH_X265=OFF -DWITH_KVAZAAR=OFF -DWITH_OpenH264_DECODER=OFF -DWITH_DAV1D=OFF
+    -DWITH_AOM_DECODER=OFF -DWITH_AOM_ENCODER=OFF -DWITH_SvtEnc=OFF -DWITH_RAV1E=OFF -DWITH_JPEG_DECODER=OFF
+    -DWITH_JPEG_ENCODER=OFF -DWITH_OpenJPEG_DECODER=OFF -DWITH_OpenJPEG_ENCODER=OFF -DWITH_FFMPEG_DECODER=OFF
+    -DWITH_OPENJPH_ENCODER=OFF -DWITH_UNCOMPRESSED_CODEC=OFF -DWITH_LIBSHARPYUV=OFF -DWITH_EXAMPLES=OFF
+    -DWITH_GDK_PIXBUF=OFF -DWITH_HEADER_COMPRESSION=OFF -DCMAKE_DISABLE_FIND_PACKAGE_ZLIB=ON
+    -DCMAKE_DISABLE_FIND_PACKAGE_Doxygen=ON -DBUILD_TESTING=OFF)
+
 # Configures, builds and installs the unpacked CMake project of $1 into the shared prefix.
 yw_mingw_cmake() {
     local root="$YW_MINGW_LIBS/$1"
@@ -126,8 +193,20 @@ yw_build_mingw_libs() {
                 -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF \
                 -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_LIBWEBPMUX=OFF && touch "$install/.libwebp" || return 1
     fi
+    if [[ ! -f "$install/.libde265" ]]; then
+        yw_libde265_source "$YW_MINGW_LIBS/libde265" && yw_mingw_cmake libde265 "${YW_LIBDE265_OPTIONS[@]}" &&
+            touch "$install/.libde265" || return 1
+    fi
+    if [[ ! -f "$install/.libheif" ]]; then
+        # Static on Windows: heif.h and de265.h would otherwise declare DLL imports.
+        yw_libheif_source "$YW_MINGW_LIBS/libheif" &&
+            yw_mingw_cmake libheif "${YW_LIBHEIF_OPTIONS[@]}" -DLIBDE265_INCLUDE_DIR="$install/include" \
+                -DLIBDE265_LIBRARY="$install/lib/libde265.a" -DCMAKE_C_FLAGS=-DLIBHEIF_STATIC_BUILD \
+                "-DCMAKE_CXX_FLAGS=-DLIBHEIF_STATIC_BUILD -DLIBDE265_STATIC_BUILD" && touch "$install/.libheif" ||
+            return 1
+    fi
     # Sources, objects and apt's index of sources are not needed once all is installed.
-    rm -rf "$YW_MINGW_LIBS"/{apt,libjpeg-turbo,libpng1.6,giflib,libwebp}
+    rm -rf "$YW_MINGW_LIBS"/{apt,libjpeg-turbo,libpng1.6,giflib,libwebp,libde265,libheif}
 }
 
 # Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process. The

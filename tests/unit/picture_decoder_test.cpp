@@ -154,7 +154,9 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
         {"bmp 1-bit", "convert -size 40x30 xc:#0AC81E -type Palette bmp3:@", 0x0AC81E},
         {"bmp rle8", "convert -size 40x30 gradient:#0AC81E-#0AC8FF -colors 200 -compress RLE bmp3:@", 0x0AC854,
          0x0AC8C9},
-        {"bmp 16-bit", "convert -size 40x30 xc:#84C3FF -define bmp:subtype=RGB565 bmp:@", 0x84C3FF}};
+        {"bmp 16-bit", "convert -size 40x30 xc:#84C3FF -define bmp:subtype=RGB565 bmp:@", 0x84C3FF},
+        {"heic", "convert " + halves + " png24:@.png && heif-enc -L -p chroma=444 -o @ @.png", 0x00FF00, 0xFF00FF},
+        {"heic alpha", "convert " + pink + " png32:@.png && heif-enc -L -p chroma=444 -o @ @.png", 0xFF8080}};
     std::mt19937 random(7);
     for (const auto& c : cases) {
         const Bytes file = Read(Make("colour.jpg", c.Make));
