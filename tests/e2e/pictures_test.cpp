@@ -13,14 +13,16 @@ void CopyInto(const yw::TempFolder& folder, const std::string& from, const std::
                   fs::copy_options::overwrite_existing);
 }
 
-// Eight JPEGs and ten TIFFs (LZW and uncompressed, half of them turned by their tag), which only
-// Windows' codecs read and only start-up's list of their extensions finds: a whole round at level 4
-// shows each of the 18 pictures on a pair of cards.
-TEST_F(Journey, TiffsAndJpegsDealtWholeAtLevel4) {
-    for (const std::string from : {"test-pictures", "tiff-pictures"}) {
+// Four JPEGs, four HEICs and ten TIFFs (LZW and uncompressed, half of them turned by their tag), which
+// only Windows' codecs read and only start-up's list of their extensions finds: a whole round at
+// level 4 shows each of the 18 pictures on a pair of cards.
+TEST_F(Journey, TiffsHeicsAndJpegsDealtWholeAtLevel4) {
+    for (const std::string from : {"test-pictures", "tiff-pictures", "heif-pictures"}) {
         for (const auto& made : fs::directory_iterator(yw::ProgramFolder() + "\\" + from)) {
             const std::string name = made.path().filename().string(), type = made.path().extension().string();
-            if (type == ".jpg" || type == ".jpeg" || type == ".tif") {
+            // Named by their colour: "c04000-LZW-TopLeft.tif", "804000.heic".
+            const bool coloured = name.find_first_not_of("0123456789abcdef") == 6;
+            if ((type == ".jpg" || type == ".heic" || type == ".tif") && coloured) {
                 CopyInto(folder, from + "\\" + name, name);
                 colours.push_back(std::stoul(name, nullptr, 16));
             }
