@@ -89,19 +89,4 @@ TEST_F(Journey, ClosingTheWindowDuringStartUp) {
     }
 }
 
-// Once a board shows, the next deal is decoded ahead of time; closing the window or Exit meanwhile
-// ends the game at once (code 0, settings stored), the workers stopped after their picture.
-TEST_F(Journey, ClosingTheWindowWhileTheNextDealIsPrepared) {
-    for (int i = 0; i < 18; ++i)
-        std::filesystem::copy_file(yw::ProgramFolder() + "\\large-picture.png",
-                                   std::filesystem::u8path(folder.File(std::to_string(i) + ".png")));
-    colours = {0x4080c0};
-    for (const int command : {0, IDM_EXIT}) {
-        yw::WriteSettings(folder.Path(), 1);
-        ASSERT_TRUE(Start(1) && WaitBoard({}));
-        PostMessageA(window, command == 0 ? WM_CLOSE : WM_COMMAND, command, 0);
-        EXPECT_TRUE(StoredLevel(1)) << "still running, crashed or nothing stored after " << command;
-    }
-}
-
 } // namespace

@@ -56,19 +56,28 @@ TEST_F(Journey, AJpegOfTooManyScansDoesNotSlowTheDeal) {
     EXPECT_LT(seconds[1], seconds[0] * 1.5 + 1.0) << "without it " << seconds[0] << " s";
 }
 
-// Closing the window or Exit while the first deal decodes 18 slow pictures (seconds each, and a
-// folder of nothing else deals them all) ends the game at once: the workers leave them part-way.
-TEST_F(Journey, ClosingTheWindowDuringASlowDeal) {
-    for (int i = 0; i < 18; ++i)
-        CopyInto(folder, "slow-picture.jpg", std::to_string(i) + ".jpg");
-    for (const int command : {0, IDM_EXIT}) {
-        yw::WriteSettings(folder.Path(), 4);
-        ASSERT_TRUE(Start(4));
-        const auto begin = std::chrono::steady_clock::now();
-        PostMessageA(window, command == 0 ? WM_CLOSE : WM_COMMAND, command, 0);
-        EXPECT_TRUE(StoredLevel(4)) << "still running, crashed or nothing stored after " << command;
-        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), 5.0)
-            << command;
+// Closing the window or Exit while a deal decodes ends the game at once (code 0, settings stored):
+// the next deal, decoded ahead of a board of large pictures, the workers stopped after their
+// picture; and a first deal of 18 slow pictures (seconds each, and a folder of nothing else deals
+// them all), the workers leaving them part-way.
+TEST_F(Journey, ClosingTheWindowWhileADealDecodes) {
+    colours = {0x4080c0}; // the large picture's
+    for (const std::string picture : {"large-picture.png", "slow-picture.jpg"}) {
+        const int level = picture[0] == 'l' ? 1 : 4;
+        for (int i = 0; i < 18; ++i)
+            CopyInto(folder, picture, std::to_string(i) + picture.substr(picture.size() - 4));
+        for (const int command : {0, IDM_EXIT}) {
+            yw::WriteSettings(folder.Path(), level);
+            ASSERT_TRUE(Start(level) && (level == 4 || WaitBoard({})));
+            const auto begin = std::chrono::steady_clock::now();
+            PostMessageA(window, command == 0 ? WM_CLOSE : WM_COMMAND, command, 0);
+            EXPECT_TRUE(StoredLevel(level))
+                << "still running, crashed or nothing stored: " << picture << command;
+            EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), 5.0)
+                << picture << " " << command;
+        }
+        for (const auto& file : fs::directory_iterator(fs::u8path(folder.Path())))
+            fs::remove(file.path());
     }
 }
 
