@@ -2,6 +2,8 @@
 // board read from the screen, rounds played by sight, dialogs read then closed.
 #pragma once
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +18,34 @@
 #include "tests/driver/Driver.h"
 
 inline const uint32_t CardBack = 0xC483FF;
+
+// IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
+inline const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// The board as a screen reader's MSAA client gets it (COM initialised); null when it cannot.
+inline IAccessible* BoardObject(HWND window) {
+    IAccessible* board = nullptr;
+    return SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid,
+                                                reinterpret_cast<void**>(&board)))
+               ? board
+               : nullptr;
+}
+// Card i (row by row) as the board's child.
+inline VARIANT CardChild(int i) {
+    VARIANT child = {};
+    child.vt = VT_I4;
+    child.lVal = i + 1;
+    return child;
+}
+// What a screen reader hears of card i: its name, or its default action.
+inline std::string CardHeard(IAccessible* board, int i, bool action = false) {
+    BSTR text = nullptr;
+    if (board != nullptr)
+        action ? board->get_accDefaultAction(CardChild(i), &text) : board->get_accName(CardChild(i), &text);
+    const std::string heard = text != nullptr ? yw::Utf8(text) : "";
+    SysFreeString(text);
+    return heard;
+}
 
 // HKCU\Control Panel\Desktop LogPixels, set for the processes started after Set; the value there
 // was is put back when this goes.

@@ -12,12 +12,6 @@ std::string Tree(const char* name) {
     return yw::ProgramFolder() + "\\picture-trees\\" + name;
 }
 
-DWORD StoredSubfolders() {
-    DWORD value = 9, size = sizeof(value);
-    RegGetValueA(HKEY_CURRENT_USER, yw::SettingsKey, "Subfolders", RRF_RT_REG_DWORD, nullptr, &value, &size);
-    return value;
-}
-
 // Six pictures at the top are too few; with the box on, the three nested folders make 18, and a
 // level-4 deal shows each exactly once: none of the hidden folder's (another colour), none twice
 // through the link back up.
@@ -54,7 +48,7 @@ TEST_F(Journey, SubfoldersKeptFromRunToRun) {
     for (DWORD stored : {1, 0}) {
         PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
         ASSERT_TRUE(game->EndedWell());
-        EXPECT_EQ(StoredSubfolders(), stored);
+        EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Subfolders"), stored);
         ASSERT_TRUE(Start(1) && WaitBoard({}) && Opened(IDM_OPTIONS, "Yorewind"));
         EXPECT_EQ(yw::IsChecked(dialog, IDC_SUBFOLDERS), stored == 1) << "not read back at the next start";
         yw::Press(dialog, IDC_SUBFOLDERS);
@@ -76,7 +70,7 @@ long Progress(HWND window) {
 // moves; closing it ends the game within a second, the scan stopped.
 TEST_F(Journey, WindowLivesThroughALongScan) {
     yw::WriteSettings(Tree("large"), 1);
-    yw::WriteSettingValue("Subfolders", REG_DWORD, std::string("\1\0\0\0", 4));
+    yw::WriteSettingNumber("Subfolders", 1);
     ASSERT_TRUE(Start(1));
     ASSERT_TRUE(yw::WaitUntil([this] { return Progress(window) >= 0; })) << "no progress: the window hangs";
     const long first = Progress(window);
