@@ -64,16 +64,21 @@ class Journey : public testing::Test {
 protected:
     void SetUp() override { yw::ClearSettings(); }
 
+    // A file of the build's folder copied into the picture folder under the name.
+    void CopyIn(const std::string& from, const std::string& name) {
+        std::filesystem::copy_file(yw::ProgramFolder() + "\\" + from, std::filesystem::u8path(folder.File(name)),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+
     // The build's 12 JPEG, PNG, GIF and WebP pictures (too few alone) and, when asked, its 6 BMPs.
     void AddPictures(bool bmps) {
         for (const auto& made :
              std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures")) {
             const std::string name = made.path().filename().string();
-            if (!bmps && made.path().extension() == ".bmp")
-                continue;
-            std::filesystem::copy_file(made.path(), std::filesystem::u8path(folder.File(name)),
-                                       std::filesystem::copy_options::overwrite_existing);
-            colours.push_back(std::stoul(name, nullptr, 16));
+            if (bmps || made.path().extension() != ".bmp") {
+                CopyIn("test-pictures\\" + name, name);
+                colours.push_back(std::stoul(name, nullptr, 16));
+            }
         }
     }
 

@@ -1,5 +1,5 @@
 // Start-up's scan of folder trees: Include subfolders on a tree with a hidden folder and a link
-// back up, the box kept from run to run, and the window living through a long scan.
+// back up, and the window living through a long scan. (The box's round trip is the players'.)
 #include <cstring>
 
 #include "res/resource.h"
@@ -34,26 +34,6 @@ TEST_F(Journey, SubfoldersOfATree) {
     ASSERT_TRUE(Opened(0, "Yorewind") && Close(IDNO));
     PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(game->EndedWell());
-}
-
-// The box shows what is stored; OK takes it, Cancel does not; the end of the run stores it.
-TEST_F(Journey, SubfoldersKeptFromRunToRun) {
-    ASSERT_TRUE(StartDealt(1));
-    for (int button : {IDCANCEL, IDOK}) {
-        ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
-        EXPECT_FALSE(yw::IsChecked(dialog, IDC_SUBFOLDERS)) << "on before " << button;
-        yw::Press(dialog, IDC_SUBFOLDERS);
-        ASSERT_TRUE(Close(button));
-    }
-    for (DWORD stored : {1, 0}) {
-        PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-        ASSERT_TRUE(game->EndedWell());
-        EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Subfolders"), stored);
-        ASSERT_TRUE(Start(1) && WaitBoard({}) && Opened(IDM_OPTIONS, "Yorewind"));
-        EXPECT_EQ(yw::IsChecked(dialog, IDC_SUBFOLDERS), stored == 1) << "not read back at the next start";
-        yw::Press(dialog, IDC_SUBFOLDERS);
-        ASSERT_TRUE(Close(IDOK));
-    }
 }
 
 // The number found so far in the caption, or -1 when it shows no progress.

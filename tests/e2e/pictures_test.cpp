@@ -8,11 +8,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void CopyInto(const yw::TempFolder& folder, const std::string& from, const std::string& name) {
-    fs::copy_file(yw::ProgramFolder() + "\\" + from, fs::u8path(folder.File(name)),
-                  fs::copy_options::overwrite_existing);
-}
-
 // Eight JPEGs and ten TIFFs (LZW and uncompressed, half of them turned by their tag), which only
 // Windows' codecs read and only start-up's list of their extensions finds: a whole round at level 4
 // shows each of the 18 pictures on a pair of cards.
@@ -21,7 +16,7 @@ TEST_F(Journey, TiffsAndJpegsDealtWholeAtLevel4) {
         for (const auto& made : fs::directory_iterator(yw::ProgramFolder() + "\\" + from)) {
             const std::string name = made.path().filename().string(), type = made.path().extension().string();
             if (type == ".jpg" || type == ".jpeg" || type == ".tif") {
-                CopyInto(folder, from + "\\" + name, name);
+                CopyIn(from + "\\" + name, name);
                 colours.push_back(std::stoul(name, nullptr, 16));
             }
         }
@@ -51,7 +46,7 @@ TEST_F(Journey, AJpegOfTooManyScansDoesNotSlowTheDeal) {
         taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
         ASSERT_TRUE(StoredLevel(4));
-        CopyInto(folder, "many-scans.jpg", "many-scans.jpg");
+        CopyIn("many-scans.jpg", "many-scans.jpg");
     }
     EXPECT_LT(seconds[1], seconds[0] * 1.5 + 1.0) << "without it " << seconds[0] << " s";
 }
@@ -65,7 +60,7 @@ TEST_F(Journey, ClosingTheWindowWhileADealDecodes) {
     for (const std::string picture : {"large-picture.png", "slow-picture.jpg"}) {
         const int level = picture[0] == 'l' ? 1 : 4;
         for (int i = 0; i < 18; ++i)
-            CopyInto(folder, picture, std::to_string(i) + picture.substr(picture.size() - 4));
+            CopyIn(picture, std::to_string(i) + picture.substr(picture.size() - 4));
         for (const int command : {0, IDM_EXIT}) {
             yw::WriteSettings(folder.Path(), level);
             ASSERT_TRUE(Start(level) && (level == 4 || WaitBoard({})));

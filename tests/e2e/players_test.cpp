@@ -163,8 +163,8 @@ TEST_F(Players, TwoPlayerRound) {
     EXPECT_EQ(a + b, 8);
 }
 
-// The players chosen in Options go to the registry at Exit and come back at the next start, a
-// Polish name among them; only as many name boxes are enabled as play. At 144 DPI, where the bar
+// The players chosen in Options, a Polish name among them, and Include subfolders go to the
+// registry at Exit and come back at the next start; only as many name boxes are enabled as play. At 144 DPI, where the bar
 // is taller than at 96, the window grows by its height: the board keeps its size above it.
 TEST_F(Players, OptionsRoundTrip) {
     ScopedLogPixels desktop;
@@ -186,10 +186,13 @@ TEST_F(Players, OptionsRoundTrip) {
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PLAYER_NAME4)));
     yw::SetItemText(dialog, IDC_PLAYER_NAME1, "Ann");
     yw::SetItemText(dialog, IDC_PLAYER_NAME2, Polish);
+    EXPECT_FALSE(yw::IsChecked(dialog, IDC_SUBFOLDERS));
+    yw::Press(dialog, IDC_SUBFOLDERS);
     ASSERT_TRUE(Close(IDOK));
     PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     ASSERT_TRUE(game->EndedWell());
     EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Players"), 3u);
+    EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Subfolders"), 1u);
     EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "Player2"), Polish);
 
     ASSERT_TRUE(Start(1));
@@ -207,6 +210,7 @@ TEST_F(Players, OptionsRoundTrip) {
     ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME2), Polish);
+    EXPECT_TRUE(yw::IsChecked(dialog, IDC_SUBFOLDERS)) << "Include subfolders not read back";
     ASSERT_TRUE(Close(IDCANCEL));
 }
 
