@@ -211,6 +211,14 @@ protected:
         ASSERT_TRUE(Close(button));
     }
 
+    // How many of the folder's pictures the cards turned so far showed.
+    size_t PicturesSeen() const {
+        std::set<uint32_t> shown;
+        for (const auto& card : seen)
+            shown.insert(card.second);
+        return shown.size();
+    }
+
     // Once the game has ended with code 0, the settings hold the folder and the level.
     bool StoredLevel(int level) {
         return game->EndedWell() &&

@@ -27,10 +27,7 @@ TEST_F(Journey, SubfoldersOfATree) {
     ASSERT_TRUE(Close(IDOK));
     ASSERT_TRUE(WaitBoard({})) << "no level-4 deal from the tree";
     ASSERT_GE(PlayRound(), 0) << "a card showed what the clicks did not ask, or another picture";
-    std::set<uint32_t> shown;
-    for (const auto& card : seen)
-        shown.insert(card.second);
-    EXPECT_EQ(shown.size(), 18u) << "a picture dealt twice: the link back up was followed";
+    EXPECT_EQ(PicturesSeen(), 18u) << "a picture dealt twice: the link back up was followed";
     ASSERT_TRUE(Opened(0, "Yorewind") && Close(IDNO));
     PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(game->EndedWell());
