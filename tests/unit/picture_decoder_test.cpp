@@ -279,16 +279,17 @@ TEST(PictureDecoder, SurvivesTheFuzzersFindings) {
     EXPECT_GT(files, 0);
 }
 
-// A progressive JPEG of 1000 scans is a picture, one more is not: whether the decode reads every
-// scan (a card larger than 1/8 of the picture) or only the DC ones and the rest's markers.
+// A progressive JPEG of 1000 scans is a picture, one more is not (the numbers written out, so a
+// limit raised in the code fails here): whether the decode reads every scan (a card larger than 1/8
+// of the picture) or only the DC ones and the rest's markers.
 TEST(PictureDecoder, RefusesAJpegOfMoreThanMaxScans) {
     const std::string base = Make("scans.jpg", "convert -seed 1 -size 160x120 plasma: -interlace JPEG jpg:@");
-    for (const int scans : {MaxJpegScans, MaxJpegScans + 1, 300000}) {
+    for (const int scans : {1000, 1001, 300000}) {
         const std::string path = Make("many.jpg", std::string("python3 ") + YW_MANY_SCANS + " '" + base + "' @ " +
                                                       std::to_string(scans));
         for (const int width : {16, 80}) {
             std::vector<uint32_t> pixels;
-            EXPECT_EQ(DecodePicture(path.c_str(), width, width * 3 / 4, &pixels), scans <= MaxJpegScans)
+            EXPECT_EQ(DecodePicture(path.c_str(), width, width * 3 / 4, &pixels), scans == 1000)
                 << scans << " scans, " << width;
         }
     }
