@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 
 #include <zlib.h>
 
@@ -110,9 +109,8 @@ TEST(PictureDecoder, DecodesJpegsAtTheSmallestDctScaleCoveringTheCard) {
 }
 
 // Every file is named .jpg: the decoder goes by content. Decoded to 1 by 2, giving the colours of the
-// top and bottom halves. Damaged copies of each (cut short, or with a few bytes changed) may decode
-// or not, but must not crash.
-TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
+// top and bottom halves. (Damaged copies are the fuzz target's, whose findings the test below replays.)
+TEST(PictureDecoder, GivesTheColoursOfEachKindOfFile) {
     // Left half red, right half transparent: pink on white; top and bottom halves of two colours.
     const std::string pink = "-size 20x30 xc:red -size 20x30 xc:none +append +repage";
     const std::string halves = "\\( -size 40x15 xc:#00FF00 -size 40x15 xc:#FF00FF -append +repage \\)";
@@ -151,7 +149,6 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
          0x0AC8C9},
         {"bmp 1-bit", "convert -size 40x30 xc:#0AC81E -type Palette bmp3:@", 0x0AC81E},
         {"bmp 16-bit", "convert -size 40x30 xc:#84C3FF -define bmp:subtype=RGB565 bmp:@", 0x84C3FF}};
-    std::mt19937 random(7);
     for (const auto& c : cases) {
         const Bytes file = Read(Make("colour.jpg", c.Make));
         std::vector<uint32_t> pixels;
@@ -161,16 +158,6 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
             EXPECT_NEAR(int(pixels[0] >> shift & 0xFF), int(c.Colour >> shift & 0xFF), 4) << c.Kind << shift;
             const uint32_t bottom = c.Bottom < 0 ? c.Colour : uint32_t(c.Bottom);
             EXPECT_NEAR(int(pixels[1] >> shift & 0xFF), int(bottom >> shift & 0xFF), 4) << c.Kind << shift;
-        }
-        for (int round = 0; round < 400; ++round) {
-            Bytes damaged = file;
-            if (round % 4 == 0)
-                damaged.resize(random() % damaged.size());
-            for (int flips = round % 4; flips > 0; --flips)
-                damaged[random() % damaged.size()] ^= uint8_t(1 + random() % 255);
-            if (DecodePicture(Write("damaged.jpg", damaged).c_str(), 7, 5, &pixels)) {
-                EXPECT_EQ(pixels.size(), 35u) << c.Kind;
-            }
         }
     }
 }
