@@ -29,26 +29,6 @@ TEST_F(Journey, StartUp) {
     EXPECT_TRUE(StoredLevel(2)) << "the settings not stored at Exit";
 }
 
-// Two rounds on the largest board, which deals all 18 pictures, of every kind, each card shown
-// as one of them: Yes deals afresh, No leaves the board up, and clicks then change nothing and
-// ask nothing.
-TEST_F(Journey, WholeRounds) {
-    ASSERT_TRUE(StartDealt(4));
-    for (int answer : {IDYES, IDNO}) {
-        const int tries = PlayRound();
-        ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
-        Answer(tries, answer);
-        Layout(4);
-    }
-    found.assign(found.size(), true);
-    EXPECT_TRUE(WaitBoard({}));
-    for (int i : {0, 7, 7, 35})
-        ClickCell(i);
-    yw::Settle(window, 20);
-    EXPECT_EQ(yw::WaitForDialog(game->Id(), nullptr, 0), nullptr) << "a click after the round asked again";
-    EXPECT_TRUE(WaitBoard({}));
-}
-
 // Options changes the level for the next deal, which More makes, unless cancelled; About and
 // Donate. The level survives a log-off: the session's end stores it, so a kill after it loses
 // nothing. (Exit is the start-up journey's end.)

@@ -215,13 +215,20 @@ TEST_F(Players, OptionsRoundTrip) {
 }
 
 // A solo round finished raises its level's statistics, shown by F4; Reset, confirmed, clears
-// them. The sound switch is kept in the registry, on by default.
+// them. No leaves the round's board up: clicks then change nothing and ask nothing. The sound
+// switch is kept in the registry, on by default.
 TEST_F(Players, StatisticsAndSound) {
     const std::string statistics = std::string(yw::SettingsKey) + "\\Statistics";
     ASSERT_TRUE(StartDealt(1));
     const int tries = PlayRound();
     ASSERT_GE(tries, 8);
     Answer(tries, IDNO);
+    found.assign(found.size(), true);
+    for (int i : {0, 7, 7, 15})
+        ClickCell(i);
+    yw::Settle(window, 20);
+    EXPECT_EQ(yw::WaitForDialog(game->Id(), nullptr, 0), nullptr) << "a click after the round asked again";
+    EXPECT_TRUE(WaitBoard({}));
     EXPECT_EQ(yw::RegistryNumber(statistics.c_str(), "Level1Rounds"), 1u);
     EXPECT_EQ(yw::RegistryNumber(statistics.c_str(), "Level1Fewest"), DWORD(tries));
     SetForegroundWindow(window);
