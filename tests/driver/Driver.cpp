@@ -74,6 +74,12 @@ std::string Utf8(const std::wstring& text) {
     return narrow.c_str();
 }
 
+std::wstring Wide(const std::string& utf8) {
+    std::wstring wide(utf8.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, &wide[0], int(wide.size())));
+    return wide.c_str();
+}
+
 std::vector<std::string> ControlTexts(HWND dialog) {
     std::vector<std::string> texts;
     for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
@@ -195,9 +201,13 @@ void WriteSettingValue(const char* name, DWORD type, const std::string& bytes) {
     RegSetKeyValueA(HKEY_CURRENT_USER, SettingsKey, name, type, bytes.data(), DWORD(bytes.size()));
 }
 
+void WriteSettingNumber(const char* name, DWORD value) {
+    WriteSettingValue(name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof(value)));
+}
+
 void WriteSettings(const std::string& picturePath, DWORD level) {
     WriteSettingValue("PicturePath", REG_SZ, picturePath + '\0');
-    WriteSettingValue("Level", REG_DWORD, std::string(reinterpret_cast<const char*>(&level), sizeof(level)));
+    WriteSettingNumber("Level", level);
 }
 
 std::string RegistryText(const char* key, const char* name) {
@@ -207,11 +217,16 @@ std::string RegistryText(const char* key, const char* name) {
     return text;
 }
 
+DWORD RegistryNumber(const char* key, const char* name) {
+    DWORD value = 0xFFFFFFFF, size = sizeof(value);
+    RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_REG_DWORD, nullptr, &value, &size);
+    return value;
+}
+
 std::string StoredSettings() {
-    DWORD level = 0, size = sizeof(level);
-    RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "Level", RRF_RT_REG_DWORD, nullptr, &level, &size);
+    const DWORD level = RegistryNumber(SettingsKey, "Level");
     const std::string path = RegistryText(SettingsKey, "PicturePath");
-    return path.empty() ? "" : path + " at level " + std::to_string(level);
+    return path.empty() ? "" : path + " at level " + std::to_string(level == 0xFFFFFFFF ? 0 : level);
 }
 
 TempFolder::TempFolder(const std::string& name) {

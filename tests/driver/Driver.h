@@ -56,8 +56,9 @@ inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = 
     return WaitForWindow(process, "#32770", caption, timeoutMs);
 }
 
-// A text as UTF-8, as the tests write theirs.
+// A text as UTF-8, as the tests write theirs, and back to UTF-16.
 std::string Utf8(const std::wstring& text);
+std::wstring Wide(const std::string& utf8);
 
 // A control's text through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
 std::string ItemText(HWND dialog, int id);
@@ -90,12 +91,16 @@ void Click(HWND window, POINT client, bool right = false);
 void PressKey(WORD key, bool control = false);
 // The screen's pixels of a rectangle of the client, as 0xRRGGBB, row by row (black off the screen).
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client);
-inline uint32_t ScreenPixel(HWND window, POINT p) { return ScreenPixels(window, {p.x, p.y, p.x + 1, p.y + 1})[0]; }
+inline uint32_t ScreenPixel(HWND window, POINT p) {
+    return ScreenPixels(window, {p.x, p.y, p.x + 1, p.y + 1})[0];
+}
 // True when every channel is within the tolerance (lossy pictures come back a little off).
 bool Near(uint32_t a, uint32_t b, int tolerance = 24);
 
 // A text value of the user's registry, up to its first zero; "" when it or its key is missing.
 std::string RegistryText(const char* key, const char* name);
+// A REG_DWORD of the user's registry; 0xFFFFFFFF when it or its key is missing.
+DWORD RegistryNumber(const char* key, const char* name);
 
 // The settings key, HKCU\Software\Brindlecot\Twinlet: PicturePath (REG_SZ), Level (REG_DWORD).
 const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
@@ -104,8 +109,9 @@ void WriteSettings(const std::string& picturePath, DWORD level);
 // What the key holds as "<PicturePath> at level <Level>"; "" when no PicturePath is stored, and a
 // missing Level reads as 0.
 std::string StoredSettings();
-// One raw value of any type and bytes, creating the key.
+// One raw value of any type and bytes, creating the key; a REG_DWORD.
 void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
+void WriteSettingNumber(const char* name, DWORD value);
 
 // A fresh folder under %TEMP%, its name ending in the given text (any the ANSI code page holds),
 // removed with everything in it when the object goes.

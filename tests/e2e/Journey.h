@@ -2,6 +2,8 @@
 // board read from the screen, rounds played by sight, dialogs read then closed.
 #pragma once
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -16,6 +18,34 @@
 #include "tests/driver/Driver.h"
 
 inline const uint32_t CardBack = 0xC483FF;
+
+// IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
+inline const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// The board as a screen reader's MSAA client gets it (COM initialised); null when it cannot.
+inline IAccessible* BoardObject(HWND window) {
+    IAccessible* board = nullptr;
+    return SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid,
+                                                reinterpret_cast<void**>(&board)))
+               ? board
+               : nullptr;
+}
+// Card i (row by row) as the board's child.
+inline VARIANT CardChild(int i) {
+    VARIANT child = {};
+    child.vt = VT_I4;
+    child.lVal = i + 1;
+    return child;
+}
+// What a screen reader hears of card i: its name, or its default action.
+inline std::string CardHeard(IAccessible* board, int i, bool action = false) {
+    BSTR text = nullptr;
+    if (board != nullptr)
+        action ? board->get_accDefaultAction(CardChild(i), &text) : board->get_accName(CardChild(i), &text);
+    const std::string heard = text != nullptr ? yw::Utf8(text) : "";
+    SysFreeString(text);
+    return heard;
+}
 
 // HKCU\Control Panel\Desktop LogPixels, set for the processes started after Set; the value there
 // was is put back when this goes.
@@ -34,16 +64,21 @@ class Journey : public testing::Test {
 protected:
     void SetUp() override { yw::ClearSettings(); }
 
+    // A file of the build's folder copied into the picture folder under the name.
+    void CopyIn(const std::string& from, const std::string& name) {
+        std::filesystem::copy_file(yw::ProgramFolder() + "\\" + from, std::filesystem::u8path(folder.File(name)),
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+
     // The build's 12 JPEG, PNG, GIF and WebP pictures (too few alone) and, when asked, its 6 BMPs.
     void AddPictures(bool bmps) {
         for (const auto& made :
              std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures")) {
             const std::string name = made.path().filename().string();
-            if (!bmps && made.path().extension() == ".bmp")
-                continue;
-            std::filesystem::copy_file(made.path(), std::filesystem::u8path(folder.File(name)),
-                                       std::filesystem::copy_options::overwrite_existing);
-            colours.push_back(std::stoul(name, nullptr, 16));
+            if (bmps || made.path().extension() != ".bmp") {
+                CopyIn("test-pictures\\" + name, name);
+                colours.push_back(std::stoul(name, nullptr, 16));
+            }
         }
     }
 
@@ -174,6 +209,14 @@ protected:
         EXPECT_EQ(yw::MessageText(dialog), "You Made it in " + std::to_string(tries) +
                                                " Tries.\nRecall old lovely Days?\nDo it Again?");
         ASSERT_TRUE(Close(button));
+    }
+
+    // How many of the folder's pictures the cards turned so far showed.
+    size_t PicturesSeen() const {
+        std::set<uint32_t> shown;
+        for (const auto& card : seen)
+            shown.insert(card.second);
+        return shown.size();
     }
 
     // Once the game has ended with code 0, the settings hold the folder and the level.

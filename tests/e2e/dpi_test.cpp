@@ -11,8 +11,7 @@ protected:
     void SetUp() override {
         Journey::SetUp();
         for (int k = 0; k < 18; ++k)
-            std::filesystem::copy_file(yw::ProgramFolder() + "\\gradients\\g" + std::to_string(k) + ".bmp",
-                                       std::filesystem::u8path(Gradient(k)));
+            CopyIn("gradients\\g" + std::to_string(k) + ".bmp", "g" + std::to_string(k) + ".bmp");
         yw::WriteSettings(folder.Path(), 4);
     }
     std::string Gradient(int k) const { return folder.File("g" + std::to_string(k) + ".bmp"); }

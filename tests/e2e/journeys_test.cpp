@@ -29,26 +29,6 @@ TEST_F(Journey, StartUp) {
     EXPECT_TRUE(StoredLevel(2)) << "the settings not stored at Exit";
 }
 
-// Two rounds on the largest board, which deals all 18 pictures, of every kind, each card shown
-// as one of them: Yes deals afresh, No leaves the board up, and clicks then change nothing and
-// ask nothing.
-TEST_F(Journey, WholeRounds) {
-    ASSERT_TRUE(StartDealt(4));
-    for (int answer : {IDYES, IDNO}) {
-        const int tries = PlayRound();
-        ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
-        Answer(tries, answer);
-        Layout(4);
-    }
-    found.assign(found.size(), true);
-    EXPECT_TRUE(WaitBoard({}));
-    for (int i : {0, 7, 7, 35})
-        ClickCell(i);
-    yw::Settle(window, 20);
-    EXPECT_EQ(yw::WaitForDialog(game->Id(), nullptr, 0), nullptr) << "a click after the round asked again";
-    EXPECT_TRUE(WaitBoard({}));
-}
-
 // Options changes the level for the next deal, which More makes, unless cancelled; About and
 // Donate. The level survives a log-off: the session's end stores it, so a kill after it loses
 // nothing. (Exit is the start-up journey's end.)
@@ -86,21 +66,6 @@ TEST_F(Journey, ClosingTheWindowDuringStartUp) {
         ASSERT_TRUE(game->EndedWell()) << "still running (or crashed) after a close under " << caption;
         EXPECT_NE(yw::StoredSettings(), "");
         yw::WriteSettings(folder.Path(), 1);
-    }
-}
-
-// Once a board shows, the next deal is decoded ahead of time; closing the window or Exit meanwhile
-// ends the game at once (code 0, settings stored), the workers stopped after their picture.
-TEST_F(Journey, ClosingTheWindowWhileTheNextDealIsPrepared) {
-    for (int i = 0; i < 18; ++i)
-        std::filesystem::copy_file(yw::ProgramFolder() + "\\large-picture.png",
-                                   std::filesystem::u8path(folder.File(std::to_string(i) + ".png")));
-    colours = {0x4080c0};
-    for (const int command : {0, IDM_EXIT}) {
-        yw::WriteSettings(folder.Path(), 1);
-        ASSERT_TRUE(Start(1) && WaitBoard({}));
-        PostMessageA(window, command == 0 ? WM_CLOSE : WM_COMMAND, command, 0);
-        EXPECT_TRUE(StoredLevel(1)) << "still running, crashed or nothing stored after " << command;
     }
 }
 

@@ -1,16 +1,11 @@
 // Yorewind played without a mouse, from outside: keys through SendInput, and a screen reader's
 // MSAA client that reads, locates and turns the cards and hears what changes.
-#include <oleacc.h>
-
 #include <cstdio>
 
 #include "res/resource.h"
 #include "tests/e2e/Journey.h"
 
 namespace {
-
-// IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
-const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 std::vector<std::pair<DWORD, LONG>> Events; // WinEvents heard from the board: event, child
 
@@ -53,11 +48,12 @@ protected:
             EXPECT_TRUE(yw::WaitUntil([&] { return Name(j) == Expected(j, true); })) << Name(j);
         const std::vector<int> pair = up;
         VARIANT state = {};
-        EXPECT_TRUE(up.size() < 2 || !found[up[0]] ||
-                    (board->get_accState(Child(up[0]), &state) == S_OK && (state.lVal & STATE_SYSTEM_CHECKED)));
+        EXPECT_TRUE(
+            up.size() < 2 || !found[up[0]] ||
+            (board->get_accState(CardChild(up[0]), &state) == S_OK && (state.lVal & STATE_SYSTEM_CHECKED)));
         up.resize(up.size() % 2);
         Listen(true);
-        EXPECT_TRUE(SUCCEEDED(board->accDoDefaultAction(Child(i))));
+        EXPECT_TRUE(SUCCEEDED(board->accDoDefaultAction(CardChild(i))));
         if (pair.size() < 2 || found[pair[0]])
             return up.push_back(i);
         EXPECT_TRUE(WaitBoard({}));
@@ -84,23 +80,9 @@ protected:
         CoInitialize(nullptr);
         hook = SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_NAMECHANGE, nullptr, Hear, game->Id(), 0,
                                WINEVENT_OUTOFCONTEXT);
-        return SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid,
-                                                    reinterpret_cast<void**>(&board)));
+        return (board = BoardObject(window)) != nullptr;
     }
-    static VARIANT Child(int i) {
-        VARIANT child = {};
-        child.vt = VT_I4;
-        child.lVal = i + 1;
-        return child;
-    }
-    std::string Name(int i) const {
-        BSTR name = nullptr;
-        char text[256] = "";
-        if (SUCCEEDED(board->get_accName(Child(i), &name)))
-            WideCharToMultiByte(CP_UTF8, 0, name, -1, text, sizeof(text), nullptr, nullptr);
-        SysFreeString(name);
-        return text;
-    }
+    std::string Name(int i) const { return CardHeard(board, i); }
     // What card i is called when it shows its picture (the file's name, its colour) or its back.
     std::string Expected(int i, bool up) const {
         char colour[8];
@@ -145,7 +127,7 @@ TEST_F(Keys, ScreenReaderRoundThenKeysAloneTheFocusFrameAndF2) {
         ClientToScreen(window, &centre);
         long x = 0, y = 0, width = 0, height = 0;
         VARIANT hit = {};
-        board->accLocation(&x, &y, &width, &height, Child(i));
+        board->accLocation(&x, &y, &width, &height, CardChild(i));
         board->accHitTest(centre.x, centre.y, &hit);
         EXPECT_TRUE(centre.x > x && centre.x < x + width && centre.y > y && centre.y < y + height) << i;
         EXPECT_TRUE(hit.vt == VT_I4 && hit.lVal == i + 1) << i;

@@ -2,8 +2,6 @@
 // end of a round, each text the one of the program's resources in that language. Wine gives the
 // game the test's own language, taken from LC_ALL: ctest runs this test once per language (the
 // English journeys check the English texts as written).
-#include <oleacc.h>
-
 #include <cstdlib>
 
 #include "app/Texts.h"
@@ -12,9 +10,6 @@
 
 namespace {
 
-// IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
-const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
-
 const struct Language {
     const char* Locale;
     LANGID Id;
@@ -22,23 +17,6 @@ const struct Language {
     char Options;
 } Spoken[] = {{"de_DE.UTF-8", MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL), 'E', 'O'},
               {"pl_PL.UTF-8", MAKELANGID(LANG_POLISH, SUBLANG_NEUTRAL), 'U', 'O'}};
-
-// The name, or the default action, a screen reader hears of the top-left card.
-std::string CardHeard(HWND window, bool action) {
-    IAccessible* board = nullptr;
-    BSTR text = nullptr;
-    VARIANT child = {};
-    child.vt = VT_I4;
-    child.lVal = 1;
-    if (SUCCEEDED(AccessibleObjectFromWindow(window, OBJID_CLIENT, AccessibleIid,
-                                             reinterpret_cast<void**>(&board))))
-        action ? board->get_accDefaultAction(child, &text) : board->get_accName(child, &text);
-    const std::string heard = text != nullptr ? yw::Utf8(text) : "";
-    SysFreeString(text);
-    if (board != nullptr)
-        board->Release();
-    return heard;
-}
 
 // The menu bar answers its language's mnemonics (Wine cannot read another process's menus, so the
 // keys that only that language's menu has must open Options), Options shows that language's texts
@@ -54,9 +32,12 @@ TEST_F(Journey, SpeaksTheUsersLanguage) {
     const auto text = [&](UINT id) { return TextIn(language->Id, id); };
     ASSERT_TRUE(StartDealt(1));
     CoInitialize(nullptr);
-    EXPECT_EQ(CardHeard(window, false),
+    IAccessible* board = BoardObject(window);
+    EXPECT_EQ(CardHeard(board, 0),
               yw::Utf8(FormatPattern(text(IDS_CARD_PLACE), {1, 1, text(IDS_CARD_FACE_DOWN)})));
-    EXPECT_EQ(CardHeard(window, true), yw::Utf8(text(IDS_CARD_ACTION)));
+    EXPECT_EQ(CardHeard(board, 0, true), yw::Utf8(text(IDS_CARD_ACTION)));
+    if (board != nullptr)
+        board->Release();
     CoUninitialize();
 
     PostMessageA(window, WM_SYSCOMMAND, SC_KEYMENU, language->Settings);

@@ -8,11 +8,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void CopyInto(const yw::TempFolder& folder, const std::string& from, const std::string& name) {
-    fs::copy_file(yw::ProgramFolder() + "\\" + from, fs::u8path(folder.File(name)),
-                  fs::copy_options::overwrite_existing);
-}
-
 // Four JPEGs, four HEICs and ten TIFFs (LZW and uncompressed, half of them turned by their tag), which
 // only Windows' codecs read and only start-up's list of their extensions finds: a whole round at
 // level 4 shows each of the 18 pictures on a pair of cards.
@@ -23,7 +18,7 @@ TEST_F(Journey, TiffsHeicsAndJpegsDealtWholeAtLevel4) {
             // Named by their colour: "c04000-LZW-TopLeft.tif", "804000.heic".
             const bool coloured = name.find_first_not_of("0123456789abcdef") == 6;
             if ((type == ".jpg" || type == ".heic" || type == ".tif") && coloured) {
-                CopyInto(folder, from + "\\" + name, name);
+                CopyIn(from + "\\" + name, name);
                 colours.push_back(std::stoul(name, nullptr, 16));
             }
         }
@@ -33,10 +28,7 @@ TEST_F(Journey, TiffsHeicsAndJpegsDealtWholeAtLevel4) {
     ASSERT_TRUE(Start(4) && WaitBoard({}));
     const int tries = PlayRound();
     ASSERT_GE(tries, 0) << "the board did not show what the clicks did";
-    std::set<uint32_t> shown;
-    for (const auto& card : seen)
-        shown.insert(card.second);
-    EXPECT_EQ(shown.size(), 18u) << "not every picture dealt";
+    EXPECT_EQ(PicturesSeen(), 18u) << "not every picture dealt";
     Answer(tries, IDNO);
 }
 
@@ -53,24 +45,33 @@ TEST_F(Journey, AJpegOfTooManyScansDoesNotSlowTheDeal) {
         taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
         PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
         ASSERT_TRUE(StoredLevel(4));
-        CopyInto(folder, "many-scans.jpg", "many-scans.jpg");
+        CopyIn("many-scans.jpg", "many-scans.jpg");
     }
     EXPECT_LT(seconds[1], seconds[0] * 1.5 + 1.0) << "without it " << seconds[0] << " s";
 }
 
-// Closing the window or Exit while the first deal decodes 18 slow pictures (seconds each, and a
-// folder of nothing else deals them all) ends the game at once: the workers leave them part-way.
-TEST_F(Journey, ClosingTheWindowDuringASlowDeal) {
-    for (int i = 0; i < 18; ++i)
-        CopyInto(folder, "slow-picture.jpg", std::to_string(i) + ".jpg");
-    for (const int command : {0, IDM_EXIT}) {
-        yw::WriteSettings(folder.Path(), 4);
-        ASSERT_TRUE(Start(4));
-        const auto begin = std::chrono::steady_clock::now();
-        PostMessageA(window, command == 0 ? WM_CLOSE : WM_COMMAND, command, 0);
-        EXPECT_TRUE(StoredLevel(4)) << "still running, crashed or nothing stored after " << command;
-        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), 5.0)
-            << command;
+// Closing the window or Exit while a deal decodes ends the game at once (code 0, settings stored):
+// the next deal, decoded ahead of a board of large pictures, the workers stopped after their
+// picture; and a first deal of 18 slow pictures (seconds each, and a folder of nothing else deals
+// them all), the workers leaving them part-way.
+TEST_F(Journey, ClosingTheWindowWhileADealDecodes) {
+    colours = {0x4080c0}; // the large picture's
+    for (const std::string picture : {"large-picture.png", "slow-picture.jpg"}) {
+        const int level = picture[0] == 'l' ? 1 : 4;
+        for (int i = 0; i < 18; ++i)
+            CopyIn(picture, std::to_string(i) + picture.substr(picture.size() - 4));
+        for (const int command : {0, IDM_EXIT}) {
+            yw::WriteSettings(folder.Path(), level);
+            ASSERT_TRUE(Start(level) && (level == 4 || WaitBoard({})));
+            const auto begin = std::chrono::steady_clock::now();
+            PostMessageA(window, command == 0 ? WM_CLOSE : WM_COMMAND, command, 0);
+            EXPECT_TRUE(StoredLevel(level))
+                << "still running, crashed or nothing stored: " << picture << command;
+            EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), 5.0)
+                << picture << " " << command;
+        }
+        for (const auto& file : fs::directory_iterator(fs::u8path(folder.Path())))
+            fs::remove(file.path());
     }
 }
 

@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <random>
 
 #include <zlib.h>
 
@@ -110,9 +109,8 @@ TEST(PictureDecoder, DecodesJpegsAtTheSmallestDctScaleCoveringTheCard) {
 }
 
 // Every file is named .jpg: the decoder goes by content. Decoded to 1 by 2, giving the colours of the
-// top and bottom halves. Damaged copies of each (cut short, or with a few bytes changed) may decode
-// or not, but must not crash.
-TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
+// top and bottom halves. (Damaged copies are the fuzz target's, whose findings the test below replays.)
+TEST(PictureDecoder, GivesTheColoursOfEachKindOfFile) {
     // Left half red, right half transparent: pink on white; top and bottom halves of two colours.
     const std::string pink = "-size 20x30 xc:red -size 20x30 xc:none +append +repage";
     const std::string halves = "\\( -size 40x15 xc:#00FF00 -size 40x15 xc:#FF00FF -append +repage \\)";
@@ -145,19 +143,14 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
          "convert \\( " + pink + " \\) -size 40x30 xc:blue -loop 0 -define webp:lossless=true webp:@",
          0xFF8080},
         {"bmp 24-bit", "convert -size 40x30 xc:#0AC81E bmp3:@", 0x0AC81E},
-        {"bmp 32-bit", "convert -size 40x30 'xc:rgba(10,200,30,1)' -type TrueColorAlpha bmp:@", 0x0AC81E},
         {"bmp v5 alpha", "convert -size 40x30 'xc:rgba(0,0,255,0.5)' bmp:@", 0x7F7FFF},
         {"bmp v4 alpha", "convert -size 40x30 'xc:rgba(0,0,255,0.5)' -define bmp:format=bmp4 bmp:@", 0x7F7FFF},
-        {"bmp core", "convert -size 40x30 xc:#0AC81E bmp2:@", 0x0AC81E},
         {"bmp 8-bit", "convert -size 40x30 gradient:#0AC81E-#0AC8FF -colors 200 -compress None bmp3:@", 0x0AC854,
          0x0AC8C9},
         {"bmp 1-bit", "convert -size 40x30 xc:#0AC81E -type Palette bmp3:@", 0x0AC81E},
-        {"bmp rle8", "convert -size 40x30 gradient:#0AC81E-#0AC8FF -colors 200 -compress RLE bmp3:@", 0x0AC854,
-         0x0AC8C9},
         {"bmp 16-bit", "convert -size 40x30 xc:#84C3FF -define bmp:subtype=RGB565 bmp:@", 0x84C3FF},
         {"heic", "convert " + halves + " png24:@.png && heif-enc -L -p chroma=444 -o @ @.png", 0x00FF00, 0xFF00FF},
         {"heic alpha", "convert " + pink + " png32:@.png && heif-enc -L -p chroma=444 -o @ @.png", 0xFF8080}};
-    std::mt19937 random(7);
     for (const auto& c : cases) {
         const Bytes file = Read(Make("colour.jpg", c.Make));
         std::vector<uint32_t> pixels;
@@ -167,16 +160,6 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFileAndSurvivesDamagedCopies) {
             EXPECT_NEAR(int(pixels[0] >> shift & 0xFF), int(c.Colour >> shift & 0xFF), 4) << c.Kind << shift;
             const uint32_t bottom = c.Bottom < 0 ? c.Colour : uint32_t(c.Bottom);
             EXPECT_NEAR(int(pixels[1] >> shift & 0xFF), int(bottom >> shift & 0xFF), 4) << c.Kind << shift;
-        }
-        for (int round = 0; round < 400; ++round) {
-            Bytes damaged = file;
-            if (round % 4 == 0)
-                damaged.resize(random() % damaged.size());
-            for (int flips = round % 4; flips > 0; --flips)
-                damaged[random() % damaged.size()] ^= uint8_t(1 + random() % 255);
-            if (DecodePicture(Write("damaged.jpg", damaged).c_str(), 7, 5, &pixels)) {
-                EXPECT_EQ(pixels.size(), 35u) << c.Kind;
-            }
         }
     }
 }
@@ -285,16 +268,17 @@ TEST(PictureDecoder, SurvivesTheFuzzersFindings) {
     EXPECT_GT(files, 0);
 }
 
-// A progressive JPEG of 1000 scans is a picture, one more is not: whether the decode reads every
-// scan (a card larger than 1/8 of the picture) or only the DC ones and the rest's markers.
+// A progressive JPEG of 1000 scans is a picture, one more is not (the numbers written out, so a
+// limit raised in the code fails here): whether the decode reads every scan (a card larger than 1/8
+// of the picture) or only the DC ones and the rest's markers.
 TEST(PictureDecoder, RefusesAJpegOfMoreThanMaxScans) {
     const std::string base = Make("scans.jpg", "convert -seed 1 -size 160x120 plasma: -interlace JPEG jpg:@");
-    for (const int scans : {MaxJpegScans, MaxJpegScans + 1, 300000}) {
+    for (const int scans : {1000, 1001, 300000}) {
         const std::string path = Make("many.jpg", std::string("python3 ") + YW_MANY_SCANS + " '" + base + "' @ " +
                                                       std::to_string(scans));
         for (const int width : {16, 80}) {
             std::vector<uint32_t> pixels;
-            EXPECT_EQ(DecodePicture(path.c_str(), width, width * 3 / 4, &pixels), scans <= MaxJpegScans)
+            EXPECT_EQ(DecodePicture(path.c_str(), width, width * 3 / 4, &pixels), scans == 1000)
                 << scans << " scans, " << width;
         }
     }

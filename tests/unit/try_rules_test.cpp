@@ -1,4 +1,5 @@
 #include "game/TryRules.h"
+#include "game/PlayerTurns.h"
 
 #include <gtest/gtest.h>
 
@@ -8,19 +9,24 @@
 
 namespace {
 
-// Level 1, cells counted column by column: cells 2k and 2k + 1 carry picture k + 1.
-void DealInOrder() {
+// Level 1, cells counted column by column: cells 2k and 2k + 1 carry picture k + 1, so (c, 0)
+// and (c, 1) are a pair; a round of that many players.
+void DealInOrder(int players = 1) {
     Rows = Columns = 4;
     std::fill(&FaceUp[0][0], &FaceUp[0][0] + MaxGridSide * MaxGridSide, 0);
     FirstPick = SecondPick = NoCell;
     Tries = PairsFound = 0;
     for (int index = 0; index < 16; ++index)
         Board[index / 4][index % 4] = index / 2 + 1;
+    Round.Starter = -1;
+    StartPlayersRound(&Round, players);
 }
 
-// The cues ("TM" is Turn then Match, X a miss) and "!" when the round ended.
+// The cues ("TM" is Turn then Match, X a miss) and "!" when the round ended; the players' round
+// follows the try.
 std::string Press(const Cell& cell) {
     const ClickOutcome outcome = ApplyClick(cell);
+    FollowTry(&Round, outcome, Board[cell.Column][cell.Row]);
     std::string cues;
     for (int i = 0; i < outcome.CueCount; ++i)
         cues += "TMXC"[static_cast<int>(outcome.Cues[i])];
@@ -28,7 +34,7 @@ std::string Press(const Cell& cell) {
 }
 
 // At level 1: A and its mate share a picture; B, C and the pair F, F2 have pictures of their own.
-const Cell A = {0, 0}, AMate = {0, 1}, B = {1, 0}, C = {2, 0}, F = {3, 0}, F2 = {3, 1};
+const Cell A = {0, 0}, AMate = {0, 1}, B = {1, 0}, BMate = {1, 1}, C = {2, 0}, F = {3, 0}, F2 = {3, 1};
 
 using State = std::tuple<std::string, int, int, int, int, int, int>; // cues, picks, tries, pairs
 
@@ -60,6 +66,59 @@ TEST(TryRules, EachTransitionWithItsCues) {
                   t.After)
             << &t - transitions;
     }
+}
+
+// "turn/scores/up": whose turn, every score, and whether a card is up after the clicks.
+std::string Turns() {
+    std::string state = std::to_string(Round.Turn) + "/";
+    for (int p = 0; p < Round.Count; ++p)
+        state += std::to_string(Round.Scores[p]);
+    return state + (IsNone(FirstPick) ? "/down" : "/up");
+}
+
+// A match keeps the turn and scores for its player; a miss passes the turn at once, and the next
+// player's first click only turns the pair back; the last player's miss comes round to the first.
+TEST(PlayerTurns, TurnsAndScores) {
+    const struct {
+        int Players;
+        std::vector<Cell> Clicks;
+        const char* After;
+        int Tries;
+    } cases[] = {
+        {2, {A, AMate}, "0/10/down", 1},              // a match keeps the turn
+        {2, {A, AMate, B, BMate}, "0/20/down", 2},    // and again
+        {2, {A, B}, "1/00/up", 1},                    // a miss passes it, the pair still up
+        {2, {A, B, C}, "1/00/down", 1},               // the next one's click turns nothing up
+        {2, {A, B, C, A, AMate}, "1/01/down", 2},     // then that player scores
+        {2, {A, B, B, A, C}, "0/00/up", 2},           // a miss by the second comes back to the first
+        {3, {A, B, C, A, C, B, C, A}, "0/000/up", 3}, // three misses go round three players
+        {4, {A, B, C, B, BMate}, "1/0100/down", 2},   // the second of four scores
+        {1, {A, B, C, A, AMate}, "0/1/down", 2},      // one player keeps every turn
+    };
+    for (const auto& c : cases) {
+        DealInOrder(c.Players);
+        for (const Cell& cell : c.Clicks)
+            Press(cell);
+        EXPECT_EQ(Turns(), c.After) << &c - cases;
+        EXPECT_EQ(Tries, c.Tries) << &c - cases;
+    }
+    DealInOrder(2);
+    for (const Cell& cell : {A, B, C, B, BMate})
+        Press(cell);
+    EXPECT_EQ(Round.Finders[Board[B.Column][B.Row]], 1);
+    EXPECT_EQ(Round.Finders[Board[A.Column][A.Row]], -1);
+}
+
+// Each round is started by the player after the last round's starter; a count out of range is one.
+TEST(PlayerTurns, StartersRotate) {
+    Round.Starter = -1;
+    std::string starters;
+    for (int count : {3, 3, 3, 3, 2, 4, 4, 0, 9})
+        StartPlayersRound(&Round, count), starters += std::to_string(Round.Turn);
+    EXPECT_EQ(starters, "012012300");
+    Round.Scores[0] = 3;
+    StartPlayersRound(&Round, 2);
+    EXPECT_EQ(Round.Scores[0], 0);
 }
 
 } // namespace

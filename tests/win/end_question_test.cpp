@@ -17,6 +17,9 @@ TEST(EndQuestion, WinnerTieAndScores) {
         {{3, 3, 3, 1},
          L"Ann, \u0141ucja and Player 3 tie with 3 pairs each.\n"
          L"Scores: Ann: 3, \u0141ucja: 3, Player 3: 3, Player 4: 1\nDo it Again?"},
+        {{1, 3, 1, 3},
+         L"\u0141ucja and Player 4 tie with 3 pairs each.\nScores: Ann: 1, \u0141ucja: 3, Player 3: 1, "
+         L"Player 4: 3\nDo it Again?"},
         {{8}, L"You Made it in 17 Tries.\nRecall old lovely Days?\nDo it Again?"},
     };
     PlayerNames[0] = L"Ann";

@@ -123,18 +123,12 @@ namespace {
 // What of a control's rectangle its text may take, in pixels of the dialog's own units: a push
 // button's edges, a check box's or radio's box, a group box's line either side of its title.
 int Allowance(HWND dialog, DWORD style) {
-    RECT units = {0, 0, 0, 0};
-    switch (style & BS_TYPEMASK) {
-        case BS_PUSHBUTTON:
-        case BS_DEFPUSHBUTTON:
-            units.right = 4;
-            break;
-        case BS_GROUPBOX:
-            units.right = 10;
-            break;
-        default:
-            units.right = 12;
-    }
+    const DWORD type = style & BS_TYPEMASK;
+    RECT units = {0, 0,
+                  type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON ? 4
+                  : type == BS_GROUPBOX                             ? 10
+                                                                    : 12,
+                  0};
     MapDialogRect(dialog, &units);
     return units.right;
 }

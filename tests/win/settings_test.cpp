@@ -1,45 +1,96 @@
 // The settings in the test prefix's registry: whatever was stored, however malformed, the path
-// stays a terminated text within its buffer; an empty or wrongly typed value keeps the default.
+// stays a terminated text within its buffer, and a value of the wrong type, too long or that no
+// rounds could leave reads as the default or as zero. (Wine hands back a text stored without its
+// terminating zero with one.)
 #include <gtest/gtest.h>
 
+#include <map>
+
+#include "app/PlayerSettings.h"
 #include "app/Settings.h"
+#include "app/StatisticsStore.h"
 #include "tests/driver/Driver.h"
 
+namespace {
+
+// Raw bytes under the settings key or a subkey of it, through the wide call: the ANSI one would
+// convert a text's bytes.
+void Write(const std::string& subkey, const std::wstring& name, DWORD type, const std::string& bytes) {
+    RegSetKeyValueW(HKEY_CURRENT_USER, yw::Wide(yw::SettingsKey + subkey).c_str(), name.c_str(), type,
+                    bytes.data(), DWORD(bytes.size()));
+}
+std::string Text(const std::wstring& text) {
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+std::string Number(uint64_t value, size_t bytes = 4) {
+    return std::string(reinterpret_cast<const char*>(&value), bytes);
+}
+
+// Each value stored alone: every setting read after it, the others at their defaults.
 TEST(Settings, HostileStoredValues) {
-    const std::string initial = "Where Do You Want to Go?";
+    const std::wstring initial = L"Where Do You Want to Go?", greek = {L'\u0396', L'\u03c9', L'\u03ae', 0};
     const struct {
-        DWORD PathType; // REG_NONE: no value stored
-        std::string Path;
-        DWORD LevelType;
-        std::string StoredLevel;
-        std::string PathAfter;
-        int LevelAfter; // 3 before the read
+        const wchar_t* Name;
+        DWORD Type;
+        std::string Bytes;
+        std::string Read;
     } cases[] = {
-        {REG_SZ, std::string("D:\\cards", 9), REG_DWORD, std::string("\4\0\0\0", 4), "D:\\cards", 4},
-        {REG_NONE, "", REG_NONE, "", initial, 3},
-        {REG_SZ, "C:\\x", REG_DWORD, std::string("\0\0\0\0", 4), "C:\\x", 0}, // short, as an installer writes
-        {REG_SZ, std::string(400, 'y'), REG_DWORD, "", std::string(259, 'y'), 3},
-        {REG_SZ, "", REG_BINARY, std::string("\2\0\0\0", 4), initial, 3},
-        {REG_SZ, std::string(1, '\0'), REG_SZ, "2", initial, 3},
-        {REG_BINARY, "abc", REG_QWORD, std::string("\2\0\0\0\0\0\0\0", 8), initial, 3},
-        {REG_EXPAND_SZ, std::string("%TEMP%", 7), REG_DWORD, std::string("\2\0", 2), initial, 3},
+        {L"PicturePath", REG_SZ, Text({L"D:\\cards", 9}), "D:\\cards"},
+        {L"PicturePath", REG_SZ, Text(L"C:\\x"), "C:\\x"}, // short, as an installer writes
+        {L"PicturePath", REG_SZ, Text(std::wstring(400, 'y')), std::string(259, 'y')},
+        {L"PicturePath", REG_SZ, "", yw::Utf8(initial)},
+        {L"PicturePath", REG_SZ, Text({L"", 1}), yw::Utf8(initial)},
+        {L"PicturePath", REG_BINARY, "abc", yw::Utf8(initial)},
+        {L"PicturePath", REG_EXPAND_SZ, Text({L"%TEMP%", 7}), yw::Utf8(initial)},
+        {L"Level", REG_DWORD, Number(4), "4"},
+        {L"Level", REG_DWORD, Number(0), "0"},
+        {L"Level", REG_DWORD, Number(2, 2), "3"},
+        {L"Level", REG_BINARY, Number(2), "3"},
+        // Include subfolders is on for a REG_DWORD of 1 alone.
+        {L"Subfolders", REG_DWORD, Number(1), "1"},
+        {L"Subfolders", REG_DWORD, Number(2), "0"},
+        {L"Subfolders", REG_DWORD, Number(0x01000001), "0"},
+        {L"Subfolders", REG_DWORD, Number(1, 2), "0"},
+        {L"Subfolders", REG_BINARY, Number(1), "0"},
+        {L"Players", REG_DWORD, Number(2), "2"},
+        {L"Players", REG_DWORD, Number(5), "1"},
+        {L"Players", REG_DWORD, Number(0), "1"},
+        {L"Players", REG_BINARY, Number(2), "1"},
+        {L"Player1", REG_SZ, Text(greek), yw::Utf8(greek)},
+        {L"Player1", REG_SZ, Text(std::wstring(32, 'x') + L'\0'), std::string(32, 'x')},
+        {L"Player1", REG_SZ, Text(std::wstring(33, 'x') + L'\0'), "Player 1"},
+        {L"Player1", REG_SZ, Text({L"", 1}), "Player 1"},
+        {L"Player1", REG_EXPAND_SZ, Text(greek), "Player 1"},
+        {L"Player1", REG_SZ, Text({L"Ann\0Bob", 8}), "Ann"},
+        {L"Sound", REG_DWORD, Number(0), "off"},
     };
+    const std::map<std::wstring, std::string> defaults = {{L"PicturePath", yw::Utf8(initial)},
+                                                          {L"Level", "3"},
+                                                          {L"Subfolders", "0"},
+                                                          {L"Players", "1"},
+                                                          {L"Player1", "Player 1"},
+                                                          {L"Sound", "on"}};
     for (const auto& c : cases) {
         yw::ClearSettings();
         yw::WriteSettingValue("Unrelated", REG_SZ, "so the key exists");
-        if (c.PathType != REG_NONE)
-            yw::WriteSettingValue("PicturePath", c.PathType, c.Path);
-        if (c.LevelType != REG_NONE)
-            yw::WriteSettingValue("Level", c.LevelType, c.StoredLevel);
-        CopyPathText(PicturePath, initial.c_str());
+        Write("", c.Name, c.Type, c.Bytes);
+        CopyPathText(PicturePath, yw::Utf8(initial).c_str());
         Level = 3;
+        Subfolders = 1;
         EXPECT_TRUE(LoadSettings());
-        EXPECT_EQ(PicturePath + std::string(" at ") + std::to_string(Level),
-                  c.PathAfter + " at " + std::to_string(c.LevelAfter))
-            << "case " << &c - cases;
+        const std::map<std::wstring, std::string> read = {{L"PicturePath", PicturePath},
+                                                          {L"Level", std::to_string(Level)},
+                                                          {L"Subfolders", std::to_string(Subfolders)},
+                                                          {L"Players", std::to_string(Players)},
+                                                          {L"Player1", yw::Utf8(PlayerName(0))},
+                                                          {L"Sound", Sound ? "on" : "off"}};
+        std::map<std::wstring, std::string> expected = defaults;
+        expected[c.Name] = c.Read;
+        EXPECT_EQ(read, expected) << "case " << &c - cases;
     }
     yw::ClearSettings();
     Level = 1;
+    Subfolders = 0;
 }
 
 // The folder is stored as 260 bytes, zero behind the text, even after a shorter folder replaced a
@@ -59,32 +110,33 @@ TEST(Settings, StoredFolderHasNothingBehindItsText) {
     yw::ClearSettings();
 }
 
-// Include subfolders is on for a REG_DWORD of 1 alone: anything else stored, or nothing, is off.
-TEST(Settings, SubfoldersOnlyForADwordOfOne) {
-    const struct {
-        DWORD Type; // REG_NONE: no value stored
-        std::string Bytes;
-        int After; // 1 before the read
-    } cases[] = {
-        {REG_DWORD, std::string("\1\0\0\0", 4), 1},
-        {REG_NONE, "", 0},
-        {REG_DWORD, std::string("\0\0\0\0", 4), 0},
-        {REG_DWORD, std::string("\2\0\0\0", 4), 0},
-        {REG_DWORD, std::string("\1\0\0\1", 4), 0},
-        {REG_DWORD, std::string("\1\0", 2), 0},
-        {REG_SZ, std::string("1\0", 2), 0},
-        {REG_BINARY, std::string("\1\0\0\0", 4), 0},
-        {REG_QWORD, std::string("\1\0\0\0\0\0\0\0", 8), 0},
-    };
-    for (const auto& c : cases) {
-        yw::ClearSettings();
-        yw::WriteSettingValue("Unrelated", REG_SZ, "so the key exists");
-        if (c.Type != REG_NONE)
-            yw::WriteSettingValue("Subfolders", c.Type, c.Bytes);
-        Subfolders = 1;
-        EXPECT_TRUE(LoadSettings());
-        EXPECT_EQ(Subfolders, c.After) << "case " << &c - cases;
-    }
+// Damaged records read as zero; a tie's win goes to each leader's name once; damaged wins are
+// left out.
+TEST(Settings, StatisticsInTheRegistry) {
     yw::ClearSettings();
-    Subfolders = 0;
+    Write("\\Statistics", L"Level1Rounds", REG_DWORD, Number(3));
+    Write("\\Statistics", L"Level1Fewest", REG_DWORD, Number(7));
+    Write("\\Statistics", L"Level1Tries", REG_QWORD, Number(30, 8));
+    EXPECT_EQ(ReadLevelRecord(1).Rounds, 0u) << "fewer tries than pairs";
+    Write("\\Statistics", L"Level1Fewest", REG_BINARY, Number(9));
+    EXPECT_EQ(ReadLevelRecord(1).Rounds, 0u) << "a fewest of the wrong type";
+
+    StartPlayersRound(&Round, 3);
+    PlayerNames[0] = L"Ann";
+    PlayerNames[1] = L"Bob";
+    PlayerNames[2] = L"Ann";
+    Round.Scores[0] = Round.Scores[2] = 4;
+    Round.Scores[1] = 2;
+    RecordRound();
+    Write("\\Statistics\\Wins", L"Odd", REG_SZ, Text({L"7", 2}));
+    Write("\\Statistics\\Wins", std::wstring(33, L'x'), REG_DWORD, Number(3));
+    std::string wins;
+    for (const WinRecord& win : ReadWins())
+        wins += yw::Utf8(win.Name) + "=" + std::to_string(win.Wins) + " ";
+    EXPECT_EQ(wins, "Ann=1 ");
+    for (std::wstring& name : PlayerNames)
+        name.clear();
+    yw::ClearSettings();
 }
+
+} // namespace
