@@ -45,22 +45,6 @@ std::set<std::string> Shipped(const std::string& top) {
     return names;
 }
 
-// The names in a zip's central directory, which its end record (zip writes no comment) places.
-std::set<std::string> ZipFiles(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    const std::string zip((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    auto number = [&zip](size_t at, size_t bytes) {
-        uint32_t value = 0; // little-endian, as Windows runs
-        memcpy(&value, zip.data() + at, bytes);
-        return value;
-    };
-    std::set<std::string> names;
-    for (size_t at = zip.size() < 22 ? std::string::npos : number(zip.size() - 6, 4);
-         (at = zip.find("PK\1\2", at)) != std::string::npos; at += 46)
-        names.insert(zip.substr(at + 46, number(at + 28, 2)));
-    return names;
-}
-
 TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     yw::ClearSettings();
     ASSERT_EQ(RunSilently(Env("YW_SETUP")), 0);
@@ -105,10 +89,6 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     EXPECT_FALSE(std::filesystem::exists(Dir));
     EXPECT_FALSE(std::filesystem::exists(Shortcut));
     EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "PicturePath"), "C:\\My pictures") << "the settings stay";
-}
-
-TEST(Package, ZipHoldsTheSameFilesInOneFolder) {
-    EXPECT_EQ(ZipFiles(Env("YW_ZIP")), Shipped("Yorewind-" + Env("YW_VERSION") + "/"));
 }
 
 } // namespace

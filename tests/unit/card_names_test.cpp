@@ -11,31 +11,6 @@ TEST(CardNames, TitleIsTheFileNameWithoutExtension) {
         EXPECT_EQ(PictureTitle(c[0]), c[1]);
 }
 
-// Each dealt number is named after the entry it was decoded from, a pair left blank after none;
-// the name says where the card lies, counted from 1, and what it shows now.
-TEST(CardNames, NamesFollowTheDealAndTheTry) {
-    TitleCards({"C:\\p\\bad.jpg", "C:\\p\\Beach.jpg", "C:\\p\\Dog.png"}, {{2, {}}, {1, {}}});
-    Rows = Columns = 4;
-    for (auto& column : FaceUp)
-        for (int& cell : column)
-            cell = 0;
-    Board[1][0] = 1;
-    Board[3][2] = 2;
-    Board[0][3] = 3;
-    FaceUp[3][2] = 1;
-    FirstPick = {1, 0};
-    SecondPick = {0, 3};
-    const struct {
-        Cell At;
-        const char* Name;
-    } cases[] = {{{1, 0}, "Row 1, column 2: Dog"},
-                 {{3, 2}, "Row 3, column 4: Beach, found"},
-                 {{0, 3}, "Row 4, column 1: no picture"},
-                 {{2, 3}, "Row 4, column 3: face down"}};
-    for (const auto& c : cases)
-        EXPECT_EQ(CardName(c.At, FaceOf(c.At), CardTitles[Board[c.At.Column][c.At.Row]]), c.Name);
-}
-
 // A translation's words: its inserts in any order, with or without a format spec, never read past
 // the inserts given.
 TEST(CardNames, PatternsTakeTheirInsertsInAnyOrder) {
@@ -48,4 +23,5 @@ TEST(CardNames, PatternsTakeTheirInsertsInAnyOrder) {
     const CardWords german = {"Zeile %1!d!, Spalte %2!d!: %3", "verdeckt", "kein Bild", "%1, gefunden"};
     EXPECT_EQ(CardName({1, 3}, CardFace::Found, "Strand", german), "Zeile 4, Spalte 2: Strand, gefunden");
     EXPECT_EQ(CardName({0, 0}, CardFace::Down, "Strand", german), "Zeile 1, Spalte 1: verdeckt");
+    EXPECT_EQ(CardName({2, 0}, CardFace::Found, "", {}, "Ann"), "Row 1, column 3: no picture, found by Ann");
 }

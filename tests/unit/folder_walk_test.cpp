@@ -97,16 +97,4 @@ TEST(FolderWalk, StopsAtLoopsAndAtTheDepthLimit) {
     EXPECT_TRUE(WalkPictures({"L", true, PictureExtensions, 259}, loop, stop, found).empty());
 }
 
-// Decoders found at start-up add their extensions, in any spelling, once.
-TEST(PictureNames, ExtensionsAddedAtStartUpCount) {
-    const std::vector<std::string> before = PictureExtensions;
-    for (const char* added : {".JXR", "tif", ".tif", "", "."})
-        AddPictureExtension(added);
-    EXPECT_EQ(PictureExtensions.size(), before.size() + 2);
-    EXPECT_TRUE(IsPictureName("x.Tif", PictureExtensions));
-    EXPECT_TRUE(IsPictureName("IMG_1.jxr", PictureExtensions));
-    EXPECT_FALSE(IsPictureName("x.tiff", PictureExtensions));
-    PictureExtensions = before;
-}
-
 } // namespace

@@ -98,16 +98,6 @@ TEST(PictureDecoder, ShowsEachExifOrientationUpright) {
     }
 }
 
-TEST(PictureDecoder, DecodesJpegsAtTheSmallestDctScaleCoveringTheCard) {
-    const struct {
-        int ImageWidth, ImageHeight, Width, Height, Eighths;
-    } cases[] = {{4000, 3000, 131, 98, 1},  {4000, 3000, 500, 375, 1}, {4000, 3000, 501, 100, 2},
-                 {4000, 3000, 100, 751, 4}, {4000, 3000, 2001, 10, 8}, {100, 100, 13, 13, 1},
-                 {100, 100, 14, 13, 2},     {50, 40, 800, 600, 8}};
-    for (const auto& c : cases)
-        EXPECT_EQ(JpegScaleEighths(c.ImageWidth, c.ImageHeight, c.Width, c.Height), c.Eighths) << c.Width;
-}
-
 // Every file is named .jpg: the decoder goes by content. Decoded to 1 by 2, giving the colours of the
 // top and bottom halves. (Damaged copies are the fuzz target's, whose findings the test below replays.)
 TEST(PictureDecoder, GivesTheColoursOfEachKindOfFile) {
@@ -317,29 +307,6 @@ TEST(PictureBatch, DropsASlowPictureOnlyWhileOthersCanTakeItsPlace) {
         }
         EXPECT_EQ(entries, c.Entries) << c.Paths->size() << " files, " << c.Wanted << " wanted";
     }
-}
-
-TEST(PictureBatch, PassesOverWhatDoesNotDecodeAndKeepsTheListOrder) {
-    const std::string bad = Write("bad.jpg", {0xFF, 0xD8, 0xFF});
-    std::vector<std::string> paths = {testing::TempDir() + "missing.png"};
-    for (const std::string grey : {"10", "20", "30", "40", "50", "60"}) // grey 10% to 60%
-        paths.insert(paths.end(),
-                     {bad, Make(grey + ".jpg", "convert -size 16x16 xc:gray" + grey + " jpg:@")});
-    const struct {
-        size_t Wanted;
-        unsigned Threads;
-        std::vector<int> Greys; // in tens of per cent
-    } cases[] = {{3, 2, {1, 2, 3}}, {6, 3, {1, 2, 3, 4, 5, 6}}, {10, 2, {1, 2, 3, 4, 5, 6}}, {0, 2, {}}};
-    for (const auto& c : cases) {
-        std::vector<int> greys;
-        for (const DecodedPicture& picture : DecodeFirstPictures(paths, c.Wanted, 4, 3, c.Threads)) {
-            // Each grey stands at entry 2 * (grey / 10), behind the bad copy before it.
-            const int grey = picture.Pixels.size() == 12 ? int((picture.Pixels[5] & 0xFF) + 12) / 25 : -1;
-            greys.push_back(size_t(grey) * 2 == picture.Entry ? grey : -1);
-        }
-        EXPECT_EQ(greys, c.Greys) << c.Wanted;
-    }
-    EXPECT_GE(DecodeThreadCount(), 2u);
 }
 
 } // namespace

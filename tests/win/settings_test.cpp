@@ -110,33 +110,4 @@ TEST(Settings, StoredFolderHasNothingBehindItsText) {
     yw::ClearSettings();
 }
 
-// Damaged records read as zero; a tie's win goes to each leader's name once; damaged wins are
-// left out.
-TEST(Settings, StatisticsInTheRegistry) {
-    yw::ClearSettings();
-    Write("\\Statistics", L"Level1Rounds", REG_DWORD, Number(3));
-    Write("\\Statistics", L"Level1Fewest", REG_DWORD, Number(7));
-    Write("\\Statistics", L"Level1Tries", REG_QWORD, Number(30, 8));
-    EXPECT_EQ(ReadLevelRecord(1).Rounds, 0u) << "fewer tries than pairs";
-    Write("\\Statistics", L"Level1Fewest", REG_BINARY, Number(9));
-    EXPECT_EQ(ReadLevelRecord(1).Rounds, 0u) << "a fewest of the wrong type";
-
-    StartPlayersRound(&Round, 3);
-    PlayerNames[0] = L"Ann";
-    PlayerNames[1] = L"Bob";
-    PlayerNames[2] = L"Ann";
-    Round.Scores[0] = Round.Scores[2] = 4;
-    Round.Scores[1] = 2;
-    RecordRound();
-    Write("\\Statistics\\Wins", L"Odd", REG_SZ, Text({L"7", 2}));
-    Write("\\Statistics\\Wins", std::wstring(33, L'x'), REG_DWORD, Number(3));
-    std::string wins;
-    for (const WinRecord& win : ReadWins())
-        wins += yw::Utf8(win.Name) + "=" + std::to_string(win.Wins) + " ";
-    EXPECT_EQ(wins, "Ann=1 ");
-    for (std::wstring& name : PlayerNames)
-        name.clear();
-    yw::ClearSettings();
-}
-
 } // namespace
