@@ -128,9 +128,15 @@ yw_libde265_source() {
     yw_pinned_source "libde265_$YW_LIBDE265_VERSION.dsc" "$1" debian pool/main/libd/libde265 "$YW_LIBDE265_DSC_SHA256"
 }
 
+# libheif hands libde265's work to a worker thread of its own; the game budgets each picture by its
+# decoding thread's CPU time, so the decode stays on the caller's thread (as libheif's own
+# Emscripten build does), no slower with one worker either way.
 yw_libheif_source() {
     yw_pinned_source "libheif_$YW_LIBHEIF_VERSION.dsc" "$1" debian-security pool/updates/main/libh/libheif \
-        "$YW_LIBHEIF_DSC_SHA256"
+        "$YW_LIBHEIF_DSC_SHA256" &&
+        sed -i 's|^  de265_start_worker_threads(decoder->ctx, 1);|  // decoded on the calling thread|' \
+            "$1/tree/libheif/plugins/decoder_libde265.cc" &&
+        ! grep -q de265_start_worker_threads "$1/tree/libheif/plugins/decoder_libde265.cc"
 }
 
 # The library alone: neither its encoder nor its example programs.
