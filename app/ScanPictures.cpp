@@ -7,6 +7,7 @@
 #include "app/PictureNames.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "app/Texts.h"
 
 namespace {
 
@@ -30,19 +31,9 @@ bool NarrowExactly(const wchar_t* wide, std::string* narrow) {
            lstrcmpW(back, wide) == 0;
 }
 
-std::wstring Widen(const std::string& narrow) {
-    const int length = MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, nullptr, 0);
-    if (length <= 0)
-        return std::wstring();
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, narrow.c_str(), -1, &wide[0], length);
-    wide.pop_back();
-    return wide;
-}
-
 // A handle for the folder's metadata: Wine opens one that asks no access several times faster.
 HANDLE OpenFolder(const std::string& folder, DWORD access) {
-    return CreateFileW(Widen(folder).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    return CreateFileW(WideText(folder, CP_ACP).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
@@ -99,7 +90,7 @@ public:
     }
 
     bool List(const std::string& folder, std::vector<FolderEntry>* entries) override {
-        std::wstring pattern = Widen(folder);
+        std::wstring pattern = WideText(folder, CP_ACP);
         if (pattern.empty())
             return false;
         pattern += pattern.back() == L'\\' || pattern.back() == L'/' ? L"*" : L"\\*";

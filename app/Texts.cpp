@@ -57,3 +57,23 @@ std::wstring FormatPattern(const std::wstring& pattern, std::initializer_list<Te
 std::wstring FormatText(UINT id, std::initializer_list<TextInsert> inserts) {
     return FormatPattern(LoadText(id), inserts);
 }
+
+std::wstring WideText(const std::string& text, UINT codePage) {
+    const int length = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return std::wstring();
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], length);
+    wide.pop_back();
+    return wide;
+}
+
+std::string NarrowText(const std::wstring& text, UINT codePage) {
+    const int length = WideCharToMultiByte(codePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return std::string();
+    std::string narrow(static_cast<size_t>(length), '\0');
+    WideCharToMultiByte(codePage, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
+    narrow.pop_back();
+    return narrow;
+}

@@ -29,3 +29,8 @@ std::wstring FormatPattern(const std::wstring& pattern, std::initializer_list<Te
 
 // The pattern of string resource id with its inserts in order.
 std::wstring FormatText(UINT id, std::initializer_list<TextInsert> inserts);
+
+// A text from a code page's bytes (CP_ACP, CP_UTF8) to the wide form and back; what does not
+// convert comes out empty.
+std::wstring WideText(const std::string& text, UINT codePage);
+std::string NarrowText(const std::wstring& text, UINT codePage);

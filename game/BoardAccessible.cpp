@@ -19,20 +19,6 @@ namespace {
 // IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
 const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-std::wstring Wide(const std::string& text, UINT codePage) {
-    const int length = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
-    std::wstring wide(length > 0 ? length : 1, L'\0');
-    MultiByteToWideChar(codePage, 0, text.c_str(), -1, &wide[0], length);
-    return wide.c_str();
-}
-
-std::string Utf8(const std::wstring& text) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string narrow(length > 0 ? length : 1, '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, &narrow[0], length, nullptr, nullptr);
-    return narrow.c_str();
-}
-
 // With two or more players, who found the picture's pair.
 std::wstring FinderName(int picture) {
     if (Round.Count < 2 || Round.Finders[picture] < 0)
@@ -43,13 +29,14 @@ std::wstring FinderName(int picture) {
 // The name of the card in the player's language. The words go as UTF-8, whatever the code page
 // the picture's file name (and so its title) is in.
 BSTR NameOf(const Cell& cell) {
-    const CardWords words = {Utf8(LoadText(IDS_CARD_PLACE)), Utf8(LoadText(IDS_CARD_FACE_DOWN)),
-                             Utf8(LoadText(IDS_CARD_NO_PICTURE)), Utf8(LoadText(IDS_CARD_FOUND)),
-                             Utf8(LoadText(IDS_CARD_FOUND_BY))};
+    const auto word = [](UINT id) { return NarrowText(LoadText(id), CP_UTF8); };
+    const CardWords words = {word(IDS_CARD_PLACE), word(IDS_CARD_FACE_DOWN), word(IDS_CARD_NO_PICTURE),
+                             word(IDS_CARD_FOUND), word(IDS_CARD_FOUND_BY)};
     const int picture = Board[cell.Column][cell.Row];
-    const std::string title = Utf8(Wide(CardTitles[picture], CP_ACP));
-    const std::string name = CardName(cell, FaceOf(cell), title, words, Utf8(FinderName(picture)));
-    return SysAllocString(Wide(name, CP_UTF8).c_str());
+    const std::string title = NarrowText(WideText(CardTitles[picture], CP_ACP), CP_UTF8);
+    const std::string finder = NarrowText(FinderName(picture), CP_UTF8);
+    const std::string name = CardName(cell, FaceOf(cell), title, words, finder);
+    return SysAllocString(WideText(name, CP_UTF8).c_str());
 }
 
 // The card's rectangle on the screen, from its place in board units on the client.
