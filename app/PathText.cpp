@@ -14,13 +14,3 @@ void AppendPathText(char* buffer, const char* tail) {
     buffer[length] = '\0';
 }
 
-void ComposeSearchText(char* buffer, const char* folder, const char* pattern) {
-    CopyPathText(buffer, folder);
-    AppendPathText(buffer, pattern);
-}
-
-void ComposeFullName(char* buffer, const char* folder, const char* fileName) {
-    CopyPathText(buffer, folder);
-    AppendPathText(buffer, "\\");
-    AppendPathText(buffer, fileName);
-}
