@@ -7,6 +7,8 @@
 int Players = 1;
 std::wstring PlayerNames[MaxPlayers];
 bool Sound = true;
+int Computers = 0;
+int Strength = NormalStrength;
 
 namespace {
 
@@ -39,6 +41,10 @@ std::wstring ValueName(int player) {
 
 } // namespace
 
+bool IsComputerSeat(int seat, int count) {
+    return count > 1 && seat >= 1 && seat < count && (Computers & (1 << seat)) != 0;
+}
+
 std::wstring PlayerName(int player) {
     if (player >= 0 && player < MaxPlayers && !PlayerNames[player].empty())
         return PlayerNames[player];
@@ -49,6 +55,11 @@ void ReadPlayerSettings(HKEY key) {
     DWORD value = 0;
     Players = ReadDword(key, L"Players", &value) && value >= 1 && value <= MaxPlayers ? int(value) : 1;
     Sound = !ReadDword(key, L"Sound", &value) || value != 0;
+    // Only seats 2 to 4 can be the computer's; other bits are ignored.
+    Computers = ReadDword(key, L"Computers", &value) ? int(value & 0xE) : 0;
+    Strength = ReadDword(key, L"Strength", &value) && value >= MinStrength && value <= MaxStrength
+                   ? int(value)
+                   : NormalStrength;
     for (int player = 0; player < MaxPlayers; ++player)
         PlayerNames[player] = ReadName(key, ValueName(player).c_str());
 }
@@ -58,6 +69,10 @@ void WritePlayerSettings(HKEY key) {
     RegSetValueExW(key, L"Players", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&players), sizeof(players));
     const DWORD sound = Sound ? 1 : 0;
     RegSetValueExW(key, L"Sound", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&sound), sizeof(sound));
+    const DWORD computers = static_cast<DWORD>(Computers & 0xE);
+    RegSetValueExW(key, L"Computers", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&computers), sizeof(computers));
+    const DWORD strength = static_cast<DWORD>(Strength);
+    RegSetValueExW(key, L"Strength", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&strength), sizeof(strength));
     for (int player = 0; player < MaxPlayers; ++player) {
         const std::wstring name = PlayerNames[player].substr(0, MaxNameLength);
         RegSetValueExW(key, ValueName(player).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),

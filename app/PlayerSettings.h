@@ -1,6 +1,7 @@
 // The settings of who plays and whether the game sounds, beside the folder and the level in the
 // same registry key: "Players" (REG_DWORD 1 to 4), "Player1" to "Player4" (REG_SZ, at most 32
-// characters) and "Sound" (REG_DWORD, 0 off).
+// characters), "Sound" (REG_DWORD, 0 off), "Computers" (REG_DWORD, bit 1 to bit 3: seats 2 to 4 are
+// played by the computer) and "Strength" (REG_DWORD, the computer's: 1 easy to 3 hard).
 #pragma once
 
 #include <windows.h>
@@ -12,6 +13,12 @@
 extern int Players;                          // how many play, 1 to 4
 extern std::wstring PlayerNames[MaxPlayers]; // as typed; empty stands for the default name
 extern bool Sound;                           // the cues are played
+extern int Computers;                        // bit S (1 to 3): seat S, numbered from 0, is the computer's
+extern int Strength;                         // 1 easy, 2 normal, 3 hard
+
+// Whether the computer plays the seat (numbered from 0) in a round of count players: never the
+// first seat, never alone.
+bool IsComputerSeat(int seat, int count);
 
 // A player's name as shown: the one typed, or "Player 1" to "Player 4".
 std::wstring PlayerName(int player);

@@ -1,6 +1,6 @@
 #include "game/PlayerTurns.h"
 
-PlayersRound Round = {1, 0, -1, {}, {}};
+PlayersRound Round = {1, 0, -1, {}, {}, {}, NormalStrength};
 
 void StartPlayersRound(PlayersRound* round, int count) {
     round->Count = count >= 1 && count <= MaxPlayers ? count : 1;
@@ -10,6 +10,8 @@ void StartPlayersRound(PlayersRound* round, int count) {
         score = 0;
     for (int& finder : round->Finders)
         finder = -1;
+    for (bool& computer : round->Computer)
+        computer = false;
 }
 
 void FollowTry(PlayersRound* round, const ClickOutcome& outcome, int picture) {

@@ -8,6 +8,11 @@
 
 const int MaxPlayers = 4;
 
+// The computer's strengths.
+const int MinStrength = 1;
+const int NormalStrength = 2;
+const int MaxStrength = 3;
+
 // The players of the round being played; numbered from 0.
 struct PlayersRound {
     int Count;
@@ -15,12 +20,15 @@ struct PlayersRound {
     int Starter; // who had the round's first try; -1 before the run's first round
     int Scores[MaxPlayers];
     int Finders[CardImageCount]; // who found each picture number's pair; -1 not yet
+    bool Computer[MaxPlayers];   // the seat is played by the computer, for the whole round
+    int Strength;                // the computer's: 1 easy, 2 normal, 3 hard
 };
 
 extern PlayersRound Round;
 
 // A new round for count players (1 to 4; anything else is one): started by the player after the
-// one who started the last round, the first round by the first player. Scores and finders cleared.
+// one who started the last round, the first round by the first player. Scores and finders cleared;
+// every seat a person's until the caller seats the computer.
 void StartPlayersRound(PlayersRound* round, int count);
 
 // After a try's click on the cell showing picture: a found pair scores for the player whose turn it

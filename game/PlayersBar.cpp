@@ -115,6 +115,9 @@ RECT BoardRect() {
 
 void SeatPlayers() {
     StartPlayersRound(&Round, Players);
+    for (int seat = 0; seat < Round.Count; ++seat)
+        Round.Computer[seat] = IsComputerSeat(seat, Round.Count);
+    Round.Strength = Strength;
     ShowBar(Round.Count > 1);
     FitPlayersBar();
     // A maximised window keeps its size: the board gives up the bar's strip.
