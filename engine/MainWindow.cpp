@@ -8,6 +8,7 @@
 #include "game/BoardAccessible.h"
 #include "game/BoardKeys.h"
 #include "game/CardPictures.h"
+#include "game/ComputerTurn.h"
 #include "game/DealPictures.h"
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
@@ -161,6 +162,10 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return AnswerGetObject(window, wParam, lParam);
         case TurnCardMessage:
             TurnPostedCard(window, wParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam == ComputerTimer)
+                OnComputerTimer();
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:

@@ -12,6 +12,7 @@
 #include "game/CardNames.h"
 #include "game/CardPictures.h"
 #include "game/CellGeometry.h"
+#include "game/ComputerTurn.h"
 #include "game/Deal.h"
 #include "game/DealPictures.h"
 #include "game/GameState.h"
@@ -98,6 +99,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     ResetTry();
     Engine->FrameWanted = TRUE;
     AnnounceDeal();
+    StartComputers();
     PreparationWanted = true;
 }
 
