@@ -434,13 +434,31 @@ TEST_F(AgainstComputer, RoundAtHard) {
     ASSERT_TRUE(Close(IDNO));
 }
 
-// More deals with the computer's turn ended; the next round it starts it plays, and after one more
-// deal the person's board stays still. Exit during its turn ends the program within a second.
+// About opens during the computer's turn, which waits while it is up. More deals with the turn
+// ended; the next round it starts it plays, and after one more deal the person's board stays still.
+// Exit during its turn ends the program within a second.
 TEST_F(AgainstComputer, MenuCommandsEndItsTurn) {
     ASSERT_TRUE(StartAgainstComputer());
     while (!PersonsTry(true))
         ;
     ASSERT_TRUE(WaitTurn("Computer's turn", 3000));
+    // No frame is drawn behind a modal box: the cards are read as a screen reader hears them.
+    IAccessible* board = BoardObject(window);
+    const auto heard = [&] {
+        std::vector<std::string> names;
+        for (int i = 0; i < rows * columns; ++i)
+            names.push_back(CardHeard(board, i));
+        return names;
+    };
+    const std::vector<uint32_t> missed = Faces();
+    const std::vector<std::string> named = heard();
+    ASSERT_TRUE(Opened(IDM_ABOUT, nullptr)) << "no About box at once";
+    Sleep(2000);
+    EXPECT_EQ(heard(), named) << "the computer played behind a modal box";
+    if (board != nullptr)
+        board->Release();
+    ASSERT_TRUE(Close(IDOK));
+    EXPECT_TRUE(yw::WaitUntil([&] { return Faces() != missed; }, 2000)) << "the computer's turn did not go on";
     PostMessageA(window, WM_COMMAND, IDM_MORE, 0);
     const std::vector<uint32_t> down(rows * columns, 0);
     ASSERT_TRUE(yw::WaitUntil([&] { return Faces() == down; }, 3000)) << "no deal";
