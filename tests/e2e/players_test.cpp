@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include <cstdlib>
+#include <utility>
 
 #include "app/Texts.h"
 #include "res/resource.h"
@@ -329,10 +330,9 @@ protected:
         return -1;
     }
 
-    // The person's try, by sight: the computer's missed pair turned back first; a pair seen taken,
-    // else a new card and its mate when seen, or another card, one seen to differ when missing on
-    // purpose. True for a miss.
-    bool PersonsTry(bool miss) {
+    // The person's try, by sight, missing on purpose where the board allows: the computer's missed
+    // pair turned back first, then a new card and one seen to differ, or another new one. True for a miss.
+    bool PersonsTry() {
         std::vector<uint32_t> faces = Faces();
         for (int i = 0; i < rows * columns; ++i)
             if (faces[i] != 0 && std::count(faces.begin(), faces.end(), faces[i]) == 1) {
@@ -341,28 +341,15 @@ protected:
                 faces = Faces();
                 break;
             }
-        int a = -1, b = -1;
-        for (const auto& card : known)
-            for (const auto& mate : known)
-                if (card.first < mate.first && card.second == mate.second && faces[card.first] == 0 &&
-                    faces[mate.first] == 0 && !miss)
-                    a = card.first, b = mate.first;
-        if (a < 0) {
-            if ((a = Down(faces, {})) < 0)
-                return false;
-            ClickCell(a);
-            EXPECT_TRUE(Shows(a, true));
-            faces = Faces();
-            for (const auto& mate : known)
-                b = mate.first != a && mate.second == known[a] && faces[mate.first] == 0 && !miss ? mate.first : b;
-            if (b < 0 && miss)
-                for (const auto& other : known)
-                    b = other.second != known[a] && faces[other.first] == 0 ? other.first : b;
-            if (b < 0)
-                b = Down(faces, {a});
-        } else {
-            ClickCell(a);
-        }
+        const int a = Down(faces, {});
+        if (a < 0)
+            return false;
+        ClickCell(a);
+        EXPECT_TRUE(Shows(a, true));
+        faces = Faces();
+        int b = Down(faces, {a});
+        for (const auto& other : known)
+            b = other.second != known[a] && faces[other.first] == 0 ? other.first : b;
         ClickCell(b);
         clickedAt = GetTickCount();
         EXPECT_TRUE(Shows(b, true));
@@ -381,7 +368,7 @@ protected:
     DWORD clickedAt = 0;           // the tick of the person's last card
 };
 
-// The person misses on purpose: at once it is the computer's turn; a click then changes nothing,
+// The person misses on purpose, try after try: at once it is the computer's turn; a click then changes nothing,
 // the missed pair stays up its second and the computer's cards turn by themselves, and the turn
 // comes back. Each turn change is heard; the round is played to its question, whose winner the
 // statistics count under the name the bar shows.
@@ -392,13 +379,11 @@ TEST_F(AgainstComputer, RoundAtHard) {
     bool missed = false;
     for (int step = 0; step < 60 && !Question(); ++step) {
         if (Turn() == "Player 1's turn") {
-            const bool first = !missed;
-            if (!PersonsTry(first) || Question())
+            if (!PersonsTry() || Question())
                 continue;
             ASSERT_TRUE(WaitTurn("Computer's turn", 3000)) << "not the computer's turn after a miss";
             CheckHeard(&heard);
-            missed = true;
-            if (!first)
+            if (std::exchange(missed, true))
                 continue;
             // A person's click would turn the missed pair back at once; the computer waits a second.
             const std::vector<uint32_t> faces = Faces();
@@ -439,7 +424,7 @@ TEST_F(AgainstComputer, RoundAtHard) {
 // Exit during its turn ends the program within a second.
 TEST_F(AgainstComputer, MenuCommandsEndItsTurn) {
     ASSERT_TRUE(StartAgainstComputer());
-    while (!PersonsTry(true))
+    while (!PersonsTry())
         ;
     ASSERT_TRUE(WaitTurn("Computer's turn", 3000));
     // No frame is drawn behind a modal box: the cards are read as a screen reader hears them.
@@ -476,7 +461,7 @@ TEST_F(AgainstComputer, MenuCommandsEndItsTurn) {
     EXPECT_EQ(Turn(), "Player 1's turn");
 
     known.clear();
-    while (!PersonsTry(true))
+    while (!PersonsTry())
         ;
     ASSERT_TRUE(WaitTurn("Computer's turn", 3000));
     const DWORD exit = GetTickCount();
