@@ -79,7 +79,8 @@ void AcceptPlayerOptions(HWND dialog) {
     Players = ChosenCount(dialog);
     Computers = ChosenComputers(dialog);
     const LRESULT strength = SendDlgItemMessageW(dialog, IDC_STRENGTH, CB_GETCURSEL, 0, 0);
-    Strength = strength >= 0 && strength <= MaxStrength - MinStrength ? int(strength) + MinStrength : NormalStrength;
+    Strength =
+        strength >= 0 && strength <= MaxStrength - MinStrength ? int(strength) + MinStrength : NormalStrength;
     for (int player = 0; player < Players; ++player)
         PlayerNames[player] = NameInBox(dialog, player);
 }

@@ -18,7 +18,7 @@ struct Player {
 };
 
 const Player Nobody = {"remembers nothing", {0, 0}};
-const Player Perfect = {"perfect memory", {100, MaxGridSide * MaxGridSide}};
+const Player Perfect = {"perfect memory", {100, MaxGridSide* MaxGridSide}};
 const Player Easy = {"Easy", StrengthMemory(1)};
 const Player Normal = {"Normal", StrengthMemory(2)};
 const Player Hard = {"Hard", StrengthMemory(3)};
@@ -66,9 +66,10 @@ int main(int argc, char** argv) {
         const Player& Second;
     } pairings[] = {{Easy, Nobody}, {Normal, Nobody}, {Hard, Nobody},
                     {Normal, Easy}, {Hard, Normal},   {Hard, Perfect}};
-    std::printf("Memories: Easy %d %% of %d cards, Normal %d %% of %d, Hard %d %% of %d; %d rounds a pairing\n",
-                Easy.Memory.KeepPercent, Easy.Memory.Capacity, Normal.Memory.KeepPercent, Normal.Memory.Capacity,
-                Hard.Memory.KeepPercent, Hard.Memory.Capacity, rounds);
+    std::printf(
+        "Memories: Easy %d %% of %d cards, Normal %d %% of %d, Hard %d %% of %d; %d rounds a pairing\n",
+        Easy.Memory.KeepPercent, Easy.Memory.Capacity, Normal.Memory.KeepPercent, Normal.Memory.Capacity,
+        Hard.Memory.KeepPercent, Hard.Memory.Capacity, rounds);
     std::printf("%-34s %6s %12s %14s\n", "Pairing", "Level", "First wins", "Tries a round");
     std::mt19937 random(20261207);
     for (int level : {1, 4})

@@ -292,7 +292,8 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
 
 void TurnPostedCard(HWND window, WPARAM child) {
     Cell cell;
-    if (!IsWindowEnabled(window) || ComputersTurn() || !CellOfChild(static_cast<long>(child), Columns, Rows, &cell))
+    if (!IsWindowEnabled(window) || ComputersTurn() ||
+        !CellOfChild(static_cast<long>(child), Columns, Rows, &cell))
         return;
     SetBoardFocus(cell);
     TurnCard(cell);

@@ -35,23 +35,23 @@ Cell AnyOf(const std::vector<Cell>& cells, const RandomDraw& draw) {
 
 MemoryShape StrengthMemory(int strength) {
     switch (strength) {
-    case 1:
-        return {30, 3};
-    case 3:
-        return {95, 24};
-    default:
-        return {70, 10};
+        case 1:
+            return {30, 3};
+        case 3:
+            return {95, 24};
+        default:
+            return {70, 10};
     }
 }
 
 CardMemory::CardMemory(MemoryShape shape)
-    : Shape{std::clamp(shape.KeepPercent, 0, 100), std::clamp(shape.Capacity, 0, MaxCapacity)} {
-}
+    : Shape{std::clamp(shape.KeepPercent, 0, 100), std::clamp(shape.Capacity, 0, MaxCapacity)} {}
 
 void CardMemory::See(const Cell& cell, int picture, const RandomDraw& draw) {
     if (picture <= 0 || !Chance(Shape.KeepPercent, draw) || Shape.Capacity == 0)
         return;
-    Cards.erase(std::remove_if(Cards.begin(), Cards.end(), [&](const Seen& seen) { return SameCell(seen.Where, cell); }),
+    Cards.erase(std::remove_if(Cards.begin(), Cards.end(),
+                               [&](const Seen& seen) { return SameCell(seen.Where, cell); }),
                 Cards.end());
     if (static_cast<int>(Cards.size()) == Shape.Capacity)
         Cards.erase(Cards.begin());
@@ -59,8 +59,9 @@ void CardMemory::See(const Cell& cell, int picture, const RandomDraw& draw) {
 }
 
 void CardMemory::Forget(int picture) {
-    Cards.erase(std::remove_if(Cards.begin(), Cards.end(), [&](const Seen& seen) { return seen.Picture == picture; }),
-                Cards.end());
+    Cards.erase(
+        std::remove_if(Cards.begin(), Cards.end(), [&](const Seen& seen) { return seen.Picture == picture; }),
+        Cards.end());
 }
 
 int CardMemory::PictureAt(const Cell& cell) const {

@@ -21,7 +21,8 @@ bool RoundOver() {
 }
 
 void PlanMove(bool pairFound) {
-    const ComputerStep step = NextComputerStep({ComputersTurn(), RoundOver(), !IsNone(SecondPick), pairFound});
+    const ComputerStep step =
+        NextComputerStep({ComputersTurn(), RoundOver(), !IsNone(SecondPick), pairFound});
     if (step.Move == ComputerMove::None)
         KillTimer(Engine->Window, ComputerTimer);
     else
@@ -32,7 +33,8 @@ void PlanMove(bool pairFound) {
 
 void StartComputers() {
     for (int seat = 0; seat < MaxPlayers; ++seat)
-        Memories[seat] = CardMemory(Round.Computer[seat] ? StrengthMemory(Round.Strength) : MemoryShape{0, 0});
+        Memories[seat] =
+            CardMemory(Round.Computer[seat] ? StrengthMemory(Round.Strength) : MemoryShape{0, 0});
     PlanMove(false);
 }
 
@@ -53,5 +55,7 @@ void OnComputerTimer() {
         SetTimer(Engine->Window, ComputerTimer, HeldMoveRetryMs, nullptr);
         return;
     }
-    TurnCard(ChooseCard(Memories[Round.Turn], Draw));
+    const Cell cell = ChooseCard(Memories[Round.Turn], Draw);
+    if (!IsNone(cell))
+        TurnCard(cell);
 }

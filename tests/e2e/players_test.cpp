@@ -23,7 +23,7 @@ void WriteName(const wchar_t* name, const std::wstring& text, DWORD bytes) {
 }
 
 std::vector<HWINEVENTHOOK> Hooks;
-std::vector<HWND> Renamed;    // windows whose name changed, as a screen reader hears it
+std::vector<HWND> Renamed;     // windows whose name changed, as a screen reader hears it
 std::vector<HWND> LiveChanged; // live regions that changed
 void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG child, DWORD, DWORD) {
     if (child == CHILDID_SELF)
@@ -286,8 +286,8 @@ protected:
         below = BarUnderClient();
         Layout(1);
         CoInitialize(nullptr);
-        Hooks.push_back(SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
-                                        Hear, game->Id(), 0, WINEVENT_OUTOFCONTEXT));
+        Hooks.push_back(SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED,
+                                        nullptr, Hear, game->Id(), 0, WINEVENT_OUTOFCONTEXT));
         return WaitBoard({});
     }
 
@@ -368,8 +368,8 @@ protected:
     DWORD clickedAt = 0;           // the tick of the person's last card
 };
 
-// The person misses on purpose, try after try: at once it is the computer's turn; a click then changes nothing,
-// the missed pair stays up its second and the computer's cards turn by themselves, and the turn
+// The person misses on purpose, try after try: at once it is the computer's turn; a click then changes
+// nothing, the missed pair stays up its second and the computer's cards turn by themselves, and the turn
 // comes back. Each turn change is heard; the round is played to its question, whose winner the
 // statistics count under the name the bar shows.
 TEST_F(AgainstComputer, RoundAtHard) {
@@ -410,11 +410,12 @@ TEST_F(AgainstComputer, RoundAtHard) {
     EXPECT_EQ(person + computer, 8);
     const std::string winner = person > computer ? "Player 1" : "Computer";
     if (person != computer) {
-        EXPECT_EQ(yw::MessageText(dialog), winner + " wins with " + std::to_string(std::max(person, computer)) +
-                                               " pairs to " + std::to_string(std::min(person, computer)) +
-                                               ".\nDo it Again?");
-        EXPECT_EQ(yw::RegistryNumber((std::string(yw::SettingsKey) + "\\Statistics\\Wins").c_str(), winner.c_str()),
-                  1u);
+        EXPECT_EQ(yw::MessageText(dialog),
+                  winner + " wins with " + std::to_string(std::max(person, computer)) + " pairs to " +
+                      std::to_string(std::min(person, computer)) + ".\nDo it Again?");
+        EXPECT_EQ(
+            yw::RegistryNumber((std::string(yw::SettingsKey) + "\\Statistics\\Wins").c_str(), winner.c_str()),
+            1u);
     }
     ASSERT_TRUE(Close(IDNO));
 }
@@ -443,7 +444,8 @@ TEST_F(AgainstComputer, MenuCommandsEndItsTurn) {
     if (board != nullptr)
         board->Release();
     ASSERT_TRUE(Close(IDOK));
-    EXPECT_TRUE(yw::WaitUntil([&] { return Faces() != missed; }, 2000)) << "the computer's turn did not go on";
+    EXPECT_TRUE(yw::WaitUntil([&] { return Faces() != missed; }, 2000))
+        << "the computer's turn did not go on";
     PostMessageA(window, WM_COMMAND, IDM_MORE, 0);
     const std::vector<uint32_t> down(rows * columns, 0);
     ASSERT_TRUE(yw::WaitUntil([&] { return Faces() == down; }, 3000)) << "no deal";
@@ -482,7 +484,8 @@ TEST_F(Players, ComputerSeatsInOptions) {
     const auto text = [&](UINT id) { return yw::Utf8(TextIn(language, id)); };
     const auto combo = [&](int id, int item) {
         SendMessageW(GetDlgItem(dialog, id), CB_SETCURSEL, item, 0);
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
     };
     ASSERT_TRUE(StartDealt(1));
     ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
@@ -514,7 +517,8 @@ TEST_F(Players, ComputerSeatsInOptions) {
     EXPECT_EQ(yw::ItemText(dialog, IDC_STRENGTH), text(IDS_STRENGTH3));
     EXPECT_FALSE(yw::IsChecked(dialog, IDC_COMPUTER2));
     EXPECT_TRUE(yw::IsChecked(dialog, IDC_COMPUTER3));
-    EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME2), yw::Utf8(FormatPattern(TextIn(language, IDS_DEFAULT_PLAYER), {2})));
+    EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME2),
+              yw::Utf8(FormatPattern(TextIn(language, IDS_DEFAULT_PLAYER), {2})));
     ASSERT_TRUE(Close(IDCANCEL));
 }
 

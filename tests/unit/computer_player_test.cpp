@@ -83,13 +83,13 @@ TEST(ComputerPlayer, TakesWhatItRemembers) {
         {{100, 4}, 0, {P, PMate}, "3,2"},
         {{100, 4}, 0, {PMate, Q, R, P}, "3,3"},
         {{100, 3}, 0, {P, PMate, Q}, "3,2"},
-        {{100, 3}, 0, {P, PMate, Q, R}, "0,0"},     // P forgotten
-        {{100, 3}, 0, {P, Q, R, S, PMate}, "0,0"},  // P forgotten before its mate came
-        {{100, 3}, 0, {P, Q, P, R, PMate}, "3,2"},  // seen again, P is newer than Q
+        {{100, 3}, 0, {P, PMate, Q, R}, "0,0"},    // P forgotten
+        {{100, 3}, 0, {P, Q, R, S, PMate}, "0,0"}, // P forgotten before its mate came
+        {{100, 3}, 0, {P, Q, P, R, PMate}, "3,2"}, // seen again, P is newer than Q
         {{40, 4}, 39, {P, PMate}, "3,2"},
-        {{40, 4}, 40, {P, PMate}, "0,0"},           // not kept
-        {{0, 0}, 0, {P, PMate}, "0,0"},             // remembers nothing
-        {{100, 36}, 0, {R, {0, 0}}, "1,0"},         // a known card it cannot pair is passed over
+        {{40, 4}, 40, {P, PMate}, "0,0"},   // not kept
+        {{0, 0}, 0, {P, PMate}, "0,0"},     // remembers nothing
+        {{100, 36}, 0, {R, {0, 0}}, "1,0"}, // a known card it cannot pair is passed over
     };
     for (const auto& c : cases) {
         DealInOrder();
