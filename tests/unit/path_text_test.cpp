@@ -15,3 +15,20 @@ TEST(PathText, CompositionsAreCutAt259Characters) {
     AppendPathText(text, h.c_str());
     EXPECT_EQ(text, f + "hhhh");
 }
+
+// A dropped picture or one named on the command line means the folder it lies in.
+TEST(PathText, FolderOfAFile) {
+    const struct {
+        const wchar_t* File;
+        const wchar_t* Folder;
+    } cases[] = {
+        {L"D:\\Photos\\Holiday\\sea.jpg", L"D:\\Photos\\Holiday"},
+        {L"D:\\sea.jpg", L"D:\\"},
+        {L"D:/Photos/sea.jpg", L"D:/Photos"},
+        {L"\\\\server\\share\\sea.jpg", L"\\\\server\\share"},
+        {L"\\sea.jpg", L"\\"},
+        {L"sea.jpg", L""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(FolderOfFile(c.File), c.Folder) << c.File;
+}
