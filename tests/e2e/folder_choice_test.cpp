@@ -44,7 +44,7 @@ TEST_F(Journey, BrowseWithTheCommonPicker) {
         yw::Press(options, IDC_BROWSE);
         const HWND picker =
             yw::WaitForDialog(game->Id(), "Select the folder containing your favorite pictures:");
-        const HWND name = yw::VisibleChild(picker, "Edit");
+        const HWND name = picker != nullptr ? yw::VisibleChild(picker, "Edit") : nullptr;
         ASSERT_TRUE(name != nullptr) << "no common picker with a box for the name, for " << c.Typed;
         SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.Typed.c_str()));
         yw::Press(picker, c.Button);
