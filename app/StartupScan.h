@@ -18,9 +18,9 @@ bool ScanWhileWindowLives(HWND window, const WalkRequest& request, std::vector<s
 // Start-up has not dealt yet, or a scan runs: the picture list is being gathered.
 bool GatheringPictures();
 
-// While pictures are gathered, a window message that needs the picture list is
-// held back: true when it is. Clicks and keys on the board that is not there yet are dropped, More
-// and F2 are the first deal itself, Options opens once start-up has dealt.
+// While pictures are gathered, a window message that needs the picture list is held back: true
+// when it is. Clicks and keys on a board about to go are dropped, More and F2 are the deal that
+// follows, and Options opens once the gathering is over.
 bool HoldUntilDealt(UINT message, WPARAM wParam);
 
 // Start-up has dealt, or a scan is over: the board and every command are the player's, and a held
