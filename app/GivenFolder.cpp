@@ -31,7 +31,7 @@ bool IsPictureFile(const std::wstring& path) {
 } // namespace
 
 std::wstring FolderOfGiven(const std::wstring& given) {
-    const std::wstring full = FullPath(given);
+    const std::wstring full = WithoutTrailingSeparator(FullPath(given));
     return IsPictureFile(full) ? FolderOfFile(full) : full;
 }
 

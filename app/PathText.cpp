@@ -23,3 +23,9 @@ std::wstring FolderOfFile(const std::wstring& path) {
         folder += path[separator];
     return folder;
 }
+
+std::wstring WithoutTrailingSeparator(std::wstring path) {
+    while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/') && path[path.size() - 2] != L':')
+        path.pop_back();
+    return path;
+}

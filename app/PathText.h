@@ -16,3 +16,6 @@ void AppendPathText(char* buffer, const char* tail);
 // The folder a file's full path lies in, without the separator before the name, except that a
 // drive's root keeps it ("C:\"): "C:" alone would mean the drive's current folder.
 std::wstring FolderOfFile(const std::wstring& path);
+
+// A folder's path without separators at its end, but for a drive's or the whole disk's root.
+std::wstring WithoutTrailingSeparator(std::wstring path);

@@ -61,13 +61,14 @@ TEST_F(Journey, BrowseWithTheCommonPicker) {
     ASSERT_TRUE(Close(IDCANCEL));
 }
 
-// A folder named on the command line is dealt and kept. One that is not a folder gets the
-// not-enough message and Options, and the stored folder stays the one kept.
+// A folder named on the command line is dealt and kept, its last backslash before the closing quote
+// too. One that is not a folder gets the not-enough message and Options, and the stored folder stays
+// the one kept.
 TEST_F(Journey, FolderOnTheCommandLine) {
     AddPictures(true);
     const yw::TempFolder empty;
     yw::WriteSettings(empty.Path(), 1);
-    ASSERT_TRUE(Start(1, Quoted(folder.Path())));
+    ASSERT_TRUE(Start(1, Quoted(folder.Path() + "\\")));
     ASSERT_TRUE(WaitBoard({})) << "the folder of the argument not dealt";
     ClickCell(0);
     EXPECT_TRUE(WaitBoard({0})) << "a card of another folder";

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 // Every composition keeps at most 259 characters and a terminator (AddressSanitizer watches the
 // 260 bytes).
@@ -16,8 +17,9 @@ TEST(PathText, CompositionsAreCutAt259Characters) {
     EXPECT_EQ(text, f + "hhhh");
 }
 
-// A dropped picture or one named on the command line means the folder it lies in.
-TEST(PathText, FolderOfAFile) {
+// A dropped picture or one named on the command line means the folder it lies in; a folder named
+// with separators at its end is kept without them, but a root keeps its own.
+TEST(PathText, FoldersOfGivenPaths) {
     const struct {
         const wchar_t* File;
         const wchar_t* Folder;
@@ -31,4 +33,13 @@ TEST(PathText, FolderOfAFile) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(FolderOfFile(c.File), c.Folder) << c.File;
+    const std::pair<const wchar_t*, const wchar_t*> trimmed[] = {
+        {L"D:\\Photos\\", L"D:\\Photos"},
+        {L"D:\\Photos//", L"D:\\Photos"},
+        {L"D:\\", L"D:\\"},
+        {L"\\", L"\\"},
+        {L"\\\\server\\share\\", L"\\\\server\\share"},
+    };
+    for (const auto& c : trimmed)
+        EXPECT_EQ(WithoutTrailingSeparator(c.first), c.second) << c.first;
 }
