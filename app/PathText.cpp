@@ -24,7 +24,8 @@ std::wstring FolderOfFile(const std::wstring& path) {
     return folder;
 }
 
-std::wstring WithoutTrailingSeparator(std::wstring path) {
+std::wstring WithoutTrailingSeparator(const std::wstring& folder) {
+    std::wstring path = folder;
     while (path.size() > 1 && (path.back() == L'\\' || path.back() == L'/') && path[path.size() - 2] != L':')
         path.pop_back();
     return path;

@@ -18,4 +18,4 @@ void AppendPathText(char* buffer, const char* tail);
 std::wstring FolderOfFile(const std::wstring& path);
 
 // A folder's path without separators at its end, but for a drive's or the whole disk's root.
-std::wstring WithoutTrailingSeparator(std::wstring path);
+std::wstring WithoutTrailingSeparator(const std::wstring& path);

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <utility>
 
 // Every composition keeps at most 259 characters and a terminator (AddressSanitizer watches the
 // 260 bytes).
@@ -20,26 +19,25 @@ TEST(PathText, CompositionsAreCutAt259Characters) {
 // A dropped picture or one named on the command line means the folder it lies in; a folder named
 // with separators at its end is kept without them, but a root keeps its own.
 TEST(PathText, FoldersOfGivenPaths) {
+    const auto file = FolderOfFile;
+    const auto folder = WithoutTrailingSeparator;
     const struct {
-        const wchar_t* File;
+        std::wstring (*Rule)(const std::wstring&);
+        const wchar_t* Given;
         const wchar_t* Folder;
     } cases[] = {
-        {L"D:\\Photos\\Holiday\\sea.jpg", L"D:\\Photos\\Holiday"},
-        {L"D:\\sea.jpg", L"D:\\"},
-        {L"D:/Photos/sea.jpg", L"D:/Photos"},
-        {L"\\\\server\\share\\sea.jpg", L"\\\\server\\share"},
-        {L"\\sea.jpg", L"\\"},
-        {L"sea.jpg", L""},
+        {file, L"D:\\Photos\\Holiday\\sea.jpg", L"D:\\Photos\\Holiday"},
+        {file, L"D:\\sea.jpg", L"D:\\"},
+        {file, L"D:/Photos/sea.jpg", L"D:/Photos"},
+        {file, L"\\\\server\\share\\sea.jpg", L"\\\\server\\share"},
+        {file, L"\\sea.jpg", L"\\"},
+        {file, L"sea.jpg", L""},
+        {folder, L"D:\\Photos\\", L"D:\\Photos"},
+        {folder, L"D:\\Photos//", L"D:\\Photos"},
+        {folder, L"D:\\", L"D:\\"},
+        {folder, L"\\", L"\\"},
+        {folder, L"\\\\server\\share\\", L"\\\\server\\share"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(FolderOfFile(c.File), c.Folder) << c.File;
-    const std::pair<const wchar_t*, const wchar_t*> trimmed[] = {
-        {L"D:\\Photos\\", L"D:\\Photos"},
-        {L"D:\\Photos//", L"D:\\Photos"},
-        {L"D:\\", L"D:\\"},
-        {L"\\", L"\\"},
-        {L"\\\\server\\share\\", L"\\\\server\\share"},
-    };
-    for (const auto& c : trimmed)
-        EXPECT_EQ(WithoutTrailingSeparator(c.first), c.second) << c.first;
+        EXPECT_EQ(c.Rule(c.Given), c.Folder) << c.Given;
 }
