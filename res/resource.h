@@ -104,6 +104,7 @@
 #define IDS_STRENGTH1 263
 #define IDS_STRENGTH2 264
 #define IDS_STRENGTH3 265
+#define IDS_PATH_TOO_LONG 280
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132
