@@ -13,6 +13,7 @@
 #include "engine/Graphics.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
+#include "game/SystemLook.h"
 #include "pictures/WicDecoder.h"
 #include "res/resource.h"
 
@@ -94,6 +95,7 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         return 0;
 
     StartFocusCue();
+    FollowSystemLook();
     NewRound();
     ReleaseHeldInput(window);
     return 1;

@@ -2,7 +2,7 @@
 //   picture_bench FOLDER   (FOLDER holds pic01.jpg..pic18.jpg, pic17 progressive, deep.png, and
 //                           photo.png, photo.webp and photo.gif; tif01.tif..tif18.tif, scans.jpg
 //                           and many-scans.jpg, its 300,000-scan copy; phone01..18 as .jpg and
-//                           .heic and bare01..18.heic)
+//                           .heic and bare01..18.heic, portrait01..18.jpg turned by EXIF)
 //   picture_bench minimize (minimises a running game's window, for the idle figures)
 #include <windows.h>
 #include <d3d9.h>
@@ -77,7 +77,7 @@ double DecodeTime(const std::string& path, int width, int height, bool picture =
     std::vector<uint32_t> pixels;
     const double start = Now();
     for (int i = 0; i < runs; ++i) {
-        if (DecodePicture(path.c_str(), width, height, &pixels) != picture)
+        if (DecodePicture(path.c_str(), width, height, PictureFit::Stretch, &pixels) != picture)
             std::printf("  (%s %s)\n", path.c_str(), picture ? "did not decode" : "decoded");
     }
     return (Now() - start) / runs;
@@ -227,6 +227,50 @@ void HeifFigures(const std::string& folder) {
                 DecodeTime(folder + "bare01.heic", width, height));
 }
 
+// Portrait phone photos (4032x3024 stored, turned upright by EXIF), dealt with their shape kept and
+// stretched, alternately in one run so that both meet the same machine.
+void FitFigures(const std::string& folder) {
+    double times[2] = {};
+    size_t cards[2] = {};
+    for (int round = 0; round < 3; ++round) {
+        for (int fit = 0; fit < 2; ++fit) {
+            Fit = fit;
+            times[fit] += DealTime(folder, "portrait", ".jpg", 1, &cards[fit]) / 3;
+        }
+    }
+    Fit = 0;
+    std::printf("%-58s %10.0f  (%zu cards)
+", "Level-4 deal, 18 portrait JPEGs 3024x4032, stretched, mean of 3",
+                times[0], cards[0]);
+    std::printf("%-58s %10.0f  (%.2fx stretched, %zu cards)
+", "Level-4 deal, the same with their shape kept",
+                times[1], times[1] / times[0], cards[1]);
+}
+
+// Frames of a card turning up and back on a level-4 board at 1920x1080, each drawn, read back and
+// copied onto the window: the mean, and the longest.
+void TurningFrames() {
+    Level = 4;
+    NewRound();
+    SetClient(1920, 1080);
+    RenderBoard();
+    double total = 0, longest = 0;
+    int frames = 0;
+    for (const Cell pick : {Cell{0, 0}, NoCell}) {
+        FirstPick = pick;
+        do {
+            const double start = Now();
+            RenderBoard();
+            const double time = Now() - start;
+            total += time;
+            longest = std::max(longest, time);
+            ++frames;
+        } while (BoardMoving());
+    }
+    std::printf("%-58s %10.1f  (%d frames, the longest %.1f ms)\n",
+                "One frame of a card turning, level 4 at 1920x1080, mean", total / frames, frames, longest);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -339,5 +383,7 @@ int main(int argc, char** argv) {
     BenchSystemCodecs(folder);
     BenchManyScans(folder);
     HeifFigures(folder);
+    FitFigures(folder);
+    TurningFrames();
     return 0;
 }

@@ -18,6 +18,9 @@ bool WantsFrame(const GameEngine* engine) {
            !DeviceLost;
 }
 
+// Frames come this often while a card turns: 60 a second.
+const int MovingFrameMs = 16;
+
 // A lost device is asked again this often; an idle board presents nothing that would tell.
 const DWORD DeviceCheckMs = 250;
 
@@ -49,7 +52,7 @@ int RunMainLoop() {
             wait = MillisecondsUntilDue(clock, now);
             if (wait == 0) {
                 // Booked before drawing, so drawing time counts against the frame delay.
-                ScheduleNextFrame(clock, now, engine->FrameDelay);
+                ScheduleNextFrame(clock, now, BoardMoving() ? MovingFrameMs : engine->FrameDelay);
                 engine->FrameWanted = FALSE;
                 RenderBoard();
                 // The board is on the screen: the idle cores make the next deal ready.
