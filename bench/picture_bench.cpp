@@ -239,12 +239,10 @@ void FitFigures(const std::string& folder) {
         }
     }
     Fit = 0;
-    std::printf("%-58s %10.0f  (%zu cards)
-", "Level-4 deal, 18 portrait JPEGs 3024x4032, stretched, mean of 3",
+    std::printf("%-58s %10.0f  (mean of 3, %zu cards)\n", "Level-4 deal, 18 portrait JPEGs 3024x4032, stretched",
                 times[0], cards[0]);
-    std::printf("%-58s %10.0f  (%.2fx stretched, %zu cards)
-", "Level-4 deal, the same with their shape kept",
-                times[1], times[1] / times[0], cards[1]);
+    std::printf("%-58s %10.0f  (%.2fx stretched, %zu cards)\n", "Level-4 deal, the same, their shape kept", times[1],
+                times[1] / times[0], cards[1]);
 }
 
 // Frames of a card turning up and back on a level-4 board at 1920x1080, each drawn, read back and
