@@ -51,10 +51,11 @@ int RunMainLoop() {
             const DWORD now = GetTickCount();
             wait = MillisecondsUntilDue(clock, now);
             if (wait == 0) {
-                // Booked before drawing, so drawing time counts against the frame delay.
-                ScheduleNextFrame(clock, now, BoardMoving() ? MovingFrameMs : engine->FrameDelay);
                 engine->FrameWanted = FALSE;
                 RenderBoard();
+                // Booked from before drawing, so drawing time counts against the frame delay; a
+                // frame that started a card turning books the next one soon.
+                ScheduleNextFrame(clock, now, BoardMoving() ? MovingFrameMs : engine->FrameDelay);
                 // The board is on the screen: the idle cores make the next deal ready.
                 PrepareNextRoundIfWanted();
                 continue;
