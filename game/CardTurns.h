@@ -6,8 +6,8 @@
 
 #include "engine/StretchClip.h"
 
-// A card's back narrows to its vertical centre line in the first half, its new side widens from it
-// in the second.
+// How long a card takes to turn: the side it showed narrows to its vertical centre line in the first
+// half, its other side widens from it in the second.
 const uint32_t CardTurnMs = 160;
 
 // Where a card turning for `elapsed` ms is drawn within its place, and whether that is the side it
