@@ -17,6 +17,7 @@
 #include "engine/Graphics.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
+#include "game/SystemLook.h"
 #include "pictures/WicDecoder.h"
 #include "res/resource.h"
 
@@ -111,6 +112,7 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         return 0;
 
     StartFocusCue();
+    FollowSystemLook();
     NewRound();
     ReleaseHeldInput(window);
     AcceptFolderDrops(window);

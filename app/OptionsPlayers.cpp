@@ -4,6 +4,7 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
+#include "game/BoardColours.h"
 #include "game/Statistics.h"
 #include "res/resource.h"
 
@@ -45,6 +46,7 @@ void FollowSeats(HWND dialog) {
         EnableWindow(GetDlgItem(dialog, IDC_PLAYER_LABEL_BASE + player), player <= count);
         if (player > 1)
             EnableWindow(GetDlgItem(dialog, IDC_COMPUTER_BASE + player), player <= count);
+        InvalidateRect(GetDlgItem(dialog, IDC_PLAYER_COLOUR_BASE + player), nullptr, TRUE);
     }
     const int computers = ChosenComputers(dialog);
     for (int player = 0; player < count; ++player)
@@ -83,6 +85,15 @@ void AcceptPlayerOptions(HWND dialog) {
         strength >= 0 && strength <= MaxStrength - MinStrength ? int(strength) + MinStrength : NormalStrength;
     for (int player = 0; player < Players; ++player)
         PlayerNames[player] = NameInBox(dialog, player);
+}
+
+HBRUSH PlayerColourBrush(HWND dialog, HDC dc, HWND control) {
+    const int seat = GetDlgCtrlID(control) - IDC_PLAYER_COLOUR_BASE - 1;
+    if (seat < 0 || seat >= MaxPlayers || seat >= ChosenCount(dialog))
+        return nullptr;
+    const uint32_t colour = SeatColour(seat);
+    SetDCBrushColor(dc, RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
 bool OnPlayerOptionsCommand(HWND dialog, WPARAM wParam) {

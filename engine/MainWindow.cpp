@@ -14,6 +14,7 @@
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
 #include "game/PlayersBar.h"
+#include "game/SystemLook.h"
 
 namespace {
 
@@ -131,6 +132,10 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
                 FitBackBufferToClient();
             FitPlayersBar();
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            FollowSystemLook();
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_DPICHANGED:
             FollowDpiChange(window, lParam);
             return 0;

@@ -17,12 +17,18 @@
 #include "game/DealPictures.h"
 #include "game/GameState.h"
 #include "game/PlayersBar.h"
+#include "game/RenderBoard.h"
 #include "game/Shuffle.h"
 
 namespace {
 
 // Set by a deal, cleared once the next one is being prepared.
 bool PreparationWanted = false;
+
+// The setting as a deal takes it: a change in Options shows from the next deal on.
+PictureFit DealtFit() {
+    return Fit == 1 ? PictureFit::KeepShape : PictureFit::Stretch;
+}
 
 } // namespace
 
@@ -38,7 +44,7 @@ void NewRound() {
     int rows = Rows;
     int columns = Columns;
     GridForLevel(Level, &rows, &columns);
-    if (TakePreparedDeal(PictureList, static_cast<size_t>(rows * columns / 2), &prepared))
+    if (TakePreparedDeal(PictureList, static_cast<size_t>(rows * columns / 2), DealtFit(), &prepared))
         DealRound(prepared.Seed, &prepared);
     else
         DealRound(GetTickCount(), nullptr);
@@ -71,12 +77,14 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     // are scaled, or decoded again where they are too small.
     const size_t pairs = static_cast<size_t>(PairCount());
     PixelSize kept = KeptCardSize();
+    PictureFit fit = DealtFit();
     std::vector<DecodedPicture> pictures;
     if (prepared != nullptr) {
         pictures = std::move(prepared->Pictures);
         kept = {prepared->Width, prepared->Height};
+        fit = prepared->Fit;
     } else {
-        pictures = DecodeDealtPictures(PictureList, pairs, kept.Width, kept.Height);
+        pictures = DecodeDealtPictures(PictureList, pairs, kept.Width, kept.Height, fit);
     }
     TitleCards(PictureList, pictures);
     pictures.resize(pairs);
@@ -90,6 +98,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
         picture.Path = PictureList[decoded.Entry];
         picture.Width = kept.Width;
         picture.Height = kept.Height;
+        picture.Fit = fit;
         picture.Pixels = std::move(decoded.Pixels);
     }
     MakeCards();
@@ -97,6 +106,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     ClearBoard();
     DealPairs(draw);
     ResetTry();
+    ShowBoardAtOnce();
     Engine->FrameWanted = TRUE;
     AnnounceDeal();
     StartComputers();
@@ -108,5 +118,5 @@ void PrepareNextRoundIfWanted() {
         return;
     PreparationWanted = false;
     const PixelSize kept = KeptCardSize();
-    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), kept.Width, kept.Height);
+    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), kept.Width, kept.Height, DealtFit());
 }
