@@ -1,5 +1,7 @@
 #include "app/MenuCommands.h"
 
+#include <algorithm>
+
 #include "app/AboutDialog.h"
 #include "app/OptionsDialog.h"
 #include "app/PlayerSettings.h"
@@ -17,6 +19,19 @@ void ShowDonateMessage() {
                 LoadText(IDS_DONATE_CAPTION).c_str(), MB_OK);
 }
 
+// The round goes on with the names as changed; a change of who the computer plays, or how well,
+// deals anew, since the seats the round plays with would no longer be the ones chosen.
+void ChangeOptions(HWND window) {
+    const int before[] = {Players, Computers, Strength};
+    const bool computerBefore = ComputerPlays();
+    ShowOptionsDialog(window);
+    const int after[] = {Players, Computers, Strength};
+    if ((computerBefore || ComputerPlays()) && !std::equal(before, before + 3, after))
+        NewRound();
+    else
+        ShowTurn();
+}
+
 } // namespace
 
 LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -29,8 +44,7 @@ LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             DestroyWindow(window);
             return 0;
         case IDM_OPTIONS:
-            ShowOptionsDialog(window);
-            ShowTurn(); // names changed show at once
+            ChangeOptions(window);
             return 0;
         case IDM_MORE:
             NewRound();

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/PlayerSettings.h"
+#include "app/Texts.h"
 #include "game/BoardColours.h"
 #include "game/Statistics.h"
 #include "res/resource.h"
@@ -14,14 +15,44 @@ int ChosenCount(HWND dialog) {
     return chosen >= 0 && chosen < MaxPlayers ? int(chosen) + 1 : 1;
 }
 
-// Only the players who play have a name to give.
-void EnableNames(HWND dialog) {
+// The seats checked for the computer, in the bits of the setting.
+int ChosenComputers(HWND dialog) {
+    int computers = 0;
+    for (int player = 2; player <= MaxPlayers; ++player)
+        if (IsDlgButtonChecked(dialog, IDC_COMPUTER_BASE + player) == BST_CHECKED)
+            computers |= 1 << (player - 1);
+    return computers;
+}
+
+std::wstring NameInBox(HWND dialog, int player) {
+    wchar_t name[MaxNameLength + 1] = {};
+    GetDlgItemTextW(dialog, IDC_PLAYER_NAME_BASE + player + 1, name, MaxNameLength + 1);
+    return name;
+}
+
+bool IsSomeDefaultName(const std::wstring& name, int player) {
+    for (int computers : {0, 1 << player, 0xE})
+        if (name == DefaultPlayerName(player, MaxPlayers, computers))
+            return true;
+    return false;
+}
+
+// Only the players who play have a name to give and a seat for the computer; a name box that
+// shows a default name follows the seats the computer now takes.
+void FollowSeats(HWND dialog) {
     const int count = ChosenCount(dialog);
     for (int player = 1; player <= MaxPlayers; ++player) {
         EnableWindow(GetDlgItem(dialog, IDC_PLAYER_NAME_BASE + player), player <= count);
         EnableWindow(GetDlgItem(dialog, IDC_PLAYER_LABEL_BASE + player), player <= count);
+        if (player > 1)
+            EnableWindow(GetDlgItem(dialog, IDC_COMPUTER_BASE + player), player <= count);
         InvalidateRect(GetDlgItem(dialog, IDC_PLAYER_COLOUR_BASE + player), nullptr, TRUE);
     }
+    const int computers = ChosenComputers(dialog);
+    for (int player = 0; player < count; ++player)
+        if (IsSomeDefaultName(NameInBox(dialog, player), player))
+            SetDlgItemTextW(dialog, IDC_PLAYER_NAME_BASE + player + 1,
+                            DefaultPlayerName(player, count, computers).c_str());
 }
 
 } // namespace
@@ -31,21 +62,29 @@ void InitPlayerOptions(HWND dialog) {
         SendDlgItemMessageW(dialog, IDC_PLAYER_COUNT, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(std::to_wstring(count).c_str()));
     SendDlgItemMessageW(dialog, IDC_PLAYER_COUNT, CB_SETCURSEL, Players - 1, 0);
+    for (int strength = MinStrength; strength <= MaxStrength; ++strength)
+        SendDlgItemMessageW(dialog, IDC_STRENGTH, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(LoadText(IDS_STRENGTH_BASE + strength).c_str()));
+    SendDlgItemMessageW(dialog, IDC_STRENGTH, CB_SETCURSEL, Strength - MinStrength, 0);
     for (int player = 0; player < MaxPlayers; ++player) {
         const int box = IDC_PLAYER_NAME_BASE + player + 1;
         SendDlgItemMessageW(dialog, box, EM_LIMITTEXT, MaxNameLength, 0);
         SetDlgItemTextW(dialog, box, PlayerName(player).c_str());
+        if (player > 0)
+            CheckDlgButton(dialog, IDC_COMPUTER_BASE + player + 1,
+                           (Computers & (1 << player)) != 0 ? BST_CHECKED : BST_UNCHECKED);
     }
-    EnableNames(dialog);
+    FollowSeats(dialog);
 }
 
 void AcceptPlayerOptions(HWND dialog) {
     Players = ChosenCount(dialog);
-    for (int player = 0; player < Players; ++player) {
-        wchar_t name[MaxNameLength + 1] = {};
-        GetDlgItemTextW(dialog, IDC_PLAYER_NAME_BASE + player + 1, name, MaxNameLength + 1);
-        PlayerNames[player] = name;
-    }
+    Computers = ChosenComputers(dialog);
+    const LRESULT strength = SendDlgItemMessageW(dialog, IDC_STRENGTH, CB_GETCURSEL, 0, 0);
+    Strength =
+        strength >= 0 && strength <= MaxStrength - MinStrength ? int(strength) + MinStrength : NormalStrength;
+    for (int player = 0; player < Players; ++player)
+        PlayerNames[player] = NameInBox(dialog, player);
 }
 
 HBRUSH PlayerColourBrush(HWND dialog, HDC dc, HWND control) {
@@ -58,8 +97,11 @@ HBRUSH PlayerColourBrush(HWND dialog, HDC dc, HWND control) {
 }
 
 bool OnPlayerOptionsCommand(HWND dialog, WPARAM wParam) {
-    if (LOWORD(wParam) != IDC_PLAYER_COUNT || HIWORD(wParam) != CBN_SELCHANGE)
+    const int control = LOWORD(wParam);
+    const bool seats = control > IDC_COMPUTER_BASE + 1 && control <= IDC_COMPUTER_BASE + MaxPlayers &&
+                       HIWORD(wParam) == BN_CLICKED;
+    if (!seats && (control != IDC_PLAYER_COUNT || HIWORD(wParam) != CBN_SELCHANGE))
         return false;
-    EnableNames(dialog);
+    FollowSeats(dialog);
     return true;
 }

@@ -41,14 +41,35 @@ std::wstring ValueName(int player) {
 
 } // namespace
 
+bool ComputerSeat(int seat, int count, int computers) {
+    return count > 1 && seat >= 1 && seat < count && (computers & (1 << seat)) != 0;
+}
+
 bool IsComputerSeat(int seat, int count) {
-    return count > 1 && seat >= 1 && seat < count && (Computers & (1 << seat)) != 0;
+    return ComputerSeat(seat, count, Computers);
+}
+
+bool ComputerPlays() {
+    for (int seat = 0; seat < Players; ++seat)
+        if (IsComputerSeat(seat, Players))
+            return true;
+    return false;
+}
+
+std::wstring DefaultPlayerName(int player, int count, int computers) {
+    if (!ComputerSeat(player, count, computers))
+        return FormatText(IDS_DEFAULT_PLAYER, {player + 1});
+    int seats = 0;
+    for (int seat = 0; seat < count; ++seat)
+        seats += ComputerSeat(seat, count, computers) ? 1 : 0;
+    // Two computers are told apart by their seats.
+    return seats == 1 ? LoadText(IDS_COMPUTER) : FormatText(IDS_COMPUTER_NUMBERED, {player + 1});
 }
 
 std::wstring PlayerName(int player) {
     if (player >= 0 && player < MaxPlayers && !PlayerNames[player].empty())
         return PlayerNames[player];
-    return FormatText(IDS_DEFAULT_PLAYER, {player + 1});
+    return DefaultPlayerName(player, Players, Computers);
 }
 
 void ReadPlayerSettings(HKEY key) {

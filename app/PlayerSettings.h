@@ -19,8 +19,17 @@ extern int Strength;                         // 1 easy, 2 normal, 3 hard
 // Whether the computer plays the seat (numbered from 0) in a round of count players: never the
 // first seat, never alone.
 bool IsComputerSeat(int seat, int count);
+// The same for a set of seats `computers` in the bits of the setting.
+bool ComputerSeat(int seat, int count, int computers);
 
-// A player's name as shown: the one typed, or "Player 1" to "Player 4".
+// The computer plays a seat of the next round.
+bool ComputerPlays();
+
+// The name a seat goes by when none is typed, in a round of count players with those computers.
+std::wstring DefaultPlayerName(int player, int count, int computers);
+
+// A player's name as shown: the one typed, or "Player 1" to "Player 4"; a computer's seat
+// "Computer", or with two or more of them "Computer 2" to "Computer 4" by seat.
 std::wstring PlayerName(int player);
 
 // From the open settings key; a value missing, of the wrong type, too long or without its

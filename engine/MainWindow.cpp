@@ -9,6 +9,7 @@
 #include "game/BoardAccessible.h"
 #include "game/BoardKeys.h"
 #include "game/CardPictures.h"
+#include "game/ComputerTurn.h"
 #include "game/DealPictures.h"
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
@@ -170,6 +171,10 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case TurnCardMessage:
             TurnPostedCard(window, wParam);
+            return 0;
+        case WM_TIMER:
+            if (wParam == ComputerTimer)
+                OnComputerTimer();
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:

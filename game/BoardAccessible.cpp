@@ -8,6 +8,7 @@
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "game/CellGeometry.h"
+#include "game/ComputerTurn.h"
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
 #include "game/PlayerTurns.h"
@@ -291,7 +292,8 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
 
 void TurnPostedCard(HWND window, WPARAM child) {
     Cell cell;
-    if (!IsWindowEnabled(window) || !CellOfChild(static_cast<long>(child), Columns, Rows, &cell))
+    if (!IsWindowEnabled(window) || ComputersTurn() ||
+        !CellOfChild(static_cast<long>(child), Columns, Rows, &cell))
         return;
     SetBoardFocus(cell);
     TurnCard(cell);

@@ -4,6 +4,7 @@
 
 #include "engine/GameEngine.h"
 #include "game/BoardFocus.h"
+#include "game/ComputerTurn.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
 #include "game/OnCellClick.h"
@@ -60,6 +61,9 @@ bool OnBoardKey(WPARAM key, LPARAM flags) {
     const bool moves = MoveOfKey(key, &move);
     if (!moves && key != VK_SPACE && key != VK_RETURN)
         return false;
+    // The computer's turn is watched, not joined: the keys are not kept for later.
+    if (ComputersTurn())
+        return true;
     ShowFocusCue(true);
     if (moves)
         SetBoardFocus(MoveFocus(Focus, move, Columns, Rows));

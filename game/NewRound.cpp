@@ -12,6 +12,7 @@
 #include "game/CardNames.h"
 #include "game/CardPictures.h"
 #include "game/CellGeometry.h"
+#include "game/ComputerTurn.h"
 #include "game/Deal.h"
 #include "game/DealPictures.h"
 #include "game/GameState.h"
@@ -108,6 +109,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     ShowBoardAtOnce();
     Engine->FrameWanted = TRUE;
     AnnounceDeal();
+    StartComputers();
     PreparationWanted = true;
 }
 

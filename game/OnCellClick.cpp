@@ -10,6 +10,7 @@
 #include "engine/GameEngine.h"
 #include "game/BoardAccessible.h"
 #include "game/CardNames.h"
+#include "game/ComputerTurn.h"
 #include "game/EndQuestion.h"
 #include "game/FocusCue.h"
 #include "game/GameState.h"
@@ -45,6 +46,8 @@ void EndRound() {
 } // namespace
 
 void OnCellClick(int x, int y) {
+    if (ComputersTurn())
+        return;
     ShowFocusCue(false);
     const RECT client = BoardRect();
     const DrawnGrid grid = {Columns, Rows, CellWidth, CellHeight};
@@ -59,6 +62,7 @@ void TurnCard(const Cell& cell) {
     const BoardFaces before = ShownFaces();
     const ClickOutcome outcome = ApplyClick(cell);
     FollowTry(&Round, outcome, Board[cell.Column][cell.Row]);
+    FollowTurnedCard(cell, outcome);
     Engine->FrameWanted = TRUE;
     for (int i = 0; i < outcome.CueCount; ++i)
         PlayCue(outcome.Cues[i]);

@@ -3,7 +3,8 @@
 
 #include "game/GameState.h"
 
-// Moves the focus to the card under the point, hides the keyboard's focus cue and turns the card.
+// Moves the focus to the card under the point, hides the keyboard's focus cue and turns the card;
+// nothing while the computer plays.
 void OnCellClick(int x, int y);
 
 // The one way a card is turned, whoever asks: applies the rules of a try, plays the cues, tells

@@ -1,6 +1,7 @@
 #include "game/PlayersBar.h"
 
 #include <commctrl.h>
+#include <oleacc.h>
 
 #include <string>
 #include <vector>
@@ -14,8 +15,19 @@
 
 namespace {
 
-// The turn the bar last told, so only a change is announced.
+// The turn and the scores the bar last told, so only a change is announced.
 std::wstring ShownTurn;
+std::wstring ShownTexts;
+
+// UI Automation's LiveSetting property and its polite value; MinGW's headers lack the GUID, and
+// oleacc's own GUIDs are kept out of a static link beside libuuid's.
+const GUID LiveSettingProperty = {
+    0xc12bcd8e, 0x2a8e, 0x4950, {0x8a, 0xe7, 0x36, 0x25, 0x11, 0x1d, 0x58, 0xeb}};
+const GUID AccPropServicesClass = {
+    0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
+const GUID AccPropServicesIid = {
+    0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
+const LONG PoliteLiveSetting = 1;
 
 // Set before the window grows, so the resize already keeps the board's size.
 bool Shown = false;
@@ -55,6 +67,21 @@ void GrowWindow(int by) {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Screen readers read out every change of a polite live region without moving the focus; a Windows
+// without the property service only hears the change events.
+void MakeLiveRegion(HWND bar) {
+    IAccPropServices* services = nullptr;
+    if (FAILED(CoCreateInstance(AccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, AccPropServicesIid,
+                                reinterpret_cast<void**>(&services))))
+        return;
+    VARIANT polite;
+    VariantInit(&polite);
+    polite.vt = VT_I4;
+    polite.lVal = PoliteLiveSetting;
+    services->SetHwndProp(bar, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF, LiveSettingProperty, polite);
+    services->Release();
+}
+
 // Hidden until the window has grown by its height.
 void CreateBar() {
     const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
@@ -62,6 +89,7 @@ void CreateBar() {
     CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
                     0, 0, 0, Engine->Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
                     Engine->AppInstance, nullptr);
+    MakeLiveRegion(StatusBar());
     Shown = false;
 }
 
@@ -95,6 +123,7 @@ void ShowBar(bool shown) {
     } else {
         ShowWindow(bar, SW_HIDE);
         ShownTurn.clear();
+        ShownTexts.clear();
         GrowWindow(-height);
     }
 }
@@ -130,8 +159,15 @@ void ShowTurn() {
         return;
     const std::wstring turn = FormatText(IDS_TURN_OF, {PlayerName(Round.Turn)});
     SetPart(0, turn);
-    for (int player = 0; player < Round.Count; ++player)
-        SetPart(player + 1, FormatText(IDS_PLAYER_SCORE, {PlayerName(player), Round.Scores[player]}));
+    std::wstring texts = turn;
+    for (int player = 0; player < Round.Count; ++player) {
+        const std::wstring score = FormatText(IDS_PLAYER_SCORE, {PlayerName(player), Round.Scores[player]});
+        SetPart(player + 1, score);
+        texts += L"\n" + score;
+    }
+    if (texts != ShownTexts)
+        NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, StatusBar(), OBJID_CLIENT, CHILDID_SELF);
+    ShownTexts = texts;
     if (turn == ShownTurn)
         return;
     ShownTurn = turn;

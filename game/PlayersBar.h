@@ -13,7 +13,8 @@ RECT BoardRect();
 // players or hides it for one, before the deal lays the board out.
 void SeatPlayers();
 
-// After every try: the bar's texts; a new turn is announced to screen readers as a name change.
+// After every try: the bar's texts. The bar is a polite live region: each change of its texts is
+// announced to screen readers as a live-region change, a new turn also as a name change.
 void ShowTurn();
 
 // The main window's WM_SIZE: the bar follows the client's bottom edge.

@@ -30,6 +30,7 @@
 #define IDC_SUBFOLDERS 1010
 #define IDC_PLAYER_COUNT 1011 // drop-down list of 1 to 4
 #define IDC_FIT 1012          // check box: keep the pictures' shape
+#define IDC_STRENGTH 1013     // drop-down list of the computer's strengths, easy first
 // Name boxes and their labels are consecutive: player P (1 to 4) has IDC_PLAYER_NAME_BASE + P and
 // IDC_PLAYER_LABEL_BASE + P.
 #define IDC_PLAYER_NAME_BASE 1020
@@ -51,9 +52,16 @@
 #define IDC_PLAYER_COLOUR2 1062
 #define IDC_PLAYER_COLOUR3 1063
 #define IDC_PLAYER_COLOUR4 1064
+// The computer's check boxes are consecutive: player P (2 to 4) has IDC_COMPUTER_BASE + P.
+#define IDC_COMPUTER_BASE 1070
+#define IDC_COMPUTER2 1072
+#define IDC_COMPUTER3 1073
+#define IDC_COMPUTER4 1074
+#define IDC_STRENGTH_LABEL 1075
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
-// reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L.
+// reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L; so are the
+// strengths: strength S is IDS_STRENGTH_BASE + S.
 #define IDS_APP_TITLE 103
 #define IDS_CLASS_NAME 109
 #define IDS_NOT_ENOUGH 200
@@ -96,6 +104,12 @@
 #define IDS_LEVEL2 242
 #define IDS_LEVEL3 243
 #define IDS_LEVEL4 244
+#define IDS_COMPUTER 260          // the name of the one computer seat
+#define IDS_COMPUTER_NUMBERED 261 // of each, when two or more seats are the computer's
+#define IDS_STRENGTH_BASE 262
+#define IDS_STRENGTH1 263
+#define IDS_STRENGTH2 264
+#define IDS_STRENGTH3 265
 #define IDS_PATH_TOO_LONG 280
 
 // Sounds (resource type "WAVE")

@@ -50,6 +50,9 @@ TEST_F(Journey, SpeaksTheUsersLanguage) {
     // One player, and every name box holding its player's default name in this language.
     SendDlgItemMessageW(expected, IDC_PLAYER_COUNT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1"));
     SendDlgItemMessageW(expected, IDC_PLAYER_COUNT, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageW(expected, IDC_STRENGTH, CB_ADDSTRING, 0,
+                        reinterpret_cast<LPARAM>(text(IDS_STRENGTH2).c_str()));
+    SendDlgItemMessageW(expected, IDC_STRENGTH, CB_SETCURSEL, 0, 0);
     for (int player = 1; player <= 4; ++player)
         SetDlgItemTextW(expected, IDC_PLAYER_NAME_BASE + player,
                         FormatPattern(text(IDS_DEFAULT_PLAYER), {player}).c_str());

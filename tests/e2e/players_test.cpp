@@ -1,9 +1,13 @@
 // Two to four players from outside: the status bar read after every click, the winner's question,
-// the players in Options and the registry, a solo round's statistics and the sound switch.
+// the players in Options and the registry, a solo round's statistics and the sound switch; the
+// computer's turns watched from outside, its seats and strength in Options.
 #include "tests/e2e/Journey.h"
 
 #include <commctrl.h>
 
+#include <cstdlib>
+
+#include "app/Texts.h"
 #include "res/resource.h"
 
 namespace {
@@ -18,10 +22,17 @@ void WriteName(const wchar_t* name, const std::wstring& text, DWORD bytes) {
 }
 
 std::vector<HWINEVENTHOOK> Hooks;
-std::vector<HWND> Renamed; // windows whose name changed, as a screen reader hears it
-void CALLBACK Hear(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG child, DWORD, DWORD) {
+std::vector<HWND> Renamed;     // windows whose name changed, as a screen reader hears it
+std::vector<HWND> LiveChanged; // live regions that changed
+void CALLBACK Hear(HWINEVENTHOOK, DWORD event, HWND window, LONG, LONG child, DWORD, DWORD) {
     if (child == CHILDID_SELF)
-        Renamed.push_back(window);
+        (event == EVENT_OBJECT_LIVEREGIONCHANGED ? LiveChanged : Renamed).push_back(window);
+}
+
+// Out-of-context events come to this thread's queue.
+void Pump() {
+    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
+        DispatchMessageA(&message);
 }
 
 class Players : public Journey {
@@ -30,6 +41,8 @@ protected:
         for (HWINEVENTHOOK hook : Hooks)
             UnhookWinEvent(hook);
         Hooks.clear();
+        Renamed.clear();
+        LiveChanged.clear();
     }
 
     // The status bar's parts, read with SB_GETTEXTW into memory of the game's process.
@@ -130,8 +143,7 @@ TEST_F(Players, TwoPlayerRound) {
     const int tries = PlayRound();
     ASSERT_GE(tries, 0);
     EXPECT_GT(misses, 0) << "no turn passed in the whole round";
-    for (MSG message; PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE);)
-        DispatchMessageA(&message);
+    Pump();
     EXPECT_NE(std::find(Renamed.begin(), Renamed.end(), bar), Renamed.end()) << "no turn change heard";
 
     IAccessible* board = BoardObject(window);
@@ -256,6 +268,258 @@ TEST_F(Players, StatisticsAndSound) {
             ASSERT_TRUE(Start(1));
         }
     }
+}
+
+// One person against the computer, watched from outside as the person sees the board.
+class AgainstComputer : public Players {
+protected:
+    // Player 1 and the computer at Hard, level 1, the computer's turns heard by a screen reader.
+    bool StartAgainstComputer() {
+        AddPictures(true);
+        yw::WriteSettings(folder.Path(), 1);
+        yw::WriteSettingNumber("Players", 2);
+        yw::WriteSettingNumber("Computers", 2);
+        yw::WriteSettingNumber("Strength", 3);
+        if (!Start(1) || (bar = FindBar()) == nullptr)
+            return false;
+        below = BarUnderClient();
+        Layout(1);
+        CoInitialize(nullptr);
+        Hooks.push_back(SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED,
+                                        nullptr, Hear, game->Id(), 0, WINEVENT_OUTOFCONTEXT));
+        return WaitBoard({});
+    }
+
+    std::string Turn() {
+        const std::vector<std::string> parts = Bar();
+        return parts.empty() ? "" : parts[0];
+    }
+    bool WaitTurn(const std::string& turn, DWORD timeoutMs) {
+        return yw::WaitUntil([&] { return Turn() == turn || Question(); }, timeoutMs) && Turn() == turn;
+    }
+    bool Question() { return yw::WaitForDialog(game->Id(), "Yorewind", 0) != nullptr; }
+
+    // What each card shows: 0 its back, else its picture's colour; once two looks agree.
+    std::vector<uint32_t> Faces() {
+        std::vector<uint32_t> faces, last;
+        yw::WaitUntil([&] {
+            last = faces;
+            faces.clear();
+            for (int i = 0; i < rows * columns; ++i)
+                faces.push_back(yw::Near(Pixel(i), CardBack) ? 0 : PictureOf(Pixel(i)));
+            Sleep(50);
+            return faces == last;
+        });
+        for (int i = 0; i < rows * columns; ++i)
+            if (faces[i] != 0)
+                known[i] = faces[i];
+        return faces;
+    }
+    bool Shows(int i, bool up) {
+        return yw::WaitUntil([&] { return yw::Near(Pixel(i), CardBack) != up; }, 3000);
+    }
+
+    // A card down, not among those given: one not yet seen first, unless asked for a seen one.
+    int Down(const std::vector<uint32_t>& faces, std::vector<int> besides, bool seenOne = false) {
+        for (int pass = 0; pass < 2; ++pass, seenOne = !seenOne)
+            for (int i = 0; i < rows * columns; ++i)
+                if (faces[i] == 0 && known.count(i) == size_t(seenOne) &&
+                    std::find(besides.begin(), besides.end(), i) == besides.end())
+                    return i;
+        return -1;
+    }
+
+    // The person's try, by sight, missing on purpose where the board allows: the computer's missed
+    // pair turned back first, then a new card and one seen to differ, or another new one. True for a miss.
+    bool PersonsTry() {
+        std::vector<uint32_t> faces = Faces();
+        for (int i = 0; i < rows * columns; ++i)
+            if (faces[i] != 0 && std::count(faces.begin(), faces.end(), faces[i]) == 1) {
+                ClickCell(Down(faces, {}));
+                EXPECT_TRUE(Shows(i, false)) << "the computer's miss not turned back";
+                faces = Faces();
+                break;
+            }
+        const int a = Down(faces, {});
+        if (a < 0)
+            return false;
+        ClickCell(a);
+        EXPECT_TRUE(Shows(a, true));
+        faces = Faces();
+        int b = Down(faces, {a});
+        for (const auto& other : known)
+            b = other.second != known[a] && faces[other.first] == 0 ? other.first : b;
+        ClickCell(b);
+        clickedAt = GetTickCount();
+        EXPECT_TRUE(Shows(b, true));
+        shown = Faces();
+        return known[a] != known[b];
+    }
+
+    void CheckHeard(size_t* heard) {
+        EXPECT_TRUE(yw::WaitUntil([&] { return Pump(), LiveChanged.size() > *heard; }, 2000))
+            << "a turn change not heard as a live region's";
+        EXPECT_TRUE(std::all_of(LiveChanged.begin(), LiveChanged.end(), [&](HWND w) { return w == bar; }));
+        *heard = LiveChanged.size();
+    }
+
+    std::map<int, uint32_t> known; // what the person saw of each card
+    DWORD clickedAt = 0;           // the tick of the person's last card
+    std::vector<uint32_t> shown;   // the faces it left up
+};
+
+// The person misses on purpose, try after try: at once it is the computer's turn; a click then changes
+// nothing, the missed pair stays up its second and the computer's cards turn by themselves, and the turn
+// comes back. Each turn change is heard; the round is played to its question, whose winner the
+// statistics count under the name the bar shows.
+TEST_F(AgainstComputer, RoundAtHard) {
+    ASSERT_TRUE(StartAgainstComputer());
+    EXPECT_EQ(Bar(), (std::vector<std::string>{"Player 1's turn", "Player 1: 0", "Computer: 0"}));
+    size_t heard = 0;
+    bool clicked = false; // into the computer's turn, in time to tell
+    for (int step = 0; step < 60 && !Question(); ++step) {
+        if (Turn() == "Player 1's turn") {
+            if (!PersonsTry() || Question())
+                continue;
+            // A person's click would turn the missed pair back at once; the computer waits a second.
+            if (!clicked) {
+                ClickCell(Down(shown, {}));
+                yw::Settle(window, 4);
+                const std::vector<uint32_t> after = Faces();
+                if (GetTickCount() - clickedAt < 900) {
+                    EXPECT_EQ(after, shown) << "a click during the computer's turn was taken";
+                    EXPECT_TRUE(yw::WaitUntil([&] { return Faces() != shown; }, 3000))
+                        << "no card changed by itself";
+                    clicked = true;
+                }
+            }
+            ASSERT_TRUE(WaitTurn("Computer's turn", 3000)) << "not the computer's turn after a miss";
+            CheckHeard(&heard);
+        } else {
+            ASSERT_EQ(Turn(), "Computer's turn");
+            ASSERT_TRUE(WaitTurn("Player 1's turn", 60000) || Question()) << "the turn never came back";
+            if (!Question())
+                CheckHeard(&heard);
+        }
+    }
+    EXPECT_TRUE(clicked) << "never in time to click within the second a miss stays up";
+    ASSERT_TRUE(Opened(0, "Yorewind")) << "no question at the round's end";
+    const std::vector<std::string> scores = Bar();
+    ASSERT_EQ(scores.size(), 3u);
+    const int person = std::stoi(scores[1].substr(10)), computer = std::stoi(scores[2].substr(10));
+    EXPECT_EQ(person + computer, 8);
+    const std::string winner = person > computer ? "Player 1" : "Computer";
+    if (person != computer) {
+        EXPECT_EQ(yw::MessageText(dialog),
+                  winner + " wins with " + std::to_string(std::max(person, computer)) + " pairs to " +
+                      std::to_string(std::min(person, computer)) + ".\nDo it Again?");
+        EXPECT_EQ(
+            yw::RegistryNumber((std::string(yw::SettingsKey) + "\\Statistics\\Wins").c_str(), winner.c_str()),
+            1u);
+    }
+    ASSERT_TRUE(Close(IDNO));
+}
+
+// About opens during the computer's turn, which waits while it is up. More deals with the turn
+// ended; the next round it starts it plays, and after one more deal the person's board stays still.
+// Exit during its turn ends the program within a second.
+TEST_F(AgainstComputer, MenuCommandsEndItsTurn) {
+    ASSERT_TRUE(StartAgainstComputer());
+    while (!PersonsTry())
+        ;
+    ASSERT_TRUE(WaitTurn("Computer's turn", 3000));
+    // No frame is drawn behind a modal box: the cards are read as a screen reader hears them.
+    IAccessible* board = BoardObject(window);
+    const auto heard = [&] {
+        std::vector<std::string> names;
+        for (int i = 0; i < rows * columns; ++i)
+            names.push_back(CardHeard(board, i));
+        return names;
+    };
+    const std::vector<uint32_t> missed = Faces();
+    const std::vector<std::string> named = heard();
+    ASSERT_TRUE(Opened(IDM_ABOUT, nullptr)) << "no About box at once";
+    Sleep(2000);
+    EXPECT_EQ(heard(), named) << "the computer played behind a modal box";
+    if (board != nullptr)
+        board->Release();
+    ASSERT_TRUE(Close(IDOK));
+    EXPECT_TRUE(yw::WaitUntil([&] { return Faces() != missed; }, 2000))
+        << "the computer's turn did not go on";
+    PostMessageA(window, WM_COMMAND, IDM_MORE, 0);
+    const std::vector<uint32_t> down(rows * columns, 0);
+    ASSERT_TRUE(yw::WaitUntil([&] { return Faces() == down; }, 3000)) << "no deal";
+    EXPECT_EQ(Turn(), "Computer's turn") << "the next round is the computer's to start";
+    known.clear();
+    EXPECT_TRUE(yw::WaitUntil([&] { return Faces() != down; }, 3000))
+        << "the computer did not start its round";
+    PostMessageA(window, WM_COMMAND, IDM_MORE, 0);
+    ASSERT_TRUE(WaitTurn("Player 1's turn", 5000));
+    found.assign(found.size(), false);
+    seen.clear();
+    ASSERT_TRUE(WaitBoard({}));
+    Sleep(2500);
+    EXPECT_EQ(Faces(), down) << "a card turned on the person's turn";
+    EXPECT_EQ(Turn(), "Player 1's turn");
+
+    known.clear();
+    while (!PersonsTry())
+        ;
+    ASSERT_TRUE(WaitTurn("Computer's turn", 3000));
+    const DWORD exit = GetTickCount();
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_EQ(WaitForSingleObject(game->Info.hProcess, 1000), WAIT_OBJECT_0) << "still running after 1 s";
+    EXPECT_TRUE(game->EndedWell());
+    EXPECT_LT(GetTickCount() - exit, 1000u);
+}
+
+// The computer's seats and strength chosen in Options go to the registry and come back, in the
+// test's language (English, and German in a run of its own): a seat's check box is enabled with its
+// name box, and a default name follows the seat.
+TEST_F(Players, ComputerSeatsInOptions) {
+    const char* locale = std::getenv("LC_ALL");
+    const LANGID language = locale != nullptr && std::string(locale) == "de_DE.UTF-8"
+                                ? MAKELANGID(LANG_GERMAN, SUBLANG_NEUTRAL)
+                                : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    const auto text = [&](UINT id) { return yw::Utf8(TextIn(language, id)); };
+    const auto combo = [&](int id, int item) {
+        SendMessageW(GetDlgItem(dialog, id), CB_SETCURSEL, item, 0);
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    };
+    ASSERT_TRUE(StartDealt(1));
+    ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
+    EXPECT_EQ(yw::ItemText(dialog, IDC_STRENGTH), text(IDS_STRENGTH2));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_COMPUTER2)));
+    combo(IDC_PLAYER_COUNT, 2);
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, IDC_COMPUTER3)));
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_COMPUTER4)));
+    yw::Press(dialog, IDC_COMPUTER3);
+    EXPECT_TRUE(yw::WaitUntil([&] { return yw::ItemText(dialog, IDC_PLAYER_NAME3) == text(IDS_COMPUTER); }));
+    yw::Press(dialog, IDC_COMPUTER2);
+    EXPECT_TRUE(yw::WaitUntil([&] {
+        return yw::ItemText(dialog, IDC_PLAYER_NAME2) + "/" + yw::ItemText(dialog, IDC_PLAYER_NAME3) ==
+               yw::Utf8(FormatPattern(TextIn(language, IDS_COMPUTER_NUMBERED), {2}) + L"/" +
+                        FormatPattern(TextIn(language, IDS_COMPUTER_NUMBERED), {3}));
+    })) << "two computers not told apart";
+    yw::Press(dialog, IDC_COMPUTER2);
+    combo(IDC_STRENGTH, 2);
+    ASSERT_TRUE(Close(IDOK));
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+    ASSERT_TRUE(game->EndedWell());
+    EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Computers"), 4u);
+    EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Strength"), 3u);
+
+    ASSERT_TRUE(Start(1));
+    ASSERT_NE(bar = FindBar(), nullptr);
+    EXPECT_TRUE(yw::WaitUntil([&] { return Bar().size() == 4 && Bar()[3] == text(IDS_COMPUTER) + ": 0"; }));
+    ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
+    EXPECT_EQ(yw::ItemText(dialog, IDC_STRENGTH), text(IDS_STRENGTH3));
+    EXPECT_FALSE(yw::IsChecked(dialog, IDC_COMPUTER2));
+    EXPECT_TRUE(yw::IsChecked(dialog, IDC_COMPUTER3));
+    EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME2),
+              yw::Utf8(FormatPattern(TextIn(language, IDS_DEFAULT_PLAYER), {2})));
+    ASSERT_TRUE(Close(IDCANCEL));
 }
 
 } // namespace

@@ -63,6 +63,20 @@ TEST(Settings, HostileStoredValues) {
         {L"Player1", REG_EXPAND_SZ, Text(greek), "Player 1"},
         {L"Player1", REG_SZ, Text({L"Ann\0Bob", 8}), "Ann"},
         {L"Sound", REG_DWORD, Number(0), "off"},
+        // Only bits 1 to 3 (seats 2 to 4) are the computer's.
+        {L"Computers", REG_DWORD, Number(0xE), "14"},
+        {L"Computers", REG_DWORD, Number(0xFFFFFFFF), "14"},
+        {L"Computers", REG_DWORD, Number(0x11), "0"},
+        {L"Computers", REG_DWORD, Number(2, 2), "0"},
+        {L"Computers", REG_BINARY, Number(2), "0"},
+        {L"Computers", REG_SZ, Text({L"2", 2}), "0"},
+        {L"Strength", REG_DWORD, Number(1), "1"},
+        {L"Strength", REG_DWORD, Number(3), "3"},
+        {L"Strength", REG_DWORD, Number(0), "2"},
+        {L"Strength", REG_DWORD, Number(4), "2"},
+        {L"Strength", REG_DWORD, Number(0xFFFFFFFF), "2"},
+        {L"Strength", REG_DWORD, Number(1, 8), "2"},
+        {L"Strength", REG_BINARY, Number(3), "2"},
     };
     const std::map<std::wstring, std::string> defaults = {{L"PicturePath", yw::Utf8(initial)},
                                                           {L"Level", "3"},
@@ -70,7 +84,9 @@ TEST(Settings, HostileStoredValues) {
                                                           {L"Fit", "0"},
                                                           {L"Players", "1"},
                                                           {L"Player1", "Player 1"},
-                                                          {L"Sound", "on"}};
+                                                          {L"Sound", "on"},
+                                                          {L"Computers", "0"},
+                                                          {L"Strength", "2"}};
     for (const auto& c : cases) {
         yw::ClearSettings();
         yw::WriteSettingValue("Unrelated", REG_SZ, "so the key exists");
@@ -78,6 +94,8 @@ TEST(Settings, HostileStoredValues) {
         CopyPathText(PicturePath, yw::Utf8(initial).c_str());
         Level = 3;
         Subfolders = 1;
+        Computers = 6;
+        Strength = 3;
         Fit = 1;
         EXPECT_TRUE(LoadSettings());
         const std::map<std::wstring, std::string> read = {{L"PicturePath", PicturePath},
@@ -86,7 +104,9 @@ TEST(Settings, HostileStoredValues) {
                                                           {L"Fit", std::to_string(Fit)},
                                                           {L"Players", std::to_string(Players)},
                                                           {L"Player1", yw::Utf8(PlayerName(0))},
-                                                          {L"Sound", Sound ? "on" : "off"}};
+                                                          {L"Sound", Sound ? "on" : "off"},
+                                                          {L"Computers", std::to_string(Computers)},
+                                                          {L"Strength", std::to_string(Strength)}};
         std::map<std::wstring, std::string> expected = defaults;
         expected[c.Name] = c.Read;
         EXPECT_EQ(read, expected) << "case " << &c - cases;
@@ -95,6 +115,35 @@ TEST(Settings, HostileStoredValues) {
     Level = 1;
     Subfolders = 0;
     Fit = 0;
+}
+
+// A seat without a typed name: a person's by number; the one computer's "Computer", two or more
+// told apart by seat; never the first seat's, never a computer alone.
+TEST(Settings, DefaultNamesOfTheComputersSeats) {
+    const struct {
+        int Players;
+        int Computers;
+        const char* Names;
+    } cases[] = {
+        {2, 2, "Player 1/Computer/Player 3/Player 4"},
+        {3, 4, "Player 1/Player 2/Computer/Player 4"},
+        {4, 0xE, "Player 1/Computer 2/Computer 3/Computer 4"},
+        {3, 0xA, "Player 1/Computer/Player 3/Player 4"}, // seat 4 does not play
+        {1, 0xE, "Player 1/Player 2/Player 3/Player 4"},
+        {4, 1, "Player 1/Player 2/Player 3/Player 4"},
+    };
+    for (std::wstring& name : PlayerNames)
+        name.clear();
+    for (const auto& c : cases) {
+        Players = c.Players;
+        Computers = c.Computers;
+        std::string names;
+        for (int player = 0; player < MaxPlayers; ++player)
+            names += (player > 0 ? "/" : "") + yw::Utf8(PlayerName(player));
+        EXPECT_EQ(names, c.Names) << &c - cases;
+    }
+    Players = 1;
+    Computers = 0;
 }
 
 // The folder is stored as 260 bytes, zero behind the text, even after a shorter folder replaced a
