@@ -13,6 +13,7 @@
 #include "engine/Graphics.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
+#include "game/ResumeRound.h"
 #include "pictures/WicDecoder.h"
 #include "res/resource.h"
 
@@ -94,7 +95,8 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         return 0;
 
     StartFocusCue();
-    NewRound();
+    if (!ResumeSavedRound())
+        NewRound();
     ReleaseHeldInput(window);
     return 1;
 }

@@ -1,9 +1,11 @@
 #include "engine/GameEngine.h"
 
 #include "app/MenuCommands.h"
+#include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupScan.h"
 #include "engine/Dpi.h"
+#include "engine/ObjectCounts.h"
 #include "engine/WindowGeometry.h"
 #include "game/BoardAccessible.h"
 #include "game/BoardKeys.h"
@@ -12,6 +14,7 @@
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
 #include "game/PlayersBar.h"
+#include "game/RoundTime.h"
 
 namespace {
 
@@ -128,6 +131,14 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             if (!SizeMoving && wParam != SIZE_MINIMIZED)
                 FitBackBufferToClient();
             FitPlayersBar();
+            FollowMinimised(wParam == SIZE_MINIMIZED);
+            return 0;
+        case WM_ENABLE:
+            FollowEnabled(wParam != 0);
+            return 0;
+        case WM_TIMER:
+            if (wParam == RoundTimerId)
+                ShowRoundTime();
             return 0;
         case WM_DPICHANGED:
             FollowDpiChange(window, lParam);
@@ -142,6 +153,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             // stop the work on the next deal and store the settings now.
             if (wParam) {
                 CancelNextDeal();
+                SaveRound();
                 SaveSettings();
             }
             return 0;
@@ -167,6 +179,8 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_RBUTTONUP:
             return 0;
         default:
+            if (message == LiveCountMessage())
+                return LiveCount(static_cast<Counted>(wParam));
             return DefWindowProcA(window, message, wParam, lParam);
     }
 }

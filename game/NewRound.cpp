@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "engine/Dpi.h"
@@ -16,6 +17,7 @@
 #include "game/DealPictures.h"
 #include "game/GameState.h"
 #include "game/PlayersBar.h"
+#include "game/RoundTime.h"
 #include "game/Shuffle.h"
 
 namespace {
@@ -30,6 +32,43 @@ void DeleteCardImages() {
         delete image;
         image = nullptr;
     }
+}
+
+void LayOutCells() {
+    // The layout takes the board's part of the client in 96-DPI units, so a board looks alike at
+    // every DPI.
+    const RECT client = BoardRect();
+    const int dpi = static_cast<int>(WindowDpi(Engine->Window));
+    const DealClient size =
+        ClampDealClient(MulDiv(client.right, StandardDpi, dpi), MulDiv(client.bottom, StandardDpi, dpi));
+    CellWidth = CellPitch(size.Width, Columns);
+    CellHeight = CellPitch(size.Height, Rows);
+}
+
+void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
+                       PixelSize kept) {
+    TitleCards(list, *pictures);
+    pictures->resize(static_cast<size_t>(PairCount()));
+    for (KeptPicture& picture : KeptPictures)
+        picture = KeptPicture();
+    for (int number = 1; number <= PairCount(); ++number) {
+        DecodedPicture& decoded = (*pictures)[number - 1];
+        KeptPicture& picture = KeptPictures[number];
+        if (decoded.Pixels.empty())
+            continue;
+        picture.Path = list[decoded.Entry];
+        picture.Width = kept.Width;
+        picture.Height = kept.Height;
+        picture.Pixels = std::move(decoded.Pixels);
+    }
+    MakeCards();
+}
+
+void ShowNewBoard() {
+    ShowTurn();
+    Engine->FrameWanted = TRUE;
+    AnnounceDeal();
+    PreparationWanted = true;
 }
 
 void NewRound() {
@@ -52,16 +91,10 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
 
     ApplyLevel(Level);
     DeleteCardImages();
+    DeleteSavedRound();
+    ResetRoundTime();
     SeatPlayers();
-
-    // The layout takes the board's part of the client in 96-DPI units, so a board looks alike at
-    // every DPI.
-    const RECT client = BoardRect();
-    const int dpi = static_cast<int>(WindowDpi(Engine->Window));
-    const DealClient size =
-        ClampDealClient(MulDiv(client.right, StandardDpi, dpi), MulDiv(client.bottom, StandardDpi, dpi));
-    CellWidth = CellPitch(size.Width, Columns);
-    CellHeight = CellPitch(size.Height, Rows);
+    LayOutCells();
 
     // Pictures are kept at the largest size their cards can take on this monitor; the cards are
     // made from them at the size they are drawn, so the copy is 1:1. A picture that does not
@@ -77,28 +110,12 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     } else {
         pictures = DecodeDealtPictures(PictureList, pairs, kept.Width, kept.Height);
     }
-    TitleCards(PictureList, pictures);
-    pictures.resize(pairs);
-    for (KeptPicture& picture : KeptPictures)
-        picture = KeptPicture();
-    for (int number = 1; number <= PairCount(); ++number) {
-        DecodedPicture& decoded = pictures[number - 1];
-        KeptPicture& picture = KeptPictures[number];
-        if (decoded.Pixels.empty())
-            continue;
-        picture.Path = PictureList[decoded.Entry];
-        picture.Width = kept.Width;
-        picture.Height = kept.Height;
-        picture.Pixels = std::move(decoded.Pixels);
-    }
-    MakeCards();
+    KeepDealtPictures(PictureList, &pictures, kept);
 
     ClearBoard();
     DealPairs(draw);
     ResetTry();
-    Engine->FrameWanted = TRUE;
-    AnnounceDeal();
-    PreparationWanted = true;
+    ShowNewBoard();
 }
 
 void PrepareNextRoundIfWanted() {
