@@ -132,6 +132,7 @@ void ShowPlayers() {
 }
 
 void ShowSolo() {
+    ShownTurn.clear(); // so the next round of players is announced
     SetPart(0, FormatText(IDS_STATUS_TRIES, {Tries}));
     SetPart(1, FormatText(IDS_STATUS_PAIRS, {PairsFound, PairCount()}));
 }
