@@ -2,9 +2,13 @@
 
 #include <new>
 
+#include "app/CommandLine.h"
+#include "app/FolderDrop.h"
+#include "app/GivenFolder.h"
 #include "app/OptionsDialog.h"
 #include "app/PictureNames.h"
 #include "app/PlayerSettings.h"
+#include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
@@ -26,14 +30,14 @@ bool WindowClosed(HWND window) {
     return !IsWindow(window);
 }
 
-// Until the folder holds enough pictures the player is told so and asked for another folder.
-// Cancel there is the way out for a player who has no such folder: the program ends, and the
-// window's destruction stores the settings as at any end. Returns false when the window is gone.
-bool GatherPictures(HWND window) {
-    if (!ScanWhileWindowLives(window))
-        return false;
+// Until the folder holds enough pictures the player is told why (first the refusal given, then
+// that there are too few) and asked for another folder. Cancel there is the way out for a player
+// who has no such folder: the program ends, and the window's destruction stores the settings as at
+// any end. Returns false when the window is gone.
+bool GatherPictures(HWND window, UINT refusal) {
     while (PictureList.size() < MinPictures) {
-        MessageBoxW(window, LoadText(IDS_NOT_ENOUGH).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+        MessageBoxW(window, LoadText(refusal).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+        refusal = IDS_NOT_ENOUGH;
         if (WindowClosed(window))
             return false;
         ForgetHeldInput();
@@ -46,10 +50,27 @@ bool GatherPictures(HWND window) {
             DestroyWindow(window);
             return false;
         }
-        if (!ScanWhileWindowLives(window))
+        if (!ScanWhileWindowLives(window, PictureRequest(), &PictureList))
             return false;
     }
     return true;
+}
+
+// The first scan: of the folder named on the command line, which replaces the stored one only
+// when it plays, or else of the stored folder, chosen first on a first run. The refusal to tell
+// when it falls short; 0 when the window is gone.
+UINT FirstScan(HWND window, bool stored) {
+    std::wstring given;
+    if (FolderArgument(&given)) {
+        const GivenFolderResult result = TakeGivenFolder(window, given);
+        return result == GivenFolderResult::WindowClosed ? 0 : RefusalText(result);
+    }
+    if (!stored) {
+        ShowOptionsDialog(window);
+        if (WindowClosed(window))
+            return 0;
+    }
+    return ScanWhileWindowLives(window, PictureRequest(), &PictureList) ? IDS_NOT_ENOUGH : 0;
 }
 
 // The formats Windows' own codecs read (TIFF, JPEG XR, and HEIF, RAW and more with the Store's
@@ -83,20 +104,17 @@ int AppStartup(HINSTANCE instance, int showCommand) {
 
     AddSystemCodecExtensions();
 
-    // No stored settings: a first run, so the player chooses a folder before the first scan.
     const HWND window = Engine->Window;
-    if (!LoadSettings()) {
-        ShowOptionsDialog(window);
-        if (WindowClosed(window))
-            return 0;
-    }
+    const bool stored = LoadSettings();
     ShowSoundSetting(window);
-    if (!GatherPictures(window))
+    const UINT refusal = FirstScan(window, stored);
+    if (refusal == 0 || !GatherPictures(window, refusal))
         return 0;
 
     StartFocusCue();
     if (!ResumeSavedRound())
         NewRound();
     ReleaseHeldInput(window);
+    AcceptFolderDrops(window);
     return 1;
 }

@@ -1,7 +1,8 @@
 #include "app/OptionsDialog.h"
 
-#include <shlobj.h>
+#include <string>
 
+#include "app/FolderPicker.h"
 #include "app/OptionsPlayers.h"
 #include "app/Settings.h"
 #include "app/Texts.h"
@@ -39,22 +40,19 @@ void AcceptOptions(HWND dialog, WPARAM wParam) {
         EndDialog(dialog, wParam);
 }
 
-// The chosen folder is written at once; Cancel in the dialog does not undo it.
+// The chosen folder is written at once; Cancel in the dialog does not undo it. One that
+// PicturePath cannot hold is refused, and the box keeps what it had.
 void BrowseForFolder(HWND dialog) {
-    const std::wstring title = LoadText(IDS_BROWSE_TITLE);
-    BROWSEINFOW browse;
-    ZeroMemory(&browse, sizeof(browse));
-    browse.hwndOwner = dialog;
-    browse.lpszTitle = title.c_str();
-    browse.ulFlags = BIF_RETURNONLYFSDIRS;
-    LPITEMIDLIST folder = SHBrowseForFolderW(&browse);
-    if (folder != nullptr) {
-        // A failed conversion must not leave a half-written folder behind.
-        char path[MAX_PATH];
-        if (SHGetPathFromIDListA(folder, path))
-            CopyPathText(PicturePath, path);
-        CoTaskMemFree(folder);
+    std::wstring picked;
+    if (!PickFolder(dialog, LoadText(IDS_BROWSE_TITLE), WindowText(GetDlgItem(dialog, IDC_PICTUREPATH)),
+                    &picked))
+        return;
+    std::string stored;
+    if (!StorablePicturePath(picked, &stored)) {
+        MessageBoxW(dialog, LoadText(IDS_PATH_TOO_LONG).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+        return;
     }
+    CopyPathText(PicturePath, stored.c_str());
     SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
 }
 

@@ -11,26 +11,6 @@
 
 namespace {
 
-// The text in the process's code page; false when it cannot hold every character exactly (on a
-// code page other than UTF-8, or a name with a lone surrogate). ASCII is the same in every one.
-bool NarrowExactly(const wchar_t* wide, std::string* narrow) {
-    narrow->clear();
-    const wchar_t* c = wide;
-    for (; *c != L'\0' && *c < 0x80; ++c)
-        narrow->push_back(static_cast<char>(*c));
-    if (*c == L'\0')
-        return true;
-    const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 0)
-        return false;
-    narrow->resize(static_cast<size_t>(length));
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, &(*narrow)[0], length, nullptr, nullptr);
-    narrow->pop_back();
-    wchar_t back[MAX_PATH];
-    return MultiByteToWideChar(CP_ACP, 0, narrow->c_str(), -1, back, MAX_PATH) > 0 &&
-           lstrcmpW(back, wide) == 0;
-}
-
 // A handle for the folder's metadata: Wine opens one that asks no access several times faster.
 HANDLE OpenFolder(const std::string& folder, DWORD access) {
     return CreateFileW(WideText(folder, CP_ACP).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/PlayerSettings.h"
+#include "app/Texts.h"
 
 const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
 
@@ -57,6 +58,10 @@ void WriteSubfolders(HKEY key) {
 }
 
 } // namespace
+
+bool StorablePicturePath(const std::wstring& folder, std::string* stored) {
+    return !folder.empty() && NarrowExactly(folder.c_str(), stored) && stored->size() < PathTextSize;
+}
 
 bool LoadSettings() {
     HKEY key;

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "app/PathText.h"
 
 // HKEY_CURRENT_USER\<SettingsKey>, with the values "PicturePath" (REG_SZ, 260 bytes), "Level" and
@@ -12,6 +14,11 @@ extern const char SettingsKey[];
 extern char PicturePath[PathTextSize]; // the picture folder
 extern int Level;                      // 1 to 4 choose the board
 extern int Subfolders;                 // 1: the scan takes the folder's subfolders too
+
+// A folder as PicturePath keeps it: in the process's code page, which the narrow calls that open
+// it take, within its 259 bytes. False when it does not fit or that code page cannot hold it: cut,
+// it would name another folder.
+bool StorablePicturePath(const std::wstring& folder, std::string* stored);
 
 // Reads both values; false when the key cannot be opened (then nothing changes).
 bool LoadSettings();

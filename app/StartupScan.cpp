@@ -51,6 +51,9 @@ private:
     std::thread Worker; // last: it starts once the rest is made
 };
 
+// Set while ScanWhileWindowLives runs.
+bool ScanUnderWay = false;
+
 // The window's thread updates the progress this often between messages.
 const DWORD ProgressPollMs = 100;
 // A scan that takes longer than this shows its progress.
@@ -73,9 +76,14 @@ bool DispatchWaiting(HWND window) {
 
 } // namespace
 
-bool ScanWhileWindowLives(HWND window) {
-    PictureList.clear();
-    ScanJob job(PictureRequest());
+bool ScanWhileWindowLives(HWND window, const WalkRequest& request, std::vector<std::string>* pictures) {
+    pictures->clear();
+    ScanUnderWay = true;
+    // Cleared on every way out.
+    struct Over {
+        ~Over() { ScanUnderWay = false; }
+    } over;
+    ScanJob job(request);
     ScanProgress progress(window);
     const DWORD started = GetTickCount();
     while (!job.IsFinished()) {
@@ -85,12 +93,16 @@ bool ScanWhileWindowLives(HWND window) {
         if (GetTickCount() - started > ProgressDelayMs)
             progress.Show(job.FoundSoFar());
     }
-    PictureList = job.TakePictures();
+    *pictures = job.TakePictures();
     return true;
 }
 
+bool GatheringPictures() {
+    return StartupUnderWay || ScanUnderWay;
+}
+
 bool HoldUntilDealt(UINT message, WPARAM wParam) {
-    if (!StartupUnderWay)
+    if (!GatheringPictures())
         return false;
     switch (message) {
         case WM_COMMAND:

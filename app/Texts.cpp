@@ -77,3 +77,26 @@ std::string NarrowText(const std::wstring& text, UINT codePage) {
     narrow.pop_back();
     return narrow;
 }
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+// ASCII is the same in every code page: most names need no conversion.
+bool NarrowExactly(const wchar_t* wide, std::string* narrow) {
+    narrow->clear();
+    const wchar_t* c = wide;
+    for (; *c != L'\0' && *c < 0x80; ++c)
+        narrow->push_back(static_cast<char>(*c));
+    if (*c == L'\0')
+        return true;
+    const int length = WideCharToMultiByte(CP_ACP, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+    if (length <= 0)
+        return false;
+    narrow->resize(static_cast<size_t>(length));
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, &(*narrow)[0], length, nullptr, nullptr);
+    narrow->pop_back();
+    return WideText(*narrow, CP_ACP) == wide;
+}

@@ -34,3 +34,10 @@ std::wstring FormatText(UINT id, std::initializer_list<TextInsert> inserts);
 // convert comes out empty.
 std::wstring WideText(const std::string& text, UINT codePage);
 std::string NarrowText(const std::wstring& text, UINT codePage);
+
+// A window's or control's text, of any length.
+std::wstring WindowText(HWND window);
+
+// The text in the process's code page (CP_ACP), a path's form for the narrow calls; false when that
+// code page cannot hold every character exactly (one other than UTF-8, or a lone surrogate).
+bool NarrowExactly(const wchar_t* wide, std::string* narrow);

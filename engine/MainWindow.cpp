@@ -1,5 +1,6 @@
 #include "engine/GameEngine.h"
 
+#include "app/FolderDrop.h"
 #include "app/MenuCommands.h"
 #include "app/RoundStore.h"
 #include "app/Settings.h"
@@ -171,6 +172,9 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_GETOBJECT:
             return AnswerGetObject(window, wParam, lParam);
+        case WM_DROPFILES:
+            PlayDroppedFolder(window, reinterpret_cast<HDROP>(wParam));
+            return 0;
         case TurnCardMessage:
             TurnPostedCard(window, wParam);
             return 0;

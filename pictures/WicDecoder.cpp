@@ -6,43 +6,10 @@
 #include <algorithm>
 #include <string>
 
+#include "pictures/ComScope.h"
 #include "pictures/PictureScale.h"
 
 namespace {
-
-// The one owner of a COM interface pointer: released once, when the owner goes.
-template <typename T> class Owned {
-public:
-    Owned() = default;
-    ~Owned() { Reset(); }
-    Owned(const Owned&) = delete;
-    Owned& operator=(const Owned&) = delete;
-    // For a call that hands out an interface; the owner must be empty.
-    T** Out() { return &Pointer; }
-    T* Get() const { return Pointer; }
-    T* operator->() const { return Pointer; }
-    void Reset() {
-        if (Pointer != nullptr)
-            Pointer->Release();
-        Pointer = nullptr;
-    }
-
-private:
-    T* Pointer = nullptr;
-};
-
-// The calling thread in a multithreaded apartment for as long as this lives. A thread already in a
-// single-threaded one (a test's, the benchmark's) stays there: WIC works in both.
-struct Apartment {
-    HRESULT Entered = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    Apartment() = default;
-    ~Apartment() {
-        if (SUCCEEDED(Entered))
-            CoUninitialize();
-    }
-    Apartment(const Apartment&) = delete;
-    Apartment& operator=(const Apartment&) = delete;
-};
 
 // WIC's text getters: asked for the length first, then for the text.
 template <typename Info, typename Getter> std::wstring Text(Info* info, Getter get) {
@@ -235,12 +202,14 @@ bool Decode(const uint8_t* data, size_t size, int width, int height, std::vector
 bool DecodeWic(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
                const DecodeStop& stop) {
     // Entered before the first interface and left after the last is released.
-    const Apartment apartment;
+    // A thread already in a single-threaded apartment (a test's, the benchmark's) stays there: WIC
+    // works in both.
+    const Apartment apartment(COINIT_MULTITHREADED);
     return Decode(data, size, width, height, pixels, stop);
 }
 
 std::vector<SystemCodec> InstalledSystemCodecs() {
-    const Apartment apartment;
+    const Apartment apartment(COINIT_MULTITHREADED);
     std::vector<SystemCodec> codecs;
     Owned<IWICImagingFactory> factory;
     if (CreateFactory(&factory)) {

@@ -95,6 +95,7 @@
 #define IDS_LEVEL2 242
 #define IDS_LEVEL3 243
 #define IDS_LEVEL4 244
+#define IDS_PATH_TOO_LONG 280
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132

@@ -1,5 +1,7 @@
 #include "tests/driver/Driver.h"
 
+#include <shlobj.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -23,10 +25,10 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     return true;
 }
 
-GameProcess::GameProcess(const std::string& exe) {
+GameProcess::GameProcess(const std::string& exe, const std::string& arguments) {
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
-    std::string commandLine = "\"" + exe + "\"";
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     const std::string folder = exe.substr(0, exe.find_last_of('\\'));
     CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
                    &startup, &Info);
@@ -122,6 +124,49 @@ bool IsChecked(HWND dialog, int id) {
 
 void SetItemText(HWND dialog, int id, const std::string& text) {
     Ask(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+HWND VisibleChild(HWND window, const char* className) {
+    struct Search {
+        const char* Class;
+        HWND Found;
+    } search = {className, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM data) {
+            Search* search = reinterpret_cast<Search*>(data);
+            char name[64] = "";
+            GetClassNameA(child, name, sizeof(name));
+            if (lstrcmpiA(name, search->Class) == 0 && IsWindowVisible(child))
+                search->Found = child;
+            return search->Found == nullptr ? TRUE : FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.Found;
+}
+
+bool DropFiles(HWND window, const std::vector<std::string>& paths) {
+    DROPFILES header = {};
+    header.pFiles = sizeof(header);
+    header.fWide = TRUE;
+    std::wstring names;
+    for (const std::string& path : paths)
+        names += Wide(path) + L'\0';
+    names += L'\0';
+    std::string block(reinterpret_cast<const char*>(&header), sizeof(header));
+    block.append(reinterpret_cast<const char*>(names.data()), names.size() * sizeof(wchar_t));
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    const HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, id);
+    void* remote = process != nullptr ? VirtualAllocEx(process, nullptr, block.size(),
+                                                       MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)
+                                      : nullptr;
+    const bool written = remote != nullptr &&
+                         WriteProcessMemory(process, remote, block.data(), block.size(), nullptr) &&
+                         PostMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    if (process != nullptr)
+        CloseHandle(process);
+    return written;
 }
 
 void Press(HWND dialog, int id) {

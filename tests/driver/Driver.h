@@ -28,11 +28,12 @@ const DWORD WaitMs = 20000;
 // Polls the condition every 10 ms until it holds or the bound passes; returns its last answer.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = WaitMs);
 
-// A program started with CreateProcess in the same Wine prefix, its folder as working folder.
-// The destructor kills it if it still runs (a test that failed half-way leaves no modal box).
-// Under Wine it speaks this process's language, whatever its environment says.
+// A program started with CreateProcess in the same Wine prefix, its folder as working folder, with
+// the arguments (UTF-8) after its quoted name. The destructor kills it if it still runs (a test
+// that failed half-way leaves no modal box). Under Wine it speaks this process's language, whatever
+// its environment says.
 struct GameProcess {
-    explicit GameProcess(const std::string& exe);
+    explicit GameProcess(const std::string& exe, const std::string& arguments = "");
     ~GameProcess();
     DWORD Id() const { return Info.dwProcessId; }
     // Ended within the bound, with code 0.
@@ -74,6 +75,14 @@ std::vector<std::string> ControlTexts(HWND dialog);
 HWND CreateDialogIn(LANGID language, int id, int scalePercent = 100);
 // Replaces a control's text, as typing would (read-only edit boxes included).
 void SetItemText(HWND dialog, int id, const std::string& text);
+
+// The first visible window of the class among the window's descendants; null when there is none.
+HWND VisibleChild(HWND window, const char* className);
+
+// Drops the paths (UTF-8) on the window as Explorer does: WM_DROPFILES with a DROPFILES block of
+// wide paths in the window's own process, written there from here. The receiver's DragFinish frees
+// nothing of it under Wine; the block goes with the process. False when it could not be written.
+bool DropFiles(HWND window, const std::vector<std::string>& paths);
 
 // Posts BM_CLICK to the dialog's button (push button, radio or check box) and returns at once.
 void Press(HWND dialog, int id);

@@ -85,9 +85,9 @@ protected:
         }
     }
 
-    bool Start(int level) {
+    bool Start(int level, const std::string& arguments = "") {
         game.reset();
-        game = std::make_unique<yw::GameProcess>(yw::ProgramFolder() + "\\Yorewind.exe");
+        game = std::make_unique<yw::GameProcess>(yw::ProgramFolder() + "\\Yorewind.exe", arguments);
         window = yw::WaitForWindow(game->Id(), "Yorewind", nullptr);
         Layout(level);
         return window != nullptr;
