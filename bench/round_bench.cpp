@@ -207,16 +207,25 @@ int main(int argc, char** argv) {
     for (int deal = 2; deal <= 30; ++deal)
         SendMessageA(g.Window, WM_COMMAND, IDM_MORE, 0);
     const Held at30 = Measure(g);
-    for (int deal = 31; deal <= 300; ++deal)
+    // The private bytes on the way, to tell a climb from a level that settles.
+    std::string way;
+    for (int deal = 31; deal <= 300; ++deal) {
         SendMessageA(g.Window, WM_COMMAND, IDM_MORE, 0);
-    for (int round = 0; round < 30; ++round)
+        if (deal % 90 == 0)
+            way += " " + std::to_string(int(Measure(g).PrivateBytes / (1 << 20)));
+    }
+    for (int round = 1; round <= 30; ++round) {
         PlayRound(g, remote);
+        if (round % 10 == 0)
+            way += " " + std::to_string(int(Measure(g).PrivateBytes / (1 << 20)));
+    }
     const Held last = Measure(g);
     VirtualFreeEx(g.Info.hProcess, remote, 0, MEM_RELEASE);
     Close(&g);
 
     std::printf("%-58s %12s %12s\n", "300 deals and 30 rounds, level 4", "deal 30", "last");
     PrintHeld("Private bytes", at30.PrivateBytes, last.PrivateBytes, 2);
+    std::printf("%-58s %s\n", "  MB after deals 120, 210, 300 and rounds 10, 20, 30:", way.c_str());
     PrintHeld("GDI objects (GetGuiResources)", at30.Gdi, last.Gdi, 0);
     PrintHeld("USER objects (GetGuiResources)", at30.User, last.User, 2);
     PrintHeld("Handles", at30.Handles, last.Handles, 0);

@@ -212,8 +212,7 @@ void ToggleStatusBar(HWND window) {
         return;
     StatusBar = !StatusBar;
     FitBarToRound();
-    ShowStatusBarSetting(window);
-    Engine->FrameWanted = TRUE;
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void FitPlayersBar() {
