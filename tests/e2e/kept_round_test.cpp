@@ -29,6 +29,8 @@ protected:
             return false;
         below = BarUnderClient();
         Layout(level);
+        // The board is read off the screen: nothing of an earlier game may stand over it.
+        SetForegroundWindow(window);
         return !dealt || WaitBoard({});
     }
 
@@ -145,8 +147,8 @@ TEST_F(KeptRound, SoloBarAndBestTime) {
     GetClientRect(window, &shown);
     PostMessageA(window, WM_COMMAND, IDM_STATUSBAR, 0);
     EXPECT_TRUE(yw::WaitUntil([&] { return !IsWindowVisible(bar); })) << "the bar stays";
-    GetClientRect(window, &hidden);
-    EXPECT_EQ(hidden.bottom, shown.bottom - below) << "the window did not shrink by the bar's height";
+    EXPECT_TRUE(yw::WaitUntil([&] { return GetClientRect(window, &hidden) && hidden.bottom == shown.bottom - below; }))
+        << "the window did not shrink by the bar's height: " << hidden.bottom << " of " << shown.bottom;
     PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     ASSERT_TRUE(game->EndedWell());
     EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "StatusBar"), 0u);
