@@ -18,6 +18,7 @@
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
 #include "game/ResumeRound.h"
+#include "game/SystemLook.h"
 #include "pictures/WicDecoder.h"
 #include "res/resource.h"
 
@@ -112,6 +113,7 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         return 0;
 
     StartFocusCue();
+    FollowSystemLook();
     if (!ResumeSavedRound())
         NewRound();
     ReleaseHeldInput(window);

@@ -11,13 +11,16 @@
 
 namespace {
 
-// The box is read at the next scan: the next start, or the rescan after too few pictures.
-void ShowSubfolders(HWND dialog) {
+// Include subfolders is read at the next scan (the next start, or the rescan after too few
+// pictures); the pictures' shape at the next deal.
+void ShowSwitches(HWND dialog) {
     CheckDlgButton(dialog, IDC_SUBFOLDERS, Subfolders == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_FIT, Fit == 1 ? BST_CHECKED : BST_UNCHECKED);
 }
 
-void TakeSubfolders(HWND dialog) {
+void TakeSwitches(HWND dialog) {
     Subfolders = IsDlgButtonChecked(dialog, IDC_SUBFOLDERS) == BST_CHECKED ? 1 : 0;
+    Fit = IsDlgButtonChecked(dialog, IDC_FIT) == BST_CHECKED ? 1 : 0;
 }
 
 void InitOptions(HWND dialog) {
@@ -25,7 +28,7 @@ void InitOptions(HWND dialog) {
         CheckRadioButton(dialog, IDC_LEVEL_EASY, IDC_LEVEL_VERYHARD, IDC_LEVEL_BASE + Level);
     SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
     InitPlayerOptions(dialog);
-    ShowSubfolders(dialog);
+    ShowSwitches(dialog);
 }
 
 // The level is taken even when the dialog then stays open for want of a folder.
@@ -35,7 +38,7 @@ void AcceptOptions(HWND dialog, WPARAM wParam) {
             Level = level;
     }
     AcceptPlayerOptions(dialog);
-    TakeSubfolders(dialog);
+    TakeSwitches(dialog);
     if (GetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath, PathTextSize) != 0)
         EndDialog(dialog, wParam);
 }
@@ -74,13 +77,16 @@ BOOL OnOptionsCommand(HWND dialog, WPARAM wParam) {
 
 } // namespace
 
-INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK OptionsDlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             InitOptions(dialog);
             return TRUE;
         case WM_COMMAND:
             return OnOptionsCommand(dialog, wParam);
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<INT_PTR>(
+                PlayerColourBrush(dialog, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
         default:
             return FALSE;
     }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/PlayerSettings.h"
+#include "game/BoardColours.h"
 #include "game/Statistics.h"
 #include "res/resource.h"
 
@@ -19,6 +20,7 @@ void EnableNames(HWND dialog) {
     for (int player = 1; player <= MaxPlayers; ++player) {
         EnableWindow(GetDlgItem(dialog, IDC_PLAYER_NAME_BASE + player), player <= count);
         EnableWindow(GetDlgItem(dialog, IDC_PLAYER_LABEL_BASE + player), player <= count);
+        InvalidateRect(GetDlgItem(dialog, IDC_PLAYER_COLOUR_BASE + player), nullptr, TRUE);
     }
 }
 
@@ -44,6 +46,15 @@ void AcceptPlayerOptions(HWND dialog) {
         GetDlgItemTextW(dialog, IDC_PLAYER_NAME_BASE + player + 1, name, MaxNameLength + 1);
         PlayerNames[player] = name;
     }
+}
+
+HBRUSH PlayerColourBrush(HWND dialog, HDC dc, HWND control) {
+    const int seat = GetDlgCtrlID(control) - IDC_PLAYER_COLOUR_BASE - 1;
+    if (seat < 0 || seat >= MaxPlayers || seat >= ChosenCount(dialog))
+        return nullptr;
+    const uint32_t colour = SeatColour(seat);
+    SetDCBrushColor(dc, RGB(colour >> 16, (colour >> 8) & 0xFF, colour & 0xFF));
+    return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
 bool OnPlayerOptionsCommand(HWND dialog, WPARAM wParam) {

@@ -10,6 +10,7 @@ const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
 char PicturePath[PathTextSize] = "Where Do You Want to Go?";
 int Level = 1;
 int Subfolders = 0;
+int Fit = 0;
 
 namespace {
 
@@ -41,20 +42,21 @@ void ReadLevel(HKEY key) {
         Level = static_cast<int>(level);
 }
 
-// On only when stored as a REG_DWORD of 1: a flat folder, as it always was, for anything else.
-void ReadSubfolders(HKEY key) {
+// On only when stored as a REG_DWORD of 1: anything else is off, as the game always was (a flat
+// folder, stretched pictures).
+int ReadSwitch(HKEY key, const char* name) {
     DWORD type = 0;
     DWORD value = 0;
     DWORD read = sizeof(value);
-    const bool on = RegQueryValueExA(key, "Subfolders", nullptr, &type, reinterpret_cast<BYTE*>(&value),
-                                     &read) == ERROR_SUCCESS &&
+    const bool on = RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &read) ==
+                        ERROR_SUCCESS &&
                     type == REG_DWORD && read == sizeof(value) && value == 1;
-    Subfolders = on ? 1 : 0;
+    return on ? 1 : 0;
 }
 
-void WriteSubfolders(HKEY key) {
-    const DWORD value = Subfolders == 1 ? 1 : 0;
-    RegSetValueExA(key, "Subfolders", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
+void WriteSwitch(HKEY key, const char* name, int setting) {
+    const DWORD value = setting == 1 ? 1 : 0;
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
 }
 
 } // namespace
@@ -70,7 +72,8 @@ bool LoadSettings() {
     ReadPicturePath(key);
     ReadLevel(key);
     ReadPlayerSettings(key);
-    ReadSubfolders(key);
+    Subfolders = ReadSwitch(key, "Subfolders");
+    Fit = ReadSwitch(key, "Fit");
     RegCloseKey(key);
     return true;
 }
@@ -89,6 +92,7 @@ void SaveSettings() {
     const DWORD level = static_cast<DWORD>(Level);
     RegSetValueExA(key, "Level", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&level), sizeof(level));
     WritePlayerSettings(key);
-    WriteSubfolders(key);
+    WriteSwitch(key, "Subfolders", Subfolders);
+    WriteSwitch(key, "Fit", Fit);
     RegCloseKey(key);
 }

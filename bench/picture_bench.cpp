@@ -2,7 +2,7 @@
 //   picture_bench FOLDER   (FOLDER holds pic01.jpg..pic18.jpg, pic17 progressive, deep.png, and
 //                           photo.png, photo.webp and photo.gif; tif01.tif..tif18.tif, scans.jpg
 //                           and many-scans.jpg, its 300,000-scan copy; phone01..18 as .jpg and
-//                           .heic and bare01..18.heic)
+//                           .heic and bare01..18.heic, portrait01..18.jpg turned by EXIF)
 //   picture_bench minimize (minimises a running game's window, for the idle figures)
 #include <windows.h>
 #include <d3d9.h>
@@ -77,7 +77,7 @@ double DecodeTime(const std::string& path, int width, int height, bool picture =
     std::vector<uint32_t> pixels;
     const double start = Now();
     for (int i = 0; i < runs; ++i) {
-        if (DecodePicture(path.c_str(), width, height, &pixels) != picture)
+        if (DecodePicture(path.c_str(), width, height, PictureFit::Stretch, &pixels) != picture)
             std::printf("  (%s %s)\n", path.c_str(), picture ? "did not decode" : "decoded");
     }
     return (Now() - start) / runs;
@@ -227,6 +227,58 @@ void HeifFigures(const std::string& folder) {
                 DecodeTime(folder + "bare01.heic", width, height));
 }
 
+// Portrait phone photos (4032x3024 stored, turned upright by EXIF), dealt with their shape kept and
+// stretched, alternately in one run so that both meet the same machine.
+void FitFigures(const std::string& folder) {
+    double times[2] = {};
+    size_t cards[2] = {};
+    for (int round = 0; round < 3; ++round) {
+        for (int fit = 0; fit < 2; ++fit) {
+            Fit = fit;
+            times[fit] += DealTime(folder, "portrait", ".jpg", 1, &cards[fit]) / 3;
+        }
+    }
+    Fit = 0;
+    std::printf("%-58s %10.0f  (mean of 3, %zu cards)\n", "Level-4 deal, 18 portrait JPEGs 3024x4032, stretched",
+                times[0], cards[0]);
+    std::printf("%-58s %10.0f  (%.2fx stretched, %zu cards)\n", "Level-4 deal, the same, their shape kept", times[1],
+                times[1] / times[0], cards[1]);
+}
+
+// Frames on a level-4 board at 1920x1080, each drawn, read back and copied onto the window: the board
+// standing still, then four cards each turning up and back (the first stretched copy of a run included).
+void TurningFrames() {
+    Level = 4;
+    NewRound();
+    SetClient(1920, 1080);
+    RenderBoard();
+    double still = 0;
+    for (int i = 0; i < 10; ++i) {
+        const double start = Now();
+        RenderBoard();
+        still += Now() - start;
+    }
+    std::vector<double> times;
+    for (int card = 0; card < 4; ++card) {
+        for (const Cell pick : {Cell{card, 1}, NoCell}) {
+            FirstPick = pick;
+            do {
+                const double start = Now();
+                RenderBoard();
+                times.push_back(Now() - start);
+            } while (BoardMoving());
+        }
+    }
+    double total = 0;
+    for (double time : times)
+        total += time;
+    std::sort(times.begin(), times.end());
+    std::printf("%-58s %10.1f\n", "One frame of the level-4 board at 1920x1080, mean of 10", still / 10);
+    std::printf("%-58s %10.1f  (median %.1f, longest %.1f, %zu frames)\n",
+                "One frame of a card turning there, mean", total / double(times.size()), times[times.size() / 2],
+                times.back(), times.size());
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -339,5 +391,7 @@ int main(int argc, char** argv) {
     BenchSystemCodecs(folder);
     BenchManyScans(folder);
     HeifFigures(folder);
+    FitFigures(folder);
+    TurningFrames();
     return 0;
 }

@@ -18,6 +18,9 @@ bool WantsFrame(const GameEngine* engine) {
            !DeviceLost;
 }
 
+// Frames come this often while a card turns: 60 a second.
+const int MovingFrameMs = 16;
+
 // A lost device is asked again this often; an idle board presents nothing that would tell.
 const DWORD DeviceCheckMs = 250;
 
@@ -48,10 +51,11 @@ int RunMainLoop() {
             const DWORD now = GetTickCount();
             wait = MillisecondsUntilDue(clock, now);
             if (wait == 0) {
-                // Booked before drawing, so drawing time counts against the frame delay.
-                ScheduleNextFrame(clock, now, engine->FrameDelay);
                 engine->FrameWanted = FALSE;
                 RenderBoard();
+                // Booked from before drawing, so drawing time counts against the frame delay; a
+                // frame that started a card turning books the next one soon.
+                ScheduleNextFrame(clock, now, BoardMoving() ? MovingFrameMs : engine->FrameDelay);
                 // The board is on the screen: the idle cores make the next deal ready.
                 PrepareNextRoundIfWanted();
                 continue;

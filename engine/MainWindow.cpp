@@ -16,6 +16,7 @@
 #include "game/OnCellClick.h"
 #include "game/PlayersBar.h"
 #include "game/RoundTime.h"
+#include "game/SystemLook.h"
 
 namespace {
 
@@ -141,6 +142,10 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam == RoundTimerId)
                 ShowRoundTime();
             return 0;
+        case WM_SYSCOLORCHANGE:
+        case WM_SETTINGCHANGE:
+            FollowSystemLook();
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_DPICHANGED:
             FollowDpiChange(window, lParam);
             return 0;

@@ -40,12 +40,13 @@ void MakeCards() {
             return;
         std::vector<uint32_t> larger;
         if ((picture.Width < card.Width || picture.Height < card.Height) &&
-            DecodePicture(picture.Path.c_str(), kept.Width, kept.Height, &larger)) {
+            DecodePicture(picture.Path.c_str(), kept.Width, kept.Height, picture.Fit, &larger)) {
             picture.Width = kept.Width;
             picture.Height = kept.Height;
             picture.Pixels = std::move(larger);
         }
-        faces[i] = RescalePixels(picture.Pixels, picture.Width, picture.Height, card.Width, card.Height);
+        faces[i] = RescalePixels(picture.Pixels, picture.Width, picture.Height, card.Width, card.Height,
+                                 picture.Fit);
     });
     DeleteCardImages();
     CardImages[CardBackIndex] = new ImageS(card.Width, card.Height, static_cast<D3DCOLOR>(CardBackColor));

@@ -8,13 +8,16 @@
 
 #include "game/CellGeometry.h"
 #include "game/GameState.h"
+#include "pictures/PictureCrop.h"
 
 // A dealt picture at the largest size its card can take on the window's monitor: cards of any
-// smaller window are scaled down from it. Empty pixels: the picture did not decode.
+// smaller window are scaled down from it, cut to their shape as the deal's fit said. Empty pixels:
+// the picture did not decode.
 struct KeptPicture {
     std::string Path;
     int Width = 0;
     int Height = 0;
+    PictureFit Fit = PictureFit::Stretch;
     std::vector<uint32_t> Pixels;
 };
 

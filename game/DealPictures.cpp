@@ -70,25 +70,27 @@ std::unique_ptr<Preparation> Next;
 } // namespace
 
 std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& list, size_t wanted,
-                                                int width, int height) {
+                                                int width, int height, PictureFit fit) {
     // Outlives the workers: Await returns only once they are done.
     std::atomic<size_t> stillWanted{wanted};
     std::future<std::vector<DecodedPicture>> decoding =
-        std::async(std::launch::async, [paths = list, wanted, width, height, &stillWanted] {
+        std::async(std::launch::async, [paths = list, wanted, width, height, fit, &stillWanted] {
             BatchControl control;
             control.Wanted = &stillWanted;
-            return DecodeFirstPictures(paths, wanted, width, height, DecodeThreadCount(), control);
+            return DecodeFirstPictures(paths, wanted, width, height, fit, DecodeThreadCount(), control);
         });
     return Await(decoding, stillWanted);
 }
 
-void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int width, int height) {
+void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int width, int height,
+                     PictureFit fit) {
     CancelNextDeal();
     auto next = std::make_unique<Preparation>();
     next->Source = list;
     next->Deal.Seed = GetTickCount();
     next->Deal.Width = width;
     next->Deal.Height = height;
+    next->Deal.Fit = fit;
     next->Wanted = wanted;
     // The draws the deal itself will make again from this seed, on this thread: rand is never
     // called from a worker.
@@ -97,18 +99,19 @@ void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int wi
     ShuffleList(order, [] { return rand(); });
     Preparation* preparation = next.get();
     next->Decoding =
-        std::async(std::launch::async, [preparation, order = std::move(order), wanted, width, height] {
+        std::async(std::launch::async, [preparation, order = std::move(order), wanted, width, height, fit] {
             BatchControl control;
             control.Wanted = &preparation->Wanted;
             control.WorkerStart = LowerPriority;
-            return DecodeFirstPictures(order, wanted, width, height, DecodeThreadCount(), control);
+            return DecodeFirstPictures(order, wanted, width, height, fit, DecodeThreadCount(), control);
         });
     Next = std::move(next);
 }
 
-bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PreparedDeal* deal) {
+bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PictureFit fit,
+                      PreparedDeal* deal) {
     std::unique_ptr<Preparation> next = std::move(Next);
-    if (next == nullptr || next->Source != list) {
+    if (next == nullptr || next->Source != list || next->Deal.Fit != fit) {
         if (next != nullptr)
             next->Wanted = 0;
         return false;

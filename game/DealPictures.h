@@ -7,28 +7,32 @@
 
 #include "pictures/PictureBatch.h"
 
-// The first pictures of the list that decode, `wanted` of them at width x height. The window's
-// thread waits for the workers without dispatching messages, so no click or command re-enters
-// the deal; a wait longer than a moment shows the wait cursor. A close or Exit waiting in the
-// queue ends the wait at once, the deal incomplete.
+// The first pictures of the list that decode, `wanted` of them for width x height cards as fit says. The
+// window's thread waits for the workers without dispatching messages, so no click or command re-enters the
+// deal; a wait longer than a moment shows the wait cursor. A close or Exit waiting in the queue ends the wait
+// at once, the deal incomplete.
 std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& list, size_t wanted,
-                                                int width, int height);
+                                                int width, int height, PictureFit fit);
 
 // Takes the next deal's seed now, shuffles a copy of the list with it and starts decoding the first
-// `wanted` pictures of that order at width x height on workers of below-normal priority. Replaces
-// a preparation under way. Called on the window's thread once a deal is shown.
-void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int width, int height);
+// `wanted` pictures of that order for width x height cards as fit says, on workers of below-normal priority.
+// Replaces a preparation under way. Called on the window's thread once a deal is shown.
+void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int width, int height,
+                     PictureFit fit);
 
-// A prepared deal made from exactly this list: waits for its first `wanted` pictures when they are
-// still being decoded, and hands over its seed, its pictures (in the order of the shuffled list) and
-// their size. False when there is none or it was made from another list, which is then dropped.
+// A prepared deal made from exactly this list for this fit: waits for its first `wanted` pictures
+// when they are still being decoded, and hands over its seed, its pictures (in the order of the
+// shuffled list) and their size. False when there is none or it was made from another list or fit,
+// which is then dropped.
 struct PreparedDeal {
     unsigned Seed;
     std::vector<DecodedPicture> Pictures;
     int Width;
     int Height;
+    PictureFit Fit;
 };
-bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PreparedDeal* deal);
+bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PictureFit fit,
+                      PreparedDeal* deal);
 
 // Stops a preparation under way, its workers mid-picture; returns once they have ended.
 void CancelNextDeal();

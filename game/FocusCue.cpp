@@ -4,6 +4,7 @@
 #include "engine/Graphics.h"
 #include "game/BoardAccessible.h"
 #include "game/CellGeometry.h"
+#include "game/SystemLook.h"
 
 bool FocusCueShown = false;
 
@@ -76,6 +77,12 @@ void DrawFocusCue() {
     if (!FocusCueShown || Focus.Column >= Columns || Focus.Row >= Rows)
         return;
     const PixelRect card = CellRect(Focus.Column, Focus.Row, CellWidth, CellHeight);
+    if (Look.FocusInSystemColour) {
+        const uint32_t c = Look.Focus;
+        FillRing(card, Inset(card, 2 * DarkEdge + LightWidth),
+                 D3DCOLOR_ARGB(0xFF, c >> 16, (c >> 8) & 0xFF, c & 0xFF));
+        return;
+    }
     FillRing(card, Inset(card, 2 * DarkEdge + LightWidth), Dark);
     FillRing(Inset(card, DarkEdge), Inset(card, DarkEdge + LightWidth), Light);
 }

@@ -17,6 +17,7 @@
 #include "game/DealPictures.h"
 #include "game/GameState.h"
 #include "game/PlayersBar.h"
+#include "game/RenderBoard.h"
 #include "game/RoundTime.h"
 #include "game/Shuffle.h"
 
@@ -26,6 +27,10 @@ namespace {
 bool PreparationWanted = false;
 
 } // namespace
+
+PictureFit DealtFit() {
+    return Fit == 1 ? PictureFit::KeepShape : PictureFit::Stretch;
+}
 
 void DeleteCardImages() {
     for (ImageS*& image : CardImages) {
@@ -46,7 +51,7 @@ void LayOutCells() {
 }
 
 void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
-                       PixelSize kept) {
+                       PixelSize kept, PictureFit fit) {
     TitleCards(list, *pictures);
     pictures->resize(static_cast<size_t>(PairCount()));
     for (KeptPicture& picture : KeptPictures)
@@ -59,6 +64,7 @@ void KeepDealtPictures(const std::vector<std::string>& list, std::vector<Decoded
         picture.Path = list[decoded.Entry];
         picture.Width = kept.Width;
         picture.Height = kept.Height;
+        picture.Fit = fit;
         picture.Pixels = std::move(decoded.Pixels);
     }
     MakeCards();
@@ -66,6 +72,7 @@ void KeepDealtPictures(const std::vector<std::string>& list, std::vector<Decoded
 
 void ShowNewBoard() {
     ShowTurn();
+    ShowBoardAtOnce();
     Engine->FrameWanted = TRUE;
     AnnounceDeal();
     PreparationWanted = true;
@@ -76,7 +83,7 @@ void NewRound() {
     int rows = Rows;
     int columns = Columns;
     GridForLevel(Level, &rows, &columns);
-    if (TakePreparedDeal(PictureList, static_cast<size_t>(rows * columns / 2), &prepared))
+    if (TakePreparedDeal(PictureList, static_cast<size_t>(rows * columns / 2), DealtFit(), &prepared))
         DealRound(prepared.Seed, &prepared);
     else
         DealRound(GetTickCount(), nullptr);
@@ -103,14 +110,16 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     // are scaled, or decoded again where they are too small.
     const size_t pairs = static_cast<size_t>(PairCount());
     PixelSize kept = KeptCardSize();
+    PictureFit fit = DealtFit();
     std::vector<DecodedPicture> pictures;
     if (prepared != nullptr) {
         pictures = std::move(prepared->Pictures);
         kept = {prepared->Width, prepared->Height};
+        fit = prepared->Fit;
     } else {
-        pictures = DecodeDealtPictures(PictureList, pairs, kept.Width, kept.Height);
+        pictures = DecodeDealtPictures(PictureList, pairs, kept.Width, kept.Height, fit);
     }
-    KeepDealtPictures(PictureList, &pictures, kept);
+    KeepDealtPictures(PictureList, &pictures, kept, fit);
 
     ClearBoard();
     DealPairs(draw);
@@ -123,5 +132,5 @@ void PrepareNextRoundIfWanted() {
         return;
     PreparationWanted = false;
     const PixelSize kept = KeptCardSize();
-    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), kept.Width, kept.Height);
+    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), kept.Width, kept.Height, DealtFit());
 }

@@ -25,10 +25,13 @@ void DealRound(unsigned seed, PreparedDeal* prepared);
 // The grid's pitch on the board's part of the client, for the grid of Rows by Columns.
 void LayOutCells();
 
+// The setting as a deal takes it: a change in Options shows from the next deal on.
+PictureFit DealtFit();
+
 // The decoded pictures of the list become the cards: picture number n is pictures[n - 1], kept at
-// that size; a picture missing leaves its pair blank.
+// that size and fit; a picture missing leaves its pair blank.
 void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
-                       PixelSize kept);
+                       PixelSize kept, PictureFit fit);
 
 // The board is dealt: drawn at the next frame, told to screen readers, the next deal prepared.
 void ShowNewBoard();

@@ -45,12 +45,13 @@ bool LayOut(const KeptRound& round) {
     SeatSavedPlayers(round.Players);
     LayOutCells();
     const PixelSize kept = KeptCardSize();
+    const PictureFit fit = DealtFit();
     std::vector<DecodedPicture> pictures =
-        DecodeDealtPictures(round.Pictures, round.Pictures.size(), kept.Width, kept.Height);
+        DecodeDealtPictures(round.Pictures, round.Pictures.size(), kept.Width, kept.Height, fit);
     if (!AllDecoded(pictures, round.Pictures.size()))
         return false;
     DeleteCardImages();
-    KeepDealtPictures(round.Pictures, &pictures, kept);
+    KeepDealtPictures(round.Pictures, &pictures, kept, fit);
     std::memcpy(Board, round.Board, sizeof(Board));
     std::memcpy(FaceUp, round.FaceUp, sizeof(FaceUp));
     ResetTry();

@@ -1,5 +1,5 @@
 ; Setup of Yorewind for the current user, made by scripts/package:
-;   makensis -DVERSION=1.0.0 -DSTAGE=<staged files> -DOUTFILE=<setup.exe> -DICON=<.ico> Yorewind.nsi
+;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DSTAGE=<staged files> -DOUTFILE=<setup.exe> -DICON=<.ico> Yorewind.nsi
 ; STAGE holds what is installed: Yorewind.exe, README.txt, LICENSES\ and samples\pictures\.
 Unicode true
 ; The 32-bit stub does not start under a Wine without 32-bit support, and the game is 64-bit anyway.
@@ -12,6 +12,8 @@ SetCompressor /SOLID lzma
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Yorewind"
 !define SETTINGS_KEY "Software\Brindlecot\Twinlet"
+; Explorer's menu of every folder (not of a folder's background): play the pictures in it.
+!define FOLDER_VERB_KEY "Software\Classes\Directory\shell\Yorewind"
 !define PUBLISHER "the Yorewind developers"
 
 Name "Yorewind"
@@ -49,6 +51,17 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 !insertmacro MUI_LANGUAGE "Dutch"
 !insertmacro MUI_LANGUAGE "Polish"
 
+; Named as Windows names its own folder commands, by the action, in each language the game
+; speaks.
+LangString PLAY_FOLDER ${LANG_ENGLISH} "Play Yorewind with these pictures"
+LangString PLAY_FOLDER ${LANG_GERMAN} "Yorewind mit diesen Bildern spielen"
+LangString PLAY_FOLDER ${LANG_FRENCH} "Jouer à Yorewind avec ces images"
+LangString PLAY_FOLDER ${LANG_SPANISH} "Jugar a Yorewind con estas imágenes"
+LangString PLAY_FOLDER ${LANG_ITALIAN} "Gioca a Yorewind con queste immagini"
+LangString PLAY_FOLDER ${LANG_PORTUGUESEBR} "Jogar Yorewind com estas imagens"
+LangString PLAY_FOLDER ${LANG_DUTCH} "Yorewind spelen met deze afbeeldingen"
+LangString PLAY_FOLDER ${LANG_POLISH} "Zagraj w Yorewind z tymi obrazami"
+
 Section "Yorewind"
     SetOutPath "$INSTDIR"
     File "${STAGE}\Yorewind.exe"
@@ -72,6 +85,11 @@ Section "Yorewind"
     ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
     WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
 
+    ; The game takes the folder as its one argument.
+    WriteRegStr HKCU "${FOLDER_VERB_KEY}" "" "$(PLAY_FOLDER)"
+    WriteRegStr HKCU "${FOLDER_VERB_KEY}" "Icon" "$INSTDIR\Yorewind.exe,0"
+    WriteRegStr HKCU "${FOLDER_VERB_KEY}\command" "" '"$INSTDIR\Yorewind.exe" "%1"'
+
     ; The first start deals the samples at once, unless the player has chosen a folder already.
     ; An unreadable value (not a string, or longer than any folder the game keeps) counts as none.
     ClearErrors
@@ -92,5 +110,6 @@ Section "Uninstall"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Yorewind.lnk"
+    DeleteRegKey HKCU "${FOLDER_VERB_KEY}"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -303,20 +303,21 @@ bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const P
 
 } // namespace
 
-bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-               const DecodeStop& stop) {
+bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+               std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     Layout layout;
     if (!ReadLayout(data, size, &layout))
         return false;
-    AreaScaler scaler(layout.Width, layout.Height, width, height);
     if (layout.Compression == Rle8 || layout.Compression == Rle4) {
+        // Fed bottom row first, the picture stands upside down until it is turned.
+        AreaScaler scaler = CardScaler(layout.Width, layout.Height, 4, width, height, fit);
         const RowReader reader(layout, data);
         if (!Unpack(layout, data + layout.PixelsAt, data + size, reader.Colours, stop, &scaler))
             return false;
-        // Fed bottom row first, the scaled picture stands upside down.
         *pixels = Upright(scaler.Pixels(), width, height, 4);
         return true;
     }
+    AreaScaler scaler = CardScaler(layout.Width, layout.Height, 1, width, height, fit);
     if (!ReadRows(layout, data, size, stop, &scaler))
         return false;
     *pixels = scaler.Pixels();

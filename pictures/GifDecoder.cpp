@@ -68,8 +68,8 @@ bool FindFirstImage(GifFileType* gif, int* transparent) {
 
 } // namespace
 
-bool DecodeGif(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-               const DecodeStop& stop) {
+bool DecodeGif(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+               std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     Source source = {data, size, 0};
     GifFile file(&source);
     GifFileType* gif = file.File;
@@ -109,7 +109,7 @@ bool DecodeGif(const uint8_t* data, size_t size, int width, int height, std::vec
             }
         }
     }
-    AreaScaler scaler(screenWidth, screenHeight, width, height);
+    AreaScaler scaler = CardScaler(screenWidth, screenHeight, 1, width, height, fit);
     for (int y = 0; y < screenHeight; ++y)
         scaler.AddRow(&screen[size_t(y) * screenWidth * 3]);
     *pixels = scaler.Pixels();

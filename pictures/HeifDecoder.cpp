@@ -53,7 +53,12 @@ int AskStop(void* stop) {
 #endif
 
 // The primary image's first thumbnail that can stand for it on the card; none when there is none.
-Handle CoveringThumbnail(heif_image_handle* primary, int width, int height) {
+Handle CoveringThumbnail(heif_image_handle* primary, int width, int height, PictureFit fit) {
+    const int primaryWidth = heif_image_handle_get_width(primary);
+    const int primaryHeight = heif_image_handle_get_height(primary);
+    int coverWidth = 0;
+    int coverHeight = 0;
+    CoveringSize(primaryWidth, primaryHeight, width, height, fit, &coverWidth, &coverHeight);
     heif_item_id ids[4];
     const int count = heif_image_handle_get_list_of_thumbnail_IDs(primary, ids, 4);
     for (int i = 0; i < count; ++i) {
@@ -61,17 +66,17 @@ Handle CoveringThumbnail(heif_image_handle* primary, int width, int height) {
         const heif_error error = heif_image_handle_get_thumbnail(primary, ids[i], &found);
         Handle thumbnail(found);
         if (error.code == heif_error_Ok && thumbnail &&
-            UseHeifThumbnail(
-                heif_image_handle_get_width(thumbnail.get()), heif_image_handle_get_height(thumbnail.get()),
-                heif_image_handle_get_width(primary), heif_image_handle_get_height(primary), width, height))
+            UseHeifThumbnail(heif_image_handle_get_width(thumbnail.get()),
+                             heif_image_handle_get_height(thumbnail.get()), primaryWidth, primaryHeight,
+                             coverWidth, coverHeight))
             return thumbnail;
     }
     return Handle();
 }
 
 // The image of handle as 8-bit RGB(A), turned as the file says, laid over white and scaled.
-bool DecodeImage(heif_image_handle* handle, int width, int height, std::vector<uint32_t>* pixels,
-                 const DecodeStop& stop) {
+bool DecodeImage(heif_image_handle* handle, int width, int height, PictureFit fit,
+                 std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     if (!Fits(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)))
         return false;
     const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
@@ -100,10 +105,10 @@ bool DecodeImage(heif_image_handle* handle, int width, int height, std::vector<u
         stride < decodedWidth * (alpha ? 4 : 3))
         return false;
     if (alpha) {
-        *pixels = ScaleRgbaOverWhite(rows, size_t(stride), decodedWidth, decodedHeight, width, height);
+        *pixels = ScaleRgbaOverWhite(rows, size_t(stride), decodedWidth, decodedHeight, width, height, fit);
         return true;
     }
-    AreaScaler scaler(decodedWidth, decodedHeight, width, height);
+    AreaScaler scaler = CardScaler(decodedWidth, decodedHeight, 1, width, height, fit);
     for (int y = 0; y < decodedHeight; ++y)
         scaler.AddRow(rows + size_t(y) * size_t(stride));
     *pixels = scaler.Pixels();
@@ -112,8 +117,8 @@ bool DecodeImage(heif_image_handle* handle, int width, int height, std::vector<u
 
 } // namespace
 
-bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-                const DecodeStop& stop) {
+bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+                std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     if (data == nullptr || stop())
         return false;
     const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
@@ -131,8 +136,8 @@ bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, std::ve
     if (error.code != heif_error_Ok || !primary)
         return false;
     // A phone's 320x240 thumbnail decodes in a few milliseconds, its 12 MP primary in most of a second.
-    const Handle thumbnail = CoveringThumbnail(primary.get(), width, height);
-    if (thumbnail && DecodeImage(thumbnail.get(), width, height, pixels, stop))
+    const Handle thumbnail = CoveringThumbnail(primary.get(), width, height, fit);
+    if (thumbnail && DecodeImage(thumbnail.get(), width, height, fit, pixels, stop))
         return true;
-    return !stop() && DecodeImage(primary.get(), width, height, pixels, stop);
+    return !stop() && DecodeImage(primary.get(), width, height, fit, pixels, stop);
 }

@@ -7,8 +7,9 @@
 #include <vector>
 
 #include "pictures/DecodeStop.h"
+#include "pictures/PictureCrop.h"
 
 // Decodes a HEIF held in memory to width x height pixels (0x00RRGGBB, top row first); transparency
 // shows white. False when it does not decode, would take too much memory or was stopped.
-bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-                const DecodeStop& stop);
+bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+                std::vector<uint32_t>* pixels, const DecodeStop& stop);

@@ -114,7 +114,7 @@ bool ReadDcScans(jpeg_decompress_struct& info, const DecodeStop& stop) {
 
 // Everything between setjmp and the end of the decode: no C++ object with a destructor is made here,
 // since a longjmp out of libjpeg would skip it. The caller owns the scaler and the row.
-bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int height,
+bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int height, PictureFit fit,
             std::vector<AreaScaler>* scaler, std::vector<uint8_t>* row, int* orientation) {
     jpeg_decompress_struct& info = d.Info;
     if (setjmp(d.Errors.Jump) != 0)
@@ -127,12 +127,17 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK)
         return false;
     *orientation = OrientationOf(info);
-    // Scaled in the file's own orientation, turned afterwards.
-    const bool turned = *orientation >= 5;
-    const int storedWidth = turned ? height : width;
-    const int storedHeight = turned ? width : height;
+    // Scaled in the file's own orientation, turned afterwards; reduced as far as the card's part of
+    // the picture allows.
+    int storedWidth = 0;
+    int storedHeight = 0;
+    CardSize(*orientation, width, height, &storedWidth, &storedHeight);
+    int coverWidth = 0;
+    int coverHeight = 0;
+    CoveringSize(int(info.image_width), int(info.image_height), storedWidth, storedHeight, fit, &coverWidth,
+                 &coverHeight);
     info.scale_num =
-        unsigned(JpegScaleEighths(int(info.image_width), int(info.image_height), storedWidth, storedHeight));
+        unsigned(JpegScaleEighths(int(info.image_width), int(info.image_height), coverWidth, coverHeight));
     info.scale_denom = 8;
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
@@ -151,7 +156,8 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     if (double(info.output_width) * info.output_height * info.out_color_components + coefficients >
         double(MaxDecodeBytes))
         return false;
-    scaler->emplace_back(int(info.output_width), int(info.output_height), storedWidth, storedHeight);
+    scaler->push_back(
+        CardScaler(int(info.output_width), int(info.output_height), *orientation, width, height, fit));
     row->resize(size_t(info.output_width) * (cmyk ? 7 : 3));
     JSAMPROW samples = row->data();
     uint8_t* rgb = row->data() + (cmyk ? size_t(info.output_width) * 4 : 0);
@@ -185,15 +191,17 @@ int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height) {
     return 8;
 }
 
-bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-                const DecodeStop& stop) {
+bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+                std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     Decompressor decompressor(stop);
     std::vector<AreaScaler> scaler;
     std::vector<uint8_t> row;
     int orientation = 1;
-    if (!Decode(decompressor, data, size, width, height, &scaler, &row, &orientation) || scaler.empty())
+    if (!Decode(decompressor, data, size, width, height, fit, &scaler, &row, &orientation) || scaler.empty())
         return false;
-    const bool turned = orientation >= 5;
-    *pixels = Upright(scaler.back().Pixels(), turned ? height : width, turned ? width : height, orientation);
+    int storedWidth = 0;
+    int storedHeight = 0;
+    CardSize(orientation, width, height, &storedWidth, &storedHeight);
+    *pixels = Upright(scaler.back().Pixels(), storedWidth, storedHeight, orientation);
     return true;
 }

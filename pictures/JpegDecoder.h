@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "pictures/DecodeStop.h"
+#include "pictures/PictureCrop.h"
 
 // More scans than this and a JPEG is not a picture: a few bytes each, hundreds of thousands of them
 // would make every decode read them all.
@@ -18,5 +19,5 @@ int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height);
 // Decodes a JPEG held in memory to width x height pixels (0x00RRGGBB, top row first), upright per
 // its EXIF orientation. False when it is not a whole, decodable JPEG of a bounded size and at most
 // MaxJpegScans scans, or when stop says so part-way.
-bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-                const DecodeStop& stop = DecodeStop());
+bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+                std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());

@@ -15,15 +15,16 @@ enum class Outcome : uint8_t { Untried, Good, Bad, Slow };
 // What the workers share: entries are taken in list order, so once `wanted` have decoded every
 // entry that could still come earlier in the list has been taken, and no more need be.
 struct Batch {
-    Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height,
+    Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height, PictureFit fit,
           const BatchControl& control)
-        : Paths(paths), Wanted(wanted), Width(width), Height(height), Control(control),
+        : Paths(paths), Wanted(wanted), Width(width), Height(height), Fit(fit), Control(control),
           Pictures(paths.size()), Outcomes(paths.size(), Outcome::Untried) {}
 
     const std::vector<std::string>& Paths;
     size_t Wanted;
     int Width;
     int Height;
+    PictureFit Fit;
     const BatchControl& Control;
     std::mutex Lock;
     size_t Next = 0;
@@ -67,7 +68,7 @@ struct Batch {
                 slow = CpuSeconds() - start > PictureCpuBudgetSeconds;
             return slow && OthersToTry();
         }};
-        const bool good = DecodePicture(Paths[entry].c_str(), Width, Height, pixels, stop);
+        const bool good = DecodePicture(Paths[entry].c_str(), Width, Height, Fit, pixels, stop);
         if (slow)
             return Outcome::Slow;
         return good ? Outcome::Good : Outcome::Bad;
@@ -118,9 +119,9 @@ struct Batch {
 } // namespace
 
 std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted,
-                                                int width, int height, unsigned threads,
+                                                int width, int height, PictureFit fit, unsigned threads,
                                                 const BatchControl& control) {
-    Batch batch(paths, wanted, width, height, control);
+    Batch batch(paths, wanted, width, height, fit, control);
     std::vector<std::thread> workers;
     for (unsigned i = 0; i < std::max(threads, 2u); ++i)
         workers.emplace_back(&Batch::Work, &batch);

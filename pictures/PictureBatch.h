@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "pictures/PictureCrop.h"
+
 // One decoded picture and the entry of the list it came from.
 struct DecodedPicture {
     size_t Entry;
@@ -29,15 +31,15 @@ struct BatchControl {
     std::function<double()> CpuSeconds;
 };
 
-// Decodes entries of paths in order until `wanted` pictures have decoded or the list runs out; an
-// entry that does not decode is passed over and the next entry takes its place. So is a slow one
-// (over PictureCpuBudgetSeconds), while enough untried entries remain to make up for it; when the
-// fast ones fall short, slow ones fill the rest in list order. Worker threads (`threads`, at least
-// 2) only decode. Returns the fast pictures in list order, then the slow ones (size <= wanted):
-// which come first depends on what each picture costs, never on `wanted` or on the order the
-// workers finish, so a smaller batch gets the first pictures of a larger one.
+// Decodes entries of paths in order, for width x height cards as fit says, until `wanted` pictures have
+// decoded or the list runs out; an entry that does not decode is passed over and the next entry takes its
+// place. So is a slow one (over PictureCpuBudgetSeconds), while enough untried entries remain to make up for
+// it; when the fast ones fall short, slow ones fill the rest in list order. Worker threads (`threads`, at
+// least 2) only decode. Returns the fast pictures in list order, then the slow ones (size <= wanted): which
+// come first depends on what each picture costs, never on `wanted` or on the order the workers finish, so a
+// smaller batch gets the first pictures of a larger one.
 std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted,
-                                                int width, int height, unsigned threads,
+                                                int width, int height, PictureFit fit, unsigned threads,
                                                 const BatchControl& control = BatchControl());
 
 // Runs job(0) .. job(count - 1) on `threads` workers (at least 2) and returns when all are done;

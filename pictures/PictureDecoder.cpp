@@ -36,26 +36,27 @@ bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
 
 // Windows' own codecs, for what none of ours reads; elsewhere there are none.
 #ifdef _WIN32
-bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height,
+bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
                             std::vector<uint32_t>* pixels, const DecodeStop& stop) {
-    return DecodeWic(data, size, width, height, pixels, stop);
+    return DecodeWic(data, size, width, height, fit, pixels, stop);
 }
 #else
-bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, std::vector<uint32_t>*, const DecodeStop&) {
+bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, PictureFit, std::vector<uint32_t>*,
+                            const DecodeStop&) {
     return false;
 }
 #endif
 
 } // namespace
 
-bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels,
+bool DecodePicture(const char* path, int width, int height, PictureFit fit, std::vector<uint32_t>* pixels,
                    const DecodeStop& stop) {
     std::vector<uint8_t> bytes;
     return path != nullptr && ReadFile(path, &bytes) &&
-           DecodePictureData(bytes.data(), bytes.size(), width, height, pixels, stop);
+           DecodePictureData(bytes.data(), bytes.size(), width, height, fit, pixels, stop);
 }
 
-bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
+bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
                        std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     // The scaler's sums and the result take 16 bytes a pixel; they too stay within the bound.
     if (data == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(MaxDecodeBytes))
@@ -63,22 +64,22 @@ bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
     // Told by content, not by name: a PNG saved as .jpg still shows.
     switch (SniffPictureFormat(data, size)) {
     case PictureFormat::Jpeg:
-        return DecodeJpeg(data, size, width, height, pixels, stop);
+        return DecodeJpeg(data, size, width, height, fit, pixels, stop);
     case PictureFormat::Png:
-        return DecodePng(data, size, width, height, pixels, stop);
+        return DecodePng(data, size, width, height, fit, pixels, stop);
     case PictureFormat::Gif:
-        return DecodeGif(data, size, width, height, pixels, stop);
+        return DecodeGif(data, size, width, height, fit, pixels, stop);
     case PictureFormat::Webp:
-        return DecodeWebp(data, size, width, height, pixels, stop);
+        return DecodeWebp(data, size, width, height, fit, pixels, stop);
     case PictureFormat::Bmp:
-        return DecodeBmp(data, size, width, height, pixels, stop);
+        return DecodeBmp(data, size, width, height, fit, pixels, stop);
     case PictureFormat::Heif:
-        if (DecodeHeif(data, size, width, height, pixels, stop))
+        if (DecodeHeif(data, size, width, height, fit, pixels, stop))
             return true;
         // What libheif cannot read, Windows' HEIF extension may.
-        return !stop() && DecodeWithSystemCodecs(data, size, width, height, pixels, stop);
+        return !stop() && DecodeWithSystemCodecs(data, size, width, height, fit, pixels, stop);
     case PictureFormat::Other:
-        return DecodeWithSystemCodecs(data, size, width, height, pixels, stop);
+        return DecodeWithSystemCodecs(data, size, width, height, fit, pixels, stop);
     }
     return false;
 }

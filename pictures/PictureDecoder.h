@@ -6,13 +6,14 @@
 #include <vector>
 
 #include "pictures/DecodeStop.h"
+#include "pictures/PictureCrop.h"
 
-// Decodes the picture file at path, scaled whole to width x height (proportions not kept);
-// pixels: width*height 32-bit BGRX (0x00RRGGBB as uint32_t), top row first. False: "not a picture",
-// or stop said so part-way (everything the decode held is then freed).
-bool DecodePicture(const char* path, int width, int height, std::vector<uint32_t>* pixels,
+// Decodes the picture file at path for a width x height card: scaled whole to it (proportions not
+// kept), or its part of the card's shape (fit); pixels: width*height 32-bit BGRX (0x00RRGGBB as uint32_t),
+// top row first. False: "not a picture", or stop said so part-way (everything the decode held is then freed).
+bool DecodePicture(const char* path, int width, int height, PictureFit fit, std::vector<uint32_t>* pixels,
                    const DecodeStop& stop = DecodeStop());
 
 // The same for a file's bytes held in memory: the whole path behind DecodePicture.
-bool DecodePictureData(const uint8_t* data, size_t size, int width, int height,
+bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
                        std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());

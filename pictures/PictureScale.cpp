@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "pictures/ExifOrientation.h"
+
 // In units of 1/(source*target) pixel, source pixel s spans [s*target, (s+1)*target) and target
 // pixel t spans [t*source, (t+1)*source); each overlap is a share, weighted by its part of t.
 std::vector<AreaScaler::Share> AreaScaler::Shares(int source, int target) {
@@ -21,9 +23,12 @@ std::vector<AreaScaler::Share> AreaScaler::Shares(int source, int target) {
 }
 
 AreaScaler::AreaScaler(int sourceWidth, int sourceHeight, int width, int height)
-    : Width(width), Height(height), ColumnsFirst(sourceWidth > width), SumWidth(std::min(sourceWidth, width)),
-      Columns(Shares(sourceWidth, width)), Rows(Shares(sourceHeight, height)),
-      Line(ColumnsFirst ? size_t(width) * 3 : 0), Sum(size_t(SumWidth) * height * 3) {}
+    : AreaScaler(PicturePart{0, 0, sourceWidth, sourceHeight}, width, height) {}
+
+AreaScaler::AreaScaler(const PicturePart& part, int width, int height)
+    : Width(width), Height(height), ColumnsFirst(part.Width > width), SumWidth(std::min(part.Width, width)),
+      Columns(Shares(part.Width, width)), Rows(Shares(part.Height, height)), PartLeft(part.Left),
+      PartTop(part.Top), Line(ColumnsFirst ? size_t(width) * 3 : 0), Sum(size_t(SumWidth) * height * 3) {}
 
 namespace {
 
@@ -47,12 +52,13 @@ template <typename Sample> void AddRowTo(const Sample* row, size_t count, float 
 } // namespace
 
 void AreaScaler::AddRow(const uint8_t* rgb) {
+    rgb += size_t(PartLeft) * 3;
     if (ColumnsFirst) {
         std::fill(Line.begin(), Line.end(), 0.0f);
         AddColumns(rgb, Columns, Line.data());
     }
     const size_t count = size_t(SumWidth) * 3;
-    for (; NextRowShare < Rows.size() && Rows[NextRowShare].From == NextRow; ++NextRowShare) {
+    for (; NextRowShare < Rows.size() && Rows[NextRowShare].From + PartTop == NextRow; ++NextRowShare) {
         const Share& r = Rows[NextRowShare];
         float* to = &Sum[size_t(r.To) * count];
         if (ColumnsFirst)
@@ -64,7 +70,7 @@ void AreaScaler::AddRow(const uint8_t* rgb) {
 }
 
 void AreaScaler::AddBlackRow() {
-    while (NextRowShare < Rows.size() && Rows[NextRowShare].From == NextRow)
+    while (NextRowShare < Rows.size() && Rows[NextRowShare].From + PartTop == NextRow)
         ++NextRowShare;
     ++NextRow;
 }
@@ -99,9 +105,29 @@ void RgbaOverWhite(const uint8_t* rgba, int width, uint8_t* rgb) {
     }
 }
 
+void CardSize(int orientation, int width, int height, int* storedWidth, int* storedHeight) {
+    const bool turned = orientation >= 5 && orientation <= 8;
+    *storedWidth = turned ? height : width;
+    *storedHeight = turned ? width : height;
+}
+
+AreaScaler CardScaler(int sourceWidth, int sourceHeight, int orientation, int width, int height,
+                      PictureFit fit) {
+    // The part is chosen on the picture as shown, then found again in the stored pixels.
+    int shownWidth = 0;
+    int shownHeight = 0;
+    CardSize(orientation, sourceWidth, sourceHeight, &shownWidth, &shownHeight);
+    const PicturePart part = StoredPart(ShownPart(shownWidth, shownHeight, width, height, fit), sourceWidth,
+                                        sourceHeight, orientation);
+    int storedWidth = 0;
+    int storedHeight = 0;
+    CardSize(orientation, width, height, &storedWidth, &storedHeight);
+    return AreaScaler(part, storedWidth, storedHeight);
+}
+
 std::vector<uint32_t> ScaleRgbaOverWhite(const uint8_t* rgba, size_t stride, int width, int height,
-                                         int toWidth, int toHeight) {
-    AreaScaler scaler(width, height, toWidth, toHeight);
+                                         int toWidth, int toHeight, PictureFit fit) {
+    AreaScaler scaler = CardScaler(width, height, 1, toWidth, toHeight, fit);
     std::vector<uint8_t> row(size_t(width) * 3);
     for (int y = 0; y < height; ++y) {
         RgbaOverWhite(rgba + size_t(y) * stride, width, row.data());
@@ -113,19 +139,7 @@ std::vector<uint32_t> ScaleRgbaOverWhite(const uint8_t* rgba, size_t stride, int
 std::vector<uint32_t> Upright(const std::vector<uint32_t>& pixels, int width, int height, int orientation) {
     if (orientation < 2 || orientation > 8)
         return pixels;
-    // What each orientation does to the shown picture's coordinates to find the stored pixel.
-    static const struct {
-        bool Transpose, MirrorX, MirrorY;
-    } Turns[9] = {{},
-                  {},
-                  {false, true, false},
-                  {false, true, true},
-                  {false, false, true},
-                  {true, false, false},
-                  {true, false, true},
-                  {true, true, true},
-                  {true, true, false}};
-    const auto& turn = Turns[orientation];
+    const OrientationTurn turn = TurnOf(orientation);
     const int shownWidth = turn.Transpose ? height : width;
     const int shownHeight = turn.Transpose ? width : height;
     std::vector<uint32_t> shown(pixels.size());

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "pictures/PictureCrop.h"
+
 // The most memory one picture may take to decode; a larger one is not a picture.
 constexpr size_t MaxDecodeBytes = size_t(256) << 20;
 
@@ -13,6 +15,9 @@ constexpr size_t MaxDecodeBytes = size_t(256) << 20;
 class AreaScaler {
 public:
     AreaScaler(int sourceWidth, int sourceHeight, int width, int height);
+    // Only `part` of the source is scaled: every source row is still fed whole, and what lies outside
+    // the part is passed over.
+    AreaScaler(const PicturePart& part, int width, int height);
     // The next source row: sourceWidth RGB triples.
     void AddRow(const uint8_t* rgb);
     // The next source row, all black: it adds nothing, so it costs next to nothing.
@@ -38,20 +43,29 @@ private:
     int SumWidth;
     std::vector<Share> Columns;
     std::vector<Share> Rows;
+    int PartLeft;
+    int PartTop;
     size_t NextRowShare = 0;
     int NextRow = 0;
     std::vector<float> Line;
     std::vector<float> Sum;
 };
 
+// A scaler of a sourceWidth x sourceHeight picture, stored as EXIF orientation says, to the part of it
+// a width x height card shows. Its pixels come out as stored: CardSize gives their size, and Upright
+// with the same orientation turns them to the card.
+AreaScaler CardScaler(int sourceWidth, int sourceHeight, int orientation, int width, int height,
+                      PictureFit fit);
+void CardSize(int orientation, int width, int height, int* storedWidth, int* storedHeight);
+
 // One row of width RGBA pixels (alpha not premultiplied) as RGB laid over white, as a browser shows
 // a transparent picture on a white page.
 void RgbaOverWhite(const uint8_t* rgba, int width, uint8_t* rgb);
 
-// A decoded RGBA picture, rows stride bytes apart, laid over white and scaled to toWidth x toHeight
-// (0x00RRGGBB, top row first).
+// A decoded RGBA picture, rows stride bytes apart, laid over white and scaled to a toWidth x toHeight
+// card as fit says (0x00RRGGBB, top row first).
 std::vector<uint32_t> ScaleRgbaOverWhite(const uint8_t* rgba, size_t stride, int width, int height,
-                                         int toWidth, int toHeight);
+                                         int toWidth, int toHeight, PictureFit fit);
 
 // The pixels of a width x height picture as EXIF orientation (1..8) says to show them; for 5..8
 // the result is height wide. Other values leave the pixels as they are.

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-// The width x height 0x00RRGGBB picture scaled whole to toWidth x toHeight by area average (the
-// decoders' scaler); empty when the pixels do not make such a picture.
+#include "pictures/PictureCrop.h"
+
+// The width x height 0x00RRGGBB picture scaled to a toWidth x toHeight card as fit says, by area
+// average (the decoders' scaler); empty when the pixels do not make such a picture.
 std::vector<uint32_t> RescalePixels(const std::vector<uint32_t>& pixels, int width, int height, int toWidth,
-                                    int toHeight);
+                                    int toHeight, PictureFit fit);

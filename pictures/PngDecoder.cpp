@@ -86,8 +86,8 @@ bool Decode(PngRead& read, Source* source, const DecodeStop& stop, std::vector<u
 
 } // namespace
 
-bool DecodePng(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-               const DecodeStop& stop) {
+bool DecodePng(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+               std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     PngRead read;
     if (read.Info == nullptr)
         return false;
@@ -98,6 +98,6 @@ bool DecodePng(const uint8_t* data, size_t size, int width, int height, std::vec
     if (!Decode(read, &source, stop, &rgba, &pictureWidth, &pictureHeight))
         return false;
     *pixels = ScaleRgbaOverWhite(rgba.data(), size_t(pictureWidth) * 4, int(pictureWidth), int(pictureHeight),
-                                 width, height);
+                                 width, height, fit);
     return true;
 }

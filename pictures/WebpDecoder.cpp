@@ -41,14 +41,17 @@ int ReducedSize(int size, int card, int otherSize, int otherCard) {
 const size_t IncrementalBytes = size_t(16) << 10;
 
 bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& features, int width,
-                 int height, const DecodeStop& stop, std::vector<uint32_t>* pixels) {
+                 int height, PictureFit fit, const DecodeStop& stop, std::vector<uint32_t>* pixels) {
     StillDecode decode;
     WebPDecoderConfig& config = decode.Config;
     if (!WebPInitDecoderConfig(&config))
         return false;
     config.options.use_scaling = 1;
-    config.options.scaled_width = ReducedSize(features.width, width, features.height, height);
-    config.options.scaled_height = ReducedSize(features.height, height, features.width, width);
+    int coverWidth = 0;
+    int coverHeight = 0;
+    CoveringSize(features.width, features.height, width, height, fit, &coverWidth, &coverHeight);
+    config.options.scaled_width = ReducedSize(features.width, coverWidth, features.height, coverHeight);
+    config.options.scaled_height = ReducedSize(features.height, coverHeight, features.width, coverWidth);
     config.output.colorspace = MODE_RGBA;
     // Declared after the output it writes into, so it goes first.
     const std::unique_ptr<WebPIDecoder, IncrementalDelete> decoder(WebPIDecode(data, size, &config));
@@ -66,13 +69,13 @@ bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& 
     }
     const WebPRGBABuffer& rgba = config.output.u.RGBA;
     *pixels = ScaleRgbaOverWhite(rgba.rgba, size_t(rgba.stride), config.output.width, config.output.height,
-                                 width, height);
+                                 width, height, fit);
     return true;
 }
 
 // libwebpdemux decodes a frame at once: the stop is asked before it.
-bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, const DecodeStop& stop,
-                      std::vector<uint32_t>* pixels) {
+bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+                      const DecodeStop& stop, std::vector<uint32_t>* pixels) {
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options))
         return false;
@@ -88,14 +91,15 @@ bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, c
         return false;
     const int canvasWidth = int(info.canvas_width);
     const int canvasHeight = int(info.canvas_height);
-    *pixels = ScaleRgbaOverWhite(canvas, size_t(canvasWidth) * 4, canvasWidth, canvasHeight, width, height);
+    *pixels =
+        ScaleRgbaOverWhite(canvas, size_t(canvasWidth) * 4, canvasWidth, canvasHeight, width, height, fit);
     return true;
 }
 
 } // namespace
 
-bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-                const DecodeStop& stop) {
+bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+                std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     WebPBitstreamFeatures features;
     if (WebPGetFeatures(data, size, &features) != VP8_STATUS_OK)
         return false;
@@ -104,6 +108,6 @@ bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, std::ve
     const double canvas = double(features.width) * features.height * 4;
     if ((features.has_animation ? 2 : 1) * canvas + double(features.width) * 8 > double(MaxDecodeBytes))
         return false;
-    return features.has_animation ? DecodeFirstFrame(data, size, width, height, stop, pixels)
-                                  : DecodeStill(data, size, features, width, height, stop, pixels);
+    return features.has_animation ? DecodeFirstFrame(data, size, width, height, fit, stop, pixels)
+                                  : DecodeStill(data, size, features, width, height, fit, stop, pixels);
 }

@@ -130,8 +130,17 @@ bool CopyInStrips(IWICBitmapSource* source, UINT width, UINT height, const Decod
     return true;
 }
 
-// source converted to 32-bit BGRA, copied in strips into a scaler to width x height.
-bool ScaleFrom(IWICBitmapSource* source, int width, int height, const DecodeStop& stop,
+// The card a frame is scaled to: its size as shown, how the frame is turned and what part it shows.
+struct Card {
+    int Width;
+    int Height;
+    int Orientation;
+    PictureFit Fit;
+};
+
+// source converted to 32-bit BGRA, copied in strips into a scaler to the card (in the frame's own
+// orientation).
+bool ScaleFrom(IWICBitmapSource* source, const Card& card, const DecodeStop& stop,
                std::vector<uint32_t>* pixels) {
     Owned<IWICBitmapSource> bgra;
     UINT sourceWidth = 0;
@@ -139,19 +148,32 @@ bool ScaleFrom(IWICBitmapSource* source, int width, int height, const DecodeStop
     if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, source, bgra.Out())) ||
         FAILED(bgra->GetSize(&sourceWidth, &sourceHeight)) || sourceWidth == 0 || sourceHeight == 0)
         return false;
-    AreaScaler scaler(int(sourceWidth), int(sourceHeight), width, height);
+    AreaScaler scaler =
+        CardScaler(int(sourceWidth), int(sourceHeight), card.Orientation, card.Width, card.Height, card.Fit);
     if (!CopyInStrips(bgra.Get(), sourceWidth, sourceHeight, stop, &scaler))
         return false;
     *pixels = scaler.Pixels();
     return true;
 }
 
-// WIC's scaler takes the frame to at most twice the card (through the codec's own reduced decode
-// where it has one); the area scaler averages the rest, since some scalers only pick pixels.
+// WIC's scaler takes the frame to at most twice what the card's part of it needs (through the codec's
+// own reduced decode where it has one); the area scaler averages the rest, since some scalers only
+// pick pixels. A kept shape is reduced alike on both axes, so the part is still the card's shape.
 bool ScaleFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT frameWidth, UINT frameHeight,
-                int width, int height, const DecodeStop& stop, std::vector<uint32_t>* pixels) {
-    const UINT reducedWidth = std::min(frameWidth, UINT(width) * 2);
-    const UINT reducedHeight = std::min(frameHeight, UINT(height) * 2);
+                const Card& card, const DecodeStop& stop, std::vector<uint32_t>* pixels) {
+    int storedWidth = 0;
+    int storedHeight = 0;
+    CardSize(card.Orientation, card.Width, card.Height, &storedWidth, &storedHeight);
+    int coverWidth = 0;
+    int coverHeight = 0;
+    CoveringSize(int(frameWidth), int(frameHeight), storedWidth, storedHeight, card.Fit, &coverWidth,
+                 &coverHeight);
+    UINT reducedWidth = std::min(frameWidth, UINT(coverWidth) * 2);
+    UINT reducedHeight = std::min(frameHeight, UINT(coverHeight) * 2);
+    if (card.Fit == PictureFit::KeepShape && (reducedWidth == frameWidth || reducedHeight == frameHeight)) {
+        reducedWidth = frameWidth;
+        reducedHeight = frameHeight;
+    }
     Owned<IWICBitmapScaler> scaler;
     if (reducedWidth < frameWidth || reducedHeight < frameHeight) {
         bool stopped = false;
@@ -159,17 +181,17 @@ bool ScaleFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT 
         if (SUCCEEDED(factory->CreateBitmapScaler(scaler.Out())) &&
             SUCCEEDED(
                 scaler->Initialize(frame, reducedWidth, reducedHeight, WICBitmapInterpolationModeFant)) &&
-            ScaleFrom(scaler.Get(), width, height, heard, pixels))
+            ScaleFrom(scaler.Get(), card, heard, pixels))
             return true;
         // Some codecs (Wine's JPEG XR) fail under the scaler; read whole, the frame still shows.
         if (stopped)
             return false;
     }
-    return ScaleFrom(frame, width, height, stop, pixels);
+    return ScaleFrom(frame, card, stop, pixels);
 }
 
-bool Decode(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-            const DecodeStop& stop) {
+bool Decode(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+            std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     Owned<IWICImagingFactory> factory;
     Owned<IWICStream> stream;
     Owned<IWICBitmapDecoder> decoder;
@@ -188,24 +210,26 @@ bool Decode(const uint8_t* data, size_t size, int width, int height, std::vector
         return false;
     // Scaled in the file's own orientation, turned afterwards.
     const int orientation = OrientationOf(frame.Get(), container);
-    const bool turned = orientation >= 5;
     std::vector<uint32_t> stored;
-    if (!ScaleFrame(factory.Get(), frame.Get(), frameWidth, frameHeight, turned ? height : width,
-                    turned ? width : height, stop, &stored))
+    if (!ScaleFrame(factory.Get(), frame.Get(), frameWidth, frameHeight, {width, height, orientation, fit},
+                    stop, &stored))
         return false;
-    *pixels = Upright(stored, turned ? height : width, turned ? width : height, orientation);
+    int storedWidth = 0;
+    int storedHeight = 0;
+    CardSize(orientation, width, height, &storedWidth, &storedHeight);
+    *pixels = Upright(stored, storedWidth, storedHeight, orientation);
     return true;
 }
 
 } // namespace
 
-bool DecodeWic(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-               const DecodeStop& stop) {
+bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+               std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     // Entered before the first interface and left after the last is released.
     // A thread already in a single-threaded apartment (a test's, the benchmark's) stays there: WIC
     // works in both.
     const Apartment apartment(COINIT_MULTITHREADED);
-    return Decode(data, size, width, height, pixels, stop);
+    return Decode(data, size, width, height, fit, pixels, stop);
 }
 
 std::vector<SystemCodec> InstalledSystemCodecs() {

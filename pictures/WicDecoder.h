@@ -8,14 +8,15 @@
 #include <vector>
 
 #include "pictures/DecodeStop.h"
+#include "pictures/PictureCrop.h"
 #include "pictures/SystemCodecs.h"
 
 // Decodes the first frame of a file held in memory with one of the system's own codecs (see
 // IsSystemCodec) to width x height pixels (0x00RRGGBB, top row first), upright per its orientation
 // tag, alpha over white. False when no such codec reads it, it would take too much memory, or stop
 // says so between strips. Runs in a multithreaded COM apartment of the calling thread's own.
-bool DecodeWic(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
-               const DecodeStop& stop = DecodeStop());
+bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+               std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());
 
 // Every installed decoder as the system describes it; empty when WIC cannot be asked.
 std::vector<SystemCodec> InstalledSystemCodecs();

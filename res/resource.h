@@ -30,6 +30,7 @@
 #define IDC_LEVEL_VERYHARD 1008
 #define IDC_SUBFOLDERS 1010
 #define IDC_PLAYER_COUNT 1011 // drop-down list of 1 to 4
+#define IDC_FIT 1012          // check box: keep the pictures' shape
 // Name boxes and their labels are consecutive: player P (1 to 4) has IDC_PLAYER_NAME_BASE + P and
 // IDC_PLAYER_LABEL_BASE + P.
 #define IDC_PLAYER_NAME_BASE 1020
@@ -46,6 +47,11 @@
 #define IDC_LEVEL_STATS 1050 // list view: a row per level
 #define IDC_WIN_STATS 1051   // list view: a row per winning name
 #define IDC_STATS_RESET 1052
+#define IDC_PLAYER_COLOUR_BASE 1060 // each seat's colour beside its name box
+#define IDC_PLAYER_COLOUR1 1061
+#define IDC_PLAYER_COLOUR2 1062
+#define IDC_PLAYER_COLOUR3 1063
+#define IDC_PLAYER_COLOUR4 1064
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
 // reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L.

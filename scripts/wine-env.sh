@@ -24,17 +24,21 @@ yw_install_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 }
 
-# The picture libraries for MinGW, built static from Debian's source packages (patch series
-# applied) into one prefix, build/mingw-libs/install (YW_MINGW_LIBS); a finished build is reused.
+source "$(dirname "${BASH_SOURCE[0]}")/library-cache.sh"
+
+# The picture libraries for MinGW, each built static from Debian's source package (patch series
+# applied) into an entry of the per-user cache (scripts/library-cache.sh), and copied together
+# into build/mingw-libs/install, where the windows preset looks. Only the libraries and their
+# headers are built and kept: no programs, tests, examples or documentation.
 YW_MINGW_LIBS="$PWD/build/mingw-libs"
 
 # A private apt state with deb-src entries derived from the machine's own entries, so the system's
-# configuration is left as it was; made and updated once per build folder.
+# configuration is left as it was; made and updated once per build, in YW_APT_ROOT.
 yw_mingw_apt_options() {
-    local root="$YW_MINGW_LIBS/apt"
+    local root="$YW_APT_ROOT"
     YW_APT_OPTIONS=(-o "Dir::Etc::SourceList=/dev/null" -o "Dir::Etc::SourceParts=$root/sources.list.d"
                     -o "Dir::State::Lists=$root/lists" -o "Dir::Cache=$root/cache" -o "Debug::NoLocking=true")
-    # As root, apt would hand the download to its _apt user, who may not write into build/.
+    # As root, apt would hand the download to its _apt user, who may not write into the cache.
     if [[ $(id -u) -eq 0 ]]; then
         YW_APT_OPTIONS+=(-o "APT::Sandbox::User=root")
     fi
@@ -55,13 +59,16 @@ yw_mingw_apt_options() {
     apt-get "${YW_APT_OPTIONS[@]}" update -qq && touch "$root/updated"
 }
 
-# Unpacks into $YW_MINGW_LIBS/<source>/tree the source package $1 of the version installed for the
-# native package $2; when the mirror no longer holds that version's files, the suite's other
-# versions, newest first.
+# The version of the source package of the installed native package $1.
+yw_source_version() {
+    dpkg-query -W -f='${source:Version}' "$1"
+}
+
+# Unpacks into $3/tree the source package $1 of the version installed for the native package $2;
+# when the mirror no longer holds that version's files, the suite's other versions, newest first.
 yw_mingw_source() {
-    local source=$1 native=$2 installed version
-    local root="$YW_MINGW_LIBS/$source"
-    installed="$(dpkg-query -W -f='${source:Version}' "$native")" || return 1
+    local source=$1 native=$2 root=$3 installed version
+    installed="$(yw_source_version "$native")" || return 1
     yw_mingw_apt_options || return 1
     rm -rf "$root"
     mkdir -p "$root"
@@ -151,68 +158,141 @@ YW_LIBHEIF_OPTIONS=(-DBUILD_SHARED_LIBS=OFF -DENABLE_PLUGIN_LOADING=OFF -DWITH_L
     -DWITH_GDK_PIXBUF=OFF -DWITH_HEADER_COMPRESSION=OFF -DCMAKE_DISABLE_FIND_PACKAGE_ZLIB=ON
     -DCMAKE_DISABLE_FIND_PACKAGE_Doxygen=ON -DBUILD_TESTING=OFF)
 
-# Configures, builds and installs the unpacked CMake project of $1 into the shared prefix.
-yw_mingw_cmake() {
-    local root="$YW_MINGW_LIBS/$1"
-    shift
-    cmake -S "$root/tree" -B "$root/build" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
-        -DCMAKE_CROSSCOMPILING_EMULATOR= -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$YW_MINGW_LIBS/install" \
-        -DCMAKE_FIND_ROOT_PATH="$YW_MINGW_LIBS/install;/usr/x86_64-w64-mingw32" "$@" >/dev/null || return 1
-    cmake --build "$root/build" -j2 --target install >/dev/null
+# Configures the unpacked CMake project in $1/source/tree for the prefix $2, with the libraries
+# in the prefixes $3 (';' between them) within reach, and the CMake options that follow.
+yw_mingw_configure() {
+    local work=$1 prefix=$2 roots=$3
+    shift 3
+    cmake -S "$work/source/tree" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/mingw-w64.cmake" \
+        -DCMAKE_CROSSCOMPILING_EMULATOR= -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$prefix" \
+        -DCMAKE_FIND_ROOT_PATH="$roots${roots:+;}/usr/x86_64-w64-mingw32" "$@" >/dev/null
 }
 
-# giflib's Makefile builds shared libraries and tools too; its library is a few C files.
+# Builds the configured project in $1 and installs it, keeping only headers and static archives.
+yw_mingw_install() {
+    cmake --build "$1/build" -j"$(nproc)" --target install >/dev/null &&
+        rm -rf "$2/bin" "$2/share" "$2/lib/cmake" "$2/lib/pkgconfig" "$2/lib/libpng"
+}
+
+# The recipes, one per library: each builds in the scratch folder $1 and installs into $2; the
+# libraries it builds against come after. A recipe's text is part of its entry's key.
+yw_mingw_libjpeg_turbo() {
+    yw_mingw_source libjpeg-turbo libjpeg62-turbo-dev "$1/source" &&
+        yw_mingw_configure "$1" "$2" "" -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=ON \
+            -DWITH_TURBOJPEG=OFF &&
+        # No switch leaves out its programs: the library is built alone and installed by hand.
+        cmake --build "$1/build" -j"$(nproc)" --target jpeg-static >/dev/null &&
+        mkdir -p "$2/lib" "$2/include" && cp "$1/build/libjpeg.a" "$2/lib/" &&
+        cp "$1/source/tree/"{jpeglib.h,jerror.h,jmorecfg.h} "$1/build/jconfig.h" "$2/include/"
+}
+
+# Against the static zlib of Debian's MinGW package.
+yw_mingw_libpng1_6() {
+    yw_mingw_source libpng1.6 libpng-dev "$1/source" &&
+        yw_mingw_configure "$1" "$2" "" -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF \
+            -DPNG_EXECUTABLES=OFF -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \
+            -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include &&
+        yw_mingw_install "$1" "$2"
+}
+
+# giflib's Makefile builds shared libraries and programs too; its library is a few C files.
 yw_mingw_giflib() {
-    local tree="$YW_MINGW_LIBS/giflib/tree" install="$YW_MINGW_LIBS/install" file
-    mkdir -p "$install/lib" "$install/include" "$YW_MINGW_LIBS/giflib/objects"
+    local tree="$1/source/tree" file
+    yw_mingw_source giflib libgif-dev "$1/source" || return 1
+    mkdir -p "$2/lib" "$2/include" "$1/objects"
     for file in dgif_lib egif_lib gifalloc gif_err gif_font gif_hash openbsd-reallocarray; do
-        x86_64-w64-mingw32-gcc-posix -O2 -c "$tree/$file.c" -o "$YW_MINGW_LIBS/giflib/objects/$file.o" || return 1
+        x86_64-w64-mingw32-gcc-posix -O2 -c "$tree/$file.c" -o "$1/objects/$file.o" || return 1
     done
-    rm -f "$install/lib/libgif.a"
-    x86_64-w64-mingw32-ar rcs "$install/lib/libgif.a" "$YW_MINGW_LIBS/giflib/objects"/*.o &&
-        cp "$tree/gif_lib.h" "$install/include/"
+    x86_64-w64-mingw32-ar rcs "$2/lib/libgif.a" "$1/objects"/*.o && cp "$tree/gif_lib.h" "$2/include/"
 }
 
-# Builds each library once; a stamp in the prefix marks a finished one.
+# The decoder and its demuxer alone (the install target would build the decoder twice over).
+yw_mingw_libwebp() {
+    yw_mingw_source libwebp libwebp-dev "$1/source" &&
+        yw_mingw_configure "$1" "$2" "" -DBUILD_SHARED_LIBS=OFF -DWEBP_BUILD_ANIM_UTILS=OFF \
+            -DWEBP_BUILD_CWEBP=OFF -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF \
+            -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF -DWEBP_BUILD_EXTRAS=OFF \
+            -DWEBP_BUILD_LIBWEBPMUX=OFF &&
+        cmake --build "$1/build" -j"$(nproc)" --target webp webpdemux >/dev/null &&
+        mkdir -p "$2/lib" "$2/include/webp" && cp "$1/build/"{libwebp.a,libwebpdemux.a} "$2/lib/" &&
+        cp "$1/source/tree/src/webp/"{decode.h,demux.h,mux_types.h,types.h} "$2/include/webp/"
+}
+
+yw_mingw_libde265() {
+    yw_libde265_source "$1/source" && yw_mingw_configure "$1" "$2" "" "${YW_LIBDE265_OPTIONS[@]}" &&
+        yw_mingw_install "$1" "$2"
+}
+
+# Static on Windows: heif.h and de265.h would otherwise declare DLL imports. $3 is libde265's prefix.
+yw_mingw_libheif() {
+    yw_libheif_source "$1/source" &&
+        yw_mingw_configure "$1" "$2" "$3" "${YW_LIBHEIF_OPTIONS[@]}" -DLIBDE265_INCLUDE_DIR="$3/include" \
+            -DLIBDE265_LIBRARY="$3/lib/libde265.a" -DCMAKE_C_FLAGS=-DLIBHEIF_STATIC_BUILD \
+            "-DCMAKE_CXX_FLAGS=-DLIBHEIF_STATIC_BUILD -DLIBDE265_STATIC_BUILD" &&
+        yw_mingw_install "$1" "$2"
+}
+
+# The version of library $1 and the key of its entry (YW_VERSION, YW_KEY): its recipe's text, the
+# compilers and MinGW's headers and runtime, the toolchain file and what else goes into it.
+yw_mingw_key() {
+    local library=$1 recipe="yw_mingw_${1//[-.]/_}" also=""
+    case $library in
+        libjpeg-turbo) YW_VERSION="$(yw_source_version libjpeg62-turbo-dev)"
+                       also="$(dpkg-query -W -f='${Version}' nasm)" ;;
+        libpng1.6) YW_VERSION="$(yw_source_version libpng-dev)"
+                   also="$(dpkg-query -W -f='${Version}' libz-mingw-w64-dev)" ;;
+        giflib) YW_VERSION="$(yw_source_version libgif-dev)" ;;
+        libwebp) YW_VERSION="$(yw_source_version libwebp-dev)" ;;
+        libde265) YW_VERSION=$YW_LIBDE265_VERSION
+                  also="$(declare -f yw_libde265_source yw_pinned_source; declare -p YW_LIBDE265_OPTIONS)" ;;
+        libheif) yw_mingw_key libde265
+                 also="$YW_KEY $(declare -f yw_libheif_source yw_pinned_source; declare -p YW_LIBHEIF_OPTIONS)"
+                 YW_VERSION=$YW_LIBHEIF_VERSION ;;
+    esac
+    YW_KEY="$(yw_cache_key "$library" "$YW_VERSION" "$also" "$(declare -f "$recipe" yw_mingw_configure \
+        yw_mingw_install)" "$(cat cmake/mingw-w64.cmake)" "$(dpkg-query -W -f='${Package} ${Version}\n' \
+        g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)")"
+}
+
+YW_MINGW_LIBRARIES=(libjpeg-turbo libpng1.6 giflib libwebp libde265 libheif)
+
+# The cache's entry of library $1 (built when missing or damaged); its libraries' entries follow.
+yw_mingw_entry() {
+    yw_mingw_key "$1"
+    yw_cache_ensure mingw "$1" "$YW_VERSION" "$YW_KEY" "yw_mingw_${1//[-.]/_}" "${@:2}"
+}
+
+# Makes build/mingw-libs/install from the cache, building what it lacks. Two chains side by side,
+# each building one library at a time: the four from the machine's apt sources, and libde265 then
+# libheif, so that one's downloads and configure runs overlap the other's compiling.
 yw_build_mingw_libs() {
-    local install="$YW_MINGW_LIBS/install"
-    mkdir -p "$install"
-    if [[ ! -f "$install/.libjpeg-turbo" ]]; then
-        yw_mingw_source libjpeg-turbo libjpeg62-turbo-dev &&
-            yw_mingw_cmake libjpeg-turbo -DENABLE_SHARED=OFF -DENABLE_STATIC=ON -DWITH_SIMD=ON \
-                -DWITH_TURBOJPEG=OFF && touch "$install/.libjpeg-turbo" || return 1
+    local library entries=() de265 status=0 apt
+    for library in "${YW_MINGW_LIBRARIES[@]}"; do
+        yw_mingw_key "$library"
+        entries+=("$(yw_cache_entry mingw "$library" "$YW_VERSION" "$YW_KEY")")
+    done
+    de265="${entries[4]}"
+    if ! { yw_cache_sound "${entries[0]}" && yw_cache_sound "${entries[1]}" && yw_cache_sound "${entries[2]}" &&
+               yw_cache_sound "${entries[3]}" && yw_cache_sound "${entries[4]}" &&
+               yw_cache_sound "${entries[5]}"; }; then
+        apt="$(mktemp -d "${TMPDIR:-/tmp}/yorewind-apt.XXXXXX")"
+        (YW_APT_ROOT="$apt/state" && yw_mingw_entry libjpeg-turbo && yw_mingw_entry libpng1.6 &&
+             yw_mingw_entry giflib && yw_mingw_entry libwebp) &
+        local apt_chain=$!
+        yw_mingw_entry libde265 && yw_mingw_entry libheif "$de265" || status=1
+        wait "$apt_chain" || status=1
+        rm -rf "$apt"
+        ((status == 0)) || return 1
     fi
-    if [[ ! -f "$install/.libpng1.6" ]]; then
-        # zlib from Debian's MinGW package, the static one.
-        yw_mingw_source libpng1.6 libpng-dev &&
-            yw_mingw_cmake libpng1.6 -DPNG_SHARED=OFF -DPNG_STATIC=ON -DPNG_TESTS=OFF -DPNG_EXECUTABLES=OFF \
-                -DZLIB_LIBRARY=/usr/x86_64-w64-mingw32/lib/libz.a \
-                -DZLIB_INCLUDE_DIR=/usr/x86_64-w64-mingw32/include && touch "$install/.libpng1.6" || return 1
-    fi
-    if [[ ! -f "$install/.giflib" ]]; then
-        yw_mingw_source giflib libgif-dev && yw_mingw_giflib && touch "$install/.giflib" || return 1
-    fi
-    if [[ ! -f "$install/.libwebp" ]]; then
-        yw_mingw_source libwebp libwebp-dev &&
-            yw_mingw_cmake libwebp -DBUILD_SHARED_LIBS=OFF -DWEBP_BUILD_ANIM_UTILS=OFF -DWEBP_BUILD_CWEBP=OFF \
-                -DWEBP_BUILD_DWEBP=OFF -DWEBP_BUILD_GIF2WEBP=OFF -DWEBP_BUILD_IMG2WEBP=OFF \
-                -DWEBP_BUILD_VWEBP=OFF -DWEBP_BUILD_WEBPINFO=OFF -DWEBP_BUILD_WEBPMUX=OFF \
-                -DWEBP_BUILD_EXTRAS=OFF -DWEBP_BUILD_LIBWEBPMUX=OFF && touch "$install/.libwebp" || return 1
-    fi
-    if [[ ! -f "$install/.libde265" ]]; then
-        yw_libde265_source "$YW_MINGW_LIBS/libde265" && yw_mingw_cmake libde265 "${YW_LIBDE265_OPTIONS[@]}" &&
-            touch "$install/.libde265" || return 1
-    fi
-    if [[ ! -f "$install/.libheif" ]]; then
-        # Static on Windows: heif.h and de265.h would otherwise declare DLL imports.
-        yw_libheif_source "$YW_MINGW_LIBS/libheif" &&
-            yw_mingw_cmake libheif "${YW_LIBHEIF_OPTIONS[@]}" -DLIBDE265_INCLUDE_DIR="$install/include" \
-                -DLIBDE265_LIBRARY="$install/lib/libde265.a" -DCMAKE_C_FLAGS=-DLIBHEIF_STATIC_BUILD \
-                "-DCMAKE_CXX_FLAGS=-DLIBHEIF_STATIC_BUILD -DLIBDE265_STATIC_BUILD" && touch "$install/.libheif" ||
-            return 1
-    fi
-    # Sources, objects and apt's index of sources are not needed once all is installed.
-    rm -rf "$YW_MINGW_LIBS"/{apt,libjpeg-turbo,libpng1.6,giflib,libwebp,libde265,libheif}
+    # What the picture libraries left in a build folder before they were kept in the cache.
+    [[ -L "$YW_MINGW_LIBS" ]] ||
+        rm -rf "$YW_MINGW_LIBS"/{apt,libjpeg-turbo,libpng1.6,giflib,libwebp,libde265,libheif}
+    yw_cache_assemble "$YW_MINGW_LIBS/install" "${entries[@]}" || return 1
+    # The marks by which older scripts know a finished library, so that a worktree of an older
+    # branch sharing this folder through a link takes it as it is rather than building into it.
+    for library in "${YW_MINGW_LIBRARIES[@]}"; do
+        touch "$YW_MINGW_LIBS/install/.$library"
+    done
 }
 
 # Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process. The

@@ -30,7 +30,8 @@ protected:
         const int width = r.Right - r.Left;
         for (int k = 0; k < 18; ++k) {
             std::vector<uint32_t> decoded;
-            bool same = DecodePicture(Gradient(k).c_str(), width, r.Bottom - r.Top, &decoded);
+            bool same =
+                DecodePicture(Gradient(k).c_str(), width, r.Bottom - r.Top, PictureFit::Stretch, &decoded);
             for (size_t p = 0; same && p < decoded.size(); ++p) {
                 const int x = r.Left + int(p % width), y = r.Top + int(p / width);
                 same = x >= client.right || y >= client.bottom || yw::Near(At(x, y), decoded[p], 8);

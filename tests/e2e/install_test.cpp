@@ -28,6 +28,16 @@ int RunSilently(const std::string& exe) {
 }
 
 const char UninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Yorewind";
+const char FolderVerbKey[] = "Software\\Classes\\Directory\\shell\\Yorewind";
+const std::string FolderCommandKey = std::string(FolderVerbKey) + "\\command";
+
+bool KeyExists(const char* key) {
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &opened) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(opened);
+    return true;
+}
 // The files under the folder by relative names, '/' between folders, after the prefix.
 std::set<std::string> Files(const std::string& folder, const std::string& prefix = "") {
     std::set<std::string> names;
@@ -60,6 +70,10 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     for (const auto& text : entry)
         EXPECT_EQ(yw::RegistryText(UninstallKey, text.first), text.second) << text.first;
     EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "PicturePath"), Samples) << "with no settings key";
+    // Explorer's menu of every folder starts the installed game with that folder.
+    EXPECT_EQ(yw::RegistryText(FolderVerbKey, nullptr), "Play Yorewind with these pictures");
+    EXPECT_EQ(yw::RegistryText(FolderVerbKey, "Icon"), Dir + "\\Yorewind.exe,0");
+    EXPECT_EQ(yw::RegistryText(FolderCommandKey.c_str(), nullptr), "\"" + Dir + "\\Yorewind.exe\" \"%1\"");
     {
         yw::GameProcess game(Dir + "\\Yorewind.exe");
         HWND window = yw::WaitForWindow(game.Id(), "Yorewind", nullptr, 60000);
@@ -68,8 +82,11 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
         const auto showsBack = [&] { return yw::Near(yw::ScreenPixel(window, card), 0xC483FF); };
         EXPECT_TRUE(yw::WaitUntil(showsBack, 60000));
         EXPECT_EQ(yw::WaitForDialog(game.Id(), nullptr, 0), nullptr) << "no dialog";
-        yw::Click(window, card);
-        EXPECT_TRUE(yw::WaitUntil([&] { return !showsBack(); })) << "a sample picture turned up";
+        // The backs may show before the first deal takes clicks: clicked until the card turns.
+        EXPECT_TRUE(yw::WaitUntil([&] {
+            yw::Click(window, card);
+            return yw::WaitUntil([&] { return !showsBack(); }, 1000);
+        })) << "a sample picture turned up";
     }
     // Over the first install: the initial text counts as no folder, a chosen one stays.
     const std::pair<std::string, std::string> stored[] = {{"Where Do You Want to Go?", Samples},
@@ -88,6 +105,7 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     EXPECT_TRUE(yw::WaitUntil([] { return yw::RegistryText(UninstallKey, "DisplayName").empty(); }, 30000));
     EXPECT_FALSE(std::filesystem::exists(Dir));
     EXPECT_FALSE(std::filesystem::exists(Shortcut));
+    EXPECT_FALSE(KeyExists(FolderVerbKey)) << "the folder command goes";
     EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "PicturePath"), "C:\\My pictures") << "the settings stay";
 }
 

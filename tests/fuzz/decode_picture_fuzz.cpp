@@ -1,5 +1,6 @@
 // libFuzzer's entry: any bytes through the game's whole decoder, at a card size the input's length
-// picks, so small and large cards (and with them each JPEG DCT scale) are all reached.
+// picks, so small and large cards (and with them each JPEG DCT scale), stretched or cut to their
+// shape, are all reached.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -10,8 +11,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const struct { int Width, Height; } cards[] = {{1, 1}, {7, 5}, {20, 15}, {131, 98}};
     const auto& card = cards[size % 4];
+    const PictureFit fit = (size / 4) % 2 == 0 ? PictureFit::Stretch : PictureFit::KeepShape;
     std::vector<uint32_t> pixels;
-    if (DecodePictureData(data, size, card.Width, card.Height, &pixels) &&
+    if (DecodePictureData(data, size, card.Width, card.Height, fit, &pixels) &&
         pixels.size() != size_t(card.Width) * card.Height)
         std::abort(); // a decode that succeeds gives the whole card
     return 0;

@@ -25,12 +25,12 @@ TEST(DecodeStop, EndsEachKindOfDecodePartWay) {
         const std::string path = testing::TempDir() + "stop-" + std::to_string(&c - cases);
         ASSERT_EQ(std::system((noise + c.Options + "'" + path + "'").c_str()), 0) << c.Kind;
         std::vector<uint32_t> pixels;
-        ASSERT_TRUE(DecodePicture(path.c_str(), 240, 320, &pixels)) << c.Kind;
+        ASSERT_TRUE(DecodePicture(path.c_str(), 240, 320, PictureFit::Stretch, &pixels)) << c.Kind;
         for (const int yes : {1, 3}) {
             int asked = 0;
             const DecodeStop stop{[&] { return ++asked >= yes; }};
             pixels.clear();
-            EXPECT_FALSE(DecodePicture(path.c_str(), 240, 320, &pixels, stop))
+            EXPECT_FALSE(DecodePicture(path.c_str(), 240, 320, PictureFit::Stretch, &pixels, stop))
                 << c.Kind << " stopped at " << yes;
             EXPECT_EQ(asked, yes) << c.Kind << ": asked on after the stop, or never";
             EXPECT_TRUE(pixels.empty()) << c.Kind;

@@ -90,7 +90,7 @@ TEST(PictureDecoder, ShowsEachExifOrientationUpright) {
             Make("grid.jpg", kGrid + " && exiftool -n -ExifByteOrder=" + c.ByteOrder +
                                  " -Orientation=" + std::to_string(c.Orientation) + " -overwrite_original @");
         std::vector<uint32_t> pixels;
-        ASSERT_TRUE(DecodePicture(grid.c_str(), c.Width, 6 / c.Width, &pixels));
+        ASSERT_TRUE(DecodePicture(grid.c_str(), c.Width, 6 / c.Width, PictureFit::Stretch, &pixels));
         std::vector<int> blocks;
         for (uint32_t pixel : pixels)
             blocks.push_back(int(((pixel & 0xFF) + 25) / 50));
@@ -144,7 +144,8 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFile) {
     for (const auto& c : cases) {
         const Bytes file = Read(Make("colour.jpg", c.Make));
         std::vector<uint32_t> pixels;
-        ASSERT_TRUE(DecodePicture(Write("colour.jpg", file).c_str(), 1, 2, &pixels)) << c.Kind;
+        ASSERT_TRUE(DecodePicture(Write("colour.jpg", file).c_str(), 1, 2, PictureFit::Stretch, &pixels))
+            << c.Kind;
         ASSERT_EQ(pixels.size(), 2u) << c.Kind;
         for (int shift : {16, 8, 0}) {
             EXPECT_NEAR(int(pixels[0] >> shift & 0xFF), int(c.Colour >> shift & 0xFF), 4) << c.Kind << shift;
@@ -204,7 +205,7 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
         {"bmp height INT_MIN", Write("min.bmp", Bmp(40, 1, INT_MIN, 24, 0, {}, {0, 0, 0, 0}))}};
     for (const auto& c : cases) {
         std::vector<uint32_t> pixels;
-        EXPECT_FALSE(DecodePicture(c.Path.c_str(), 8, 8, &pixels)) << c.Kind;
+        EXPECT_FALSE(DecodePicture(c.Path.c_str(), 8, 8, PictureFit::Stretch, &pixels)) << c.Kind;
     }
 }
 
@@ -242,7 +243,9 @@ TEST(PictureDecoder, ReadsEachBmpLayoutInDisplayOrder) {
     for (const auto& c : cases) {
         const int width = int(c.Pixels.size() / 2);
         std::vector<uint32_t> pixels;
-        ASSERT_TRUE(DecodePicture(Write("layout.bmp", c.File).c_str(), width, 2, &pixels)) << c.Kind;
+        ASSERT_TRUE(
+            DecodePicture(Write("layout.bmp", c.File).c_str(), width, 2, PictureFit::Stretch, &pixels))
+            << c.Kind;
         EXPECT_EQ(pixels, c.Pixels) << c.Kind;
     }
 }
@@ -252,7 +255,7 @@ TEST(PictureDecoder, SurvivesTheFuzzersFindings) {
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(YW_FUZZ_REGRESSIONS)) {
         std::vector<uint32_t> pixels;
-        DecodePicture(entry.path().string().c_str(), 131, 98, &pixels);
+        DecodePicture(entry.path().string().c_str(), 131, 98, PictureFit::Stretch, &pixels);
         ++files;
     }
     EXPECT_GT(files, 0);
@@ -268,7 +271,8 @@ TEST(PictureDecoder, RefusesAJpegOfMoreThanMaxScans) {
                                                       std::to_string(scans));
         for (const int width : {16, 80}) {
             std::vector<uint32_t> pixels;
-            EXPECT_EQ(DecodePicture(path.c_str(), width, width * 3 / 4, &pixels), scans == 1000)
+            EXPECT_EQ(DecodePicture(path.c_str(), width, width * 3 / 4, PictureFit::Stretch, &pixels),
+                      scans == 1000)
                 << scans << " scans, " << width;
         }
     }
@@ -300,7 +304,8 @@ TEST(PictureBatch, DropsASlowPictureOnlyWhileOthersCanTakeItsPlace) {
                  {&mixed, 6, {0, 2, 3, 5, 1, 4}}, {&slow, 3, {0, 1, 2}}, {&slow, 2, {0, 1}}};
     for (const auto& c : cases) {
         std::vector<size_t> entries;
-        for (const DecodedPicture& picture : DecodeFirstPictures(*c.Paths, c.Wanted, 2, 2, 2, control)) {
+        for (const DecodedPicture& picture :
+             DecodeFirstPictures(*c.Paths, c.Wanted, 2, 2, PictureFit::Stretch, 2, control)) {
             // The picture is the entry's own grey.
             const int grey = int(((picture.Pixels[0] & 0xFF) * 10 + 127) / 255);
             entries.push_back(size_t(grey) == picture.Entry + 1 ? picture.Entry : size_t(99));

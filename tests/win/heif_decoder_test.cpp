@@ -18,7 +18,7 @@ std::string HeifPicture(const char* name) {
 // B(lue), Y(ellow) or ? for anything else.
 std::string Quadrants(const std::string& path, int width, int height) {
     std::vector<uint32_t> pixels;
-    if (!DecodePicture(path.c_str(), width, height, &pixels))
+    if (!DecodePicture(path.c_str(), width, height, PictureFit::Stretch, &pixels))
         return "no picture";
     std::string quadrants;
     for (const int y : {height / 4, height * 3 / 4}) {

@@ -57,7 +57,7 @@ TEST(NewRound, NoBlankCardWhileGoodPicturesRemainAndTheBoardSurvivesAReset) {
         const std::vector<std::string> list = PictureList;
         PrepareNextRoundIfWanted();
         PreparedDeal prepared;
-        ASSERT_TRUE(TakePreparedDeal(PictureList, MaxPairs, &prepared));
+        ASSERT_TRUE(TakePreparedDeal(PictureList, MaxPairs, PictureFit::Stretch, &prepared));
         Level = level;
         DealRound(prepared.Seed, &prepared);
         const std::vector<uint32_t> fromPrepared = RevealedBoard();

@@ -46,12 +46,12 @@ TEST(Settings, HostileStoredValues) {
         {L"Level", REG_DWORD, Number(0), "0"},
         {L"Level", REG_DWORD, Number(2, 2), "3"},
         {L"Level", REG_BINARY, Number(2), "3"},
-        // Include subfolders is on for a REG_DWORD of 1 alone.
+        // Include subfolders and the pictures' shape are on for a REG_DWORD of 1 alone.
+        {L"Fit", REG_DWORD, Number(1), "1"},
+        {L"Fit", REG_DWORD, Number(0x01000001), "0"},
+        {L"Fit", REG_SZ, Text({L"1", 2}), "0"},
         {L"Subfolders", REG_DWORD, Number(1), "1"},
-        {L"Subfolders", REG_DWORD, Number(2), "0"},
-        {L"Subfolders", REG_DWORD, Number(0x01000001), "0"},
         {L"Subfolders", REG_DWORD, Number(1, 2), "0"},
-        {L"Subfolders", REG_BINARY, Number(1), "0"},
         {L"Players", REG_DWORD, Number(2), "2"},
         {L"Players", REG_DWORD, Number(5), "1"},
         {L"Players", REG_DWORD, Number(0), "1"},
@@ -67,6 +67,7 @@ TEST(Settings, HostileStoredValues) {
     const std::map<std::wstring, std::string> defaults = {{L"PicturePath", yw::Utf8(initial)},
                                                           {L"Level", "3"},
                                                           {L"Subfolders", "0"},
+                                                          {L"Fit", "0"},
                                                           {L"Players", "1"},
                                                           {L"Player1", "Player 1"},
                                                           {L"Sound", "on"}};
@@ -77,10 +78,12 @@ TEST(Settings, HostileStoredValues) {
         CopyPathText(PicturePath, yw::Utf8(initial).c_str());
         Level = 3;
         Subfolders = 1;
+        Fit = 1;
         EXPECT_TRUE(LoadSettings());
         const std::map<std::wstring, std::string> read = {{L"PicturePath", PicturePath},
                                                           {L"Level", std::to_string(Level)},
                                                           {L"Subfolders", std::to_string(Subfolders)},
+                                                          {L"Fit", std::to_string(Fit)},
                                                           {L"Players", std::to_string(Players)},
                                                           {L"Player1", yw::Utf8(PlayerName(0))},
                                                           {L"Sound", Sound ? "on" : "off"}};
@@ -91,6 +94,7 @@ TEST(Settings, HostileStoredValues) {
     yw::ClearSettings();
     Level = 1;
     Subfolders = 0;
+    Fit = 0;
 }
 
 // The folder is stored as 260 bytes, zero behind the text, even after a shorter folder replaced a

@@ -21,11 +21,12 @@ TEST(WicDecoder, TiffsShowUprightByTheirOrientationTag) {
     for (const auto& c : cases) {
         const std::string path = yw::ProgramFolder() + "\\wic-pictures\\quarters-" + c.Name + ".tif";
         std::vector<uint32_t> pixels;
-        ASSERT_TRUE(DecodePicture(path.c_str(), 2, 2, &pixels)) << c.Name;
+        ASSERT_TRUE(DecodePicture(path.c_str(), 2, 2, PictureFit::Stretch, &pixels)) << c.Name;
         EXPECT_EQ(pixels, c.Shown) << c.Name;
         // Asked between strips: a stop at the first ends the decode.
         int asked = 0;
-        EXPECT_FALSE(DecodePicture(path.c_str(), 2, 2, &pixels, DecodeStop{[&] { return ++asked > 1; }}));
+        EXPECT_FALSE(DecodePicture(path.c_str(), 2, 2, PictureFit::Stretch, &pixels,
+                                   DecodeStop{[&] { return ++asked > 1; }}));
         EXPECT_EQ(asked, 2) << c.Name;
     }
 }

@@ -1,0 +1,34 @@
+#include "game/SystemLook.h"
+
+#include <windows.h>
+
+#include "engine/GameEngine.h"
+
+BoardColours Look = ChooseBoardColours(false, {});
+
+namespace {
+
+uint32_t SystemColour(int index) {
+    const COLORREF colour = GetSysColor(index);
+    return uint32_t(GetRValue(colour)) << 16 | uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
+}
+
+} // namespace
+
+void FollowSystemLook() {
+    HIGHCONTRASTW contrast = {};
+    contrast.cbSize = sizeof(contrast);
+    const bool high = SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+                      (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    const SystemColours system = {SystemColour(COLOR_WINDOW), SystemColour(COLOR_BTNFACE),
+                                  SystemColour(COLOR_BTNTEXT), SystemColour(COLOR_HIGHLIGHT),
+                                  SystemColour(COLOR_HOTLIGHT)};
+    Look = ChooseBoardColours(high, system);
+    if (Engine != nullptr)
+        Engine->FrameWanted = TRUE;
+}
+
+bool ClientAreaAnimates() {
+    BOOL animates = TRUE;
+    return !SystemParametersInfoW(SPI_GETCLIENTAREAANIMATION, 0, &animates, 0) || animates;
+}
