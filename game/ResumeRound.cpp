@@ -17,9 +17,11 @@
 
 namespace {
 
-// Kept for the table it was left at: the same folder, level and names in the same seats.
+// Kept for the table it was left at: the same folder and level, as many players as Options now
+// seats, the same names in the same seats.
 bool SameTable(const KeptRound& round) {
-    if (round.Level != Level || round.Subfolders != Subfolders || round.Folder != PicturePath)
+    if (round.Level != Level || round.Subfolders != Subfolders || round.Folder != PicturePath ||
+        round.Players.Count != Players)
         return false;
     for (int seat = 0; seat < round.Players.Count; ++seat) {
         if (round.Names[size_t(seat)] != PlayerName(seat))

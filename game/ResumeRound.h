@@ -2,6 +2,6 @@
 #pragma once
 
 // Lays out the saved round when it is whole, of the folder, subfolders setting and level chosen now
-// and of the players seated now, and every one of its pictures decodes; false (the saved round
+// and of as many players of the same names as Options seats now, and every one of its pictures decodes; false (the saved round
 // gone) when a new deal is due instead: the board is then still to be dealt.
 bool ResumeSavedRound();

@@ -241,6 +241,8 @@ TEST_F(KeptRound, TwoPlayersResume) {
     const std::vector<std::string> back = BarParts(bar);
     EXPECT_EQ(std::vector<std::string>(back.begin(), back.end() - 1),
               std::vector<std::string>(left.begin(), left.end() - 1));
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_TRUE(game->EndedWell());
 }
 
 } // namespace
