@@ -17,6 +17,7 @@
 #include "engine/Graphics.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
+#include "game/ResumeRound.h"
 #include "game/SystemLook.h"
 #include "pictures/WicDecoder.h"
 #include "res/resource.h"
@@ -113,7 +114,8 @@ int AppStartup(HINSTANCE instance, int showCommand) {
 
     StartFocusCue();
     FollowSystemLook();
-    NewRound();
+    if (!ResumeSavedRound())
+        NewRound();
     ReleaseHeldInput(window);
     AcceptFolderDrops(window);
     return 1;

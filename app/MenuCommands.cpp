@@ -55,6 +55,9 @@ LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         case IDM_SOUND:
             ToggleSound(window);
             return 0;
+        case IDM_STATUSBAR:
+            ToggleStatusBar(window);
+            return 0;
         case IDM_DONATE:
             ShowDonateMessage();
             return 0;

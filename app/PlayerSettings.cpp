@@ -9,6 +9,7 @@ std::wstring PlayerNames[MaxPlayers];
 bool Sound = true;
 int Computers = 0;
 int Strength = NormalStrength;
+bool StatusBar = false;
 
 namespace {
 
@@ -81,6 +82,7 @@ void ReadPlayerSettings(HKEY key) {
     Strength = ReadDword(key, L"Strength", &value) && value >= MinStrength && value <= MaxStrength
                    ? int(value)
                    : NormalStrength;
+    StatusBar = ReadDword(key, L"StatusBar", &value) && value == 1;
     for (int player = 0; player < MaxPlayers; ++player)
         PlayerNames[player] = ReadName(key, ValueName(player).c_str());
 }
@@ -94,6 +96,8 @@ void WritePlayerSettings(HKEY key) {
     RegSetValueExW(key, L"Computers", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&computers), sizeof(computers));
     const DWORD strength = static_cast<DWORD>(Strength);
     RegSetValueExW(key, L"Strength", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&strength), sizeof(strength));
+    const DWORD statusBar = StatusBar ? 1 : 0;
+    RegSetValueExW(key, L"StatusBar", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&statusBar), sizeof(statusBar));
     for (int player = 0; player < MaxPlayers; ++player) {
         const std::wstring name = PlayerNames[player].substr(0, MaxNameLength);
         RegSetValueExW(key, ValueName(player).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(name.c_str()),

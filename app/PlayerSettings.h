@@ -1,7 +1,8 @@
 // The settings of who plays and whether the game sounds, beside the folder and the level in the
 // same registry key: "Players" (REG_DWORD 1 to 4), "Player1" to "Player4" (REG_SZ, at most 32
 // characters), "Sound" (REG_DWORD, 0 off), "Computers" (REG_DWORD, bit 1 to bit 3: seats 2 to 4 are
-// played by the computer) and "Strength" (REG_DWORD, the computer's: 1 easy to 3 hard).
+// played by the computer), "Strength" (REG_DWORD, the computer's: 1 easy to 3 hard) and "StatusBar"
+// (REG_DWORD 1: the bar shows for one player too).
 #pragma once
 
 #include <windows.h>
@@ -15,6 +16,7 @@ extern std::wstring PlayerNames[MaxPlayers]; // as typed; empty stands for the d
 extern bool Sound;                           // the cues are played
 extern int Computers;                        // bit S (1 to 3): seat S, numbered from 0, is the computer's
 extern int Strength;                         // 1 easy, 2 normal, 3 hard
+extern bool StatusBar;                       // the bar shows for one player too
 
 // Whether the computer plays the seat (numbered from 0) in a round of count players: never the
 // first seat, never alone.

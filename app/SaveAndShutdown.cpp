@@ -1,5 +1,6 @@
 #include "app/Settings.h"
 
+#include "app/RoundStore.h"
 #include "engine/GameEngine.h"
 #include "game/DealPictures.h"
 #include "game/NewRound.h"
@@ -7,6 +8,7 @@
 void SaveAndShutdown() {
     // Nothing may decode on for a board that is going away.
     CancelNextDeal();
+    SaveRound();
     // The surfaces go before the device, which is released only after the main loop.
     DeleteCardImages();
     SaveSettings();

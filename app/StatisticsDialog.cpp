@@ -8,6 +8,7 @@
 #include "app/StatisticsStore.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
+#include "game/RoundClock.h"
 #include "res/resource.h"
 
 namespace {
@@ -78,6 +79,8 @@ void FillLists(HWND dialog) {
         SetCell(levels, level - 1, 1, std::to_wstring(record.Rounds));
         SetCell(levels, level - 1, 2, record.Rounds == 0 ? L"" : std::to_wstring(record.Fewest));
         SetCell(levels, level - 1, 3, record.Rounds == 0 ? L"" : Tenths(AverageTenths(record)));
+        const uint32_t best = ReadBestTime(level);
+        SetCell(levels, level - 1, 4, best == 0 ? L"" : FormatRoundTime(best));
     }
     const HWND wins = GetDlgItem(dialog, IDC_WIN_STATS);
     SendMessageW(wins, LVM_DELETEALLITEMS, 0, 0);
@@ -86,7 +89,7 @@ void FillLists(HWND dialog) {
         SetCell(wins, row, 0, win.Name);
         SetCell(wins, row++, 1, std::to_wstring(win.Wins));
     }
-    FitColumns(levels, 4);
+    FitColumns(levels, 5);
     FitColumns(wins, 2);
 }
 
@@ -96,6 +99,7 @@ void InitStatistics(HWND dialog) {
     AddColumn(levels, 1, IDS_STATS_ROUNDS);
     AddColumn(levels, 2, IDS_STATS_FEWEST);
     AddColumn(levels, 3, IDS_STATS_AVERAGE);
+    AddColumn(levels, 4, IDS_STATS_BEST_TIME);
     const HWND wins = GetDlgItem(dialog, IDC_WIN_STATS);
     AddColumn(wins, 0, IDS_STATS_PLAYER);
     AddColumn(wins, 1, IDS_STATS_WINS);

@@ -9,6 +9,7 @@
 #include "game/Deal.h"
 #include "game/GameState.h"
 #include "game/PlayerTurns.h"
+#include "game/RoundTime.h"
 
 namespace {
 
@@ -63,16 +64,6 @@ int PairsOfLevel(int level) {
     return GridForLevel(level, &rows, &columns) ? rows * columns / 2 : 0;
 }
 
-// The level of the grid on the board, whatever Options has chosen since.
-int BoardLevel() {
-    for (int level = 1; level <= 4; ++level) {
-        int rows = 0;
-        int columns = 0;
-        if (GridForLevel(level, &rows, &columns) && rows == Rows && columns == Columns)
-            return level;
-    }
-    return 0;
-}
 
 void RecordSoloRound(int level) {
     const Key key(StatisticsKey(), true);
@@ -85,6 +76,11 @@ void RecordSoloRound(int level) {
                    reinterpret_cast<const BYTE*>(&record.Fewest), sizeof(record.Fewest));
     RegSetValueExW(key.Handle, LevelValue(level, L"Tries").c_str(), 0, REG_QWORD,
                    reinterpret_cast<const BYTE*>(&record.Tries), sizeof(record.Tries));
+    // A time no round of the level can take is not kept: it would read as none.
+    const uint32_t best = BetterTime(ReadBestTime(level), RoundSeconds());
+    if (CheckedBestTime(best, PairsOfLevel(level)) != 0)
+        RegSetValueExW(key.Handle, LevelValue(level, L"BestTime").c_str(), 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&best), sizeof(best));
 }
 
 void RecordWins() {
@@ -111,7 +107,7 @@ void RecordRound() {
     if (Round.Count > 1)
         RecordWins();
     else
-        RecordSoloRound(BoardLevel());
+        RecordSoloRound(LevelOfGrid(Rows, Columns)); // whatever Options has chosen since
 }
 
 LevelRecord ReadLevelRecord(int level) {
@@ -120,6 +116,12 @@ LevelRecord ReadLevelRecord(int level) {
                           ReadNumber<uint32_t>(key.Handle, LevelValue(level, L"Fewest"), REG_DWORD),
                           ReadNumber<uint64_t>(key.Handle, LevelValue(level, L"Tries"), REG_QWORD)};
     return CheckedLevelRecord(stored, PairsOfLevel(level));
+}
+
+uint32_t ReadBestTime(int level) {
+    const Key key(StatisticsKey(), false);
+    return CheckedBestTime(ReadNumber<uint32_t>(key.Handle, LevelValue(level, L"BestTime"), REG_DWORD),
+                           PairsOfLevel(level));
 }
 
 std::vector<WinRecord> ReadWins() {

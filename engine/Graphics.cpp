@@ -1,6 +1,7 @@
 #include "engine/Graphics.h"
 
 #include "app/Texts.h"
+#include "engine/ObjectCounts.h"
 #include "res/resource.h"
 
 IDirect3D9* D3DObject = nullptr;
@@ -26,16 +27,23 @@ HWND DeviceWindow = nullptr;
 IDirect3DSurface9* FrameCopy = nullptr;
 
 void ReleaseFrameCopy() {
-    if (FrameCopy != nullptr)
+    if (FrameCopy != nullptr) {
         FrameCopy->Release();
+        CountFreed(Counted::Surface);
+    }
     FrameCopy = nullptr;
 }
 
 bool MakeFrameCopy() {
     ReleaseFrameCopy();
-    return SUCCEEDED(D3DDevice->CreateOffscreenPlainSurface(
-        PresentParameters.BackBufferWidth, PresentParameters.BackBufferHeight, D3DFMT_X8R8G8B8,
-        D3DPOOL_SYSTEMMEM, &FrameCopy, nullptr));
+    if (FAILED(D3DDevice->CreateOffscreenPlainSurface(PresentParameters.BackBufferWidth,
+                                                      PresentParameters.BackBufferHeight, D3DFMT_X8R8G8B8,
+                                                      D3DPOOL_SYSTEMMEM, &FrameCopy, nullptr))) {
+        FrameCopy = nullptr;
+        return false;
+    }
+    CountMade(Counted::Surface);
+    return true;
 }
 
 } // namespace
@@ -43,6 +51,8 @@ bool MakeFrameCopy() {
 BOOL InitDirect3D(HWND window) {
     FrameWindow = window;
     DeviceWindow = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    if (DeviceWindow != nullptr)
+        CountMade(Counted::Window);
     D3DObject = Direct3DCreate9(D3D_SDK_VERSION);
     if (D3DObject == nullptr) {
         MessageBoxW(window, LoadText(IDS_D3D_INIT_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
@@ -98,8 +108,10 @@ void ReleaseGraphics() {
     BackBuffer = nullptr;
     D3DDevice = nullptr;
     D3DObject = nullptr;
-    if (DeviceWindow != nullptr)
+    if (DeviceWindow != nullptr) {
         DestroyWindow(DeviceWindow);
+        CountFreed(Counted::Window);
+    }
     DeviceWindow = nullptr;
 }
 

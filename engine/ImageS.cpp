@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "engine/Graphics.h"
+#include "engine/ObjectCounts.h"
 #include "engine/StretchClip.h"
 
 ImageS::ImageS(int width, int height, D3DCOLOR color)
@@ -22,8 +23,10 @@ ImageS::~ImageS() {
 }
 
 void ImageS::ReleaseSurface() {
-    if (Surface != nullptr)
+    if (Surface != nullptr) {
         Surface->Release();
+        CountFreed(Counted::Surface);
+    }
     Surface = nullptr;
 }
 
@@ -38,6 +41,7 @@ void ImageS::RestoreSurface() {
         Surface = nullptr;
         return;
     }
+    CountMade(Counted::Surface);
     if (!Fill())
         ReleaseSurface();
 }

@@ -2,9 +2,11 @@
 
 #include "app/FolderDrop.h"
 #include "app/MenuCommands.h"
+#include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupScan.h"
 #include "engine/Dpi.h"
+#include "engine/ObjectCounts.h"
 #include "engine/WindowGeometry.h"
 #include "game/BoardAccessible.h"
 #include "game/BoardKeys.h"
@@ -14,6 +16,7 @@
 #include "game/FocusCue.h"
 #include "game/OnCellClick.h"
 #include "game/PlayersBar.h"
+#include "game/RoundTime.h"
 #include "game/SystemLook.h"
 
 namespace {
@@ -61,6 +64,14 @@ void Repaint(GameEngine* engine, HWND window) {
     BeginPaint(window, &paint);
     EndPaint(window, &paint);
     engine->FrameWanted = TRUE;
+}
+
+// The round's clock on the status bar, and the computer's next move.
+void OnTimer(WPARAM id) {
+    if (id == RoundTimerId)
+        ShowRoundTime();
+    else if (id == ComputerTimer)
+        OnComputerTimer();
 }
 
 // Button presses carry client coordinates as two unsigned 16-bit fields.
@@ -131,6 +142,13 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             if (!SizeMoving && wParam != SIZE_MINIMIZED)
                 FitBackBufferToClient();
             FitPlayersBar();
+            FollowMinimised(wParam == SIZE_MINIMIZED);
+            return 0;
+        case WM_ENABLE:
+            FollowEnabled(wParam != 0);
+            return 0;
+        case WM_TIMER:
+            OnTimer(wParam);
             return 0;
         case WM_SYSCOLORCHANGE:
         case WM_SETTINGCHANGE:
@@ -149,6 +167,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             // stop the work on the next deal and store the settings now.
             if (wParam) {
                 CancelNextDeal();
+                SaveRound();
                 SaveSettings();
             }
             return 0;
@@ -172,15 +191,13 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
         case TurnCardMessage:
             TurnPostedCard(window, wParam);
             return 0;
-        case WM_TIMER:
-            if (wParam == ComputerTimer)
-                OnComputerTimer();
-            return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
         case WM_RBUTTONUP:
             return 0;
         default:
+            if (message == LiveCountMessage())
+                return LiveCount(static_cast<Counted>(wParam));
             return DefWindowProcA(window, message, wParam, lParam);
     }
 }

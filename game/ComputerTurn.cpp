@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "engine/GameEngine.h"
+#include "engine/ObjectCounts.h"
 #include "game/ComputerPace.h"
 #include "game/ComputerPlayer.h"
 #include "game/OnCellClick.h"
@@ -16,6 +17,24 @@ CardMemory Memories[MaxPlayers];
 // Seeded by each deal.
 const RandomDraw Draw = [] { return rand(); };
 
+// The move's timer is set, and counted as one of the game's live timers.
+bool Waiting = false;
+
+void WaitForMove(UINT ms) {
+    SetTimer(Engine->Window, ComputerTimer, ms, nullptr);
+    if (!Waiting)
+        CountMade(Counted::Timer);
+    Waiting = true;
+}
+
+void StopWaiting() {
+    if (!Waiting)
+        return;
+    KillTimer(Engine->Window, ComputerTimer);
+    CountFreed(Counted::Timer);
+    Waiting = false;
+}
+
 bool RoundOver() {
     return PairsFound == PairCount();
 }
@@ -24,9 +43,9 @@ void PlanMove(bool pairFound) {
     const ComputerStep step =
         NextComputerStep({ComputersTurn(), RoundOver(), !IsNone(SecondPick), pairFound});
     if (step.Move == ComputerMove::None)
-        KillTimer(Engine->Window, ComputerTimer);
+        StopWaiting();
     else
-        SetTimer(Engine->Window, ComputerTimer, static_cast<UINT>(step.DelayMs), nullptr);
+        WaitForMove(static_cast<UINT>(step.DelayMs));
 }
 
 } // namespace
@@ -48,11 +67,11 @@ bool ComputersTurn() {
 }
 
 void OnComputerTimer() {
-    KillTimer(Engine->Window, ComputerTimer);
+    StopWaiting();
     if (!ComputersTurn())
         return;
     if (IsIconic(Engine->Window) || !IsWindowEnabled(Engine->Window)) {
-        SetTimer(Engine->Window, ComputerTimer, HeldMoveRetryMs, nullptr);
+        WaitForMove(HeldMoveRetryMs);
         return;
     }
     const Cell cell = ChooseCard(Memories[Round.Turn], Draw);

@@ -22,6 +22,16 @@ bool GridForLevel(int level, int* rows, int* columns) {
     return true;
 }
 
+int LevelOfGrid(int rows, int columns) {
+    for (int level = 1; level <= 4; ++level) {
+        int levelRows = 0;
+        int levelColumns = 0;
+        if (GridForLevel(level, &levelRows, &levelColumns) && levelRows == rows && levelColumns == columns)
+            return level;
+    }
+    return 0;
+}
+
 void ApplyLevel(int level) {
     int rows;
     int columns;

@@ -6,6 +6,9 @@
 // Rows and columns of a level's grid; false for a level outside 1 to 4.
 bool GridForLevel(int level, int* rows, int* columns);
 
+// The level of a grid of rows by columns; 0 for none.
+int LevelOfGrid(int rows, int columns);
+
 // Sets Rows and Columns from the level; a level outside 1 to 4 keeps the current grid.
 void ApplyLevel(int level);
 

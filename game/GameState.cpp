@@ -11,5 +11,6 @@ Cell FirstPick = NoCell;
 Cell SecondPick = NoCell;
 int Tries = 0;
 int PairsFound = 0;
+RoundClock Clock = {};
 Cell Focus = {0, 0};
 std::string CardTitles[CardImageCount];

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "game/RoundClock.h"
+
 class ImageS;
 
 // A cell of the grid: column 0 is leftmost, row 0 is the top.
@@ -30,6 +32,7 @@ extern Cell FirstPick;
 extern Cell SecondPick;
 extern int Tries;
 extern int PairsFound;
+extern RoundClock Clock; // the round's time
 // The card the keys move over and turn; the top-left one at each deal, the clicked one after a click.
 extern Cell Focus;
 // The file name, without extension, of each dealt picture number: what a screen reader says of it.

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "engine/Dpi.h"
@@ -18,6 +19,7 @@
 #include "game/GameState.h"
 #include "game/PlayersBar.h"
 #include "game/RenderBoard.h"
+#include "game/RoundTime.h"
 #include "game/Shuffle.h"
 
 namespace {
@@ -25,18 +27,57 @@ namespace {
 // Set by a deal, cleared once the next one is being prepared.
 bool PreparationWanted = false;
 
-// The setting as a deal takes it: a change in Options shows from the next deal on.
+} // namespace
+
 PictureFit DealtFit() {
     return Fit == 1 ? PictureFit::KeepShape : PictureFit::Stretch;
 }
-
-} // namespace
 
 void DeleteCardImages() {
     for (ImageS*& image : CardImages) {
         delete image;
         image = nullptr;
     }
+}
+
+void LayOutCells() {
+    // The layout takes the board's part of the client in 96-DPI units, so a board looks alike at
+    // every DPI.
+    const RECT client = BoardRect();
+    const int dpi = static_cast<int>(WindowDpi(Engine->Window));
+    const DealClient size =
+        ClampDealClient(MulDiv(client.right, StandardDpi, dpi), MulDiv(client.bottom, StandardDpi, dpi));
+    CellWidth = CellPitch(size.Width, Columns);
+    CellHeight = CellPitch(size.Height, Rows);
+}
+
+void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
+                       PixelSize kept, PictureFit fit) {
+    TitleCards(list, *pictures);
+    pictures->resize(static_cast<size_t>(PairCount()));
+    for (KeptPicture& picture : KeptPictures)
+        picture = KeptPicture();
+    for (int number = 1; number <= PairCount(); ++number) {
+        DecodedPicture& decoded = (*pictures)[number - 1];
+        KeptPicture& picture = KeptPictures[number];
+        if (decoded.Pixels.empty())
+            continue;
+        picture.Path = list[decoded.Entry];
+        picture.Width = kept.Width;
+        picture.Height = kept.Height;
+        picture.Fit = fit;
+        picture.Pixels = std::move(decoded.Pixels);
+    }
+    MakeCards();
+}
+
+void ShowNewBoard() {
+    ShowTurn();
+    ShowBoardAtOnce();
+    Engine->FrameWanted = TRUE;
+    AnnounceDeal();
+    StartComputers();
+    PreparationWanted = true;
 }
 
 void NewRound() {
@@ -59,16 +100,10 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
 
     ApplyLevel(Level);
     DeleteCardImages();
+    DeleteSavedRound();
+    ResetRoundTime();
     SeatPlayers();
-
-    // The layout takes the board's part of the client in 96-DPI units, so a board looks alike at
-    // every DPI.
-    const RECT client = BoardRect();
-    const int dpi = static_cast<int>(WindowDpi(Engine->Window));
-    const DealClient size =
-        ClampDealClient(MulDiv(client.right, StandardDpi, dpi), MulDiv(client.bottom, StandardDpi, dpi));
-    CellWidth = CellPitch(size.Width, Columns);
-    CellHeight = CellPitch(size.Height, Rows);
+    LayOutCells();
 
     // Pictures are kept at the largest size their cards can take on this monitor; the cards are
     // made from them at the size they are drawn, so the copy is 1:1. A picture that does not
@@ -86,31 +121,12 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     } else {
         pictures = DecodeDealtPictures(PictureList, pairs, kept.Width, kept.Height, fit);
     }
-    TitleCards(PictureList, pictures);
-    pictures.resize(pairs);
-    for (KeptPicture& picture : KeptPictures)
-        picture = KeptPicture();
-    for (int number = 1; number <= PairCount(); ++number) {
-        DecodedPicture& decoded = pictures[number - 1];
-        KeptPicture& picture = KeptPictures[number];
-        if (decoded.Pixels.empty())
-            continue;
-        picture.Path = PictureList[decoded.Entry];
-        picture.Width = kept.Width;
-        picture.Height = kept.Height;
-        picture.Fit = fit;
-        picture.Pixels = std::move(decoded.Pixels);
-    }
-    MakeCards();
+    KeepDealtPictures(PictureList, &pictures, kept, fit);
 
     ClearBoard();
     DealPairs(draw);
     ResetTry();
-    ShowBoardAtOnce();
-    Engine->FrameWanted = TRUE;
-    AnnounceDeal();
-    StartComputers();
-    PreparationWanted = true;
+    ShowNewBoard();
 }
 
 void PrepareNextRoundIfWanted() {

@@ -3,6 +3,12 @@
 
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
+#include "game/CellGeometry.h"
+#include "pictures/PictureBatch.h"
+
 // The card back's colour, a light violet.
 const DWORD CardBackColor = 0xFFC483FF;
 
@@ -15,6 +21,20 @@ struct PreparedDeal;
 // The deal itself, from the seed: NewRound's seed is the prepared deal's, or the tick count. The
 // prepared pictures are taken when they were decoded at the size of this deal's cards.
 void DealRound(unsigned seed, PreparedDeal* prepared);
+
+// The grid's pitch on the board's part of the client, for the grid of Rows by Columns.
+void LayOutCells();
+
+// The setting as a deal takes it: a change in Options shows from the next deal on.
+PictureFit DealtFit();
+
+// The decoded pictures of the list become the cards: picture number n is pictures[n - 1], kept at
+// that size and fit; a picture missing leaves its pair blank.
+void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
+                       PixelSize kept, PictureFit fit);
+
+// The board is dealt: drawn at the next frame, told to screen readers, the next deal prepared.
+void ShowNewBoard();
 
 // Once a deal is on the screen: starts preparing the next one.
 void PrepareNextRoundIfWanted();

@@ -19,6 +19,7 @@
 #include "game/PlayerTurns.h"
 #include "game/PlayersBar.h"
 #include "game/RenderBoard.h"
+#include "game/RoundTime.h"
 #include "game/TryRules.h"
 #include "res/resource.h"
 
@@ -62,6 +63,10 @@ void TurnCard(const Cell& cell) {
     const BoardFaces before = ShownFaces();
     const ClickOutcome outcome = ApplyClick(cell);
     FollowTry(&Round, outcome, Board[cell.Column][cell.Row]);
+    if (outcome.CueCount > 0)
+        StartRoundTime();
+    if (outcome.RoundEnded)
+        EndRoundTime();
     FollowTurnedCard(cell, outcome);
     Engine->FrameWanted = TRUE;
     for (int i = 0; i < outcome.CueCount; ++i)

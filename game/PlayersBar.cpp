@@ -10,12 +10,15 @@
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "game/CardPictures.h"
+#include "engine/ObjectCounts.h"
+#include "game/GameState.h"
 #include "game/PlayerTurns.h"
+#include "game/RoundTime.h"
 #include "res/resource.h"
 
 namespace {
 
-// The turn and the scores the bar last told, so only a change is announced.
+// The turn and the texts the bar last told, so only a change is announced.
 std::wstring ShownTurn;
 std::wstring ShownTexts;
 
@@ -32,18 +35,21 @@ const LONG PoliteLiveSetting = 1;
 // Set before the window grows, so the resize already keeps the board's size.
 bool Shown = false;
 
-// A child of the main window, made with the first round of two or more players.
-HWND StatusBar() {
+// The round-time timer is set.
+bool Ticking = false;
+
+// A child of the main window, made the first time it shows.
+HWND BarWindow() {
     return GetDlgItem(Engine->Window, IDC_STATUSBAR);
 }
 
 bool BarShown() {
-    return Shown && StatusBar() != nullptr;
+    return Shown && BarWindow() != nullptr;
 }
 
 // One line of the bar's font between its borders.
 int BarHeight() {
-    const HWND bar = StatusBar();
+    const HWND bar = BarWindow();
     if (bar == nullptr)
         return 0;
     HDC dc = GetDC(bar);
@@ -86,32 +92,38 @@ void MakeLiveRegion(HWND bar) {
 void CreateBar() {
     const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
+    CountMade(Counted::Window);
     CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
                     0, 0, 0, Engine->Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
                     Engine->AppInstance, nullptr);
-    MakeLiveRegion(StatusBar());
+    MakeLiveRegion(BarWindow());
     Shown = false;
 }
 
-// The turn first, then one part per player, of equal widths, along the client's bottom edge.
+// One player's tries, pairs and time; or the turn, one part per player and the time.
+int PartCount() {
+    return Round.Count > 1 ? Round.Count + 2 : 3;
+}
+
+// The parts, of equal widths, along the client's bottom edge.
 void PlaceBar() {
     RECT client;
     GetClientRect(Engine->Window, &client);
     const int height = BarHeight();
-    const HWND bar = StatusBar();
+    const HWND bar = BarWindow();
     SetWindowPos(bar, nullptr, 0, client.bottom - height, client.right, height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     std::vector<int> edges;
-    for (int part = 1; part <= Round.Count; ++part)
-        edges.push_back(MulDiv(client.right, part, Round.Count + 1));
+    for (int part = 1; part < PartCount(); ++part)
+        edges.push_back(MulDiv(client.right, part, PartCount()));
     edges.push_back(-1);
     SendMessageW(bar, SB_SETPARTS, edges.size(), reinterpret_cast<LPARAM>(edges.data()));
 }
 
 void ShowBar(bool shown) {
-    if (shown && StatusBar() == nullptr)
+    if (shown && BarWindow() == nullptr)
         CreateBar();
-    const HWND bar = StatusBar();
+    const HWND bar = BarWindow();
     if (bar == nullptr || BarShown() == shown)
         return;
     const int height = BarHeight();
@@ -129,7 +141,49 @@ void ShowBar(bool shown) {
 }
 
 void SetPart(int part, const std::wstring& text) {
-    SendMessageW(StatusBar(), SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageW(BarWindow(), SB_SETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+// With two or more the bar always shows; one player chooses.
+bool BarWanted() {
+    return Round.Count > 1 || StatusBar;
+}
+
+// Sets the parts and returns their texts, one per line.
+std::wstring ShowPlayers() {
+    const std::wstring turn = FormatText(IDS_TURN_OF, {PlayerName(Round.Turn)});
+    SetPart(0, turn);
+    std::wstring texts = turn;
+    for (int player = 0; player < Round.Count; ++player) {
+        const std::wstring score = FormatText(IDS_PLAYER_SCORE, {PlayerName(player), Round.Scores[player]});
+        SetPart(player + 1, score);
+        texts += L"\n" + score;
+    }
+    if (turn != ShownTurn) {
+        ShownTurn = turn;
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, BarWindow(), OBJID_CLIENT, CHILDID_SELF);
+    }
+    return texts;
+}
+
+std::wstring ShowSolo() {
+    ShownTurn.clear(); // so the next round of players is announced
+    const std::wstring tries = FormatText(IDS_STATUS_TRIES, {Tries});
+    const std::wstring pairs = FormatText(IDS_STATUS_PAIRS, {PairsFound, PairCount()});
+    SetPart(0, tries);
+    SetPart(1, pairs);
+    return tries + L"\n" + pairs;
+}
+
+// Shows or hides the bar as the round and the setting want it, the board keeping its size.
+void FitBarToRound() {
+    ShowBar(BarWanted());
+    FitPlayersBar();
+    // A maximised window keeps its size: the board gives up the bar's strip.
+    FitBackBufferToClient();
+    ShowTurn();
+    FollowRoundTime();
+    ShowStatusBarSetting(Engine->Window);
 }
 
 } // namespace
@@ -147,31 +201,58 @@ void SeatPlayers() {
     for (int seat = 0; seat < Round.Count; ++seat)
         Round.Computer[seat] = IsComputerSeat(seat, Round.Count);
     Round.Strength = Strength;
-    ShowBar(Round.Count > 1);
-    FitPlayersBar();
-    // A maximised window keeps its size: the board gives up the bar's strip.
-    FitBackBufferToClient();
-    ShowTurn();
+    FitBarToRound();
+}
+
+void SeatSavedPlayers(const PlayersRound& players) {
+    Round = players;
+    FitBarToRound();
 }
 
 void ShowTurn() {
     if (!BarShown())
         return;
-    const std::wstring turn = FormatText(IDS_TURN_OF, {PlayerName(Round.Turn)});
-    SetPart(0, turn);
-    std::wstring texts = turn;
-    for (int player = 0; player < Round.Count; ++player) {
-        const std::wstring score = FormatText(IDS_PLAYER_SCORE, {PlayerName(player), Round.Scores[player]});
-        SetPart(player + 1, score);
-        texts += L"\n" + score;
-    }
+    const std::wstring texts = Round.Count > 1 ? ShowPlayers() : ShowSolo();
+    // The bar is a polite live region: each change a try makes is read out. The time's tick is
+    // not, or a screen reader would speak every second.
     if (texts != ShownTexts)
-        NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, StatusBar(), OBJID_CLIENT, CHILDID_SELF);
+        NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, BarWindow(), OBJID_CLIENT, CHILDID_SELF);
     ShownTexts = texts;
-    if (turn == ShownTurn)
+    ShowRoundTime();
+}
+
+void ShowRoundTime() {
+    if (BarShown())
+        SetPart(PartCount() - 1, FormatText(IDS_STATUS_TIME, {FormatRoundTime(RoundSeconds())}));
+}
+
+void FollowRoundTime() {
+    const bool wanted = BarShown() && ClockRunning(Clock);
+    if (wanted == Ticking)
         return;
-    ShownTurn = turn;
-    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, StatusBar(), OBJID_CLIENT, CHILDID_SELF);
+    Ticking = wanted;
+    if (wanted) {
+        SetTimer(Engine->Window, RoundTimerId, 1000, nullptr);
+        CountMade(Counted::Timer);
+    } else {
+        KillTimer(Engine->Window, RoundTimerId);
+        CountFreed(Counted::Timer);
+    }
+    ShowRoundTime();
+}
+
+void ShowStatusBarSetting(HWND window) {
+    const HMENU menu = GetMenu(window);
+    CheckMenuItem(menu, IDM_STATUSBAR, MF_BYCOMMAND | (BarWanted() ? MF_CHECKED : MF_UNCHECKED));
+    EnableMenuItem(menu, IDM_STATUSBAR, MF_BYCOMMAND | (Round.Count > 1 ? MF_GRAYED : MF_ENABLED));
+}
+
+void ToggleStatusBar(HWND window) {
+    if (Round.Count > 1)
+        return;
+    StatusBar = !StatusBar;
+    FitBarToRound();
+    InvalidateRect(window, nullptr, FALSE);
 }
 
 void FitPlayersBar() {

@@ -1,21 +1,40 @@
-// The status bar under the board while two or more play: whose turn it is and every score. The
-// board keeps its size above it: the window grows by the bar's height when it comes.
+// The status bar under the board: one player's tries, pairs and time when the setting shows it, or
+// with two or more, always, whose turn it is, every score and the time. The board keeps its size
+// above it: the window grows by the bar's height when it comes.
 
 #pragma once
 
 #include <windows.h>
 
+#include "game/PlayerTurns.h"
+
 // The part of the client the board is drawn on, clicked and located in: the whole client less
 // the bar's strip, when the bar shows.
 RECT BoardRect();
 
-// At each deal: starts the round's players from the settings, and shows the bar for two or more
-// players or hides it for one, before the deal lays the board out.
+// The timer that moves the bar's time on, once a second.
+const UINT_PTR RoundTimerId = 2;
+
+// At each deal: starts the round's players from the settings, and shows or hides the bar, before
+// the deal lays the board out.
 void SeatPlayers();
 
-// After every try: the bar's texts. The bar is a polite live region: each change of its texts is
+// A resumed round: its own seats, scores and turn.
+void SeatSavedPlayers(const PlayersRound& players);
+
+// After every try: the bar's texts. The bar is a polite live region: each change a try makes is
 // announced to screen readers as a live-region change, a new turn also as a name change.
 void ShowTurn();
+
+// The bar's time, at each tick of the timer.
+void ShowRoundTime();
+
+// The timer runs only while the clock does and the bar shows it, so an idle board costs nothing.
+void FollowRoundTime();
+
+// The Status Bar item of the Settings menu: checked when the bar shows, greyed with two or more.
+void ShowStatusBarSetting(HWND window);
+void ToggleStatusBar(HWND window);
 
 // The main window's WM_SIZE: the bar follows the client's bottom edge.
 void FitPlayersBar();

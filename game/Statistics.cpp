@@ -31,6 +31,14 @@ uint64_t AverageTenths(const LevelRecord& record) {
     return whole * 10 + (rest * 20 + record.Rounds) / (2 * uint64_t(record.Rounds));
 }
 
+uint32_t CheckedBestTime(uint32_t seconds, int pairs) {
+    return pairs > 0 && seconds >= uint32_t(pairs) ? seconds : 0;
+}
+
+uint32_t BetterTime(uint32_t best, uint32_t seconds) {
+    return best == 0 ? seconds : std::min(best, seconds);
+}
+
 void AddWins(std::vector<WinRecord>* wins, const std::vector<std::wstring>& winners) {
     std::vector<std::wstring> names = winners;
     std::sort(names.begin(), names.end());

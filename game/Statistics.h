@@ -22,6 +22,12 @@ LevelRecord AddSoloRound(const LevelRecord& record, uint32_t tries);
 // Tenths of the average tries, rounded (125 is 12.5); 0 with no round.
 uint64_t AverageTenths(const LevelRecord& record);
 
+// A stored best time in seconds as read back: 0 is none, and so is one below a second per pair.
+uint32_t CheckedBestTime(uint32_t seconds, int pairs);
+
+// The best time with a round of `seconds` more; none is beaten by any round.
+uint32_t BetterTime(uint32_t best, uint32_t seconds);
+
 struct WinRecord {
     std::wstring Name;
     uint32_t Wins;

@@ -14,6 +14,7 @@
 #define IDM_DONATE 32783
 #define IDM_STATISTICS 32785
 #define IDM_SOUND 32787
+#define IDM_STATUSBAR 32789
 
 // Dialogs and controls
 #define IDD_ABOUTBOX 103
@@ -43,7 +44,7 @@
 #define IDC_PLAYER_LABEL2 1032
 #define IDC_PLAYER_LABEL3 1033
 #define IDC_PLAYER_LABEL4 1034
-#define IDC_STATUSBAR 1040 // the main window's status bar, shown when two or more play
+#define IDC_STATUSBAR 1040 // the main window's status bar
 #define IDC_LEVEL_STATS 1050 // list view: a row per level
 #define IDC_WIN_STATS 1051   // list view: a row per winning name
 #define IDC_STATS_RESET 1052
@@ -99,6 +100,10 @@
 #define IDS_STATS_WINS 232
 #define IDS_STATS_RESET_QUESTION 233
 #define IDS_STATS_CAPTION 234
+#define IDS_STATUS_TRIES 270
+#define IDS_STATUS_PAIRS 271
+#define IDS_STATUS_TIME 272
+#define IDS_STATS_BEST_TIME 273
 #define IDS_LEVEL_BASE 240
 #define IDS_LEVEL1 241
 #define IDS_LEVEL2 242

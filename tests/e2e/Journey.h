@@ -2,6 +2,8 @@
 // board read from the screen, rounds played by sight, dialogs read then closed.
 #pragma once
 
+#include <windows.h>
+#include <commctrl.h>
 #include <oleacc.h>
 
 #include <gtest/gtest.h>
@@ -15,6 +17,7 @@
 
 #include "game/CellGeometry.h"
 #include "game/Deal.h"
+#include "res/resource.h"
 #include "tests/driver/Driver.h"
 
 inline const uint32_t CardBack = 0xC483FF;
@@ -159,6 +162,16 @@ protected:
     // How a round turns a card: a click here, keys or a screen reader elsewhere.
     virtual void TurnCell(int i) { ClickCell(i); }
 
+    // The second card of a try on card a: the one seen showing its picture, else the next not seen.
+    int Partner(int a) {
+        int b = -1;
+        for (const auto& cell : seen)
+            b = cell.first != a && !found[cell.first] && cell.second == seen[a] ? cell.first : b;
+        for (int i = a + 1; b < 0; ++i)
+            b = found[i] || seen.count(i) ? -1 : i;
+        return b;
+    }
+
     // Plays a round by sight (every other click with the right button), and returns its tries with
     // the question open (-1 when the board went wrong).
     int PlayRound() {
@@ -170,11 +183,7 @@ protected:
             TurnCell(a);
             if (seen.count(a) == 0 && !WaitBoard({a}))
                 return -1;
-            int b = -1;
-            for (const auto& cell : seen)
-                b = cell.first != a && !found[cell.first] && cell.second == seen[a] ? cell.first : b;
-            for (int i = a + 1; b < 0; ++i)
-                b = found[i] || seen.count(i) ? -1 : i;
+            const int b = Partner(a);
             TurnCell(b);
             ++tries;
             if (std::count(found.begin(), found.end(), true) == cells - 2)
@@ -225,12 +234,56 @@ protected:
                yw::StoredSettings() == folder.Path() + " at level " + std::to_string(level);
     }
 
+    // The status bar where screen readers look for a window's: the game window's shown child of
+    // that id and class.
+    HWND FindBar(DWORD timeoutMs = yw::WaitMs) {
+        HWND shown = nullptr;
+        const bool came = yw::WaitUntil(
+            [&] {
+                char name[64] = "";
+                shown = GetDlgItem(window, IDC_STATUSBAR);
+                return shown != nullptr && IsWindowVisible(shown) &&
+                       GetClassNameA(shown, name, sizeof(name)) > 0 && lstrcmpiA(name, STATUSCLASSNAMEA) == 0;
+            },
+            timeoutMs);
+        return came ? shown : nullptr;
+    }
+
+    // The status bar's parts, read with SB_GETTEXTW into memory of the game's process.
+    std::vector<std::string> BarParts(HWND of) {
+        std::vector<std::string> parts;
+        const HANDLE process = game->Info.hProcess;
+        wchar_t* remote = static_cast<wchar_t*>(
+            VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        const int count = int(SendMessageW(of, SB_GETPARTS, 0, 0));
+        for (int part = 0; part < count; ++part) {
+            wchar_t text[1024] = L"";
+            SendMessageW(of, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote));
+            ReadProcessMemory(process, remote, text, sizeof(text) - sizeof(wchar_t), nullptr);
+            parts.push_back(yw::Utf8(text));
+        }
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        return parts;
+    }
+
+    // The bar's height, once it lies along the client's bottom edge, its whole width.
+    int BarUnderClient() {
+        RECT barRect, clientRect;
+        GetWindowRect(bar, &barRect);
+        GetClientRect(window, &clientRect);
+        POINT corner = {clientRect.right, clientRect.bottom};
+        ClientToScreen(window, &corner);
+        EXPECT_EQ(barRect.bottom, corner.y) << "the bar is not at the client's bottom";
+        EXPECT_EQ(barRect.right - barRect.left, clientRect.right);
+        return barRect.bottom - barRect.top;
+    }
+
     // Named in several scripts: every journey finds, deals, shows and stores such a folder whole.
     yw::TempFolder folder{" F\xC3\xB3tos \xC5\x81\xC3\xB3"
                           "d\xC5\xBA \xE6\x97\xA5\xE6\x9C\xAC"};
     std::vector<uint32_t> colours;         // of the pictures
     std::unique_ptr<yw::GameProcess> game; // its end kills a game that a failed step left running
-    HWND window = nullptr, dialog = nullptr;
+    HWND window = nullptr, dialog = nullptr, bar = nullptr;
     RECT client = {};
     POINT pitch = {}; // of the deal, in board units
     int rows = 0, columns = 0, clicks = 0;

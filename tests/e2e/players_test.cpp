@@ -45,20 +45,12 @@ protected:
         LiveChanged.clear();
     }
 
-    // The status bar's parts, read with SB_GETTEXTW into memory of the game's process.
+    // The bar's parts but the time, which is last.
     std::vector<std::string> Bar() {
-        std::vector<std::string> parts;
-        const HANDLE process = game->Info.hProcess;
-        wchar_t* remote = static_cast<wchar_t*>(
-            VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
-        const int count = int(SendMessageW(bar, SB_GETPARTS, 0, 0));
-        for (int part = 0; part < count; ++part) {
-            wchar_t text[1024] = L"";
-            SendMessageW(bar, SB_GETTEXTW, part, reinterpret_cast<LPARAM>(remote));
-            ReadProcessMemory(process, remote, text, sizeof(text) - sizeof(wchar_t), nullptr);
-            parts.push_back(yw::Utf8(text));
-        }
-        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+        std::vector<std::string> parts = BarParts(bar);
+        EXPECT_TRUE(!parts.empty() && parts.back().rfind("Time: ", 0) == 0) << "no time last";
+        if (!parts.empty())
+            parts.pop_back();
         return parts;
     }
 
@@ -88,34 +80,6 @@ protected:
         shown = now;
     }
 
-    // The status bar where screen readers look for a window's: the game window's shown child of
-    // that id and class.
-    HWND FindBar(DWORD timeoutMs = yw::WaitMs) {
-        HWND found = nullptr;
-        const bool shown = yw::WaitUntil(
-            [&] {
-                char name[64] = "";
-                found = GetDlgItem(window, IDC_STATUSBAR);
-                return found != nullptr && IsWindowVisible(found) &&
-                       GetClassNameA(found, name, sizeof(name)) > 0 && lstrcmpiA(name, STATUSCLASSNAMEA) == 0;
-            },
-            timeoutMs);
-        return shown ? found : nullptr;
-    }
-
-    // The bar's height, once it lies along the client's bottom edge, its whole width.
-    int BarUnderClient() {
-        RECT barRect, clientRect;
-        GetWindowRect(bar, &barRect);
-        GetClientRect(window, &clientRect);
-        POINT corner = {clientRect.right, clientRect.bottom};
-        ClientToScreen(window, &corner);
-        EXPECT_EQ(barRect.bottom, corner.y) << "the bar is not at the client's bottom";
-        EXPECT_EQ(barRect.right - barRect.left, clientRect.right);
-        return barRect.bottom - barRect.top;
-    }
-
-    HWND bar = nullptr;
     std::vector<std::string> names = {"Ann", Greek}, shown;
     int scores[2] = {}, turnOf = 0, misses = 0;
 };
@@ -209,7 +173,7 @@ TEST_F(Players, OptionsRoundTrip) {
 
     ASSERT_TRUE(Start(1));
     ASSERT_NE(bar = FindBar(), nullptr) << "no bar for three";
-    EXPECT_TRUE(yw::WaitUntil([&] { return Bar().size() == 4; }));
+    EXPECT_TRUE(yw::WaitUntil([&] { return BarParts(bar).size() == 5; }));
     below = BarUnderClient();
     EXPECT_GT(below, 21) << "the bar's height as at 96 DPI";
     RECT board;

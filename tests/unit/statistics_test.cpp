@@ -63,3 +63,21 @@ TEST(Statistics, WinsAndTheTopTen) {
 }
 
 } // namespace
+
+namespace {
+
+// A best time below a second per pair (or none) reads as none; any round beats none.
+TEST(Statistics, BestTimes) {
+    const struct {
+        uint32_t Stored;
+        int Pairs;
+        uint32_t Read;
+    } cases[] = {{0, 8, 0}, {7, 8, 0}, {8, 8, 8}, {65, 8, 65}, {4294967295u, 18, 4294967295u}, {30, 0, 0}};
+    for (const auto& c : cases)
+        EXPECT_EQ(CheckedBestTime(c.Stored, c.Pairs), c.Read) << &c - cases;
+    EXPECT_EQ(BetterTime(0, 90), 90u);
+    EXPECT_EQ(BetterTime(60, 90), 60u);
+    EXPECT_EQ(BetterTime(60, 45), 45u);
+}
+
+} // namespace

@@ -1,0 +1,17 @@
+// The round kept between runs, under the settings key's subkey "Round": "Level", "Subfolders",
+// "Tries", "Time" (seconds), "Players", "Strength", "Turn", "Starter" (REG_DWORD), "PicturePath"
+// (REG_SZ), "Cells" (REG_MULTI_SZ, each cell's picture path row by row), "Names" (REG_MULTI_SZ),
+// "Found" (REG_BINARY, a byte per cell: 0 face down, else 1 + its finder's seat), "Computer"
+// (REG_BINARY, a byte per seat) and "Scores" (REG_BINARY, a DWORD per seat).
+#pragma once
+
+#include "game/SavedRound.h"
+
+// Stores the round on the board when it is worth keeping (a try made, a pair still to find).
+void SaveRound();
+
+// The stored values; Whole cleared when any is missing, of another type or size, or too long.
+SavedRoundValues ReadSavedRound();
+
+// A round taken up, or a new deal: no round is kept any more.
+void DeleteSavedRound();

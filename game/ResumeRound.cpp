@@ -1,0 +1,76 @@
+#include "game/ResumeRound.h"
+
+#include <cstring>
+
+#include "app/PlayerSettings.h"
+#include "app/RoundStore.h"
+#include "app/Settings.h"
+#include "engine/GameEngine.h"
+#include "game/CardPictures.h"
+#include "game/DealPictures.h"
+#include "game/Deal.h"
+#include "game/GameState.h"
+#include "game/NewRound.h"
+#include "game/PlayersBar.h"
+#include "game/RoundTime.h"
+#include "game/SavedRound.h"
+
+namespace {
+
+// Kept for the table it was left at: the same folder and level, as many players as Options now
+// seats, the same names in the same seats.
+bool SameTable(const KeptRound& round) {
+    if (round.Level != Level || round.Subfolders != Subfolders || round.Folder != PicturePath ||
+        round.Players.Count != Players)
+        return false;
+    for (int seat = 0; seat < round.Players.Count; ++seat) {
+        if (round.Names[size_t(seat)] != PlayerName(seat))
+            return false;
+    }
+    return true;
+}
+
+// Every picture, decoded in its place: one that no longer does means a new deal.
+bool AllDecoded(const std::vector<DecodedPicture>& pictures, size_t pairs) {
+    if (pictures.size() != pairs)
+        return false;
+    for (size_t number = 0; number < pairs; ++number) {
+        if (pictures[number].Entry != number || pictures[number].Pixels.empty())
+            return false;
+    }
+    return true;
+}
+
+// The round's seats and grid first, so its pictures are decoded at the size of its cards.
+bool LayOut(const KeptRound& round) {
+    ApplyLevel(round.Level);
+    SeatSavedPlayers(round.Players);
+    LayOutCells();
+    const PixelSize kept = KeptCardSize();
+    const PictureFit fit = DealtFit();
+    std::vector<DecodedPicture> pictures =
+        DecodeDealtPictures(round.Pictures, round.Pictures.size(), kept.Width, kept.Height, fit);
+    if (!AllDecoded(pictures, round.Pictures.size()))
+        return false;
+    DeleteCardImages();
+    KeepDealtPictures(round.Pictures, &pictures, kept, fit);
+    std::memcpy(Board, round.Board, sizeof(Board));
+    std::memcpy(FaceUp, round.FaceUp, sizeof(FaceUp));
+    ResetTry();
+    Tries = round.Tries;
+    PairsFound = round.PairsFound;
+    ResetRoundTime();
+    ResumeRoundTime(round.Seconds);
+    ShowNewBoard();
+    return true;
+}
+
+} // namespace
+
+bool ResumeSavedRound() {
+    KeptRound round;
+    const bool whole = RoundOfValues(ReadSavedRound(), &round) && SameTable(round);
+    // Taken up or not, a saved round is played once.
+    DeleteSavedRound();
+    return whole && LayOut(round);
+}

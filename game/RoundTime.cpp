@@ -1,0 +1,51 @@
+#include "game/RoundTime.h"
+
+#include <windows.h>
+
+#include <limits>
+
+#include "engine/GameEngine.h"
+#include "game/GameState.h"
+#include "game/PlayersBar.h"
+
+void ResetRoundTime() {
+    ResetClock(&Clock, Engine != nullptr && IsIconic(Engine->Window));
+    FollowRoundTime();
+}
+
+void StartRoundTime() {
+    StartClock(&Clock, GetTickCount64());
+    FollowRoundTime();
+}
+
+void EndRoundTime() {
+    EndClock(&Clock, GetTickCount64());
+    FollowRoundTime();
+}
+
+void ResumeRoundTime(uint32_t seconds) {
+    ResumeClock(&Clock, uint64_t(seconds) * 1000, GetTickCount64());
+    FollowRoundTime();
+}
+
+void FollowMinimised(bool minimised) {
+    if (minimised == Clock.Minimised)
+        return;
+    SetClockMinimised(&Clock, minimised, GetTickCount64());
+    FollowRoundTime();
+}
+
+void FollowEnabled(bool enabled) {
+    // Windows tells only a change, so one box or a box over a box both read as one.
+    if (enabled)
+        CloseClockBox(&Clock, GetTickCount64());
+    else if (Clock.Boxes == 0)
+        OpenClockBox(&Clock, GetTickCount64());
+    FollowRoundTime();
+}
+
+uint32_t RoundSeconds() {
+    const uint64_t seconds = ClockMilliseconds(Clock, GetTickCount64()) / 1000;
+    return seconds > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
+                                                          : uint32_t(seconds);
+}

@@ -1,0 +1,109 @@
+#include "game/SavedRound.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+// Level 1 (4 x 4) for two players, Ann to play: picture p is on the cells 2p and 2p+1, row by row;
+// Ann found picture 0, Bob picture 2.
+SavedRoundValues SoundRecord() {
+    SavedRoundValues v = {};
+    v.Whole = true;
+    v.Level = 1;
+    v.Folder = "C:\\Photos";
+    v.Subfolders = 1;
+    for (int cell = 0; cell < 16; ++cell)
+        v.Cells.push_back("C:\\Photos\\" + std::to_string(cell / 2) + ".jpg");
+    v.Found.assign(16, 0);
+    v.Found[0] = v.Found[1] = 1;
+    v.Found[4] = v.Found[5] = 2;
+    v.Tries = 5;
+    v.Seconds = 65;
+    v.Players = 2;
+    v.Names = {L"Ann", L"Bob"};
+    v.Computer = {0, 1};
+    v.Strength = 3;
+    v.Scores = {1, 1};
+    v.Turn = 0;
+    v.Starter = 1;
+    return v;
+}
+
+// A sound record reads back whole, and saving what it gave stores the same record.
+TEST(SavedRound, SoundRecordRoundTrips) {
+    KeptRound round;
+    ASSERT_TRUE(RoundOfValues(SoundRecord(), &round));
+    EXPECT_EQ(round.Columns * round.Rows, 16);
+    EXPECT_EQ(round.PairsFound, 2);
+    EXPECT_EQ(round.Board[0][0], round.Board[1][0]);
+    EXPECT_EQ(round.FaceUp[1][0] + round.FaceUp[2][0] + round.FaceUp[2][1], 1);
+    EXPECT_EQ(round.Players.Finders[round.Board[0][1]], 1);
+    EXPECT_TRUE(round.Players.Computer[1]);
+    const SavedRoundValues again = ValuesOfRound(round);
+    const SavedRoundValues sound = SoundRecord();
+    EXPECT_EQ(again.Cells, sound.Cells);
+    EXPECT_EQ(again.Found, sound.Found);
+    EXPECT_EQ(again.Scores, sound.Scores);
+    EXPECT_EQ(again.Computer, sound.Computer);
+    EXPECT_EQ(std::tie(again.Tries, again.Seconds, again.Turn, again.Starter, again.Strength),
+              std::tie(sound.Tries, sound.Seconds, sound.Turn, sound.Starter, sound.Strength));
+}
+
+// Every damage any one value can carry means a new deal, and leaves the round given untouched.
+TEST(SavedRound, DamagedRecordsDealAnew) {
+    const std::function<void(SavedRoundValues&)> damages[] = {
+        [](SavedRoundValues& v) { v.Whole = false; },
+        [](SavedRoundValues& v) { v.Level = 5; },
+        [](SavedRoundValues& v) { v.Level = 0; },
+        [](SavedRoundValues& v) { v.Level = 2; }, // 16 cells are not level 2's
+        [](SavedRoundValues& v) { v.Cells.pop_back(); },
+        [](SavedRoundValues& v) { v.Found.push_back(0); },
+        [](SavedRoundValues& v) { v.Cells[3] = v.Cells[4]; }, // a picture on three cells, one on one
+        [](SavedRoundValues& v) { v.Cells[15] = "C:\\Photos\\other.jpg"; },
+        [](SavedRoundValues& v) { v.Cells[6] = v.Cells[7] = ""; },
+        [](SavedRoundValues& v) { v.Cells[6] = v.Cells[7] = std::string(260, 'a'); },
+        [](SavedRoundValues& v) { v.Folder = std::string(260, 'a'); },
+        [](SavedRoundValues& v) { v.Folder.clear(); },
+        [](SavedRoundValues& v) { v.Subfolders = 2; },
+        [](SavedRoundValues& v) { v.Found[1] = 0; },          // half a pair found
+        [](SavedRoundValues& v) { v.Found[1] = 2; },          // a pair found by two seats
+        [](SavedRoundValues& v) { v.Found[1] = 0; v.Scores = {0, 1}; v.Tries = 4; }, // and scored so
+        [](SavedRoundValues& v) { v.Found[8] = v.Found[9] = 3; }, // a seat nobody holds
+        [](SavedRoundValues& v) { v.Scores[1] = 2; },
+        [](SavedRoundValues& v) { v.Scores.pop_back(); },
+        [](SavedRoundValues& v) { v.Names.pop_back(); },
+        [](SavedRoundValues& v) { v.Names[1] = L""; },
+        [](SavedRoundValues& v) { v.Names[1] = std::wstring(33, L'x'); },
+        [](SavedRoundValues& v) { v.Computer = {1, 0}; },
+        [](SavedRoundValues& v) { v.Computer[1] = 7; },
+        [](SavedRoundValues& v) { v.Computer.push_back(0); },
+        [](SavedRoundValues& v) { v.Strength = 0; },
+        [](SavedRoundValues& v) { v.Strength = 4; },
+        [](SavedRoundValues& v) { v.Players = 0; },
+        [](SavedRoundValues& v) { v.Players = 5; },
+        [](SavedRoundValues& v) { v.Turn = 2; },
+        [](SavedRoundValues& v) { v.Starter = 0xFFFFFFFF; },
+        [](SavedRoundValues& v) { v.Tries = 1; },          // two pairs found in one try
+        [](SavedRoundValues& v) { v.Tries = 0x80000000u; },
+        [](SavedRoundValues& v) { v.Found.assign(16, 0); v.Scores = {0, 0}; v.Tries = 0; }, // no try yet
+        [](SavedRoundValues& v) { // every pair found: nothing left to play
+            for (size_t cell = 0; cell < 16; ++cell)
+                v.Found[cell] = 1;
+            v.Scores = {8, 0};
+            v.Tries = 9;
+        },
+    };
+    for (const auto& damage : damages) {
+        SavedRoundValues values = SoundRecord();
+        damage(values);
+        KeptRound round = {};
+        round.Tries = -7;
+        EXPECT_FALSE(RoundOfValues(values, &round)) << &damage - damages;
+        EXPECT_EQ(round.Tries, -7) << &damage - damages;
+        EXPECT_TRUE(round.Pictures.empty()) << &damage - damages;
+    }
+}
+
+} // namespace
