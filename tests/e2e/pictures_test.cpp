@@ -32,24 +32,6 @@ TEST_F(Journey, TiffsHeicsAndJpegsDealtWholeAtLevel4) {
     Answer(tries, IDNO);
 }
 
-// A JPEG of 300,000 scans among the 18 pictures is refused after its first thousand: the game
-// deals about as fast as without it (compared in one run, with room for a busy machine; read to
-// its end it takes many seconds).
-TEST_F(Journey, AJpegOfTooManyScansDoesNotSlowTheDeal) {
-    AddPictures(true);
-    yw::WriteSettings(folder.Path(), 4);
-    double seconds[2] = {};
-    for (double& taken : seconds) {
-        const auto begin = std::chrono::steady_clock::now();
-        ASSERT_TRUE(Start(4) && WaitBoard({}));
-        taken = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
-        PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-        ASSERT_TRUE(StoredLevel(4));
-        CopyIn("many-scans.jpg", "many-scans.jpg");
-    }
-    EXPECT_LT(seconds[1], seconds[0] * 1.5 + 1.0) << "without it " << seconds[0] << " s";
-}
-
 // Closing the window or Exit while a deal decodes ends the game at once (code 0, settings stored):
 // the next deal, decoded ahead of a board of large pictures, the workers stopped after their
 // picture; and a first deal of 18 slow pictures (seconds each, and a folder of nothing else deals
