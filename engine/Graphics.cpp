@@ -1,5 +1,7 @@
 #include "engine/Graphics.h"
 
+#include <algorithm>
+
 #include "app/Texts.h"
 #include "engine/ObjectCounts.h"
 #include "res/resource.h"
@@ -7,6 +9,7 @@
 IDirect3D9* D3DObject = nullptr;
 IDirect3DDevice9* D3DDevice = nullptr;
 IDirect3DSurface9* BackBuffer = nullptr;
+bool WholeFrameWanted = true;
 bool DeviceLost = false;
 // Until the device exists, and while the client is empty (a start minimised), the board's own size.
 int BackBufferWidth = 800;
@@ -44,6 +47,62 @@ bool MakeFrameCopy() {
     }
     CountMade(Counted::Surface);
     return true;
+}
+
+// The parts of a frame, side by side: copied out of the back buffer into a render target of their
+// own, then read back, so that a turning card costs the read-back of its place, not of the board.
+// Made on the first such frame and kept, grown when parts need more room.
+IDirect3DSurface9* PartsTarget = nullptr;
+IDirect3DSurface9* PartsCopy = nullptr;
+SIZE PartsSize = {0, 0};
+
+void ReleaseParts() {
+    if (PartsTarget != nullptr)
+        PartsTarget->Release();
+    if (PartsCopy != nullptr)
+        PartsCopy->Release();
+    PartsTarget = nullptr;
+    PartsCopy = nullptr;
+    PartsSize = {0, 0};
+}
+
+bool MakeParts(int width, int height) {
+    if (PartsTarget != nullptr && width <= PartsSize.cx && height <= PartsSize.cy)
+        return true;
+    width = std::max<int>(width, PartsSize.cx);
+    height = std::max<int>(height, PartsSize.cy);
+    ReleaseParts();
+    if (FAILED(D3DDevice->CreateRenderTarget(width, height, D3DFMT_X8R8G8B8, D3DMULTISAMPLE_NONE, 0, FALSE,
+                                             &PartsTarget, nullptr)) ||
+        FAILED(D3DDevice->CreateOffscreenPlainSurface(width, height, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
+                                                      &PartsCopy, nullptr))) {
+        ReleaseParts();
+        return false;
+    }
+    PartsSize = {width, height};
+    return true;
+}
+
+// The parts side by side in PartsTarget, read back into PartsCopy; false when any step failed.
+bool ReadParts(const RECT* parts, int count) {
+    int width = 0, height = 0;
+    for (int i = 0; i < count; ++i) {
+        width += parts[i].right - parts[i].left;
+        height = std::max<int>(height, parts[i].bottom - parts[i].top);
+    }
+    if (width > BackBufferWidth || !MakeParts(width, height))
+        return false;
+    int left = 0;
+    for (int i = 0; i < count; ++i) {
+        const RECT slot = {left, 0, left + parts[i].right - parts[i].left, parts[i].bottom - parts[i].top};
+        if (FAILED(D3DDevice->StretchRect(BackBuffer, &parts[i], PartsTarget, &slot, D3DTEXF_NONE)))
+            return false;
+        left = slot.right;
+    }
+    const HRESULT read = D3DDevice->GetRenderTargetData(PartsTarget, PartsCopy);
+    if (read == D3DERR_DEVICELOST)
+        DeviceLost = true;
+    return SUCCEEDED(read);
 }
 
 } // namespace
@@ -99,6 +158,7 @@ BOOL InitDirect3D(HWND window) {
 
 void ReleaseGraphics() {
     ReleaseFrameCopy();
+    ReleaseParts();
     if (BackBuffer != nullptr)
         BackBuffer->Release();
     if (D3DDevice != nullptr)
@@ -116,6 +176,8 @@ void ReleaseGraphics() {
 }
 
 bool ResetDevice() {
+    ReleaseParts();
+    WholeFrameWanted = true;
     if (BackBuffer != nullptr)
         BackBuffer->Release();
     BackBuffer = nullptr;
@@ -128,14 +190,18 @@ bool ResetDevice() {
 }
 
 void ShowFrame(int width, int height) {
+    // A stretched frame, or none, leaves the window unlike the back buffer.
+    WholeFrameWanted = FrameCopy == nullptr || width != BackBufferWidth || height != BackBufferHeight;
     if (FrameCopy == nullptr)
         return;
     const HRESULT read = D3DDevice->GetRenderTargetData(BackBuffer, FrameCopy);
     if (read == D3DERR_DEVICELOST)
         DeviceLost = true;
     HDC frame = nullptr;
-    if (FAILED(read) || FAILED(FrameCopy->GetDC(&frame)))
+    if (FAILED(read) || FAILED(FrameCopy->GetDC(&frame))) {
+        WholeFrameWanted = true;
         return;
+    }
     const HDC board = GetDC(FrameWindow);
     if (width == BackBufferWidth && height == BackBufferHeight) {
         BitBlt(board, 0, 0, width, height, frame, 0, 0, SRCCOPY);
@@ -145,6 +211,24 @@ void ShowFrame(int width, int height) {
     }
     ReleaseDC(FrameWindow, board);
     FrameCopy->ReleaseDC(frame);
+}
+
+void ShowFrameParts(const RECT* parts, int count) {
+    HDC copy = nullptr;
+    if (count > MaxFrameParts || !ReadParts(parts, count) || FAILED(PartsCopy->GetDC(&copy))) {
+        if (!DeviceLost)
+            ShowFrame(BackBufferWidth, BackBufferHeight);
+        return;
+    }
+    const HDC board = GetDC(FrameWindow);
+    int left = 0;
+    for (int i = 0; i < count; ++i) {
+        const RECT& part = parts[i];
+        BitBlt(board, part.left, part.top, part.right - part.left, part.bottom - part.top, copy, left, 0, SRCCOPY);
+        left += part.right - part.left;
+    }
+    ReleaseDC(FrameWindow, board);
+    PartsCopy->ReleaseDC(copy);
 }
 
 void SetBackBufferSize(int width, int height) {

@@ -9,6 +9,9 @@
 extern IDirect3D9* D3DObject;
 extern IDirect3DDevice9* D3DDevice;
 extern IDirect3DSurface9* BackBuffer;
+// The window or the back buffer no longer holds the last frame shown (a repaint, a reset, a copy
+// that failed): the next frame is drawn and copied whole.
+extern bool WholeFrameWanted;
 // Set when the device reports itself lost (a locked screen, a mode change); drawing waits
 // until the device has been reset.
 extern bool DeviceLost;
@@ -27,6 +30,12 @@ void SetBackBufferSize(int width, int height);
 // Copies the back buffer onto the window's client from its top-left corner, width by height pixels:
 // 1:1, or stretched while a drag has not yet resized it. Sets DeviceLost when the device is lost.
 void ShowFrame(int width, int height);
+
+// Copies these parts of the back buffer, at most MaxFrameParts and together no wider than it, onto
+// the same places of the window, which shows the rest of the back buffer already: a frame where
+// only a few cards changed. Copies it whole when the parts cannot be read back alone.
+const int MaxFrameParts = 4;
+void ShowFrameParts(const RECT* parts, int count);
 
 // Resets the device with the parameters it was made with (the back buffer's size as last set) and takes its back buffer again. Every
 // surface of the default pool must have been released first. False when the reset failed: the

@@ -7,6 +7,8 @@
 #include "engine/ObjectCounts.h"
 #include "engine/StretchClip.h"
 
+unsigned ImageS::SurfacesMade = 0;
+
 ImageS::ImageS(int width, int height, D3DCOLOR color)
     : Width(width), Height(height), Surface(nullptr), FillColor(color), IsPicture(false) {
     RestoreSurface();
@@ -32,6 +34,7 @@ void ImageS::ReleaseSurface() {
 
 void ImageS::RestoreSurface() {
     ReleaseSurface();
+    ++SurfacesMade;
     if (D3DDevice == nullptr || Width <= 0 || Height <= 0)
         return;
     if (IsPicture && Pixels.size() != static_cast<size_t>(Width) * static_cast<size_t>(Height))

@@ -28,6 +28,10 @@ public:
     void ReleaseSurface();
     void RestoreSurface();
 
+    // Counts the surfaces made or restored: a frame drawn in parts over the last one needs every
+    // picture as the last one had it.
+    static unsigned SurfacesMade;
+
     int Width;
     int Height;
     IDirect3DSurface9* Surface; // owned; null when it could not be made or filled

@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "app/StartupScan.h"
 #include "engine/Dpi.h"
+#include "engine/Graphics.h"
 #include "engine/ObjectCounts.h"
 #include "engine/WindowGeometry.h"
 #include "game/BoardAccessible.h"
@@ -58,11 +59,12 @@ void FollowDpiChange(HWND window, LPARAM lParam) {
 }
 
 // All drawing goes through the device: painting only validates the window and asks the loop for
-// a frame, so a board uncovered by a closed box is drawn again at once.
+// a whole frame, so a board uncovered by a closed box is drawn again at once.
 void Repaint(GameEngine* engine, HWND window) {
     PAINTSTRUCT paint;
     BeginPaint(window, &paint);
     EndPaint(window, &paint);
+    WholeFrameWanted = true;
     engine->FrameWanted = TRUE;
 }
 

@@ -80,14 +80,6 @@ void DrawCard(int image, const PixelRect& place, const PixelSize& card, bool who
         picture->Draw(&destination);
 }
 
-// A found pair's frame in its finder's colour, when two or more play.
-void DrawFoundFrame(const Cell& cell, const PixelRect& place) {
-    uint32_t colour = 0;
-    if (FaceUp[cell.Column][cell.Row] == 1 &&
-        FoundFrameColour(Look, Round.Count, Round.Finders[Board[cell.Column][cell.Row]], &colour))
-        Frame(place, FramePixels(FoundFrameWidth), colour);
-}
-
 // What each cell shows, row by row, and whether the board is another deal than the last frame's.
 int ShownCards(bool reveal, int* shown) {
     int count = 0;
@@ -104,38 +96,154 @@ int ShownCards(bool reveal, int* shown) {
     return count;
 }
 
+// What a cell showed in a frame: two cells alike drew the same pixels into the same place.
+struct CellLook {
+    PixelRect Place;
+    int Image;
+    PixelRect Drawn;
+    bool Stretched;
+    bool Framed; // a found frame of FrameColour
+    uint32_t FrameColour;
+    bool Focused;
+};
+
+bool SameRect(const PixelRect& a, const PixelRect& b) {
+    return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
+}
+
+bool SameLook(const CellLook& a, const CellLook& b) {
+    return SameRect(a.Place, b.Place) && a.Image == b.Image && SameRect(a.Drawn, b.Drawn) &&
+           a.Stretched == b.Stretched && a.Framed == b.Framed && a.FrameColour == b.FrameColour &&
+           a.Focused == b.Focused;
+}
+
+// What every cell looks like depends on these too; a frame of other ones is drawn whole.
+struct FrameLook {
+    BoardColours Colours;
+    UINT Dpi;
+    unsigned Surfaces; // ImageS::SurfacesMade: pictures made or restored since
+    const ImageS* Images[CardImageCount];
+};
+
+bool SameFrameLook(const FrameLook& a, const FrameLook& b) {
+    const BoardColours &x = a.Colours, &y = b.Colours;
+    return x.Background == y.Background && x.CardBack == y.CardBack && x.CardBackFramed == y.CardBackFramed &&
+           x.CardBackFrame == y.CardBackFrame && x.FocusInSystemColour == y.FocusInSystemColour &&
+           x.Focus == y.Focus && x.FoundInSystemColour == y.FoundInSystemColour && x.Found == y.Found &&
+           a.Dpi == b.Dpi && a.Surfaces == b.Surfaces && std::equal(a.Images, a.Images + CardImageCount, b.Images);
+}
+
+// The last frame drawn: a frame where only a few cells look otherwise redraws and copies those alone.
+CellLook Drawn[CardTurns::MaxCells];
+int DrawnCount = 0;
+FrameLook DrawnFrame = {};
+bool TurnedLastFrame = false;
+
+CellLook LookOf(int i, int shown, uint32_t now) {
+    const Cell cell = {i % Columns, i / Columns};
+    CellLook look = {};
+    look.Place = BoardToPixels(CellRect(cell.Column, cell.Row, CellWidth, CellHeight), BackBufferWidth,
+                               BackBufferHeight);
+    look.Stretched = Turns.Turning(i, now, look.Place, &look.Image, &look.Drawn);
+    if (!look.Stretched) {
+        look.Image = shown;
+        look.Drawn = look.Place;
+        look.Framed = FaceUp[cell.Column][cell.Row] == 1 &&
+                      FoundFrameColour(Look, Round.Count, Round.Finders[Board[cell.Column][cell.Row]],
+                                       &look.FrameColour);
+    }
+    look.Focused = FocusCueShown && SameCell(cell, Focus);
+    return look;
+}
+
+void DrawCell(const CellLook& look, const PixelSize& card) {
+    DrawCard(look.Image, look.Drawn, card, !look.Stretched);
+    if (look.Framed)
+        Frame(look.Place, FramePixels(FoundFrameWidth), look.FrameColour);
+}
+
+// The cells whose look changed since the last frame, as parts of the back buffer; false when the
+// frame is to be drawn whole.
+bool ChangedParts(const CellLook* looks, int count, const FrameLook& frame, RECT* parts, int* partCount) {
+    *partCount = 0;
+    if (count != DrawnCount || !SameFrameLook(frame, DrawnFrame))
+        return false;
+    for (int i = 0; i < count; ++i) {
+        if (SameLook(looks[i], Drawn[i]))
+            continue;
+        const PixelRect& p = looks[i].Place;
+        const RECT part = {std::max(p.Left, 0), std::max(p.Top, 0), std::min(p.Right, BackBufferWidth),
+                           std::min(p.Bottom, BackBufferHeight)};
+        if (part.left >= part.right || part.top >= part.bottom)
+            continue;
+        if (*partCount == MaxFrameParts)
+            return false;
+        parts[(*partCount)++] = part;
+    }
+    return true;
+}
+
+// Draws the cells whole, or over the last frame only those whose look changed; false when the scene
+// could not begin.
+bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& card) {
+    if (FAILED(D3DDevice->BeginScene()))
+        return false;
+    if (!inParts)
+        D3DDevice->ColorFill(BackBuffer, nullptr, Opaque(Look.Background));
+    for (int i = 0; i < count; ++i) {
+        if (!inParts) {
+            DrawCell(looks[i], card);
+        } else if (!SameLook(looks[i], Drawn[i])) {
+            Fill(looks[i].Place, Look.Background);
+            DrawCell(looks[i], card);
+        }
+    }
+    DrawFocusCue();
+    D3DDevice->EndScene();
+    return true;
+}
+
 void DrawBoard(bool reveal) {
     const PixelSize card =
         LargestCard(Columns, Rows, CellWidth, CellHeight, BackBufferWidth, BackBufferHeight);
     const uint32_t now = GetTickCount();
     int shown[CardTurns::MaxCells];
     const int count = ShownCards(reveal, shown);
-    if (reveal || AtOnce)
+    const bool atOnce = reveal || AtOnce;
+    if (atOnce)
         Turns.ShowAtOnce(shown, count);
     else
         Turns.Follow(shown, count, now, ClientAreaAnimates());
     AtOnce = false;
-    if (SUCCEEDED(D3DDevice->BeginScene())) {
-        D3DDevice->ColorFill(BackBuffer, nullptr, Opaque(Look.Background));
-        for (int i = 0; i < count; ++i) {
-            const Cell cell = {i % Columns, i / Columns};
-            const PixelRect place = BoardToPixels(CellRect(cell.Column, cell.Row, CellWidth, CellHeight),
-                                                  BackBufferWidth, BackBufferHeight);
-            int image = 0;
-            PixelRect drawn = {};
-            if (Turns.Turning(i, now, place, &image, &drawn)) {
-                DrawCard(image, drawn, card, false);
-                continue;
-            }
-            DrawCard(shown[i], place, card, true);
-            DrawFoundFrame(cell, place);
-        }
-        DrawFocusCue();
-        D3DDevice->EndScene();
-    }
-    // An unchanged back buffer is shown when the scene could not begin.
+    CellLook looks[CardTurns::MaxCells];
+    for (int i = 0; i < count; ++i)
+        looks[i] = LookOf(i, shown[i], now);
+    FrameLook frame = {Look, WindowDpi(Engine->Window), ImageS::SurfacesMade, {}};
+    std::copy(CardImages, CardImages + CardImageCount, frame.Images);
     const RECT board = BoardRect();
-    ShowFrame(board.right, board.bottom);
+    RECT parts[MaxFrameParts];
+    int partCount = 0;
+    // Frames of a card turning, to its last, change a few places; any other frame is drawn whole.
+    const bool turning = Turns.Moving(now) || TurnedLastFrame;
+    TurnedLastFrame = Turns.Moving(now);
+    const bool inParts = turning && !WholeFrameWanted && !atOnce && board.right == BackBufferWidth &&
+                         board.bottom == BackBufferHeight && ChangedParts(looks, count, frame, parts, &partCount);
+    // With no part changed, the window shows the board as it stands.
+    if (!inParts || partCount > 0) {
+        if (DrawCells(looks, count, inParts, card)) {
+            if (inParts)
+                ShowFrameParts(parts, partCount);
+            else
+                ShowFrame(board.right, board.bottom);
+            std::copy(looks, looks + count, Drawn);
+            DrawnCount = count;
+            DrawnFrame = frame;
+        } else {
+            // An unchanged back buffer is shown whole, and the next frame drawn whole.
+            ShowFrame(board.right, board.bottom);
+            DrawnCount = -1;
+        }
+    }
     if (Turns.Moving(now))
         Engine->FrameWanted = TRUE;
 }
