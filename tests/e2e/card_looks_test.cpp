@@ -96,10 +96,10 @@ TEST_F(CardLooks, FoundPairsFramedInTheFindersColourWhenTwoOrMorePlay) {
     for (const DWORD players : {2u, 1u}) {
         yw::WriteSettingNumber("Players", players);
         ASSERT_TRUE(Start(1));
-        RECT bar = {};
-        const bool barShown =
-            yw::WaitUntil([&] { return GetWindowRect(GetDlgItem(window, IDC_STATUSBAR), &bar); });
-        below = players == 2 && barShown ? bar.bottom - bar.top : 0;
+        // The bar shows once the window has grown by its height: only then is the board laid out.
+        const HWND shown = players == 2 ? FindBar() : nullptr;
+        RECT strip = {};
+        below = shown != nullptr && GetWindowRect(shown, &strip) ? strip.bottom - strip.top : 0;
         Layout(1);
         ASSERT_TRUE(WaitBoard({}));
         ClickCell(0);
