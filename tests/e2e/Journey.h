@@ -173,8 +173,9 @@ protected:
     }
 
     // Plays a round by sight (every other click with the right button), and returns its tries with
-    // the question open (-1 when the board went wrong).
-    int PlayRound() {
+    // the question open (-1 when the board went wrong). Until a miss after a found pair, if asked:
+    // that missed pair stays up.
+    int PlayRound(bool untilMiss = false) {
         const int cells = rows * columns;
         int tries = 0;
         for (int a = 0; a < cells; ++a) {
@@ -191,10 +192,23 @@ protected:
             if (!WaitBoard({a, b}))
                 return -1;
             found[a] = found[b] = seen[a] == seen[b];
+            if (untilMiss && !found[a] && std::count(found.begin(), found.end(), true) > 0)
+                return tries;
             if (!found[a])
                 TurnCell(b); // the second card of a miss turns the pair back, as the next try checks
         }
         return tries;
+    }
+
+    // A game whose status bar shows, the board laid out above it and, if asked, its deal shown.
+    bool StartWithBar(int level, bool dealt = true) {
+        if (!Start(level) || (bar = FindBar()) == nullptr)
+            return false;
+        below = BarUnderClient();
+        Layout(level);
+        // The board is read off the screen: nothing of an earlier game may stand over it.
+        SetForegroundWindow(window);
+        return !dealt || WaitBoard({});
     }
 
     // Posts the menu command (unless 0), as the menu or an accelerator sends it, then waits for the

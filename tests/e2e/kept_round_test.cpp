@@ -1,5 +1,6 @@
 // A round followed and kept: one player's status bar and its time, a round left by Exit or a
-// log-off and taken up at the next start, a round that can no longer be taken up, best times.
+// log-off and taken up at the next start, a round that can no longer be taken up, statistics and
+// best times, the sound switch.
 #include "tests/e2e/Journey.h"
 
 namespace {
@@ -22,16 +23,12 @@ int Seconds(const std::string& time) {
 
 class KeptRound : public Journey {
 protected:
-    // A game with the bar for one player (or for the players the settings hold).
-    bool StartWithBar(int level, bool dealt = true) {
+    // A level-1 folder, and the bar for one player (or for the players the settings hold).
+    void SetUp() override {
+        Journey::SetUp();
+        AddPictures(true);
+        yw::WriteSettings(folder.Path(), 1);
         yw::WriteSettingNumber("StatusBar", 1);
-        if (!Start(level) || (bar = FindBar()) == nullptr)
-            return false;
-        below = BarUnderClient();
-        Layout(level);
-        // The board is read off the screen: nothing of an earlier game may stand over it.
-        SetForegroundWindow(window);
-        return !dealt || WaitBoard({});
     }
 
     // One player's bar, checked before each click (the try before it has shown on the board): the
@@ -50,29 +47,10 @@ protected:
         ClickCell(i);
     }
 
-    // Tries by sight until a pair has been found and one missed; the missed pair stays up. Counts
-    // the tries made.
-    bool FindOneMissOne() {
-        bool hit = false;
-        for (int a = 0; a < rows * columns; ++a) {
-            if (found[a])
-                continue;
-            TurnCell(a);
-            if (seen.count(a) == 0 && !WaitBoard({a}))
-                return false;
-            const int b = Partner(a);
-            TurnCell(b);
-            ++tries;
-            if (!WaitBoard({a, b}))
-                return false;
-            found[a] = found[b] = seen[a] == seen[b];
-            hit = hit || found[a];
-            if (!found[a] && hit)
-                return true;
-            if (!found[a])
-                TurnCell(b);
-        }
-        return false;
+    void ExitKept() {
+        PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+        ASSERT_TRUE(game->EndedWell());
+        ASSERT_TRUE(RoundKept()) << "a round left by Exit not kept";
     }
 
     // A start that takes up the board left: its found pairs up with the same pictures in the same
@@ -97,11 +75,10 @@ protected:
 };
 
 // One player's bar tells tries, pairs and time after each try; the time runs while the round is
-// played, stands while the window is minimised, and stops at the last pair. A best time comes to
-// Statistics; the bar hides again from the menu, and the window shrinks by its height.
+// played, stands while the window is minimised, and stops at the last pair. The round and its best
+// time come to Statistics, shown by F4, and Reset, confirmed, clears them. The bar hides again from
+// the menu, and the window shrinks by its height.
 TEST_F(KeptRound, SoloBarAndBestTime) {
-    AddPictures(true);
-    yw::WriteSettings(folder.Path(), 1);
     ASSERT_TRUE(StartWithBar(1));
     EXPECT_EQ(BarParts(bar), (std::vector<std::string>{"Tries: 0", "Pairs: 0 of 8", "Time: 0:00"}));
     ClickCell(0);
@@ -126,10 +103,22 @@ TEST_F(KeptRound, SoloBarAndBestTime) {
     EXPECT_EQ(end[0], "Tries: " + std::to_string(played));
     EXPECT_EQ(end[1], "Pairs: 8 of 8");
     EXPECT_FALSE(yw::WaitUntil([&] { return BarParts(bar)[2] != end[2]; }, 1500)) << "runs after the end";
-    const DWORD best = yw::RegistryNumber((std::string(yw::SettingsKey) + "\\Statistics").c_str(), "Level1BestTime");
-    EXPECT_EQ(int(best), Seconds(end[2]));
+    // No leaves the round's board up: clicks then change nothing and ask nothing.
+    found.assign(found.size(), true);
+    for (int i : {0, 7, 7, 15})
+        ClickCell(i);
+    yw::Settle(window, 20);
+    EXPECT_EQ(yw::WaitForDialog(game->Id(), nullptr, 0), nullptr) << "a click after the round asked again";
+    EXPECT_TRUE(WaitBoard({}));
+    const std::string statistics = std::string(yw::SettingsKey) + "\\Statistics";
+    EXPECT_EQ(yw::RegistryNumber(statistics.c_str(), "Level1Rounds"), 1u);
+    EXPECT_EQ(yw::RegistryNumber(statistics.c_str(), "Level1Fewest"), DWORD(played));
+    EXPECT_EQ(int(yw::RegistryNumber(statistics.c_str(), "Level1BestTime")), Seconds(end[2]));
 
-    ASSERT_TRUE(Opened(IDM_STATISTICS, "Statistics"));
+    SetForegroundWindow(window);
+    yw::PressKey(VK_F4);
+    ASSERT_TRUE(Opened(0, "Statistics")) << "no Statistics dialog on F4";
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_LEVEL_STATS), LVM_GETITEMCOUNT, 0, 0), 4);
     wchar_t text[64] = L"";
     LVITEMW item = {};
     item.iSubItem = 4;
@@ -141,6 +130,16 @@ TEST_F(KeptRound, SoloBarAndBestTime) {
     ReadProcessMemory(game->Info.hProcess, item.pszText, text, sizeof(text) - sizeof(wchar_t), nullptr);
     VirtualFreeEx(game->Info.hProcess, remote, 0, MEM_RELEASE);
     EXPECT_EQ("Time: " + yw::Utf8(text), end[2]) << "the best time in Statistics";
+    const HWND statisticsDialog = dialog;
+    yw::Press(dialog, IDC_STATS_RESET);
+    ASSERT_TRUE(yw::WaitUntil([&] {
+        dialog = yw::WaitForDialog(game->Id(), "Statistics", 0);
+        return dialog != nullptr && dialog != statisticsDialog;
+    })) << "no question before Reset";
+    EXPECT_EQ(yw::MessageText(dialog), "Clear all statistics?");
+    ASSERT_TRUE(Close(IDYES));
+    EXPECT_EQ(yw::RegistryNumber(statistics.c_str(), "Level1Rounds"), 0xFFFFFFFFu) << "not cleared";
+    dialog = statisticsDialog;
     ASSERT_TRUE(Close(IDOK));
 
     RECT shown, hidden;
@@ -149,25 +148,29 @@ TEST_F(KeptRound, SoloBarAndBestTime) {
     EXPECT_TRUE(yw::WaitUntil([&] { return !IsWindowVisible(bar); })) << "the bar stays";
     EXPECT_TRUE(yw::WaitUntil([&] { return GetClientRect(window, &hidden) && hidden.bottom == shown.bottom - below; }))
         << "the window did not shrink by the bar's height: " << hidden.bottom << " of " << shown.bottom;
-    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-    ASSERT_TRUE(game->EndedWell());
-    EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "StatusBar"), 0u);
-    EXPECT_FALSE(RoundKept()) << "a finished round kept";
+    // The sound switch is kept, on by default.
+    for (DWORD sound : {0u, 1u}) {
+        PostMessageA(window, WM_COMMAND, IDM_SOUND, 0);
+        PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+        ASSERT_TRUE(game->EndedWell());
+        EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Sound"), sound);
+        if (sound == 0) {
+            EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "StatusBar"), 0u);
+            EXPECT_FALSE(RoundKept()) << "a finished round kept";
+            ASSERT_TRUE(Start(1));
+        }
+    }
 }
 
 // A pair found and one missed, then Exit: the next start shows the same board, the missed pair
 // face down, with the same tries and pairs. A log-off mid-round keeps it as well.
 TEST_F(KeptRound, ExitAndLogOffResume) {
-    AddPictures(true);
-    yw::WriteSettings(folder.Path(), 1);
     ASSERT_TRUE(StartWithBar(1));
-    ASSERT_TRUE(FindOneMissOne());
+    ASSERT_GT(tries = PlayRound(true), 0);
     const std::vector<std::string> left = BarParts(bar);
     EXPECT_EQ(left[0], "Tries: " + std::to_string(tries));
     EXPECT_EQ(left[1], PairsText());
-    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-    ASSERT_TRUE(game->EndedWell());
-    ASSERT_TRUE(RoundKept());
+    ExitKept();
 
     StartResumed();
     std::vector<std::string> back = BarParts(bar);
@@ -190,57 +193,29 @@ TEST_F(KeptRound, ExitAndLogOffResume) {
     EXPECT_EQ(back[1], left[1]);
 }
 
-// A saved picture gone before the start (moved, so the folder still holds enough): a new deal, and
-// the kept round gone with it. A record damaged in one value deals anew as well.
-TEST_F(KeptRound, NoLongerResumable) {
-    AddPictures(true);
-    yw::WriteSettings(folder.Path(), 1);
+// Two players: their scores and whose turn it is come back with the board. A saved picture gone
+// before the next start (moved, so the folder still holds enough): a new deal, and the kept round
+// gone with it.
+TEST_F(KeptRound, TwoPlayersResumeThenPictureGone) {
+    yw::WriteSettingNumber("Players", 2);
     ASSERT_TRUE(StartWithBar(1));
-    ASSERT_TRUE(FindOneMissOne());
-    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-    ASSERT_TRUE(game->EndedWell());
+    ASSERT_GT(tries = PlayRound(true), 0);
+    const std::vector<std::string> left = BarParts(bar);
+    ASSERT_EQ(left.size(), 4u);
+    ExitKept();
+    StartResumed();
+    const std::vector<std::string> back = BarParts(bar);
+    EXPECT_EQ(std::vector<std::string>(back.begin(), back.end() - 1),
+              std::vector<std::string>(left.begin(), left.end() - 1));
+
+    ExitKept();
     char path[MAX_PATH * 4] = "";
     DWORD size = sizeof(path);
     ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, RoundKey.c_str(), "Cells", RRF_RT_REG_MULTI_SZ, nullptr, path, &size),
               ERROR_SUCCESS);
     ASSERT_TRUE(MoveFileA(path, folder.File("moved.png").c_str())) << path;
-
-    ASSERT_TRUE(StartWithBar(1));
-    EXPECT_EQ(BarParts(bar), (std::vector<std::string>{"Tries: 0", "Pairs: 0 of 8", "Time: 0:00"}));
+    ASSERT_TRUE(StartWithBar(1)) << "not a new deal with every card down";
     EXPECT_FALSE(RoundKept());
-
-    // The pair found then stands on another card than the one its value says.
-    found.assign(found.size(), false);
-    seen.clear();
-    tries = 0;
-    ASSERT_TRUE(FindOneMissOne());
-    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-    ASSERT_TRUE(game->EndedWell());
-    std::string bytes(16, '\0');
-    for (size_t i = 0; i < found.size(); ++i)
-        bytes[i] = found[i] ? 1 : 0;
-    bytes[size_t(std::find(found.begin(), found.end(), true) - found.begin())] = 0;
-    RegSetKeyValueA(HKEY_CURRENT_USER, RoundKey.c_str(), "Found", REG_BINARY, bytes.data(), 16);
-    ASSERT_TRUE(StartWithBar(1));
-    EXPECT_EQ(BarParts(bar)[0], "Tries: 0") << "a damaged record taken up";
-    EXPECT_FALSE(RoundKept());
-}
-
-// Two players: their scores and whose turn it is come back with the board.
-TEST_F(KeptRound, TwoPlayersResume) {
-    AddPictures(true);
-    yw::WriteSettings(folder.Path(), 1);
-    yw::WriteSettingNumber("Players", 2);
-    ASSERT_TRUE(StartWithBar(1));
-    ASSERT_TRUE(FindOneMissOne());
-    const std::vector<std::string> left = BarParts(bar);
-    ASSERT_EQ(left.size(), 4u);
-    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
-    ASSERT_TRUE(game->EndedWell());
-    StartResumed();
-    const std::vector<std::string> back = BarParts(bar);
-    EXPECT_EQ(std::vector<std::string>(back.begin(), back.end() - 1),
-              std::vector<std::string>(left.begin(), left.end() - 1));
     PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(game->EndedWell());
 }

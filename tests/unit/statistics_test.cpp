@@ -62,10 +62,6 @@ TEST(Statistics, WinsAndTheTopTen) {
     EXPECT_EQ(TopWinners(wins, 10)[1].Name, L"Ann");
 }
 
-} // namespace
-
-namespace {
-
 // A best time below a second per pair (or none) reads as none; any round beats none.
 TEST(Statistics, BestTimes) {
     const struct {

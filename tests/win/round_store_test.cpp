@@ -59,17 +59,14 @@ TEST(RoundStore, StoredAndDamaged) {
         DWORD Type; // 0: the value deleted
         std::string Bytes;
     } damages[] = {
-        {L"Level", 0, ""},
         {L"Level", REG_BINARY, dword},
         {L"Tries", REG_DWORD, std::string(2, '\1')},
-        {L"Time", REG_QWORD, std::string(8, '\1')},
         {L"PicturePath", REG_EXPAND_SZ, Wide({L"C:\\x", 5})},
         {L"PicturePath", REG_SZ, Wide(std::wstring(300, L'x') + L'\0')},
         {L"Cells", REG_SZ, Wide({L"C:\\x.jpg", 9})},
         {L"Cells", REG_MULTI_SZ, Wide(L"C:\\x.jpg")}, // unterminated
         {L"Cells", REG_MULTI_SZ, Wide(std::wstring(40000, L'x') + std::wstring(2, L'\0'))},
         {L"Found", REG_BINARY, std::string(37, '\0')},
-        {L"Found", REG_DWORD, dword},
         {L"Names", REG_MULTI_SZ, Wide({L"Ann\0", 4})},
         {L"Computer", REG_BINARY, std::string(5, '\0')},
         {L"Scores", REG_BINARY, std::string(6, '\0')},
