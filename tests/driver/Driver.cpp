@@ -16,6 +16,12 @@ LRESULT Ask(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return static_cast<LRESULT>(result);
 }
 
+std::string WindowText(HWND window) {
+    char text[1024] = "";
+    Ask(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 } // namespace
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
@@ -64,9 +70,7 @@ HWND WaitForWindow(DWORD process, const char* className, const char* caption, DW
 }
 
 std::string ItemText(HWND dialog, int id) {
-    char text[1024] = "";
-    Ask(GetDlgItem(dialog, id), WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    return text;
+    return WindowText(GetDlgItem(dialog, id));
 }
 
 std::string Utf8(const std::wstring& text) {
@@ -85,11 +89,8 @@ std::wstring Wide(const std::string& utf8) {
 std::vector<std::string> ControlTexts(HWND dialog) {
     std::vector<std::string> texts;
     for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
-         control = GetWindow(control, GW_HWNDNEXT)) {
-        char text[1024] = "";
-        Ask(control, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-        texts.push_back(text);
-    }
+         control = GetWindow(control, GW_HWNDNEXT))
+        texts.push_back(WindowText(control));
     return texts;
 }
 

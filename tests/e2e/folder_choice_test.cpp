@@ -14,8 +14,7 @@ std::string Quoted(const std::string& path) {
 }
 
 // The picker opens at the box's folder, so a name typed alone is found there. A folder whose path
-// the settings cannot keep whole is refused with a message, and the box, as after Cancel, keeps
-// what it had.
+// the settings cannot keep whole is refused with a message, and the box keeps what it had.
 TEST_F(Journey, BrowseWithTheCommonPicker) {
     std::string nihon;
     for (int i = 0; i < 80; ++i)
@@ -33,7 +32,6 @@ TEST_F(Journey, BrowseWithTheCommonPicker) {
         const char* Refusal;
         std::string Box;
     } cases[] = {
-        {"inner", IDCANCEL, nullptr, folder.Path()},
         {deep, IDOK,
          "The path of this folder is too long for Yorewind to keep.\nPlease choose a folder with a shorter "
          "path.",
@@ -77,7 +75,6 @@ TEST_F(Journey, FolderOnTheCommandLine) {
 
     ASSERT_TRUE(Start(1, Quoted(folder.File("missing"))));
     ASSERT_TRUE(Opened(0, "Yorewind. Error")) << "no message for a folder that is not there";
-    EXPECT_EQ(yw::MessageText(dialog), NotEnough);
     ASSERT_TRUE(Close(IDOK));
     ASSERT_TRUE(Opened(0, "Yorewind")) << "no Options after a bad argument";
     EXPECT_EQ(yw::ItemText(dialog, IDC_PICTUREPATH), folder.Path());

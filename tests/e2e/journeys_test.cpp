@@ -45,11 +45,7 @@ TEST_F(Journey, Menus) {
     Layout(3);
     EXPECT_TRUE(WaitBoard({})) << "no 6 by 5 deal after More";
     ASSERT_TRUE(Opened(IDM_ABOUT, "Yorewind") && Close(IDOK)) << "no About box";
-    ASSERT_TRUE(Opened(IDM_DONATE, "Donate")) << "no Donate box";
-    EXPECT_EQ(yw::MessageText(dialog), "Thank you for your support! please go to "
-                                       "http://yorewind.example.org/games.htm and make a donation there to "
-                                       "support my work.");
-    ASSERT_TRUE(Close(IDOK));
+    ASSERT_TRUE(Opened(IDM_DONATE, "Donate") && Close(IDOK)) << "no Donate box";
     for (UINT message : {WM_QUERYENDSESSION, WM_ENDSESSION})
         SendMessageTimeoutA(window, message, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG, yw::WaitMs, nullptr);
     TerminateProcess(game->Info.hProcess, 0);

@@ -119,20 +119,6 @@ TEST(ComputerPlayer, SecondCardByTheFirstCardsPicture) {
     EXPECT_EQ(Named(ChooseCard(memory, Always(0))), "2,3") << "Q's mate";
 }
 
-// After another player's miss its first move turns the pair back, before any pair it knows.
-TEST(ComputerPlayer, FirstTurnsAMissBack) {
-    DealInOrder();
-    CardMemory memory({100, 4});
-    Turn(&memory, R);
-    Turn(&memory, Q);
-    memory.See(P, Board[3][2], Always(0));
-    memory.See(PMate, Board[3][3], Always(0));
-    const ClickOutcome back = ApplyClick(ChooseCard(memory, Always(0)));
-    EXPECT_EQ(back.CueCount, 0);
-    EXPECT_TRUE(IsNone(FirstPick) && IsNone(SecondPick));
-    EXPECT_EQ(Named(ChooseCard(memory, Always(0))), "3,2");
-}
-
 // Another's miss stays up a second; 0.7 s before a card, a second after the computer's pair.
 TEST(ComputerPace, EachMomentItsMoveAndWait) {
     const std::pair<TurnMoment, ComputerStep> cases[] = {

@@ -89,8 +89,6 @@ TEST(FolderWalk, StopsAtLoopsAndAtTheDepthLimit) {
     ASSERT_EQ(list.size(), static_cast<size_t>(MaxFolderDepth + 1));
     EXPECT_EQ(std::count(list.back().begin(), list.back().end(), '\\'), MaxFolderDepth + 1);
 
-    FakeFolders none;
-    EXPECT_TRUE(Walk(none, true, "absent").empty());
     // A stop asked from another thread ends the walk before the next folder.
     const std::atomic<bool> stop(true);
     std::atomic<size_t> found(0);

@@ -30,12 +30,10 @@ TEST(PathText, FoldersOfGivenPaths) {
         {file, L"D:\\sea.jpg", L"D:\\"},
         {file, L"D:/Photos/sea.jpg", L"D:/Photos"},
         {file, L"\\\\server\\share\\sea.jpg", L"\\\\server\\share"},
-        {file, L"\\sea.jpg", L"\\"},
         {file, L"sea.jpg", L""},
         {folder, L"D:\\Photos\\", L"D:\\Photos"},
         {folder, L"D:\\Photos//", L"D:\\Photos"},
         {folder, L"D:\\", L"D:\\"},
-        {folder, L"\\", L"\\"},
         {folder, L"\\\\server\\share\\", L"\\\\server\\share"},
     };
     for (const auto& c : cases)

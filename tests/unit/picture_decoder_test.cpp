@@ -115,14 +115,11 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFile) {
          "convert -size 40x30 xc:#0080FF -interlace JPEG -quality 100 jpg:@ && exiftool -n "
          "-Orientation=6 -overwrite_original @",
          0x0080FF},
-        {"grey", "convert -size 40x30 xc:#808080 -colorspace Gray jpg:@", 0x808080},
         {"cmyk", "convert -size 40x30 xc:#BF5F00 -colorspace CMYK -quality 100 jpg:@", 0xBF5F00},
         {"png 16-bit", "convert -size 40x30 xc:#40C0FF -depth 16 png48:@", 0x40C0FF},
         {"png alpha", "convert -size 40x30 'xc:rgba(0,0,255,0.5)' png32:@", 0x7F7FFF},
-        {"png palette", "convert -size 40x30 xc:#0AC81E png8:@", 0x0AC81E},
         {"png palette trns", "convert " + pink + " png8:@", 0xFF8080},
         {"png grey alpha", "convert -size 40x30 'xc:graya(20%,0.5)' -type GrayscaleAlpha png:@", 0x999999},
-        {"png 1-bit", "convert -size 40x30 pattern:gray50 -type Bilevel png:@", 0x808080},
         {"png interlaced", "convert " + halves + " -interlace PNG png24:@", 0x00FF00, 0xFF00FF},
         {"gif transparent", "convert " + pink + " gif:@", 0xFF8080},
         {"gif animated interlaced", "convert " + halves + " -size 40x30 xc:blue -interlace GIF gif:@", 0x00FF00,
@@ -132,19 +129,14 @@ TEST(PictureDecoder, GivesTheColoursOfEachKindOfFile) {
         {"webp animated",
          "convert \\( " + pink + " \\) -size 40x30 xc:blue -loop 0 -define webp:lossless=true webp:@",
          0xFF8080},
-        {"bmp 24-bit", "convert -size 40x30 xc:#0AC81E bmp3:@", 0x0AC81E},
         {"bmp v5 alpha", "convert -size 40x30 'xc:rgba(0,0,255,0.5)' bmp:@", 0x7F7FFF},
-        {"bmp v4 alpha", "convert -size 40x30 'xc:rgba(0,0,255,0.5)' -define bmp:format=bmp4 bmp:@", 0x7F7FFF},
         {"bmp 8-bit", "convert -size 40x30 gradient:#0AC81E-#0AC8FF -colors 200 -compress None bmp3:@", 0x0AC854,
          0x0AC8C9},
-        {"bmp 1-bit", "convert -size 40x30 xc:#0AC81E -type Palette bmp3:@", 0x0AC81E},
-        {"bmp 16-bit", "convert -size 40x30 xc:#84C3FF -define bmp:subtype=RGB565 bmp:@", 0x84C3FF},
         {"heic", "convert " + halves + " png24:@.png && heif-enc -L -p chroma=444 -o @ @.png", 0x00FF00, 0xFF00FF},
         {"heic alpha", "convert " + pink + " png32:@.png && heif-enc -L -p chroma=444 -o @ @.png", 0xFF8080}};
     for (const auto& c : cases) {
-        const Bytes file = Read(Make("colour.jpg", c.Make));
         std::vector<uint32_t> pixels;
-        ASSERT_TRUE(DecodePicture(Write("colour.jpg", file).c_str(), 1, 2, PictureFit::Stretch, &pixels))
+        ASSERT_TRUE(DecodePicture(Make("colour.jpg", c.Make).c_str(), 1, 2, PictureFit::Stretch, &pixels))
             << c.Kind;
         ASSERT_EQ(pixels.size(), 2u) << c.Kind;
         for (int shift : {16, 8, 0}) {
@@ -164,9 +156,6 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
     const uint8_t frame[] = {0xFF, 0xC2};
     // 65535 by 65535.
     std::fill_n(std::search(hugeJpeg.begin(), hugeJpeg.end(), frame, frame + 2) + 5, 4, 0xFF);
-    Bytes hugePng = Read(Make("good.png", "convert -size 8x8 xc:#010203 png24:@"));
-    std::fill_n(hugePng.begin() + 17, 2, 0x7F); // width and height of 8 million; the CRC no longer fits
-    std::fill_n(hugePng.begin() + 21, 2, 0x7F);
     // 30000 by 30000, its CRC right: refused before libpng is asked for the pixels.
     Bytes bigPng = Read(Make("big.png", "convert -size 8x8 xc:#010203 png24:@"));
     for (size_t at : {Chunk(bigPng, "IHDR") + 6, Chunk(bigPng, "IHDR") + 10})
@@ -187,15 +176,12 @@ TEST(PictureDecoder, RefusesWhatIsNotAWholeBoundedPicture) {
         std::string Path;
     } cases[] = {
         {"empty", Write("empty.jpg", {})},
-        {"truncated", Write("cut.jpg", Bytes(good.begin(), good.begin() + long(good.size() / 2)))},
         {"truncated in its data", Write("cut1.jpg", Bytes(good.begin(), good.end() - 100))},
         {"truncated progressive", Write("cut2.jpg", Bytes(progressive.begin(), progressive.end() - 40))},
         {"truncated bmp", Write("cut.bmp", Bytes(bmp.begin(), bmp.end() - 3))},
-        {"corrupt", Write("corrupt.jpg", {0xFF, 0xD8, 0xFF, 0xC0, 0, 3, 1, 2, 3, 4, 5, 6, 7})},
         {"missing", testing::TempDir() + "no such file.jpg"},
         {"folder", testing::TempDir()},
         {"absurd jpeg", Write("huge.jpg", hugeJpeg)},
-        {"absurd png", Write("huge.png", hugePng)},
         {"png of 30000 by 30000", Write("big.png", bigPng)},
         {"png with a corrupt zlib stream", Write("zlib.png", badZlib)},
         {"truncated webp", Write("cut.webp", Bytes(webp.begin(), webp.end() - long(webp.size() / 3)))},
