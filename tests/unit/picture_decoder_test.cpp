@@ -11,7 +11,6 @@
 #include <zlib.h>
 
 #include "pictures/JpegDecoder.h"
-#include "pictures/PictureBatch.h"
 
 namespace {
 
@@ -261,42 +260,6 @@ TEST(PictureDecoder, RefusesAJpegOfMoreThanMaxScans) {
                       scans == 1000)
                 << scans << " scans, " << width;
         }
-    }
-}
-
-// A worker's CPU time, made up: each ask costs a tenth of a second, and a PNG's decode asks once a
-// row, so a picture of 64 rows is slow and one of 4 is not.
-double CountedCpuSeconds() {
-    thread_local double seconds = 0.0;
-    return seconds += 0.1;
-}
-
-// Slow pictures give way to the next of the order while it has others; when the fast ones run
-// short, the slow ones follow in list order. Greys in tens of per cent, by entry.
-TEST(PictureBatch, DropsASlowPictureOnlyWhileOthersCanTakeItsPlace) {
-    const auto png = [](int grey, int rows) {
-        return Make("g" + std::to_string(grey) + "-" + std::to_string(rows) + ".png",
-                    "convert -size 4x" + std::to_string(rows) + " xc:gray" + std::to_string(grey * 10) + " png24:@");
-    };
-    const std::vector<std::string> mixed = {png(1, 4), png(2, 64), png(3, 4), png(4, 4), png(5, 64), png(6, 4)};
-    const std::vector<std::string> slow = {png(1, 64), png(2, 64), png(3, 64)};
-    BatchControl control;
-    control.CpuSeconds = CountedCpuSeconds;
-    const struct {
-        const std::vector<std::string>* Paths;
-        size_t Wanted;
-        std::vector<size_t> Entries;
-    } cases[] = {{&mixed, 3, {0, 2, 3}}, {&mixed, 4, {0, 2, 3, 5}}, {&mixed, 5, {0, 2, 3, 5, 1}},
-                 {&mixed, 6, {0, 2, 3, 5, 1, 4}}, {&slow, 3, {0, 1, 2}}, {&slow, 2, {0, 1}}};
-    for (const auto& c : cases) {
-        std::vector<size_t> entries;
-        for (const DecodedPicture& picture :
-             DecodeFirstPictures(*c.Paths, c.Wanted, 2, 2, PictureFit::Stretch, 2, control)) {
-            // The picture is the entry's own grey.
-            const int grey = int(((picture.Pixels[0] & 0xFF) * 10 + 127) / 255);
-            entries.push_back(size_t(grey) == picture.Entry + 1 ? picture.Entry : size_t(99));
-        }
-        EXPECT_EQ(entries, c.Entries) << c.Paths->size() << " files, " << c.Wanted << " wanted";
     }
 }
 

@@ -71,40 +71,6 @@ TEST(Languages, EveryStringAndPattern) {
     }
 }
 
-// Every language's menu has the English one's commands, and in each menu every item has a mnemonic
-// no other item of that menu has.
-TEST(Languages, MenusAndTheirMnemonics) {
-    const auto commands = [](HMENU menu, auto& self, std::vector<UINT>& ids, const char* language) -> void {
-        std::set<wchar_t> keys;
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            wchar_t text[128] = L"";
-            if (GetMenuStringW(menu, i, text, 128, MF_BYPOSITION) == 0)
-                continue; // a separator
-            const wchar_t* amp = wcschr(text, L'&');
-            const wchar_t key =
-                amp != nullptr ? wchar_t(ULONG_PTR(CharLowerW(LPWSTR(ULONG_PTR(amp[1]))))) : 0;
-            EXPECT_TRUE(key != 0 && keys.insert(key).second) << language << ": " << yw::Utf8(text);
-            if (HMENU popup = GetSubMenu(menu, i))
-                self(popup, self, ids, language);
-            else
-                ids.push_back(GetMenuItemID(menu, i));
-        }
-    };
-    std::vector<UINT> englishIds;
-    for (const Language& language : Languages) {
-        const HRSRC found = FindResourceExW(nullptr, MAKEINTRESOURCEW(4) /* RT_MENU */,
-                                            MAKEINTRESOURCEW(IDC_YOREWIND), language.Id);
-        ASSERT_NE(found, nullptr) << language.Name;
-        HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(nullptr, found)));
-        std::vector<UINT> ids;
-        commands(menu, commands, ids, language.Name);
-        DestroyMenu(menu);
-        if (englishIds.empty())
-            englishIds = ids;
-        EXPECT_EQ(ids, englishIds) << language.Name;
-    }
-}
-
 namespace {
 
 // What of a control's rectangle its text may take, in pixels of the dialog's own units: a push

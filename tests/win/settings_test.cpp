@@ -58,7 +58,6 @@ TEST(Settings, HostileStoredValues) {
         {L"Player1", REG_SZ, Text({L"Ann\0Bob", 8}), "Ann"},
         {L"Sound", REG_DWORD, Number(0), "off"},
         // Only bits 1 to 3 (seats 2 to 4) are the computer's.
-        {L"Computers", REG_DWORD, Number(0xE), "14"},
         {L"Computers", REG_DWORD, Number(0xFFFFFFFF), "14"},
         {L"Computers", REG_SZ, Text({L"2", 2}), "0"},
         {L"Strength", REG_DWORD, Number(1), "1"},
@@ -103,23 +102,6 @@ TEST(Settings, HostileStoredValues) {
     Level = 1;
     Subfolders = 0;
     Fit = 0;
-}
-
-// The folder is stored as 260 bytes, zero behind the text, even after a shorter folder replaced a
-// longer one in the same buffer.
-TEST(Settings, StoredFolderHasNothingBehindItsText) {
-    CopyPathText(PicturePath, std::string(200, 'L').c_str());
-    SaveSettings();
-    PicturePath[0] = 'S';
-    PicturePath[1] = '\0';
-    SaveSettings();
-    char stored[300] = "";
-    DWORD size = sizeof(stored);
-    EXPECT_EQ(
-        RegGetValueA(HKEY_CURRENT_USER, SettingsKey, "PicturePath", RRF_RT_REG_SZ, nullptr, stored, &size),
-        ERROR_SUCCESS);
-    EXPECT_EQ(std::string(stored, size), "S" + std::string(259, '\0'));
-    yw::ClearSettings();
 }
 
 } // namespace
