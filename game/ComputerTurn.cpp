@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "app/StartupScan.h"
 #include "engine/GameEngine.h"
 #include "engine/ObjectCounts.h"
 #include "game/ComputerPace.h"
@@ -67,10 +68,16 @@ bool ComputersTurn() {
 }
 
 void OnComputerTimer() {
+    // A tick already queued when the wait was stopped or booked anew is not the move's.
+    if (!Waiting)
+        return;
     StopWaiting();
     if (!ComputersTurn())
         return;
-    if (IsIconic(Engine->Window) || !IsWindowEnabled(Engine->Window)) {
+    // Nobody could follow a move made while no frame is drawn: minimised, under a box, during a
+    // drag of the window or a scan of a dropped folder.
+    if (IsIconic(Engine->Window) || !IsWindowEnabled(Engine->Window) || Engine->SizeMoving ||
+        GatheringPictures()) {
         WaitForMove(HeldMoveRetryMs);
         return;
     }
