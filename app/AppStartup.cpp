@@ -111,6 +111,8 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     const UINT refusal = FirstScan(window, stored);
     if (refusal == 0 || !GatherPictures(window, refusal))
         return 0;
+    ListFolder = PicturePath;
+    ListSubfolders = Subfolders;
 
     StartFocusCue();
     FollowSystemLook();

@@ -51,6 +51,8 @@ GivenFolderResult TakeGivenFolder(HWND window, const std::wstring& given) {
         return GivenFolderResult::TooFew;
     CopyPathText(PicturePath, folder.c_str());
     PictureList = std::move(pictures);
+    ListFolder = PicturePath;
+    ListSubfolders = Subfolders;
     return GivenFolderResult::Taken;
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Settings.h"
+#include "app/StartupData.h"
 #include "game/CardPictures.h"
 #include "game/Deal.h"
 #include "game/GameState.h"
@@ -22,8 +23,8 @@ std::string RoundKey() {
 KeptRound BoardRound() {
     KeptRound round = {};
     round.Level = LevelOfGrid(Rows, Columns);
-    round.Folder = PicturePath;
-    round.Subfolders = Subfolders;
+    round.Folder = ListFolder;
+    round.Subfolders = ListSubfolders;
     round.Columns = Columns;
     round.Rows = Rows;
     for (int number = 1; number <= PairCount(); ++number)

@@ -13,8 +13,13 @@ extern char AppTitle[AppTextLength];     // string resource 103
 extern char AppClassName[AppTextLength]; // string resource 109
 extern HINSTANCE ModuleInstance;         // where the sounds are played from
 
-// Full paths of the pictures of the picture folder, filled only at start-up; each deal reorders it.
+// Full paths of the pictures of the picture folder, filled at start-up or by a folder dropped on
+// the window; each deal reorders it.
 extern std::vector<std::string> PictureList;
+// The folder and the subfolders setting PictureList was gathered from: the board's own, which a
+// kept round records, while Options may already name another folder for the next start.
+extern std::string ListFolder;
+extern int ListSubfolders;
 
 // From the start of start-up until its first deal: the board's input and the commands that need
 // the picture list wait (app/StartupScan.h).

@@ -6,6 +6,7 @@
 #include "app/PlayerSettings.h"
 #include "app/RoundStore.h"
 #include "app/Settings.h"
+#include "app/StartupData.h"
 #include "game/CardPictures.h"
 #include "game/Deal.h"
 #include "game/GameState.h"
@@ -20,8 +21,10 @@ const std::wstring RoundKey = yw::Wide(std::string(yw::SettingsKey) + "\\Round")
 void DealBoard() {
     ApplyLevel(1);
     Level = 1;
-    CopyPathText(PicturePath, "C:\\F\xC3\xB3tos");
-    Subfolders = 0;
+    // The board's folder, not the one Options may name for the next start.
+    ListFolder = "C:\\F\xC3\xB3tos";
+    CopyPathText(PicturePath, "C:\\Other");
+    ListSubfolders = 0;
     for (int cell = 0; cell < 16; ++cell) {
         Board[cell % 4][cell / 4] = cell / 2 + 1;
         FaceUp[cell % 4][cell / 4] = cell < 2 ? 1 : 0;
@@ -47,7 +50,7 @@ TEST(RoundStore, StoredAndDamaged) {
     SaveRound();
     KeptRound read;
     ASSERT_TRUE(RoundOfValues(ReadSavedRound(), &read));
-    EXPECT_EQ(read.Folder, PicturePath);
+    EXPECT_EQ(read.Folder, ListFolder);
     EXPECT_EQ(read.Pictures[7], KeptPictures[8].Path);
     EXPECT_EQ(read.Names[1], PlayerName(1));
     EXPECT_EQ(std::tie(read.Tries, read.PairsFound, read.Players.Turn, read.Players.Scores[0]),
