@@ -25,6 +25,8 @@ void ChangeOptions(HWND window) {
     const int before[] = {Players, Computers, Strength};
     const bool computerBefore = ComputerPlays();
     ShowOptionsDialog(window);
+    if (!IsWindow(window))
+        return;
     const int after[] = {Players, Computers, Strength};
     if ((computerBefore || ComputerPlays()) && !std::equal(before, before + 3, after))
         NewRound();

@@ -92,10 +92,11 @@ void MakeLiveRegion(HWND bar) {
 void CreateBar() {
     const INITCOMMONCONTROLSEX classes = {sizeof(INITCOMMONCONTROLSEX), ICC_BAR_CLASSES};
     InitCommonControlsEx(&classes);
-    CountMade(Counted::Window);
-    CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER, 0,
-                    0, 0, 0, Engine->Window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)),
-                    Engine->AppInstance, nullptr);
+    if (CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | CCS_NOPARENTALIGN | CCS_NORESIZE | CCS_NODIVIDER,
+                        0, 0, 0, 0, Engine->Window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)), Engine->AppInstance,
+                        nullptr) != nullptr)
+        CountMade(Counted::Window);
     MakeLiveRegion(BarWindow());
     Shown = false;
 }
