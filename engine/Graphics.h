@@ -4,7 +4,14 @@
 #include <windows.h>
 #include <d3d9.h>
 
+#include <cstdint>
+
 #include "engine/BackBufferSize.h"
+
+// A 0x00RRGGBB colour as the device fills with it.
+inline D3DCOLOR Opaque(uint32_t rgb) {
+    return D3DCOLOR_ARGB(0xFF, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
 
 extern IDirect3D9* D3DObject;
 extern IDirect3DDevice9* D3DDevice;

@@ -78,9 +78,7 @@ void DrawFocusCue() {
         return;
     const PixelRect card = CellRect(Focus.Column, Focus.Row, CellWidth, CellHeight);
     if (Look.FocusInSystemColour) {
-        const uint32_t c = Look.Focus;
-        FillRing(card, Inset(card, 2 * DarkEdge + LightWidth),
-                 D3DCOLOR_ARGB(0xFF, c >> 16, (c >> 8) & 0xFF, c & 0xFF));
+        FillRing(card, Inset(card, 2 * DarkEdge + LightWidth), Opaque(Look.Focus));
         return;
     }
     FillRing(card, Inset(card, 2 * DarkEdge + LightWidth), Dark);

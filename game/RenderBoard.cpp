@@ -31,10 +31,6 @@ bool IsShownFaceUp(const Cell& cell) {
     return FaceUp[cell.Column][cell.Row] == 1 || SameCell(cell, FirstPick) || SameCell(cell, SecondPick);
 }
 
-D3DCOLOR Opaque(uint32_t rgb) {
-    return D3DCOLOR_ARGB(0xFF, (rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
-}
-
 // The last column and row of cards reach past the back buffer's edge; a fill must not, or it fails whole.
 void Fill(const PixelRect& r, uint32_t rgb) {
     const RECT rect = {std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, BackBufferWidth),
