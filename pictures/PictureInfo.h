@@ -1,0 +1,13 @@
+// What a picture says of itself besides its pixels: the title and the date it carries.
+#pragma once
+
+#include <string>
+
+struct PictureInfo {
+    std::string Title; // UTF-8, the title the picture carries; empty when it carries none
+    std::string Taken; // when it was taken, "YYYY-MM-DD"; empty when it does not say
+};
+
+// Reads the title and date from the picture file at path without decoding its pixels; an empty
+// info when the file carries none or cannot be read.
+PictureInfo ReadPictureInfo(const std::string& path);
