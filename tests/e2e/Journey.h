@@ -132,8 +132,8 @@ protected:
     }
 
     // Waits until found cards and those in up show their pictures, all others their back, and
-    // every gap is black; a card seen for the first time must show one of the folder's pictures.
-    // A board that never comes right is described: the first card that differs and its gaps.
+    // every gap is black; a card seen for the first time must show one of the folder's pictures, the deal's
+    // when known. A board that never comes right is described: the first card that differs and its gaps.
     bool WaitBoard(const std::set<int>& up) {
         int wrong = -1;
         const bool shows = yw::WaitUntil([&] {
@@ -143,7 +143,7 @@ protected:
                 if (!yw::Near(Pixel(i, 1), 0) || !yw::Near(Pixel(i, 2), 0) ||
                     !(!found[i] && up.count(i) == 0 ? yw::Near(Pixel(i), CardBack)
                       : seen.count(i)               ? picture == seen[i]
-                                                    : picture != 1))
+                                                    : picture != 1 && (deal.empty() || picture == deal[i])))
                     return false;
             }
             return true;
@@ -162,29 +162,68 @@ protected:
     // How a round turns a card: a click here, keys or a screen reader elsewhere.
     virtual void TurnCell(int i) { ClickCell(i); }
 
-    // The second card of a try on card a: the one seen showing its picture, else the next not seen.
-    int Partner(int a) {
+    // Keeps a level-1 round of the folder's first eight pictures for the next start to take up, one
+    // try made and nothing found, its pairs side by side: a deal where trying each card with the
+    // next finds every pair without a miss. The journey plays from the deal it knows, not by luck.
+    // Seats whose bit is set in computers are the computer's, as in the Computers setting.
+    void KeepRunThroughDeal(const std::vector<std::string>& names, int computers = 0, DWORD strength = 2) {
+        std::string cells, seats, computer;
+        for (const auto& file : std::filesystem::directory_iterator(std::filesystem::u8path(folder.Path())))
+            for (int twice = 0; twice < 2 && deal.size() < 16; ++twice) {
+                cells += folder.File(file.path().filename().u8string()) + '\0';
+                deal.push_back(std::stoul(file.path().filename().u8string(), nullptr, 16));
+            }
+        for (size_t seat = 0; seat < names.size(); ++seat) {
+            seats += names[seat] + '\0';
+            computer += char((computers >> seat) & 1);
+        }
+        const std::string key = std::string(yw::SettingsKey) + "\\Round";
+        const auto put = [&](const char* name, DWORD type, const std::string& bytes) {
+            RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, type, bytes.data(), DWORD(bytes.size()));
+        };
+        put("PicturePath", REG_SZ, folder.Path() + '\0');
+        put("Cells", REG_MULTI_SZ, cells + '\0');
+        put("Names", REG_MULTI_SZ, seats + '\0');
+        put("Found", REG_BINARY, std::string(16, '\0'));
+        put("Computer", REG_BINARY, computer);
+        put("Scores", REG_BINARY, std::string(sizeof(DWORD) * names.size(), '\0'));
+        // The level last, as the game writes it: a record without one is no round.
+        const char* numbered[] = {"Subfolders", "Tries", "Time",    "Players",
+                                  "Strength",   "Turn",  "Starter", "Level"};
+        const DWORD numbers[] = {0, 1, 0, DWORD(names.size()), strength, 0, 0, 1};
+        for (int i = 0; i < 8; ++i)
+            put(numbered[i], REG_DWORD,
+                std::string(reinterpret_cast<const char*>(&numbers[i]), sizeof(DWORD)));
+    }
+
+    // The second card of a try on card a. With the deal known: a's pair, or a card known to differ
+    // when a miss is asked. Otherwise the card seen showing a's picture, else the next not seen.
+    int Partner(int a, bool miss) {
         int b = -1;
+        for (int i = 0; i < rows * columns && !deal.empty() && b < 0; ++i)
+            b = i != a && !found[i] && (deal[i] == deal[a]) != miss ? i : -1;
         for (const auto& cell : seen)
-            b = cell.first != a && !found[cell.first] && cell.second == seen[a] ? cell.first : b;
+            b = b < 0 && cell.first != a && !found[cell.first] && cell.second == seen[a] ? cell.first : b;
         for (int i = a + 1; b < 0; ++i)
             b = found[i] || seen.count(i) ? -1 : i;
         return b;
     }
 
     // Plays a round by sight (every other click with the right button), and returns its tries with
-    // the question open (-1 when the board went wrong). Until a miss after a found pair, if asked:
-    // that missed pair stays up.
+    // the question open (-1 when the board went wrong); with the deal known, one miss on purpose
+    // after the first pair found. Until a miss after a found pair, if asked: that missed pair stays
+    // up.
     int PlayRound(bool untilMiss = false) {
         const int cells = rows * columns;
         int tries = 0;
+        bool missed = false;
         for (int a = 0; a < cells; ++a) {
             if (found[a])
                 continue;
             TurnCell(a);
             if (seen.count(a) == 0 && !WaitBoard({a}))
                 return -1;
-            const int b = Partner(a);
+            const int b = Partner(a, !missed && std::count(found.begin(), found.end(), true) > 0);
             TurnCell(b);
             ++tries;
             if (std::count(found.begin(), found.end(), true) == cells - 2)
@@ -192,6 +231,7 @@ protected:
             if (!WaitBoard({a, b}))
                 return -1;
             found[a] = found[b] = seen[a] == seen[b];
+            missed = missed || !found[a];
             if (untilMiss && !found[a] && std::count(found.begin(), found.end(), true) > 0)
                 return tries;
             if (!found[a])
@@ -304,5 +344,6 @@ protected:
     int below = 0; // client rows under the board, a status bar's
     int dpi = 96; // the game's, as a test set LogPixels for it (GetDpiForWindow from here said 96)
     std::map<int, uint32_t> seen; // the picture of each card turned up so far
+    std::vector<uint32_t> deal;   // each card's picture, row by row, when the journey knows the deal
     std::vector<bool> found;
 };
