@@ -79,11 +79,8 @@ bool ClickCard(HWND window, int i) {
     GetWindowRect(GetDlgItem(window, IDC_STATUSBAR), &bar);
     const int width = client.right;
     const int height = client.bottom - (bar.bottom - bar.top);
-    const int pitchX = (std::min(width, 800) + 12) / 6;
-    const int pitchY = (std::min(height, 600) + 12) / 6;
-    const PixelRect card = BoardToPixels(CellRect(i % 6, i / 6, pitchX, pitchY), width, height);
-    const LPARAM at = MAKELPARAM((card.Left + std::min<int>(card.Right, width)) / 2,
-                                 (card.Top + std::min<int>(card.Bottom, height)) / 2);
+    const PixelRect card = CardRect({6, 6, width, height}, i % 6, i / 6);
+    const LPARAM at = MAKELPARAM((card.Left + card.Right) / 2, (card.Top + card.Bottom) / 2);
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(window, WM_LBUTTONDOWN, MK_LBUTTON, at, SMTO_NORMAL, 1000, &result) != 0;
 }

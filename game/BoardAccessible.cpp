@@ -40,11 +40,10 @@ BSTR NameOf(const Cell& cell) {
     return SysAllocString(WideText(name, CP_UTF8).c_str());
 }
 
-// The card's rectangle on the screen, from its place in board units on the client.
+// The card's rectangle on the screen, from its place on the board's part of the client.
 RECT ScreenRect(HWND window, const Cell& cell) {
     const RECT client = BoardRect();
-    const PixelRect place =
-        BoardToPixels(CellRect(cell.Column, cell.Row, CellWidth, CellHeight), client.right, client.bottom);
+    const PixelRect place = CardRect({Columns, Rows, client.right, client.bottom}, cell.Column, cell.Row);
     POINT corners[2] = {{place.Left, place.Top}, {place.Right, place.Bottom}};
     MapWindowPoints(window, nullptr, corners, 2);
     return {corners[0].x, corners[0].y, corners[1].x, corners[1].y};

@@ -24,11 +24,11 @@ PixelSize KeptCardSize() {
     GetMonitorInfoA(MonitorFromWindow(Engine->Window, MONITOR_DEFAULTTONEAREST), &monitor);
     const int width = std::max<int>(monitor.rcMonitor.right - monitor.rcMonitor.left, BackBufferWidth);
     const int height = std::max<int>(monitor.rcMonitor.bottom - monitor.rcMonitor.top, BackBufferHeight);
-    return LargestCard(Columns, Rows, CellWidth, CellHeight, width, height);
+    return LargestCard({Columns, Rows, width, height});
 }
 
 void MakeCards() {
-    const PixelSize card = LargestCard(Columns, Rows, CellWidth, CellHeight, BackBufferWidth, BackBufferHeight);
+    const PixelSize card = LargestCard({Columns, Rows, BackBufferWidth, BackBufferHeight});
     const PixelSize kept = KeptCardSize();
     // Workers read their own entry of these copies and fill their own slot: nothing shared.
     std::vector<KeptPicture> pictures(std::make_move_iterator(KeptPictures + 1),
@@ -59,7 +59,7 @@ void MakeCards() {
 
 void RemakeStaleCards() {
     const ImageS* back = CardImages[CardBackIndex];
-    const PixelSize card = LargestCard(Columns, Rows, CellWidth, CellHeight, BackBufferWidth, BackBufferHeight);
+    const PixelSize card = LargestCard({Columns, Rows, BackBufferWidth, BackBufferHeight});
     if (back != nullptr && (back->Width != card.Width || back->Height != card.Height))
         MakeCards();
 }

@@ -4,32 +4,39 @@
 
 namespace {
 
-// Rounded half up; units may be negative only by misuse, and then round toward zero's side.
-int ScaleEdge(int units, int pixels, int unitsLength) {
-    const int64_t twice = int64_t(units) * pixels * 2 + unitsLength;
-    return static_cast<int>(twice / (int64_t(unitsLength) * 2));
+// Rounded half up; a negative length, only by misuse, rounds toward zero's side.
+int Scale(int length, int pixels, int lookLength) {
+    return static_cast<int>((int64_t(length) * pixels * 2 + lookLength) / (int64_t(lookLength) * 2));
+}
+
+// Where cell `index` of `cells` starts along a board `pixels` long.
+int CellStart(int index, int cells, int pixels) {
+    return cells > 0 ? static_cast<int>(int64_t(index) * pixels / cells) : 0;
 }
 
 } // namespace
 
-PixelRect CellRect(int column, int row, int cellWidth, int cellHeight) {
-    return {column * cellWidth + CardGap, row * cellHeight + CardGap, (column + 1) * cellWidth,
-            (row + 1) * cellHeight};
+int AcrossBoard(int length, int pixels) {
+    return Scale(length, pixels, LookWidth);
 }
 
-PixelRect BoardToPixels(const PixelRect& units, int pixelWidth, int pixelHeight) {
-    return {ScaleEdge(units.Left, pixelWidth, BoardUnitsWidth), ScaleEdge(units.Top, pixelHeight, BoardUnitsHeight),
-            ScaleEdge(units.Right, pixelWidth, BoardUnitsWidth),
-            ScaleEdge(units.Bottom, pixelHeight, BoardUnitsHeight)};
+int DownBoard(int length, int pixels) {
+    return Scale(length, pixels, LookHeight);
 }
 
-PixelSize LargestCard(int columns, int rows, int cellWidth, int cellHeight, int pixelWidth, int pixelHeight) {
+PixelRect CardRect(const BoardGrid& grid, int column, int row) {
+    return {CellStart(column, grid.Columns, grid.Width) + AcrossBoard(CardGap, grid.Width),
+            CellStart(row, grid.Rows, grid.Height) + DownBoard(CardGap, grid.Height),
+            CellStart(column + 1, grid.Columns, grid.Width), CellStart(row + 1, grid.Rows, grid.Height)};
+}
+
+PixelSize LargestCard(const BoardGrid& grid) {
     PixelSize largest = {0, 0};
-    for (int i = 0; i < columns || i < rows; ++i) {
-        const PixelRect card = BoardToPixels(CellRect(i, i, cellWidth, cellHeight), pixelWidth, pixelHeight);
-        if (i < columns && card.Right - card.Left > largest.Width)
+    for (int i = 0; i < grid.Columns || i < grid.Rows; ++i) {
+        const PixelRect card = CardRect(grid, i, i);
+        if (i < grid.Columns && card.Right - card.Left > largest.Width)
             largest.Width = card.Right - card.Left;
-        if (i < rows && card.Bottom - card.Top > largest.Height)
+        if (i < grid.Rows && card.Bottom - card.Top > largest.Height)
             largest.Height = card.Bottom - card.Top;
     }
     return largest;

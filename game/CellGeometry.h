@@ -1,27 +1,39 @@
-// Where a card stands: the board is laid out in a space of 800 by 600 units, drawn onto pixels.
+// Where a card stands: the grid fills the board's part of the client as it is, in pixels, edge to
+// edge, every card the same size within a pixel of rounding. Drawing, clicks, the focus frame, a
+// screen reader's locations and the size cards are made at all take their places from here.
 #pragma once
 
 #include "engine/StretchClip.h"
 
-// The board's layout space, whatever the size of the pixels it is drawn on.
-const int BoardUnitsWidth = 800;
-const int BoardUnitsHeight = 600;
+// The board's look (the gap before each card, the focus frame) is drawn for a board of 800 by 600
+// and scales with the board's size.
+const int LookWidth = 800;
+const int LookHeight = 600;
 
-// The background left of and above every card.
+// The background left of and above every card, on a board of 800 by 600.
 const int CardGap = 4;
 
-// A card fills its cell but for the gap on its left and above it (board units).
-PixelRect CellRect(int column, int row, int cellWidth, int cellHeight);
+// A length of that look across a board `pixels` wide, or down one `pixels` high, rounded.
+int AcrossBoard(int length, int pixels);
+int DownBoard(int length, int pixels);
 
-// A rectangle of board units on pixelWidth by pixelHeight pixels: each edge x at x * W / 800 and
-// y at y * H / 600, rounded to the nearest pixel, so neighbouring cards share their edges exactly.
-PixelRect BoardToPixels(const PixelRect& units, int pixelWidth, int pixelHeight);
+// A grid of columns by rows on a board of width by height pixels.
+struct BoardGrid {
+    int Columns;
+    int Rows;
+    int Width;
+    int Height;
+};
+
+// The card of cell (column, row): cell c spans from c * Width / Columns (rounded down) to where the
+// next one starts, the last one to the board's edge; the card fills it but for the gap on its left
+// and above it. Rows likewise.
+PixelRect CardRect(const BoardGrid& grid, int column, int row);
 
 struct PixelSize {
     int Width;
     int Height;
 };
 
-// The largest card of the columns by rows grid drawn on pixelWidth by pixelHeight pixels. Rounding
-// makes a card at most one pixel narrower or shorter than this.
-PixelSize LargestCard(int columns, int rows, int cellWidth, int cellHeight, int pixelWidth, int pixelHeight);
+// The largest card of the grid: every other one is as large or a pixel narrower or shorter.
+PixelSize LargestCard(const BoardGrid& grid);

@@ -1,6 +1,5 @@
 #include "game/Deal.h"
 
-#include "game/CellGeometry.h"
 #include "game/GameState.h"
 
 namespace {
@@ -39,17 +38,6 @@ void ApplyLevel(int level) {
         Rows = rows;
         Columns = columns;
     }
-}
-
-DealClient ClampDealClient(int clientWidth, int clientHeight) {
-    if (clientWidth <= 0 || clientHeight <= 0)
-        return {BoardUnitsWidth, BoardUnitsHeight};
-    return {clientWidth < BoardUnitsWidth ? clientWidth : BoardUnitsWidth,
-            clientHeight < BoardUnitsHeight ? clientHeight : BoardUnitsHeight};
-}
-
-int CellPitch(int clientLength, int cells) {
-    return (clientLength + 12) / cells;
 }
 
 void DealPairs(const RandomDraw& draw) {

@@ -1,4 +1,4 @@
-// The rules of a deal that need no device: grid by level, cell pitch, placement of the pairs.
+// The rules of a deal that need no device: grid by level, placement of the pairs.
 #pragma once
 
 #include "game/RandomDraw.h"
@@ -11,19 +11,6 @@ int LevelOfGrid(int rows, int columns);
 
 // Sets Rows and Columns from the level; a level outside 1 to 4 keeps the current grid.
 void ApplyLevel(int level);
-
-struct DealClient {
-    int Width;
-    int Height;
-};
-
-// The client size a deal lays the grid out on, in 96-DPI units. The board's layout space is 800 by
-// 600 units, so a larger (maximised) client is taken as at most that, and an empty (minimised) one
-// as exactly that.
-DealClient ClampDealClient(int clientWidth, int clientHeight);
-
-// The grid's pitch: as if the client were 12 pixels larger, so cards fill it edge to edge.
-int CellPitch(int clientLength, int cells);
 
 // Places every picture number 1..pairs on two free cells of the Columns by Rows grid, in two
 // passes; each placement draws the column, then the row, until it finds a free cell.

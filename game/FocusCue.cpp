@@ -13,14 +13,17 @@ namespace {
 // The user's "always show keyboard cues": then nothing hides the frame.
 bool FocusCueAlways = false;
 
-// A light frame between two dark edges stands out on the card back and on any picture (board units).
+// A light frame between two dark edges stands out on the card back and on any picture (lengths of
+// the board's look).
 const int DarkEdge = 2;
 const int LightWidth = 4;
 const D3DCOLOR Dark = D3DCOLOR_ARGB(0xFF, 0, 0, 0);
 const D3DCOLOR Light = D3DCOLOR_ARGB(0xFF, 0xFF, 0xFF, 0xFF);
 
-PixelRect Inset(const PixelRect& units, int by) {
-    return {units.Left + by, units.Top + by, units.Right - by, units.Bottom - by};
+// The card's rectangle less `by` of the board's look on every side.
+PixelRect Inset(const PixelRect& card, int by) {
+    const int across = AcrossBoard(by, BackBufferWidth), down = DownBoard(by, BackBufferHeight);
+    return {card.Left + across, card.Top + down, card.Right - across, card.Bottom - down};
 }
 
 void Fill(const PixelRect& pixels, D3DCOLOR colour) {
@@ -30,10 +33,8 @@ void Fill(const PixelRect& pixels, D3DCOLOR colour) {
     D3DDevice->ColorFill(BackBuffer, &rect, colour);
 }
 
-// Fills the ring between two rectangles of board units, the inner one inside the outer.
-void FillRing(const PixelRect& outerUnits, const PixelRect& innerUnits, D3DCOLOR colour) {
-    const PixelRect o = BoardToPixels(outerUnits, BackBufferWidth, BackBufferHeight);
-    const PixelRect i = BoardToPixels(innerUnits, BackBufferWidth, BackBufferHeight);
+// Fills the ring between two rectangles, the inner one inside the outer.
+void FillRing(const PixelRect& o, const PixelRect& i, D3DCOLOR colour) {
     Fill({o.Left, o.Top, o.Right, i.Top}, colour);
     Fill({o.Left, i.Bottom, o.Right, o.Bottom}, colour);
     Fill({o.Left, i.Top, i.Left, i.Bottom}, colour);
@@ -76,7 +77,8 @@ void SetBoardFocus(const Cell& cell) {
 void DrawFocusCue() {
     if (!FocusCueShown || Focus.Column >= Columns || Focus.Row >= Rows)
         return;
-    const PixelRect card = CellRect(Focus.Column, Focus.Row, CellWidth, CellHeight);
+    const PixelRect card =
+        CardRect({Columns, Rows, BackBufferWidth, BackBufferHeight}, Focus.Column, Focus.Row);
     if (Look.FocusInSystemColour) {
         FillRing(card, Inset(card, 2 * DarkEdge + LightWidth), Opaque(Look.Focus));
         return;

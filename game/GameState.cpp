@@ -2,8 +2,6 @@
 
 int Rows = 4;
 int Columns = 4;
-int CellWidth = 0;
-int CellHeight = 0;
 ImageS* CardImages[CardImageCount] = {};
 int Board[MaxGridSide][MaxGridSide] = {};
 int FaceUp[MaxGridSide][MaxGridSide] = {};

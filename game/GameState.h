@@ -23,8 +23,6 @@ const int MaxPairs = CardImageCount - 1;
 
 extern int Rows;
 extern int Columns;
-extern int CellWidth;  // horizontal pitch of the grid in back-buffer pixels
-extern int CellHeight; // vertical pitch
 extern ImageS* CardImages[CardImageCount];
 extern int Board[MaxGridSide][MaxGridSide];  // [column][row]: picture number, 0 outside the grid
 extern int FaceUp[MaxGridSide][MaxGridSide]; // 1 once the cell's pair has been found

@@ -2,28 +2,20 @@
 
 #include <cstdint>
 
-#include "game/CellGeometry.h"
-
 namespace {
 
-// The board unit under a pixel's centre, as the drawing rounds edges: a pixel belongs to the span
-// whose first edge x * pixels / units rounds to at most it, that is x < (pixel + 1/2) * units / pixels.
-int UnitAt(int pixel, int pixels, int units) {
-    return static_cast<int>(((2 * static_cast<int64_t>(pixel) + 1) * units - 1) / (2 * static_cast<int64_t>(pixels)));
+// The cell along one side whose span holds the pixel: the last cell c whose start
+// c * pixels / cells (rounded down) is at most it, that is c * pixels < (pixel + 1) * cells.
+int CellIndexAt(int pixel, int pixels, int cells) {
+    return static_cast<int>(((int64_t(pixel) + 1) * cells - 1) / pixels);
 }
 
 } // namespace
 
-bool HitTestCell(int x, int y, int clientWidth, int clientHeight, const DrawnGrid& grid, Cell* cell) {
-    if (x < 0 || y < 0 || x >= clientWidth || y >= clientHeight)
+bool HitTestCell(int x, int y, const BoardGrid& grid, Cell* cell) {
+    if (x < 0 || y < 0 || x >= grid.Width || y >= grid.Height || grid.Columns <= 0 || grid.Rows <= 0)
         return false;
-    if (grid.CellWidth <= 0 || grid.CellHeight <= 0)
-        return false;
-    const int column = UnitAt(x, clientWidth, BoardUnitsWidth) / grid.CellWidth;
-    const int row = UnitAt(y, clientHeight, BoardUnitsHeight) / grid.CellHeight;
-    if (column >= grid.Columns || row >= grid.Rows)
-        return false;
-    cell->Column = column;
-    cell->Row = row;
+    cell->Column = CellIndexAt(x, grid.Width, grid.Columns);
+    cell->Row = CellIndexAt(y, grid.Height, grid.Rows);
     return true;
 }

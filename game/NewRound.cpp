@@ -6,7 +6,6 @@
 #include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
-#include "engine/Dpi.h"
 #include "engine/GameEngine.h"
 #include "engine/ImageS.h"
 #include "game/BoardAccessible.h"
@@ -38,17 +37,6 @@ void DeleteCardImages() {
         delete image;
         image = nullptr;
     }
-}
-
-void LayOutCells() {
-    // The layout takes the board's part of the client in 96-DPI units, so a board looks alike at
-    // every DPI.
-    const RECT client = BoardRect();
-    const int dpi = static_cast<int>(WindowDpi(Engine->Window));
-    const DealClient size =
-        ClampDealClient(MulDiv(client.right, StandardDpi, dpi), MulDiv(client.bottom, StandardDpi, dpi));
-    CellWidth = CellPitch(size.Width, Columns);
-    CellHeight = CellPitch(size.Height, Rows);
 }
 
 void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
@@ -103,7 +91,6 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     DeleteSavedRound();
     ResetRoundTime();
     SeatPlayers();
-    LayOutCells();
 
     // Pictures are kept at the largest size their cards can take on this monitor; the cards are
     // made from them at the size they are drawn, so the copy is 1:1. A picture that does not

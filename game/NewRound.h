@@ -22,9 +22,6 @@ struct PreparedDeal;
 // prepared pictures are taken when they were decoded at the size of this deal's cards.
 void DealRound(unsigned seed, PreparedDeal* prepared);
 
-// The grid's pitch on the board's part of the client, for the grid of Rows by Columns.
-void LayOutCells();
-
 // The setting as a deal takes it: a change in Options shows from the next deal on.
 PictureFit DealtFit();
 

@@ -51,9 +51,8 @@ void OnCellClick(int x, int y) {
         return;
     ShowFocusCue(false);
     const RECT client = BoardRect();
-    const DrawnGrid grid = {Columns, Rows, CellWidth, CellHeight};
     Cell cell;
-    if (!HitTestCell(x, y, client.right - client.left, client.bottom - client.top, grid, &cell))
+    if (!HitTestCell(x, y, {Columns, Rows, client.right - client.left, client.bottom - client.top}, &cell))
         return;
     SetBoardFocus(cell);
     TurnCard(cell);

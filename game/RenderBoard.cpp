@@ -31,7 +31,8 @@ bool IsShownFaceUp(const Cell& cell) {
     return FaceUp[cell.Column][cell.Row] == 1 || SameCell(cell, FirstPick) || SameCell(cell, SecondPick);
 }
 
-// The last column and row of cards reach past the back buffer's edge; a fill must not, or it fails whole.
+// A fill reaching past the back buffer's edge fails whole: one that might (a frame wider than its card)
+// is cut to it.
 void Fill(const PixelRect& r, uint32_t rgb) {
     const RECT rect = {std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, BackBufferWidth),
                        std::min(r.Bottom, BackBufferHeight)};
@@ -138,8 +139,7 @@ bool TurnedLastFrame = false;
 CellLook LookOf(int i, int shown, uint32_t now) {
     const Cell cell = {i % Columns, i / Columns};
     CellLook look = {};
-    look.Place = BoardToPixels(CellRect(cell.Column, cell.Row, CellWidth, CellHeight), BackBufferWidth,
-                               BackBufferHeight);
+    look.Place = CardRect({Columns, Rows, BackBufferWidth, BackBufferHeight}, cell.Column, cell.Row);
     look.Stretched = Turns.Turning(i, now, look.Place, &look.Image, &look.Drawn);
     if (!look.Stretched) {
         look.Image = shown;
@@ -200,8 +200,7 @@ bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& 
 }
 
 void DrawBoard(bool reveal) {
-    const PixelSize card =
-        LargestCard(Columns, Rows, CellWidth, CellHeight, BackBufferWidth, BackBufferHeight);
+    const PixelSize card = LargestCard({Columns, Rows, BackBufferWidth, BackBufferHeight});
     const uint32_t now = GetTickCount();
     int shown[CardTurns::MaxCells];
     const int count = ShownCards(reveal, shown);

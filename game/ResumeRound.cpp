@@ -45,7 +45,6 @@ bool AllDecoded(const std::vector<DecodedPicture>& pictures, size_t pairs) {
 bool LayOut(const KeptRound& round) {
     ApplyLevel(round.Level);
     SeatSavedPlayers(round.Players);
-    LayOutCells();
     const PixelSize kept = KeptCardSize();
     const PictureFit fit = DealtFit();
     std::vector<DecodedPicture> pictures =

@@ -100,28 +100,24 @@ protected:
         return Start(level) && WaitBoard({});
     }
 
-    // The level's grid as a deal lays it out on the client now: in 96-DPI units of at most 800 by
-    // 600, the pitch as if they were 12 more.
+    // The level's grid on the board's part of the client now.
     void Layout(int level) {
         GetClientRect(window, &client);
         client.bottom -= below;
         GridForLevel(level, &rows, &columns);
-        pitch = {(std::min(MulDiv(client.right, 96, dpi), 800) + 12) / columns,
-                 (std::min(MulDiv(client.bottom, 96, dpi), 600) + 12) / rows};
         seen.clear();
         found.assign(rows * columns, false);
     }
 
-    // Card i (row by row) where the board's units fall on the client's pixels.
+    // Card i (row by row) on the board.
     PixelRect Card(int i) const {
-        return BoardToPixels(CellRect(i % columns, i / columns, pitch.x, pitch.y), client.right,
-                             client.bottom);
+        return CardRect({columns, rows, client.right, client.bottom}, i % columns, i / columns);
     }
-    // The centre of the drawn part of card i, or a point of the gap left of it (1) or above it (2).
+    // The centre of card i, or a point of the gap left of it (1) or above it (2).
     POINT Centre(int i, int gap = 0) const {
         const PixelRect r = Card(i);
-        return {gap == 1 ? r.Left - 2 : (r.Left + std::min<int>(r.Right, client.right)) / 2,
-                gap == 2 ? r.Top - 2 : (r.Top + std::min<int>(r.Bottom, client.bottom)) / 2};
+        return {gap == 1 ? r.Left - 2 : (r.Left + r.Right) / 2,
+                gap == 2 ? r.Top - 2 : (r.Top + r.Bottom) / 2};
     }
     uint32_t Pixel(int i, int gap = 0) const { return yw::ScreenPixel(window, Centre(i, gap)); }
     // The folder's picture that a pixel shows; 1 (no picture's colour) when none.
@@ -339,10 +335,8 @@ protected:
     std::unique_ptr<yw::GameProcess> game; // its end kills a game that a failed step left running
     HWND window = nullptr, dialog = nullptr, bar = nullptr;
     RECT client = {};
-    POINT pitch = {}; // of the deal, in board units
     int rows = 0, columns = 0, clicks = 0;
-    int below = 0; // client rows under the board, a status bar's
-    int dpi = 96; // the game's, as a test set LogPixels for it (GetDpiForWindow from here said 96)
+    int below = 0;                // client rows under the board, a status bar's
     std::map<int, uint32_t> seen; // the picture of each card turned up so far
     std::vector<uint32_t> deal;   // each card's picture, row by row, when the journey knows the deal
     std::vector<bool> found;

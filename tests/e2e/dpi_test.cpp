@@ -25,26 +25,26 @@ protected:
     uint32_t At(int x, int y) const { return pixels[size_t(y) * client.right + x]; }
 
     // Whether the pixels of r in the client are those of one of the 18 pictures freshly decoded at
-    // r's size, within 8 a channel: a blurred or shifted copy is off by far more.
+    // the board's largest card size (a card a pixel smaller shows its top-left part), within 8 a
+    // channel: a blurred or shifted copy is off by far more.
     bool FaceRight(const PixelRect& r) const {
-        const int width = r.Right - r.Left;
+        const PixelSize card = LargestCard({columns, rows, client.right, client.bottom});
         for (int k = 0; k < 18; ++k) {
             std::vector<uint32_t> decoded;
             bool same =
-                DecodePicture(Gradient(k).c_str(), width, r.Bottom - r.Top, PictureFit::Stretch, &decoded);
-            for (size_t p = 0; same && p < decoded.size(); ++p) {
-                const int x = r.Left + int(p % width), y = r.Top + int(p / width);
-                same = x >= client.right || y >= client.bottom || yw::Near(At(x, y), decoded[p], 8);
-            }
+                DecodePicture(Gradient(k).c_str(), card.Width, card.Height, PictureFit::Stretch, &decoded);
+            for (int y = r.Top; same && y < r.Bottom; ++y)
+                for (int x = r.Left; same && x < r.Right; ++x)
+                    same = yw::Near(At(x, y), decoded[size_t(y - r.Top) * card.Width + (x - r.Left)], 8);
             if (same)
                 return true;
         }
         return false;
     }
 
-    // Waits until every card is right: those in up show their faces (as far as the client holds
-    // them), every other one wholly in the client fills its rectangle exactly (the card back in its
-    // corners, the gap's black left of it and above it). Reports the first card that is not.
+    // Waits until every card is right: those in up show their faces, every other one fills its
+    // rectangle exactly (the card back in its corners, the gap's black left of it and above it), the
+    // last column and row to the client's edges. Reports the first card that is not.
     bool BoardRight(const std::vector<int>& up) {
         int i = 0;
         const bool right = yw::WaitUntil([&] {
@@ -54,9 +54,8 @@ protected:
                 const PixelRect r = Card(i);
                 if (std::count(up.begin(), up.end(), i)
                         ? !FaceRight(r)
-                        : r.Bottom <= client.bottom && r.Right <= client.right &&
-                              (At(r.Left, r.Top) != CardBack || At(r.Left - 1, r.Top) != 0 ||
-                               At(r.Right - 1, r.Bottom - 1) != CardBack || At(r.Left, r.Top - 1) != 0))
+                        : At(r.Left, r.Top) != CardBack || At(r.Left - 1, r.Top) != 0 ||
+                              At(r.Right - 1, r.Bottom - 1) != CardBack || At(r.Left, r.Top - 1) != 0)
                     return false;
             }
             return true;
@@ -71,12 +70,12 @@ protected:
 };
 
 // At 144 DPI the client is 1.5 times the one at 96; at both, every card sits on its pixels and a
-// face is a fresh decode of its picture at the card's size. Clicks on the last pixel inside a card's edges, and on the first inside those of
-// the last card (the last column and row, which the client cuts), turn them.
+// face is a fresh decode of its picture at the card's size. Clicks on the last pixel inside a card's
+// edges, and on the first inside those of the last card, turn them.
 TEST_F(Dpi, TheBoardIsDrawnAtTheWindowsTruePixelSize) {
     RECT client96 = {};
-    for (int logPixels : {96, 144}) {
-        desktop.Set(dpi = logPixels);
+    for (const int dpi : {96, 144}) {
+        desktop.Set(dpi);
         ASSERT_TRUE(Start(4) && BoardRight({})) << dpi;
         if (dpi == 96)
             client96 = client;

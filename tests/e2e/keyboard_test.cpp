@@ -67,9 +67,9 @@ protected:
     // beside its centre) or, when not shown, nothing on that edge but the card itself.
     bool CueBecomes(int i, bool shown) {
         return yw::WaitUntil([&] {
-            const int left = i % columns * pitch.x + 4, y = Centre(i).y;
-            const uint32_t light = yw::ScreenPixel(window, {(left + 4) * client.right / 800, y});
-            const uint32_t dark = yw::ScreenPixel(window, {(left + 7) * client.right / 800, y});
+            const int left = Card(i).Left, y = Centre(i).y;
+            const uint32_t light = yw::ScreenPixel(window, {left + AcrossBoard(4, client.right), y});
+            const uint32_t dark = yw::ScreenPixel(window, {left + AcrossBoard(7, client.right), y});
             return shown ? yw::Near(light, 0xFFFFFF) && yw::Near(dark, 0)
                          : yw::Near(light, Pixel(i)) && yw::Near(dark, Pixel(i));
         });

@@ -345,7 +345,7 @@ TEST_F(Players, ComputerSeatsInOptions) {
     };
     const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; };
     ScopedLogPixels desktop;
-    desktop.Set(dpi = 144);
+    desktop.Set(144);
     ASSERT_TRUE(StartDealt(1));
     EXPECT_EQ(FindBar(0), nullptr) << "a bar for one player";
     RECT solo;

@@ -24,8 +24,8 @@ std::vector<uint32_t> RevealedBoard() {
     RenderReveal();
     std::vector<uint32_t> shown;
     for (int cell = 0; cell < Rows * Columns; ++cell) {
-        const PixelRect card = BoardToPixels(CellRect(cell / Rows, cell % Rows, CellWidth, CellHeight),
-                                             BackBufferWidth, BackBufferHeight);
+        const PixelRect card =
+            CardRect({Columns, Rows, BackBufferWidth, BackBufferHeight}, cell / Rows, cell % Rows);
         shown.push_back(BackBufferPixel((card.Left + card.Right) / 2, (card.Top + card.Bottom) / 2));
     }
     return shown;
