@@ -9,11 +9,11 @@
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
+#include "game/DealPictures.h"
 #include "game/DeviceRecovery.h"
 #include "game/NewRound.h"
 #include "game/PlayersBar.h"
 #include "pictures/PictureBatch.h"
-#include "pictures/PictureDecoder.h"
 #include "pictures/PixelRescale.h"
 
 KeptPicture KeptPictures[CardImageCount];
@@ -33,17 +33,28 @@ void MakeCards() {
     // Workers read their own entry of these copies and fill their own slot: nothing shared.
     std::vector<KeptPicture> pictures(std::make_move_iterator(KeptPictures + 1),
                                       std::make_move_iterator(KeptPictures + 1 + PairCount()));
+    // A picture kept smaller than its card is decoded again, as far as the deal's stop and budget allow.
+    std::vector<std::string> smaller(pictures.size());
+    std::vector<PictureFit> fits(pictures.size());
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        const KeptPicture& picture = pictures[i];
+        if (!picture.Pixels.empty() && (picture.Width < card.Width || picture.Height < card.Height))
+            smaller[i] = picture.Path;
+        fits[i] = picture.Fit;
+    }
+    std::vector<std::vector<uint32_t>> larger;
+    if (std::any_of(smaller.begin(), smaller.end(), [](const std::string& path) { return !path.empty(); }))
+        larger = DecodeAgain(smaller, fits, kept.Width, kept.Height);
+    larger.resize(pictures.size());
     std::vector<std::vector<uint32_t>> faces(pictures.size());
     RunOnWorkers(pictures.size(), DecodeThreadCount(), [&](size_t i) {
         KeptPicture& picture = pictures[i];
         if (picture.Pixels.empty())
             return;
-        std::vector<uint32_t> larger;
-        if ((picture.Width < card.Width || picture.Height < card.Height) &&
-            DecodePicture(picture.Path.c_str(), kept.Width, kept.Height, picture.Fit, &larger)) {
+        if (!larger[i].empty()) {
             picture.Width = kept.Width;
             picture.Height = kept.Height;
-            picture.Pixels = std::move(larger);
+            picture.Pixels = std::move(larger[i]);
         }
         faces[i] = RescalePixels(picture.Pixels, picture.Width, picture.Height, card.Width, card.Height,
                                  picture.Fit);

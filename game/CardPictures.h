@@ -30,7 +30,8 @@ PixelSize KeptCardSize();
 
 // Makes the card back and the card of every kept picture at the board's largest card size on the
 // back buffer, replacing the cards there were. A picture kept smaller than that is decoded again
-// at the kept size first. The scaling and decoding run on worker threads.
+// at the kept size first, stopped as a deal's decodes are (a close, the CPU budget), its card then
+// scaled up from what was kept. The scaling and decoding run on worker threads.
 void MakeCards();
 
 // Makes the cards again when they were made for another size of the back buffer than it has now.

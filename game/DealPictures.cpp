@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "game/Shuffle.h"
+#include "pictures/PictureDecoder.h"
+#include "pictures/ThreadCpuTime.h"
 #include "res/resource.h"
 
 namespace {
@@ -35,8 +37,7 @@ bool LeaveAsked() {
 
 // Waits for the pictures; a player who leaves meanwhile stops the workers at once (wanted set to
 // 0), the deal ends with what it has and the message left in the queue then closes the window.
-std::vector<DecodedPicture> Await(std::future<std::vector<DecodedPicture>>& decoding,
-                                  std::atomic<size_t>& wanted) {
+template <typename Result> Result Await(std::future<Result>& decoding, std::atomic<size_t>& wanted) {
     HCURSOR previous = nullptr;
     if (decoding.wait_for(WaitCursorDelay) != std::future_status::ready)
         previous = SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514))); // IDC_WAIT
@@ -44,7 +45,7 @@ std::vector<DecodedPicture> Await(std::future<std::vector<DecodedPicture>>& deco
         if (LeaveAsked())
             wanted = 0;
     }
-    std::vector<DecodedPicture> pictures = decoding.get();
+    Result pictures = decoding.get();
     if (previous != nullptr)
         SetCursor(previous);
     return pictures;
@@ -80,6 +81,25 @@ std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& 
             return DecodeFirstPictures(paths, wanted, width, height, fit, DecodeThreadCount(), control);
         });
     return Await(decoding, stillWanted);
+}
+
+std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& paths,
+                                               const std::vector<PictureFit>& fits, int width, int height) {
+    std::atomic<size_t> wanted{paths.size()}; // 0 once the player leaves
+    std::future<std::vector<std::vector<uint32_t>>> decoding =
+        std::async(std::launch::async, [&paths, &fits, width, height, &wanted] {
+            std::vector<std::vector<uint32_t>> pictures(paths.size());
+            RunOnWorkers(paths.size(), DecodeThreadCount(), [&](size_t i) {
+                const double start = ThreadCpuSeconds();
+                const DecodeStop stop{
+                    [&] { return wanted == 0 || ThreadCpuSeconds() - start > PictureCpuBudgetSeconds; }};
+                if (!paths[i].empty() &&
+                    !DecodePicture(paths[i].c_str(), width, height, fits[i], &pictures[i], stop))
+                    pictures[i].clear();
+            });
+            return pictures;
+        });
+    return Await(decoding, wanted);
 }
 
 void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int width, int height,

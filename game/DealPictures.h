@@ -14,6 +14,14 @@
 std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& list, size_t wanted,
                                                 int width, int height, PictureFit fit);
 
+// The dealt pictures at the paths decoded again for width x height cards, as their fits say (an empty
+// path is passed over): for cards that outgrew the pictures kept, after a resize or a DPI change.
+// The window's thread waits as for a deal, and a decode ends as a deal's would: at once when a close
+// or Exit waits in the queue, and once it has cost its worker PictureCpuBudgetSeconds of CPU. A
+// picture stopped so comes back empty, and its card is made from the picture kept.
+std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& paths,
+                                               const std::vector<PictureFit>& fits, int width, int height);
+
 // Takes the next deal's seed now, shuffles a copy of the list with it and starts decoding the first
 // `wanted` pictures of that order for width x height cards as fit says, on workers of below-normal priority.
 // Replaces a preparation under way. Called on the window's thread once a deal is shown.
