@@ -28,6 +28,14 @@ int MetricForDpi(int index, UINT dpi) {
     return getSystemMetricsForDpi != nullptr ? getSystemMetricsForDpi(index, dpi) : GetSystemMetrics(index);
 }
 
+bool NonClientMetricsForDpi(NONCLIENTMETRICSW* metrics, UINT dpi) {
+    const auto forDpi = User32<BOOL(WINAPI*)(UINT, UINT, void*, UINT, UINT)>("SystemParametersInfoForDpi");
+    metrics->cbSize = sizeof(*metrics);
+    return forDpi != nullptr
+               ? forDpi(SPI_GETNONCLIENTMETRICS, sizeof(*metrics), metrics, 0, dpi) != 0
+               : SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(*metrics), metrics, 0) != 0;
+}
+
 SIZE FrameForDpi(DWORD style, DWORD extendedStyle, bool hasMenu, UINT dpi) {
     const auto adjustForDpi =
         User32<BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT)>("AdjustWindowRectExForDpi");

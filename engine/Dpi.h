@@ -9,5 +9,7 @@ UINT WindowDpi(HWND window);
 UINT SystemDpi();
 // A system metric as it is at that DPI.
 int MetricForDpi(int index, UINT dpi);
+// The fonts and sizes of the non-client area (the status bar's font among them) as they are at that DPI.
+bool NonClientMetricsForDpi(NONCLIENTMETRICSW* metrics, UINT dpi);
 // What the non-client area of a window of these styles adds to its client at that DPI.
 SIZE FrameForDpi(DWORD style, DWORD extendedStyle, bool hasMenu, UINT dpi);

@@ -52,7 +52,8 @@ WindowPlacement PlaceForDpi(const GameEngine* engine, UINT dpi) {
 
 // Windows suggests where the window goes at its new DPI; the size change that follows resizes the
 // back buffer and remakes the cards.
-void FollowDpiChange(HWND window, LPARAM lParam) {
+void FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam) {
+    FollowBarDpi(HIWORD(wParam));
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -157,7 +158,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             FollowSystemLook();
             return DefWindowProcA(window, message, wParam, lParam);
         case WM_DPICHANGED:
-            FollowDpiChange(window, lParam);
+            FollowDpiChange(window, wParam, lParam);
             return 0;
         case WM_ERASEBKGND:
             return 1; // the frame covers the board, the status bar the rest of the client

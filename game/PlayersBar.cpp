@@ -8,6 +8,7 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
+#include "engine/Dpi.h"
 #include "engine/GameEngine.h"
 #include "game/CardPictures.h"
 #include "engine/ObjectCounts.h"
@@ -38,6 +39,9 @@ bool Shown = false;
 // The round-time timer is set.
 bool Ticking = false;
 
+// The bar's font, made for the window's DPI; null while the bar has its own.
+HFONT BarFont = nullptr;
+
 // A child of the main window, made the first time it shows.
 HWND BarWindow() {
     return GetDlgItem(Engine->Window, IDC_STATUSBAR);
@@ -61,6 +65,22 @@ int BarHeight() {
     int borders[3] = {};
     SendMessageW(bar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
     return metrics.tmHeight + 2 * borders[1] + 4;
+}
+
+// The system's status-bar font at the DPI; the bar keeps the one it has when none can be made.
+void SetBarFont(HWND bar, UINT dpi) {
+    NONCLIENTMETRICSW metrics = {};
+    const HFONT font =
+        NonClientMetricsForDpi(&metrics, dpi) ? CreateFontIndirectW(&metrics.lfStatusFont) : nullptr;
+    if (font == nullptr)
+        return;
+    CountMade(Counted::Gdi);
+    SendMessageW(bar, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    if (BarFont != nullptr) {
+        DeleteObject(BarFont);
+        CountFreed(Counted::Gdi);
+    }
+    BarFont = font;
 }
 
 // The window grows or shrinks by the bar's height, so the board keeps its size; a maximised
@@ -97,6 +117,7 @@ void CreateBar() {
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_STATUSBAR)), Engine->AppInstance,
                         nullptr) != nullptr)
         CountMade(Counted::Window);
+    SetBarFont(BarWindow(), WindowDpi(Engine->Window));
     MakeLiveRegion(BarWindow());
     Shown = false;
 }
@@ -259,4 +280,12 @@ void ToggleStatusBar(HWND window) {
 void FitPlayersBar() {
     if (BarShown())
         PlaceBar();
+}
+
+void FollowBarDpi(UINT dpi) {
+    if (BarWindow() == nullptr)
+        return;
+    SetBarFont(BarWindow(), dpi);
+    FitPlayersBar();
+    FitBackBufferToClient();
 }

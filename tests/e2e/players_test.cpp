@@ -400,6 +400,20 @@ TEST_F(Players, ComputerSeatsInOptions) {
     EXPECT_FALSE(yw::IsChecked(dialog, IDC_COMPUTER2));
     EXPECT_TRUE(yw::IsChecked(dialog, IDC_COMPUTER3));
     ASSERT_TRUE(Close(IDCANCEL));
+
+    // Windows moves the window to a monitor of 96 DPI (WM_DPICHANGED, which Wine never sends by
+    // itself), suggesting the size it has: the bar takes that DPI's font and height, and the board
+    // is laid out anew above it.
+    RECT suggested;
+    GetWindowRect(window, &suggested);
+    void* remote = VirtualAllocEx(game->Info.hProcess, nullptr, sizeof(suggested), MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    ASSERT_TRUE(WriteProcessMemory(game->Info.hProcess, remote, &suggested, sizeof(suggested), nullptr));
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(remote));
+    const int at144 = below;
+    EXPECT_LT(below = BarUnderClient(), at144 - 4) << "the bar's height as at 144 DPI";
+    Layout(1);
+    EXPECT_TRUE(WaitBoard({})) << "the board not whole above the bar";
 }
 
 } // namespace
