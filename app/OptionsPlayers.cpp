@@ -37,8 +37,9 @@ bool IsSomeDefaultName(const std::wstring& name, int player) {
     return false;
 }
 
-// Only the players who play have a name to give and a seat for the computer; a name box that
-// shows a default name follows the seats the computer now takes.
+// Only the players who play have a name to give and a seat for the computer, and the strength is
+// the computer's only while it plays a seat; a name box that shows a default name follows the seats
+// the computer now takes.
 void FollowSeats(HWND dialog) {
     const int count = ChosenCount(dialog);
     for (int player = 1; player <= MaxPlayers; ++player) {
@@ -49,6 +50,11 @@ void FollowSeats(HWND dialog) {
         InvalidateRect(GetDlgItem(dialog, IDC_PLAYER_COLOUR_BASE + player), nullptr, TRUE);
     }
     const int computers = ChosenComputers(dialog);
+    bool computerPlays = false;
+    for (int seat = 0; seat < count; ++seat)
+        computerPlays = computerPlays || ComputerSeat(seat, count, computers);
+    EnableWindow(GetDlgItem(dialog, IDC_STRENGTH), computerPlays);
+    EnableWindow(GetDlgItem(dialog, IDC_STRENGTH_LABEL), computerPlays);
     for (int player = 0; player < count; ++player)
         if (IsSomeDefaultName(NameInBox(dialog, player), player))
             SetDlgItemTextW(dialog, IDC_PLAYER_NAME_BASE + player + 1,

@@ -330,7 +330,8 @@ TEST_F(AgainstComputer, MenuCommandsEndItsTurn) {
 // Include subfolders go to the registry at Exit and come back at the next start, in the test's
 // language (English, and German in a run of its own): only as many name boxes and seats are enabled
 // as play, and a default name follows the seat. At 144 DPI, where the bar is taller than at 96, the
-// window grows by its height: the board keeps its size above it.
+// window grows by its height: the board keeps its size above it. The strength is enabled only while
+// the computer plays a seat.
 TEST_F(Players, ComputerSeatsInOptions) {
     const char* locale = std::getenv("LC_ALL");
     const LANGID language = locale != nullptr && std::string(locale) == "de_DE.UTF-8"
@@ -354,12 +355,13 @@ TEST_F(Players, ComputerSeatsInOptions) {
     EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME3), numbered(IDS_DEFAULT_PLAYER, 3));
     EXPECT_EQ(yw::ItemText(dialog, IDC_STRENGTH), text(IDS_STRENGTH2));
-    EXPECT_FALSE(enabled(IDC_PLAYER_NAME2) || enabled(IDC_COMPUTER2));
+    EXPECT_FALSE(enabled(IDC_PLAYER_NAME2) || enabled(IDC_COMPUTER2) || enabled(IDC_STRENGTH));
     combo(IDC_PLAYER_COUNT, 2);
     EXPECT_TRUE(enabled(IDC_PLAYER_NAME3) && enabled(IDC_COMPUTER3));
-    EXPECT_FALSE(enabled(IDC_PLAYER_NAME4) || enabled(IDC_COMPUTER4));
+    EXPECT_FALSE(enabled(IDC_PLAYER_NAME4) || enabled(IDC_COMPUTER4) || enabled(IDC_STRENGTH));
     yw::Press(dialog, IDC_COMPUTER3);
     EXPECT_TRUE(yw::WaitUntil([&] { return yw::ItemText(dialog, IDC_PLAYER_NAME3) == text(IDS_COMPUTER); }));
+    EXPECT_TRUE(enabled(IDC_STRENGTH)) << "no strength to choose for the computer's seat";
     yw::Press(dialog, IDC_COMPUTER2);
     EXPECT_TRUE(yw::WaitUntil([&] {
         return yw::ItemText(dialog, IDC_PLAYER_NAME2) + "/" + yw::ItemText(dialog, IDC_PLAYER_NAME3) ==
