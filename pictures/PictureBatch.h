@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "pictures/PictureCrop.h"
+#include "pictures/PictureInfo.h"
 
-// One decoded picture and the entry of the list it came from.
+// One decoded picture, the entry of the list it came from and what it carries of itself, read from
+// the same bytes.
 struct DecodedPicture {
     size_t Entry;
     std::vector<uint32_t> Pixels;
+    PictureInfo Info;
 };
 
 // A picture that has cost its worker this much CPU time is slow: while the list has other files to

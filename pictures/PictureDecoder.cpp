@@ -21,19 +21,6 @@ struct FileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// The whole file, when it can be read and is no larger than a picture may be.
-bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
-    // The narrow path, as the folder scan found it: on Windows it is in the process's ANSI code page.
-    const std::unique_ptr<std::FILE, FileClose> file(std::fopen(path, "rb"));
-    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
-        return false;
-    const long size = std::ftell(file.get());
-    if (size <= 0 || size_t(size) > MaxDecodeBytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
-        return false;
-    bytes->resize(size_t(size));
-    return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
-}
-
 // Windows' own codecs, for what none of ours reads; elsewhere there are none.
 #ifdef _WIN32
 bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
@@ -49,11 +36,27 @@ bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, PictureFit, std::v
 
 } // namespace
 
+bool ReadPictureFile(const char* path, std::vector<uint8_t>* bytes) {
+    // On Windows the narrow path is in the process's ANSI code page.
+    const std::unique_ptr<std::FILE, FileClose> file(path != nullptr ? std::fopen(path, "rb") : nullptr);
+    if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
+        return false;
+    const long size = std::ftell(file.get());
+    if (size <= 0 || size_t(size) > MaxDecodeBytes || std::fseek(file.get(), 0, SEEK_SET) != 0)
+        return false;
+    bytes->resize(size_t(size));
+    return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
+}
+
 bool DecodePicture(const char* path, int width, int height, PictureFit fit, std::vector<uint32_t>* pixels,
-                   const DecodeStop& stop) {
+                   const DecodeStop& stop, PictureInfo* info) {
     std::vector<uint8_t> bytes;
-    return path != nullptr && ReadFile(path, &bytes) &&
-           DecodePictureData(bytes.data(), bytes.size(), width, height, fit, pixels, stop);
+    if (!ReadPictureFile(path, &bytes) ||
+        !DecodePictureData(bytes.data(), bytes.size(), width, height, fit, pixels, stop))
+        return false;
+    if (info != nullptr)
+        *info = ReadPictureInfoData(bytes.data(), bytes.size());
+    return true;
 }
 
 bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
