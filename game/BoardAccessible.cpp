@@ -27,14 +27,13 @@ std::wstring FinderName(int picture) {
     return PlayerName(Round.Finders[picture]);
 }
 
-// The name of the card in the player's language. The words go as UTF-8, whatever the code page
-// the picture's file name (and so its title) is in.
+// The name of the card in the player's language, the words and the picture's name as UTF-8.
 BSTR NameOf(const Cell& cell) {
     const auto word = [](UINT id) { return NarrowText(LoadText(id), CP_UTF8); };
     const CardWords words = {word(IDS_CARD_PLACE), word(IDS_CARD_FACE_DOWN), word(IDS_CARD_NO_PICTURE),
                              word(IDS_CARD_FOUND), word(IDS_CARD_FOUND_BY)};
     const int picture = Board[cell.Column][cell.Row];
-    const std::string title = NarrowText(WideText(CardTitles[picture], CP_ACP), CP_UTF8);
+    const std::string& title = CardTitles[picture];
     const std::string finder = NarrowText(FinderName(picture), CP_UTF8);
     const std::string name = CardName(cell, FaceOf(cell), title, words, finder);
     return SysAllocString(WideText(name, CP_UTF8).c_str());
