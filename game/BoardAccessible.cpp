@@ -13,6 +13,7 @@
 #include "game/OnCellClick.h"
 #include "game/PlayerTurns.h"
 #include "game/PlayersBar.h"
+#include "game/ShowLarge.h"
 #include "res/resource.h"
 
 namespace {
@@ -108,6 +109,10 @@ public:
         Cell cell;
         if (!Live())
             return Gone();
+        if (IsSelf(child) && LargeViewOpen()) {
+            *name = SysAllocString(LargeViewName().c_str());
+            return S_OK;
+        }
         if (IsSelf(child))
             return Standard->get_accName(child, name);
         if (!CardOf(child, &cell))
@@ -159,7 +164,7 @@ public:
         if (GetFocus() != Window)
             return S_FALSE;
         focus->vt = VT_I4;
-        focus->lVal = ChildOfCell(Focus, Columns);
+        focus->lVal = LargeViewOpen() ? CHILDID_SELF : ChildOfCell(Focus, Columns);
         return S_OK;
     }
     STDMETHODIMP get_accSelection(VARIANT* selection) override {
@@ -175,7 +180,7 @@ public:
             return S_FALSE;
         if (!CardOf(child, &cell))
             return E_INVALIDARG;
-        *action = SysAllocString(LoadText(IDS_CARD_ACTION).c_str());
+        *action = SysAllocString(LoadText(FaceOf(cell) == CardFace::Found ? IDS_CARD_SHOW : IDS_CARD_ACTION).c_str());
         return S_OK;
     }
     STDMETHODIMP accSelect(long flags, VARIANT child) override {
@@ -301,6 +306,12 @@ void TurnPostedCard(HWND window, WPARAM child) {
 void AnnounceFocus() {
     if (GetFocus() == Engine->Window)
         Notify(EVENT_OBJECT_FOCUS, Focus);
+}
+
+void AnnounceLargeView() {
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Engine->Window, OBJID_CLIENT, CHILDID_SELF);
+    if (GetFocus() == Engine->Window)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, Engine->Window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void AnnounceTurns(const BoardFaces& before) {

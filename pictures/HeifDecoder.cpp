@@ -10,6 +10,7 @@
 #include "pictures/MetadataBlocks.h"
 #include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -151,6 +152,37 @@ bool OpenPrimary(heif_context* context, const uint8_t* data, size_t size, Handle
 }
 
 } // namespace
+
+bool HeifSize(const uint8_t* data, size_t size, int* width, int* height) {
+    const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+    Handle primary;
+    if (data == nullptr || !context || !OpenPrimary(context.get(), data, size, &primary))
+        return false;
+    *width = heif_image_handle_get_width(primary.get());
+    *height = heif_image_handle_get_height(primary.get());
+    return *width > 0 && *height > 0;
+}
+
+bool DecodeHeifThumbnail(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
+                         const DecodeStop& stop) {
+    const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+    Handle primary;
+    if (data == nullptr || stop() || !context || !OpenPrimary(context.get(), data, size, &primary))
+        return false;
+    heif_item_id ids[4];
+    const int count = heif_image_handle_get_list_of_thumbnail_IDs(primary.get(), ids, 4);
+    Handle largest;
+    for (int i = 0; i < count; ++i) {
+        heif_image_handle* found = nullptr;
+        if (heif_image_handle_get_thumbnail(primary.get(), ids[i], &found).code != heif_error_Ok)
+            continue;
+        Handle thumbnail(found);
+        if (thumbnail && (!largest || heif_image_handle_get_width(thumbnail.get()) >
+                                          heif_image_handle_get_width(largest.get())))
+            largest = std::move(thumbnail);
+    }
+    return largest && DecodeImage(largest.get(), width, height, PictureFit::Stretch, pixels, stop);
+}
 
 void HeifMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());

@@ -11,6 +11,7 @@
 #include "pictures/MetadataBlocks.h"
 #include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -196,6 +197,17 @@ bool ReadHeaders(Decompressor& d, const uint8_t* data, size_t size) {
 }
 
 } // namespace
+
+bool JpegSize(const uint8_t* data, size_t size, int* width, int* height) {
+    const DecodeStop never;
+    Decompressor decompressor(never);
+    if (!ReadHeaders(decompressor, data, size) || decompressor.Info.image_width == 0)
+        return false;
+    const bool turned = TurnOf(OrientationOf(decompressor.Info)).Transpose;
+    *width = int(turned ? decompressor.Info.image_height : decompressor.Info.image_width);
+    *height = int(turned ? decompressor.Info.image_width : decompressor.Info.image_height);
+    return true;
+}
 
 void JpegMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     static const char XmpMark[] = "http://ns.adobe.com/xap/1.0/";

@@ -9,6 +9,7 @@
 #include "pictures/JpegDecoder.h"
 #include "pictures/PictureFormat.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 #include "pictures/PngDecoder.h"
 #include "pictures/WebpDecoder.h"
 #ifdef _WIN32
@@ -27,9 +28,15 @@ bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int hei
                             std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     return DecodeWic(data, size, width, height, fit, pixels, stop);
 }
+bool SystemCodecSize(const uint8_t* data, size_t size, int* width, int* height) {
+    return WicSize(data, size, width, height);
+}
 #else
 bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, PictureFit, std::vector<uint32_t>*,
                             const DecodeStop&) {
+    return false;
+}
+bool SystemCodecSize(const uint8_t*, size_t, int*, int*) {
     return false;
 }
 #endif
@@ -83,6 +90,30 @@ bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, 
         return !stop() && DecodeWithSystemCodecs(data, size, width, height, fit, pixels, stop);
     case PictureFormat::Other:
         return DecodeWithSystemCodecs(data, size, width, height, fit, pixels, stop);
+    }
+    return false;
+}
+
+bool PictureSizeOfData(const uint8_t* data, size_t size, int* width, int* height) {
+    if (data == nullptr || size == 0)
+        return false;
+    switch (SniffPictureFormat(data, size)) {
+    case PictureFormat::Jpeg:
+        return JpegSize(data, size, width, height);
+    case PictureFormat::Png:
+        return PngSize(data, size, width, height);
+    case PictureFormat::Gif:
+        return GifSize(data, size, width, height);
+    case PictureFormat::Webp:
+        return WebpSize(data, size, width, height);
+    case PictureFormat::Bmp:
+        return BmpSize(data, size, width, height);
+    case PictureFormat::Heif:
+        if (HeifSize(data, size, width, height))
+            return true;
+        return SystemCodecSize(data, size, width, height);
+    case PictureFormat::Other:
+        return SystemCodecSize(data, size, width, height);
     }
     return false;
 }

@@ -9,6 +9,7 @@
 #include "pictures/MetadataBlocks.h"
 #include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -99,6 +100,16 @@ bool ReadChunks(PngRead& read, Source* source) {
 }
 
 } // namespace
+
+bool PngSize(const uint8_t* data, size_t size, int* width, int* height) {
+    PngRead read;
+    Source source = {data, size, 0};
+    if (read.Info == nullptr || !ReadChunks(read, &source))
+        return false;
+    *width = int(png_get_image_width(read.Png, read.Info));
+    *height = int(png_get_image_height(read.Png, read.Info));
+    return *width > 0 && *height > 0;
+}
 
 void PngMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     PngRead read;

@@ -10,6 +10,7 @@
 #include "pictures/MetadataBlocks.h"
 #include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -116,6 +117,15 @@ std::string Chunk(const WebPDemuxer* demuxer, const char* kind, size_t bound) {
 }
 
 } // namespace
+
+bool WebpSize(const uint8_t* data, size_t size, int* width, int* height) {
+    WebPBitstreamFeatures features;
+    if (WebPGetFeatures(data, size, &features) != VP8_STATUS_OK)
+        return false;
+    *width = features.width;
+    *height = features.height;
+    return *width > 0 && *height > 0;
+}
 
 void WebpMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     const WebPData file = {data, size};

@@ -4,11 +4,13 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <string>
 
 #include "pictures/ComScope.h"
 #include "pictures/PictureFacts.h"
+#include "pictures/PictureSize.h"
 #include "pictures/PictureScale.h"
 
 namespace {
@@ -316,4 +318,26 @@ void ReadWicFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
     facts->ExifTaken = DateTaken(reader.Get());
     if (facts->ExifTaken.empty())
         facts->ExifTaken = Property(reader.Get(), path(L"/ifd/exif/{ushort=36867}").c_str(), 32);
+}
+
+bool WicSize(const uint8_t* data, size_t size, int* width, int* height) {
+    const Apartment apartment(COINIT_MULTITHREADED);
+    Owned<IWICImagingFactory> factory;
+    Owned<IWICStream> stream;
+    Owned<IWICBitmapDecoder> decoder;
+    Owned<IWICBitmapFrameDecode> frame;
+    GUID container = {};
+    UINT frameWidth = 0;
+    UINT frameHeight = 0;
+    if (size > MAXDWORD || !CreateFactory(&factory) || FAILED(factory->CreateStream(stream.Out())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) ||
+        !OpenWithSystemCodec(factory.Get(), stream.Get(), &decoder) ||
+        FAILED(decoder->GetContainerFormat(&container)) || FAILED(decoder->GetFrame(0, frame.Out())) ||
+        FAILED(frame->GetSize(&frameWidth, &frameHeight)) || frameWidth == 0 || frameHeight == 0 ||
+        frameWidth > INT_MAX || frameHeight > INT_MAX)
+        return false;
+    const bool turned = OrientationOf(frame.Get(), container) >= 5;
+    *width = int(turned ? frameHeight : frameWidth);
+    *height = int(turned ? frameWidth : frameHeight);
+    return true;
 }
