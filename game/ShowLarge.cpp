@@ -21,6 +21,7 @@
 namespace {
 
 bool Open = false;
+bool Sharp = false;
 int Shown = 0; // the picture number shown
 
 // A pair found shows by itself this long.
@@ -46,6 +47,7 @@ void OpenView(int picture, bool byItself) {
         return;
     const KeptPicture& kept = KeptPictures[picture];
     Open = true;
+    Sharp = false;
     Shown = picture;
     HoldRoundTime();
     // What the game holds shows at once, in the card's shape until the file tells its own.
@@ -67,6 +69,7 @@ void TakeDecoded() {
         SetLargeViewShape(picture.ShapeWidth, picture.ShapeHeight);
     if (!picture.Pixels.empty())
         SetLargeViewPicture(picture.Width, picture.Height, std::move(picture.Pixels));
+    Sharp = Sharp || picture.Sharp;
 }
 
 bool IsFound(const Cell& cell) {
@@ -165,6 +168,10 @@ bool TakeWhileOpen(UINT message, WPARAM wParam) {
 
 bool LargeViewOpen() {
     return Open;
+}
+
+bool LargeViewSharp() {
+    return Open && Sharp;
 }
 
 bool LargeViewTakes(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -10,6 +10,8 @@
 #include "game/TryRules.h"
 
 bool LargeViewOpen();
+// The sharp picture, decoded at the view's size, has come (rather than the enlarged card or a thumbnail).
+bool LargeViewSharp();
 
 // The messages the view takes before the window's own handling: those that open it on a found
 // card, and while it is open every click and key (which only close it), its timer and its decode's

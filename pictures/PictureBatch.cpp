@@ -69,7 +69,8 @@ struct Batch {
                 slow = CpuSeconds() - start > PictureCpuBudgetSeconds;
             return slow && OthersToTry();
         }};
-        const bool good = DecodePicture(Paths[entry].c_str(), Width, Height, Fit, pixels, stop, info);
+        const bool good =
+            DecodePicture(Paths[entry].c_str(), Width, Height, Fit, pixels, stop, Control.ReadInfo ? info : nullptr);
         if (slow)
             return Outcome::Slow;
         return good ? Outcome::Good : Outcome::Bad;

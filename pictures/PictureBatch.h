@@ -32,6 +32,8 @@ struct BatchControl {
     const std::atomic<size_t>* Wanted = nullptr;
     std::function<void()> WorkerStart;
     std::function<double()> CpuSeconds;
+    // Whether each picture's name and date are read beside its pixels (the benchmark compares).
+    bool ReadInfo = true;
 };
 
 // Decodes entries of paths in order, for width x height cards as fit says, until `wanted` pictures have
