@@ -107,14 +107,16 @@ int OrientationOf(IWICBitmapFrameDecode* frame, const GUID& container) {
     return 1;
 }
 
-// A text property as UTF-8 (wide or narrow), a byte vector as its bytes; bounded, empty when the
-// codec has none or it is of another type.
-std::string Property(IWICMetadataQueryReader* reader, const wchar_t* name, size_t bound) {
+// A text property as UTF-8 (wide or narrow; a wide one as its UTF-16LE bytes when asked), a byte
+// vector as its bytes; bounded, empty when the codec has none or it is of another type.
+std::string Property(IWICMetadataQueryReader* reader, const wchar_t* name, size_t bound, bool utf16 = false) {
     PROPVARIANT value;
     PropVariantInit(&value);
     std::string text;
     if (SUCCEEDED(reader->GetMetadataByName(name, &value))) {
-        if (value.vt == VT_LPWSTR && value.pwszVal != nullptr) {
+        if (value.vt == VT_LPWSTR && value.pwszVal != nullptr && utf16) {
+            text.assign(reinterpret_cast<const char*>(value.pwszVal), wcsnlen(value.pwszVal, bound / 2) * 2);
+        } else if (value.vt == VT_LPWSTR && value.pwszVal != nullptr) {
             const int wide = int(wcsnlen(value.pwszVal, bound));
             const int length =
                 WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, value.pwszVal, wide, nullptr, 0, nullptr, nullptr);
@@ -130,7 +132,7 @@ std::string Property(IWICMetadataQueryReader* reader, const wchar_t* name, size_
         }
     }
     PropVariantClear(&value);
-    return ClipUtf8(text, bound);
+    return utf16 ? text : ClipUtf8(text, bound);
 }
 
 // The shell's date taken, as the EXIF text of the local day it names.
@@ -313,7 +315,7 @@ void ReadWicFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
     if (facts->XmpTitle.empty())
         facts->XmpTitle = Property(reader.Get(), (jpegLike ? L"/xmp/dc:title/x-default" : L"/ifd/xmp/dc:title/x-default"),
                                    MaxTitleBytes * 4);
-    facts->XpTitle = Property(reader.Get(), path(L"/ifd/{ushort=40091}").c_str(), MaxTitleBytes * 2 + 2);
+    facts->XpTitle = Property(reader.Get(), path(L"/ifd/{ushort=40091}").c_str(), MaxTitleBytes * 2 + 2, true);
     facts->Description = Property(reader.Get(), path(L"/ifd/{ushort=270}").c_str(), MaxTitleBytes * 4);
     facts->ExifTaken = DateTaken(reader.Get());
     if (facts->ExifTaken.empty())
