@@ -12,15 +12,17 @@
 namespace {
 
 // Include subfolders is read at the next scan (the next start, or the rescan after too few
-// pictures); the pictures' shape at the next deal.
+// pictures); the pictures' shape at the next deal; showing found pairs large at the next pair.
 void ShowSwitches(HWND dialog) {
     CheckDlgButton(dialog, IDC_SUBFOLDERS, Subfolders == 1 ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(dialog, IDC_FIT, Fit == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(dialog, IDC_SHOWFOUND, ShowFound == 1 ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void TakeSwitches(HWND dialog) {
     Subfolders = IsDlgButtonChecked(dialog, IDC_SUBFOLDERS) == BST_CHECKED ? 1 : 0;
     Fit = IsDlgButtonChecked(dialog, IDC_FIT) == BST_CHECKED ? 1 : 0;
+    ShowFound = IsDlgButtonChecked(dialog, IDC_SHOWFOUND) == BST_CHECKED ? 1 : 0;
 }
 
 void InitOptions(HWND dialog) {

@@ -2,9 +2,11 @@
 //   picture_bench FOLDER   (FOLDER holds pic01.jpg..pic18.jpg, pic17 progressive, deep.png, and
 //                           photo.png, photo.webp and photo.gif; tif01.tif..tif18.tif, scans.jpg
 //                           and many-scans.jpg, its 300,000-scan copy; phone01..18 as .jpg and
-//                           .heic and bare01..18.heic, portrait01..18.jpg turned by EXIF)
+//                           .heic and bare01..18.heic, portrait01..18.jpg turned by EXIF,
+//                           titled01..18.jpg carrying titles and dates)
 //   picture_bench minimize (minimises a running game's window, for the idle figures)
 //   picture_bench frames FOLDER (the frame figures alone, on a deal of FOLDER's pictures)
+//   picture_bench large FOLDER (the large view's figures alone, on FOLDER's titled01..18.jpg)
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -34,12 +36,14 @@
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
 #include "game/CardPictures.h"
+#include "game/DrawLargeView.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureScale.h"
 #include "game/GameState.h"
 #include "game/NewRound.h"
 #include "game/RenderBoard.h"
+#include "game/ShowLarge.h"
 
 namespace {
 
@@ -248,6 +252,67 @@ void FitFigures(const std::string& folder) {
                 times[1] / times[0], cards[1]);
 }
 
+// The large view of a 4032x3024 JPEG at a 1920x1080 client, from the double-click on its found card
+// to the first frame of its sharp picture, decoded at the view's size (mean of 3); then a level-4
+// deal's decodes of 18 such photos carrying a title and dates, with their names and dates read and
+// without, alternately in one run so that both meet the same machine.
+void LargeViewFigures(const std::string& folder) {
+    size_t cards = 0;
+    DealTime(folder, "titled", ".jpg", 1, &cards);
+    ShowWindow(Engine->Window, SW_SHOWNOACTIVATE);
+    SetClient(1920, 1080);
+    RenderBoard();
+    double view = 0;
+    const double viewCpu = CpuMilliseconds();
+    for (int run = 0; run < 3; ++run) {
+        FaceUp[0][0] = 1;
+        const RECT board = {0, 0, BackBufferWidth, BackBufferHeight};
+        const double start = Now();
+        SendMessageA(Engine->Window, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(board.right / Columns / 2, board.bottom / Rows / 2));
+        MSG message;
+        while (LargeViewOpen() && !LargeViewSharp()) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 1000, QS_ALLINPUT);
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageA(&message);
+        }
+        RenderLargeView();
+        view += Now() - start;
+        CloseLargeView();
+    }
+    std::printf("%-58s %10.0f  (CPU %.0f)\n", "Large view of a 4032x3024 JPEG at 1920x1080, click to sharp", view / 3,
+                (CpuMilliseconds() - viewCpu) / 3);
+    const double decodeCpu = CpuMilliseconds();
+    const double decode = DecodeTime(folder + "titled01.jpg", 1360, 1020);
+    std::printf("%-58s %10.0f  (CPU %.0f)\n", "Of it, the JPEG's decode to 1360x1020 alone", decode,
+                (CpuMilliseconds() - decodeCpu) / 3);
+    std::vector<std::string> titled;
+    for (int i = 1; i <= 18; ++i)
+        titled.push_back(folder + (i < 10 ? "titled0" : "titled") + std::to_string(i) + ".jpg");
+    const PixelSize kept = KeptCardSize();
+    double times[2] = {};
+    double cpu[2] = {};
+    size_t named = 0;
+    for (int round = 0; round < 3; ++round) {
+        for (int read = 0; read < 2; ++read) {
+            BatchControl control;
+            control.ReadInfo = read == 1;
+            const double start = Now();
+            const double cpuStart = CpuMilliseconds();
+            const std::vector<DecodedPicture> pictures =
+                DecodeFirstPictures(titled, 18, kept.Width, kept.Height, PictureFit::Stretch, DecodeThreadCount(), control);
+            times[read] += (Now() - start) / 3;
+            cpu[read] += (CpuMilliseconds() - cpuStart) / 3;
+            named = 0;
+            for (const DecodedPicture& picture : pictures)
+                named += picture.Info.Title.empty() ? 0 : 1;
+        }
+    }
+    std::printf("%-58s %10.0f  (CPU %.0f)\n", "Level-4 deal's decodes, 18 titled 4032x3024 JPEGs, mean of 3",
+                times[0], cpu[0]);
+    std::printf("%-58s %10.0f  (%.3fx; CPU %.0f, %.3fx; %zu named)\n", "The same with their names and dates read",
+                times[1], times[1] / times[0], cpu[1], cpu[1] / cpu[0], named);
+}
+
 // Frames on a level-4 board at 1920x1080, each drawn, read back and copied onto the window, shown as
 // the game's is: the board standing still, then four cards each turning up and back (the first
 // stretched copy of a run included).
@@ -295,6 +360,12 @@ int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]) == "minimize") {
         const HWND game = FindWindowA("Yorewind", nullptr);
         return game != nullptr && ShowWindow(game, SW_MINIMIZE) >= 0 ? 0 : 1;
+    }
+    if (argc == 3 && std::string(argv[1]) == "large") {
+        if (!StartGame())
+            return 1;
+        LargeViewFigures(std::string(argv[2]) + "\\");
+        return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "frames") {
         if (!StartGame())
@@ -411,6 +482,7 @@ int main(int argc, char** argv) {
     BenchManyScans(folder);
     HeifFigures(folder);
     FitFigures(folder);
+    LargeViewFigures(folder);
     TurningFrames();
     return 0;
 }

@@ -8,6 +8,8 @@
 #include "game/DeviceRecovery.h"
 #include "game/NewRound.h"
 #include "game/RenderBoard.h"
+#include "game/DrawLargeView.h"
+#include "game/ShowLarge.h"
 
 namespace {
 
@@ -52,7 +54,10 @@ int RunMainLoop() {
             wait = MillisecondsUntilDue(clock, now);
             if (wait == 0) {
                 engine->FrameWanted = FALSE;
-                RenderBoard();
+                if (LargeViewOpen())
+                    RenderLargeView();
+                else
+                    RenderBoard();
                 // Booked from before drawing, so drawing time counts against the frame delay; a
                 // frame that started a card turning books the next one soon.
                 ScheduleNextFrame(clock, now, BoardMoving() ? MovingFrameMs : engine->FrameDelay);

@@ -18,6 +18,7 @@
 #include "game/OnCellClick.h"
 #include "game/PlayersBar.h"
 #include "game/RoundTime.h"
+#include "game/ShowLarge.h"
 #include "game/SystemLook.h"
 
 namespace {
@@ -88,8 +89,8 @@ BOOL GameEngine::Initialize(int showCommand) {
     WNDCLASSEXA windowClass;
     ZeroMemory(&windowClass, sizeof(windowClass));
     windowClass.cbSize = sizeof(windowClass);
-    // No CS_DBLCLKS: two quick clicks arrive as two presses.
-    windowClass.style = CS_HREDRAW | CS_VREDRAW;
+    // A double-click on a found card shows it large; elsewhere its second press is a press like the first.
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.cbClsExtra = 0;
     windowClass.cbWndExtra = 0;
@@ -176,6 +177,8 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:
+        case WM_RBUTTONDBLCLK:
             ClickAt(lParam);
             return 0;
         case WM_KEYDOWN:
@@ -206,7 +209,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
 }
 
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (HoldUntilDealt(message, wParam))
+    if (HoldUntilDealt(message, wParam) || LargeViewTakes(window, message, wParam, lParam))
         return 0;
     if (message == WM_COMMAND)
         return HandleMenuCommand(window, wParam, lParam);

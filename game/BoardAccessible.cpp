@@ -13,6 +13,7 @@
 #include "game/OnCellClick.h"
 #include "game/PlayerTurns.h"
 #include "game/PlayersBar.h"
+#include "game/ShowLarge.h"
 #include "res/resource.h"
 
 namespace {
@@ -27,14 +28,13 @@ std::wstring FinderName(int picture) {
     return PlayerName(Round.Finders[picture]);
 }
 
-// The name of the card in the player's language. The words go as UTF-8, whatever the code page
-// the picture's file name (and so its title) is in.
+// The name of the card in the player's language, the words and the picture's name as UTF-8.
 BSTR NameOf(const Cell& cell) {
     const auto word = [](UINT id) { return NarrowText(LoadText(id), CP_UTF8); };
     const CardWords words = {word(IDS_CARD_PLACE), word(IDS_CARD_FACE_DOWN), word(IDS_CARD_NO_PICTURE),
                              word(IDS_CARD_FOUND), word(IDS_CARD_FOUND_BY)};
     const int picture = Board[cell.Column][cell.Row];
-    const std::string title = NarrowText(WideText(CardTitles[picture], CP_ACP), CP_UTF8);
+    const std::string& title = CardTitles[picture];
     const std::string finder = NarrowText(FinderName(picture), CP_UTF8);
     const std::string name = CardName(cell, FaceOf(cell), title, words, finder);
     return SysAllocString(WideText(name, CP_UTF8).c_str());
@@ -108,6 +108,10 @@ public:
         Cell cell;
         if (!Live())
             return Gone();
+        if (IsSelf(child) && LargeViewOpen()) {
+            *name = SysAllocString(LargeViewName().c_str());
+            return S_OK;
+        }
         if (IsSelf(child))
             return Standard->get_accName(child, name);
         if (!CardOf(child, &cell))
@@ -159,7 +163,7 @@ public:
         if (GetFocus() != Window)
             return S_FALSE;
         focus->vt = VT_I4;
-        focus->lVal = ChildOfCell(Focus, Columns);
+        focus->lVal = LargeViewOpen() ? CHILDID_SELF : ChildOfCell(Focus, Columns);
         return S_OK;
     }
     STDMETHODIMP get_accSelection(VARIANT* selection) override {
@@ -175,7 +179,7 @@ public:
             return S_FALSE;
         if (!CardOf(child, &cell))
             return E_INVALIDARG;
-        *action = SysAllocString(LoadText(IDS_CARD_ACTION).c_str());
+        *action = SysAllocString(LoadText(FaceOf(cell) == CardFace::Found ? IDS_CARD_SHOW : IDS_CARD_ACTION).c_str());
         return S_OK;
     }
     STDMETHODIMP accSelect(long flags, VARIANT child) override {
@@ -301,6 +305,12 @@ void TurnPostedCard(HWND window, WPARAM child) {
 void AnnounceFocus() {
     if (GetFocus() == Engine->Window)
         Notify(EVENT_OBJECT_FOCUS, Focus);
+}
+
+void AnnounceLargeView() {
+    NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Engine->Window, OBJID_CLIENT, CHILDID_SELF);
+    if (GetFocus() == Engine->Window)
+        NotifyWinEvent(EVENT_OBJECT_FOCUS, Engine->Window, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void AnnounceTurns(const BoardFaces& before) {

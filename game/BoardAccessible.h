@@ -20,6 +20,9 @@ void TurnPostedCard(HWND window, WPARAM child);
 // The focused card, after a move or when the window gains the keyboard focus.
 void AnnounceFocus();
 
+// The large view opened: the board's own name is now the view's (the picture's name and date).
+void AnnounceLargeView();
+
 // Name and state changes of every card whose face differs from before.
 void AnnounceTurns(const BoardFaces& before);
 

@@ -14,6 +14,7 @@ struct SystemColours {
     uint32_t ButtonText;
     uint32_t Highlight;
     uint32_t HotLight;
+    uint32_t WindowText;
 };
 
 struct BoardColours {
@@ -25,6 +26,7 @@ struct BoardColours {
     uint32_t Focus;
     bool FoundInSystemColour; // every found pair framed in Found rather than its finder's colour
     uint32_t Found;
+    uint32_t Text; // a caption on the background
 };
 
 BoardColours ChooseBoardColours(bool highContrast, const SystemColours& system);

@@ -24,7 +24,12 @@ std::string PictureTitle(const std::string& path) {
 void TitleCards(const std::vector<std::string>& list, const std::vector<DecodedPicture>& pictures) {
     for (size_t number = 1; number < CardImageCount; ++number) {
         const bool decoded = number <= pictures.size() && pictures[number - 1].Entry < list.size();
-        CardTitles[number] = decoded ? PictureTitle(list[pictures[number - 1].Entry]) : std::string();
+        if (!decoded) {
+            CardTitles[number].clear();
+            continue;
+        }
+        const DecodedPicture& picture = pictures[number - 1];
+        CardTitles[number] = picture.Info.Title.empty() ? PictureTitle(list[picture.Entry]) : picture.Info.Title;
     }
 }
 

@@ -22,8 +22,8 @@ BoardFaces ShownFaces();
 // that would be left empty (".jpg") is kept whole.
 std::string PictureTitle(const std::string& path);
 
-// Sets CardTitles: the title of each dealt picture number from the list entry it was decoded
-// from; numbers left without a picture get an empty title.
+// Sets CardTitles: the name of each dealt picture number, the title it carries, else the file
+// name of the list entry it was decoded from; numbers left without a picture get an empty name.
 void TitleCards(const std::vector<std::string>& list, const std::vector<DecodedPicture>& pictures);
 
 // The words of a card's name, UTF-8, in the player's language: patterns whose %1, %2, %3 (a

@@ -19,6 +19,7 @@ struct KeptPicture {
     int Height = 0;
     PictureFit Fit = PictureFit::Stretch;
     std::vector<uint32_t> Pixels;
+    std::string Taken; // the day it was taken, "YYYY-MM-DD", as the picture says; empty when it does not
 };
 
 // Entry n holds the picture of number n; entry 0 (the card back) stays empty.

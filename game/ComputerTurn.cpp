@@ -9,6 +9,7 @@
 #include "game/ComputerPlayer.h"
 #include "game/OnCellClick.h"
 #include "game/PlayerTurns.h"
+#include "game/ShowLarge.h"
 
 namespace {
 
@@ -74,10 +75,10 @@ void OnComputerTimer() {
     StopWaiting();
     if (!ComputersTurn())
         return;
-    // Nobody could follow a move made while no frame is drawn: minimised, under a box, during a
-    // drag of the window or a scan of a dropped folder.
+    // Nobody could follow a move made while no frame is drawn: minimised, under a box or the large
+    // view, during a drag of the window or a scan of a dropped folder.
     if (IsIconic(Engine->Window) || !IsWindowEnabled(Engine->Window) || Engine->SizeMoving ||
-        GatheringPictures()) {
+        GatheringPictures() || LargeViewOpen()) {
         WaitForMove(HeldMoveRetryMs);
         return;
     }

@@ -3,6 +3,7 @@
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
 #include "game/CardPictures.h"
+#include "game/DrawLargeView.h"
 #include "game/GameState.h"
 
 bool RebuildDevice() {
@@ -10,8 +11,10 @@ bool RebuildDevice() {
         if (image != nullptr)
             image->ReleaseSurface();
     }
+    ReleaseLargeViewSurfaces();
     if (!ResetDevice())
         return false;
+    RestoreLargeViewSurfaces();
     for (ImageS* image : CardImages) {
         if (image != nullptr)
             image->RestoreSurface();

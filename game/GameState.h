@@ -33,7 +33,8 @@ extern int PairsFound;
 extern RoundClock Clock; // the round's time
 // The card the keys move over and turn; the top-left one at each deal, the clicked one after a click.
 extern Cell Focus;
-// The file name, without extension, of each dealt picture number: what a screen reader says of it.
+// The name of each dealt picture number, UTF-8: the title it carries, else its file name without
+// extension (in the ANSI code page, which the manifest makes UTF-8). What a screen reader says of it.
 extern std::string CardTitles[CardImageCount];
 
 // Every grid has an even number of cells; each picture stands on two of them.

@@ -55,6 +55,7 @@ void KeepDealtPictures(const std::vector<std::string>& list, std::vector<Decoded
         picture.Height = kept.Height;
         picture.Fit = fit;
         picture.Pixels = std::move(decoded.Pixels);
+        picture.Taken = decoded.Info.Taken;
     }
     MakeCards();
 }

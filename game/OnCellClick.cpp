@@ -20,6 +20,7 @@
 #include "game/PlayersBar.h"
 #include "game/RenderBoard.h"
 #include "game/RoundTime.h"
+#include "game/ShowLarge.h"
 #include "game/TryRules.h"
 #include "res/resource.h"
 
@@ -72,6 +73,7 @@ void TurnCard(const Cell& cell) {
         PlayCue(outcome.Cues[i]);
     AnnounceTurns(before);
     ShowTurn();
+    ShowFoundPair(outcome, Board[cell.Column][cell.Row]);
     if (outcome.RoundEnded)
         EndRound();
 }

@@ -44,6 +44,16 @@ void FollowEnabled(bool enabled) {
     FollowRoundTime();
 }
 
+void HoldRoundTime() {
+    OpenClockBox(&Clock, GetTickCount64());
+    FollowRoundTime();
+}
+
+void ReleaseRoundTime() {
+    CloseClockBox(&Clock, GetTickCount64());
+    FollowRoundTime();
+}
+
 uint32_t RoundSeconds() {
     const uint64_t seconds = ClockMilliseconds(Clock, GetTickCount64()) / 1000;
     return seconds > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()

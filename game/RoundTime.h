@@ -17,6 +17,9 @@ void ResumeRoundTime(uint32_t seconds);
 void FollowMinimised(bool minimised);
 // WM_ENABLE: a dialog or message box of the game disables the window while it is open.
 void FollowEnabled(bool enabled);
+// A view over the board (a found picture large) holds the clock as a box does while it is open.
+void HoldRoundTime();
+void ReleaseRoundTime();
 
 // The whole seconds counted so far.
 uint32_t RoundSeconds();

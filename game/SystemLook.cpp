@@ -22,7 +22,7 @@ void FollowSystemLook() {
                       (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
     const SystemColours system = {SystemColour(COLOR_WINDOW), SystemColour(COLOR_BTNFACE),
                                   SystemColour(COLOR_BTNTEXT), SystemColour(COLOR_HIGHLIGHT),
-                                  SystemColour(COLOR_HOTLIGHT)};
+                                  SystemColour(COLOR_HOTLIGHT), SystemColour(COLOR_WINDOWTEXT)};
     Look = ChooseBoardColours(high, system);
     if (Engine != nullptr)
         Engine->FrameWanted = TRUE;

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -302,6 +303,15 @@ bool Unpack(const Layout& layout, const uint8_t* at, const uint8_t* end, const P
 }
 
 } // namespace
+
+bool BmpSize(const uint8_t* data, size_t size, int* width, int* height) {
+    Layout layout;
+    if (!ReadLayout(data, size, &layout))
+        return false;
+    *width = layout.Width;
+    *height = layout.Height;
+    return true;
+}
 
 bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
                std::vector<uint32_t>* pixels, const DecodeStop& stop) {

@@ -1,4 +1,4 @@
-// The orientation a JPEG's EXIF data asks for.
+// The orientation a JPEG's EXIF data asks for (read by libexif, ExifReader.cpp), and what it does.
 #pragma once
 
 #include <cstddef>

@@ -6,6 +6,7 @@
 #include <gif_lib.h>
 
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -67,6 +68,16 @@ bool FindFirstImage(GifFileType* gif, int* transparent) {
 }
 
 } // namespace
+
+bool GifSize(const uint8_t* data, size_t size, int* width, int* height) {
+    Source source = {data, size, 0};
+    const GifFile gif(&source);
+    if (gif.File == nullptr || gif.File->SWidth <= 0 || gif.File->SHeight <= 0)
+        return false;
+    *width = gif.File->SWidth;
+    *height = gif.File->SHeight;
+    return true;
+}
 
 bool DecodeGif(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
                std::vector<uint32_t>* pixels, const DecodeStop& stop) {

@@ -2,11 +2,15 @@
 
 #include <cmath>
 #include <memory>
+#include <string>
 
 #include <libheif/heif.h>
 
 #include "pictures/HeifThumbnail.h"
+#include "pictures/MetadataBlocks.h"
+#include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -115,25 +119,95 @@ bool DecodeImage(heif_image_handle* handle, int width, int height, PictureFit fi
     return true;
 }
 
+// The first metadata item of the kind (and content type, when given) of the image, bounded;
+// empty when there is none.
+std::string MetadataItem(heif_image_handle* handle, const char* kind, const char* contentType, size_t bound) {
+    heif_item_id ids[8];
+    const int count = heif_image_handle_get_list_of_metadata_block_IDs(handle, kind, ids, 8);
+    for (int i = 0; i < count; ++i) {
+        const char* type = heif_image_handle_get_metadata_content_type(handle, ids[i]);
+        const size_t size = heif_image_handle_get_metadata_size(handle, ids[i]);
+        if ((contentType != nullptr && (type == nullptr || std::string(type) != contentType)) || size == 0 ||
+            size > bound)
+            continue;
+        std::string bytes(size, '\0');
+        if (heif_image_handle_get_metadata(handle, ids[i], &bytes[0]).code == heif_error_Ok)
+            return bytes;
+    }
+    return std::string();
+}
+
+// The file's context with its primary image, read under the limits of a decode: grid tiles on the
+// caller's thread, the one a batch stops and whose time it counts.
+bool OpenPrimary(heif_context* context, const uint8_t* data, size_t size, Handle* primary) {
+    LimitImageSize(context, MaxDecodeBytes);
+    heif_context_set_max_decoding_threads(context, 0);
+    if (heif_context_read_from_memory_without_copy(context, data, size, nullptr).code != heif_error_Ok)
+        return false;
+    LimitImageSize(context, MaxPixels);
+    heif_image_handle* found = nullptr;
+    const heif_error error = heif_context_get_primary_image_handle(context, &found);
+    primary->reset(found);
+    return error.code == heif_error_Ok && *primary;
+}
+
 } // namespace
+
+bool HeifSize(const uint8_t* data, size_t size, int* width, int* height) {
+    const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+    Handle primary;
+    if (data == nullptr || !context || !OpenPrimary(context.get(), data, size, &primary))
+        return false;
+    *width = heif_image_handle_get_width(primary.get());
+    *height = heif_image_handle_get_height(primary.get());
+    return *width > 0 && *height > 0;
+}
+
+bool DecodeHeifThumbnail(const uint8_t* data, size_t size, int width, int height, std::vector<uint32_t>* pixels,
+                         const DecodeStop& stop) {
+    const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+    Handle primary;
+    if (data == nullptr || stop() || !context || !OpenPrimary(context.get(), data, size, &primary))
+        return false;
+    heif_item_id ids[4];
+    const int count = heif_image_handle_get_list_of_thumbnail_IDs(primary.get(), ids, 4);
+    Handle largest;
+    for (int i = 0; i < count; ++i) {
+        heif_image_handle* found = nullptr;
+        if (heif_image_handle_get_thumbnail(primary.get(), ids[i], &found).code != heif_error_Ok)
+            continue;
+        Handle thumbnail(found);
+        if (thumbnail && (!largest || heif_image_handle_get_width(thumbnail.get()) >
+                                          heif_image_handle_get_width(largest.get())))
+            largest = std::move(thumbnail);
+    }
+    return largest && DecodeImage(largest.get(), width, height, PictureFit::Stretch, pixels, stop);
+}
+
+void HeifMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
+    const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
+    Handle primary;
+    if (data == nullptr || !context || !OpenPrimary(context.get(), data, size, &primary))
+        return;
+    // An Exif item begins with the offset of its TIFF header from the end of that offset.
+    const std::string exif = MetadataItem(primary.get(), "Exif", nullptr, MaxExifBytes);
+    if (exif.size() >= 4) {
+        const size_t skip = size_t(uint8_t(exif[0])) << 24 | size_t(uint8_t(exif[1])) << 16 |
+                            size_t(uint8_t(exif[2])) << 8 | size_t(uint8_t(exif[3]));
+        if (skip <= exif.size() - 4)
+            blocks->Exif = ExifBlockOfTiff(reinterpret_cast<const uint8_t*>(exif.data()) + 4 + skip,
+                                           exif.size() - 4 - skip);
+    }
+    blocks->Xmp = MetadataItem(primary.get(), "mime", "application/rdf+xml", MaxXmpBytes);
+}
 
 bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     if (data == nullptr || stop())
         return false;
     const std::unique_ptr<heif_context, ContextFree> context(heif_context_alloc());
-    if (!context)
-        return false;
-    LimitImageSize(context.get(), MaxDecodeBytes);
-    // Grid tiles on the caller's thread, the one a batch stops and whose time it counts.
-    heif_context_set_max_decoding_threads(context.get(), 0);
-    heif_image_handle* found = nullptr;
-    if (heif_context_read_from_memory_without_copy(context.get(), data, size, nullptr).code != heif_error_Ok)
-        return false;
-    LimitImageSize(context.get(), MaxPixels);
-    const heif_error error = heif_context_get_primary_image_handle(context.get(), &found);
-    const Handle primary(found);
-    if (error.code != heif_error_Ok || !primary)
+    Handle primary;
+    if (!context || !OpenPrimary(context.get(), data, size, &primary))
         return false;
     // A phone's 320x240 thumbnail decodes in a few milliseconds, its 12 MP primary in most of a second.
     const Handle thumbnail = CoveringThumbnail(primary.get(), width, height, fit);

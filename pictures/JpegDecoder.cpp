@@ -8,7 +8,10 @@
 #include <jerror.h>
 
 #include "pictures/ExifOrientation.h"
+#include "pictures/MetadataBlocks.h"
+#include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -179,7 +182,47 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     return true;
 }
 
+// The headers up to the first scan, their APP1 segments kept; as in Decode, nothing with a
+// destructor is made between setjmp and the end.
+bool ReadHeaders(Decompressor& d, const uint8_t* data, size_t size) {
+    jpeg_decompress_struct& info = d.Info;
+    if (setjmp(d.Errors.Jump) != 0)
+        return false;
+    jpeg_create_decompress(&info);
+    info.mem->max_memory_to_use = long(MaxDecodeBytes);
+    jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
+    jpeg_save_markers(&info, JPEG_APP0 + 1, 0xFFFF);
+    jpeg_read_header(&info, FALSE);
+    return true;
+}
+
 } // namespace
+
+bool JpegSize(const uint8_t* data, size_t size, int* width, int* height) {
+    const DecodeStop never;
+    Decompressor decompressor(never);
+    if (!ReadHeaders(decompressor, data, size) || decompressor.Info.image_width == 0)
+        return false;
+    const bool turned = TurnOf(OrientationOf(decompressor.Info)).Transpose;
+    *width = int(turned ? decompressor.Info.image_height : decompressor.Info.image_width);
+    *height = int(turned ? decompressor.Info.image_width : decompressor.Info.image_height);
+    return true;
+}
+
+void JpegMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
+    static const char XmpMark[] = "http://ns.adobe.com/xap/1.0/";
+    const DecodeStop never;
+    Decompressor decompressor(never);
+    if (!ReadHeaders(decompressor, data, size))
+        return;
+    for (jpeg_saved_marker_ptr marker = decompressor.Info.marker_list; marker != nullptr; marker = marker->next) {
+        const std::string segment(reinterpret_cast<const char*>(marker->data), marker->data_length);
+        if (blocks->Exif.empty() && segment.compare(0, 6, std::string("Exif\0\0", 6)) == 0)
+            blocks->Exif = segment;
+        else if (blocks->Xmp.empty() && segment.compare(0, sizeof XmpMark, XmpMark, sizeof XmpMark) == 0)
+            blocks->Xmp = segment.substr(sizeof XmpMark);
+    }
+}
 
 int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height) {
     for (int eighths : {1, 2, 4}) {

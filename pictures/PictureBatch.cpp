@@ -18,7 +18,7 @@ struct Batch {
     Batch(const std::vector<std::string>& paths, size_t wanted, int width, int height, PictureFit fit,
           const BatchControl& control)
         : Paths(paths), Wanted(wanted), Width(width), Height(height), Fit(fit), Control(control),
-          Pictures(paths.size()), Outcomes(paths.size(), Outcome::Untried) {}
+          Pictures(paths.size()), Infos(paths.size()), Outcomes(paths.size(), Outcome::Untried) {}
 
     const std::vector<std::string>& Paths;
     size_t Wanted;
@@ -31,6 +31,7 @@ struct Batch {
     size_t Busy = 0; // taken, not yet done
     size_t Decoded = 0;
     std::vector<std::vector<uint32_t>> Pictures;
+    std::vector<PictureInfo> Infos;
     std::vector<Outcome> Outcomes;
 
     size_t StillWanted() const {
@@ -58,7 +59,7 @@ struct Batch {
     }
 
     // A slow picture is finished when nothing could replace it; either way it counts as slow.
-    Outcome Decode(size_t entry, bool budget, std::vector<uint32_t>* pixels) {
+    Outcome Decode(size_t entry, bool budget, std::vector<uint32_t>* pixels, PictureInfo* info) {
         const double start = budget ? CpuSeconds() : 0.0;
         bool slow = false;
         const DecodeStop stop{[&] {
@@ -68,7 +69,8 @@ struct Batch {
                 slow = CpuSeconds() - start > PictureCpuBudgetSeconds;
             return slow && OthersToTry();
         }};
-        const bool good = DecodePicture(Paths[entry].c_str(), Width, Height, Fit, pixels, stop);
+        const bool good =
+            DecodePicture(Paths[entry].c_str(), Width, Height, Fit, pixels, stop, Control.ReadInfo ? info : nullptr);
         if (slow)
             return Outcome::Slow;
         return good ? Outcome::Good : Outcome::Bad;
@@ -80,9 +82,11 @@ struct Batch {
         size_t entry = 0;
         while (Take(&entry)) {
             std::vector<uint32_t> pixels;
-            const Outcome outcome = Decode(entry, true, &pixels);
+            PictureInfo info;
+            const Outcome outcome = Decode(entry, true, &pixels, &info);
             const std::lock_guard<std::mutex> hold(Lock);
             Pictures[entry] = std::move(pixels);
+            Infos[entry] = std::move(info);
             Outcomes[entry] = outcome;
             Decoded += outcome == Outcome::Good ? 1 : 0;
             --Busy;
@@ -106,7 +110,7 @@ struct Batch {
                     return;
                 if (Control.WorkerStart)
                     Control.WorkerStart();
-                if (Decode(slow[from + i], false, &pixels) == Outcome::Bad)
+                if (Decode(slow[from + i], false, &pixels, &Infos[slow[from + i]]) == Outcome::Bad)
                     pixels.clear();
             });
             for (size_t i = from; i < from + count; ++i)
@@ -132,7 +136,7 @@ std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& 
     for (const Outcome kind : {Outcome::Good, Outcome::Slow}) {
         for (size_t i = 0; i < paths.size() && pictures.size() < batch.StillWanted(); ++i) {
             if (batch.Outcomes[i] == kind && !batch.Pictures[i].empty())
-                pictures.push_back({i, std::move(batch.Pictures[i])});
+                pictures.push_back({i, std::move(batch.Pictures[i]), std::move(batch.Infos[i])});
         }
     }
     return pictures;

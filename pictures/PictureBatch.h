@@ -9,11 +9,14 @@
 #include <vector>
 
 #include "pictures/PictureCrop.h"
+#include "pictures/PictureInfo.h"
 
-// One decoded picture and the entry of the list it came from.
+// One decoded picture, the entry of the list it came from and what it carries of itself, read from
+// the same bytes.
 struct DecodedPicture {
     size_t Entry;
     std::vector<uint32_t> Pixels;
+    PictureInfo Info;
 };
 
 // A picture that has cost its worker this much CPU time is slow: while the list has other files to
@@ -29,6 +32,8 @@ struct BatchControl {
     const std::atomic<size_t>* Wanted = nullptr;
     std::function<void()> WorkerStart;
     std::function<double()> CpuSeconds;
+    // Whether each picture's name and date are read beside its pixels (the benchmark compares).
+    bool ReadInfo = true;
 };
 
 // Decodes entries of paths in order, for width x height cards as fit says, until `wanted` pictures have

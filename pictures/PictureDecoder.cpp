@@ -9,6 +9,7 @@
 #include "pictures/JpegDecoder.h"
 #include "pictures/PictureFormat.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 #include "pictures/PngDecoder.h"
 #include "pictures/WebpDecoder.h"
 #ifdef _WIN32
@@ -21,10 +22,30 @@ struct FileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// The whole file, when it can be read and is no larger than a picture may be.
-bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
-    // The narrow path, as the folder scan found it: on Windows it is in the process's ANSI code page.
-    const std::unique_ptr<std::FILE, FileClose> file(std::fopen(path, "rb"));
+// Windows' own codecs, for what none of ours reads; elsewhere there are none.
+#ifdef _WIN32
+bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+                            std::vector<uint32_t>* pixels, const DecodeStop& stop) {
+    return DecodeWic(data, size, width, height, fit, pixels, stop);
+}
+bool SystemCodecSize(const uint8_t* data, size_t size, int* width, int* height) {
+    return WicSize(data, size, width, height);
+}
+#else
+bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, PictureFit, std::vector<uint32_t>*,
+                            const DecodeStop&) {
+    return false;
+}
+bool SystemCodecSize(const uint8_t*, size_t, int*, int*) {
+    return false;
+}
+#endif
+
+} // namespace
+
+bool ReadPictureFile(const char* path, std::vector<uint8_t>* bytes) {
+    // On Windows the narrow path is in the process's ANSI code page.
+    const std::unique_ptr<std::FILE, FileClose> file(path != nullptr ? std::fopen(path, "rb") : nullptr);
     if (!file || std::fseek(file.get(), 0, SEEK_END) != 0)
         return false;
     const long size = std::ftell(file.get());
@@ -34,26 +55,15 @@ bool ReadFile(const char* path, std::vector<uint8_t>* bytes) {
     return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
 }
 
-// Windows' own codecs, for what none of ours reads; elsewhere there are none.
-#ifdef _WIN32
-bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
-                            std::vector<uint32_t>* pixels, const DecodeStop& stop) {
-    return DecodeWic(data, size, width, height, fit, pixels, stop);
-}
-#else
-bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, PictureFit, std::vector<uint32_t>*,
-                            const DecodeStop&) {
-    return false;
-}
-#endif
-
-} // namespace
-
 bool DecodePicture(const char* path, int width, int height, PictureFit fit, std::vector<uint32_t>* pixels,
-                   const DecodeStop& stop) {
+                   const DecodeStop& stop, PictureInfo* info) {
     std::vector<uint8_t> bytes;
-    return path != nullptr && ReadFile(path, &bytes) &&
-           DecodePictureData(bytes.data(), bytes.size(), width, height, fit, pixels, stop);
+    if (!ReadPictureFile(path, &bytes) ||
+        !DecodePictureData(bytes.data(), bytes.size(), width, height, fit, pixels, stop))
+        return false;
+    if (info != nullptr)
+        *info = ReadPictureInfoData(bytes.data(), bytes.size());
+    return true;
 }
 
 bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
@@ -80,6 +90,30 @@ bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, 
         return !stop() && DecodeWithSystemCodecs(data, size, width, height, fit, pixels, stop);
     case PictureFormat::Other:
         return DecodeWithSystemCodecs(data, size, width, height, fit, pixels, stop);
+    }
+    return false;
+}
+
+bool PictureSizeOfData(const uint8_t* data, size_t size, int* width, int* height) {
+    if (data == nullptr || size == 0)
+        return false;
+    switch (SniffPictureFormat(data, size)) {
+    case PictureFormat::Jpeg:
+        return JpegSize(data, size, width, height);
+    case PictureFormat::Png:
+        return PngSize(data, size, width, height);
+    case PictureFormat::Gif:
+        return GifSize(data, size, width, height);
+    case PictureFormat::Webp:
+        return WebpSize(data, size, width, height);
+    case PictureFormat::Bmp:
+        return BmpSize(data, size, width, height);
+    case PictureFormat::Heif:
+        if (HeifSize(data, size, width, height))
+            return true;
+        return SystemCodecSize(data, size, width, height);
+    case PictureFormat::Other:
+        return SystemCodecSize(data, size, width, height);
     }
     return false;
 }

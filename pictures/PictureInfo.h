@@ -1,6 +1,8 @@
 // What a picture says of itself besides its pixels: the title and the date it carries.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 struct PictureInfo {
@@ -11,3 +13,8 @@ struct PictureInfo {
 // Reads the title and date from the picture file at path without decoding its pixels; an empty
 // info when the file carries none or cannot be read.
 PictureInfo ReadPictureInfo(const std::string& path);
+
+// The same for a file's bytes held in memory: EXIF and XMP wherever its format keeps them (JPEG,
+// PNG, WebP, HEIF; on Windows what the system's codecs read of the other formats), chosen from as
+// PictureFacts.h says.
+PictureInfo ReadPictureInfoData(const uint8_t* data, size_t size);

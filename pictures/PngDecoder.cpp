@@ -6,7 +6,10 @@
 
 #include <png.h>
 
+#include "pictures/MetadataBlocks.h"
+#include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -84,7 +87,49 @@ bool Decode(PngRead& read, Source* source, const DecodeStop& stop, std::vector<u
     return true;
 }
 
+// The chunks before the image data; no chunk larger than an XMP packet may be is held. Nothing
+// with a destructor is made between setjmp and the end.
+bool ReadChunks(PngRead& read, Source* source) {
+    if (setjmp(png_jmpbuf(read.Png)) != 0)
+        return false;
+    png_set_benign_errors(read.Png, 1);
+    png_set_chunk_malloc_max(read.Png, MaxXmpBytes + 4096);
+    png_set_read_fn(read.Png, source, ReadSource);
+    png_read_info(read.Png, read.Info);
+    return true;
+}
+
 } // namespace
+
+bool PngSize(const uint8_t* data, size_t size, int* width, int* height) {
+    PngRead read;
+    Source source = {data, size, 0};
+    if (read.Info == nullptr || !ReadChunks(read, &source))
+        return false;
+    *width = int(png_get_image_width(read.Png, read.Info));
+    *height = int(png_get_image_height(read.Png, read.Info));
+    return *width > 0 && *height > 0;
+}
+
+void PngMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
+    PngRead read;
+    Source source = {data, size, 0};
+    if (read.Info == nullptr || !ReadChunks(read, &source))
+        return;
+    png_uint_32 exifSize = 0;
+    png_bytep exif = nullptr;
+    if (png_get_eXIf_1(read.Png, read.Info, &exifSize, &exif) != 0 && exif != nullptr)
+        blocks->Exif = ExifBlockOfTiff(exif, exifSize);
+    png_textp texts = nullptr;
+    const int count = png_get_text(read.Png, read.Info, &texts, nullptr);
+    for (int i = 0; i < count; ++i) {
+        if (std::strcmp(texts[i].key, "XML:com.adobe.xmp") == 0 && texts[i].text != nullptr &&
+            texts[i].itxt_length <= MaxXmpBytes) {
+            blocks->Xmp.assign(texts[i].text, texts[i].itxt_length);
+            break;
+        }
+    }
+}
 
 bool DecodePng(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
                std::vector<uint32_t>* pixels, const DecodeStop& stop) {

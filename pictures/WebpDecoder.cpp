@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
 
 #include <webp/decode.h>
 #include <webp/demux.h>
 
+#include "pictures/MetadataBlocks.h"
+#include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
+#include "pictures/PictureSize.h"
 
 namespace {
 
@@ -21,6 +25,10 @@ struct StillDecode {
 
 struct IncrementalDelete {
     void operator()(WebPIDecoder* decoder) const { WebPIDelete(decoder); }
+};
+
+struct DemuxDelete {
+    void operator()(WebPDemuxer* demuxer) const { WebPDemuxDelete(demuxer); }
 };
 
 struct AnimationDelete {
@@ -96,7 +104,41 @@ bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, P
     return true;
 }
 
+// The first chunk of the given kind, bounded; empty when there is none.
+std::string Chunk(const WebPDemuxer* demuxer, const char* kind, size_t bound) {
+    WebPChunkIterator chunk;
+    if (!WebPDemuxGetChunk(demuxer, kind, 1, &chunk))
+        return std::string();
+    std::string bytes;
+    if (chunk.chunk.size <= bound)
+        bytes.assign(reinterpret_cast<const char*>(chunk.chunk.bytes), chunk.chunk.size);
+    WebPDemuxReleaseChunkIterator(&chunk);
+    return bytes;
+}
+
 } // namespace
+
+bool WebpSize(const uint8_t* data, size_t size, int* width, int* height) {
+    WebPBitstreamFeatures features;
+    if (WebPGetFeatures(data, size, &features) != VP8_STATUS_OK)
+        return false;
+    *width = features.width;
+    *height = features.height;
+    return *width > 0 && *height > 0;
+}
+
+void WebpMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
+    const WebPData file = {data, size};
+    const std::unique_ptr<WebPDemuxer, DemuxDelete> demuxer(WebPDemux(&file));
+    if (!demuxer)
+        return;
+    // Some writers keep the "Exif\0\0" mark in the chunk, most do not.
+    const std::string exif = Chunk(demuxer.get(), "EXIF", MaxExifBytes);
+    const bool marked = exif.compare(0, 6, std::string("Exif\0\0", 6)) == 0;
+    blocks->Exif = marked ? exif
+                          : ExifBlockOfTiff(reinterpret_cast<const uint8_t*>(exif.data()), exif.size());
+    blocks->Xmp = Chunk(demuxer.get(), "XMP ", MaxXmpBytes);
+}
 
 bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop) {

@@ -4,9 +4,13 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstring>
 #include <string>
 
 #include "pictures/ComScope.h"
+#include "pictures/PictureFacts.h"
+#include "pictures/PictureSize.h"
 #include "pictures/PictureScale.h"
 
 namespace {
@@ -101,6 +105,51 @@ int OrientationOf(IWICBitmapFrameDecode* frame, const GUID& container) {
             return orientation;
     }
     return 1;
+}
+
+// A text property as UTF-8 (wide or narrow; a wide one as its UTF-16LE bytes when asked), a byte
+// vector as its bytes; bounded, empty when the codec has none or it is of another type.
+std::string Property(IWICMetadataQueryReader* reader, const wchar_t* name, size_t bound, bool utf16 = false) {
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    std::string text;
+    if (SUCCEEDED(reader->GetMetadataByName(name, &value))) {
+        if (value.vt == VT_LPWSTR && value.pwszVal != nullptr && utf16) {
+            text.assign(reinterpret_cast<const char*>(value.pwszVal), wcsnlen(value.pwszVal, bound / 2) * 2);
+        } else if (value.vt == VT_LPWSTR && value.pwszVal != nullptr) {
+            const int wide = int(wcsnlen(value.pwszVal, bound));
+            const int length =
+                WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, value.pwszVal, wide, nullptr, 0, nullptr, nullptr);
+            if (length > 0) {
+                text.resize(size_t(length));
+                WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, value.pwszVal, wide, &text[0], length, nullptr,
+                                    nullptr);
+            }
+        } else if (value.vt == VT_LPSTR && value.pszVal != nullptr) {
+            text.assign(value.pszVal, strnlen(value.pszVal, bound));
+        } else if (value.vt == (VT_VECTOR | VT_UI1) && value.caub.pElems != nullptr) {
+            text.assign(reinterpret_cast<const char*>(value.caub.pElems), std::min(size_t(value.caub.cElems), bound));
+        }
+    }
+    PropVariantClear(&value);
+    return utf16 ? text : ClipUtf8(text, bound);
+}
+
+// The shell's date taken, as the EXIF text of the local day it names.
+std::string DateTaken(IWICMetadataQueryReader* reader) {
+    PROPVARIANT value;
+    PropVariantInit(&value);
+    std::string text;
+    FILETIME local = {};
+    SYSTEMTIME day = {};
+    if (SUCCEEDED(reader->GetMetadataByName(L"System.Photo.DateTaken", &value)) && value.vt == VT_FILETIME &&
+        FileTimeToLocalFileTime(&value.filetime, &local) && FileTimeToSystemTime(&local, &day)) {
+        char digits[32];
+        wsprintfA(digits, "%04u:%02u:%02u 00:00:00", day.wYear, day.wMonth, day.wDay);
+        text = digits;
+    }
+    PropVariantClear(&value);
+    return text;
 }
 
 // Rows copied at a time; the stop is asked between them.
@@ -243,4 +292,54 @@ std::vector<SystemCodec> InstalledSystemCodecs() {
         });
     }
     return codecs;
+}
+
+void ReadWicFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
+    const Apartment apartment(COINIT_MULTITHREADED);
+    Owned<IWICImagingFactory> factory;
+    Owned<IWICStream> stream;
+    Owned<IWICBitmapDecoder> decoder;
+    Owned<IWICBitmapFrameDecode> frame;
+    Owned<IWICMetadataQueryReader> reader;
+    GUID container = {};
+    if (size > MAXDWORD || !CreateFactory(&factory) || FAILED(factory->CreateStream(stream.Out())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) ||
+        !OpenWithSystemCodec(factory.Get(), stream.Get(), &decoder) ||
+        FAILED(decoder->GetContainerFormat(&container)) || FAILED(decoder->GetFrame(0, frame.Out())) ||
+        FAILED(frame->GetMetadataQueryReader(reader.Out())))
+        return;
+    const bool jpegLike = !IsEqualGUID(container, GUID_ContainerFormatTiff) &&
+                          !IsEqualGUID(container, GUID_ContainerFormatWmp);
+    const auto path = [jpegLike](const wchar_t* tail) { return (jpegLike ? L"/app1" : L"") + std::wstring(tail); };
+    facts->XmpTitle = Property(reader.Get(), L"System.Title", MaxTitleBytes * 4);
+    if (facts->XmpTitle.empty())
+        facts->XmpTitle = Property(reader.Get(), (jpegLike ? L"/xmp/dc:title/x-default" : L"/ifd/xmp/dc:title/x-default"),
+                                   MaxTitleBytes * 4);
+    facts->XpTitle = Property(reader.Get(), path(L"/ifd/{ushort=40091}").c_str(), MaxTitleBytes * 2 + 2, true);
+    facts->Description = Property(reader.Get(), path(L"/ifd/{ushort=270}").c_str(), MaxTitleBytes * 4);
+    facts->ExifTaken = DateTaken(reader.Get());
+    if (facts->ExifTaken.empty())
+        facts->ExifTaken = Property(reader.Get(), path(L"/ifd/exif/{ushort=36867}").c_str(), 32);
+}
+
+bool WicSize(const uint8_t* data, size_t size, int* width, int* height) {
+    const Apartment apartment(COINIT_MULTITHREADED);
+    Owned<IWICImagingFactory> factory;
+    Owned<IWICStream> stream;
+    Owned<IWICBitmapDecoder> decoder;
+    Owned<IWICBitmapFrameDecode> frame;
+    GUID container = {};
+    UINT frameWidth = 0;
+    UINT frameHeight = 0;
+    if (size > MAXDWORD || !CreateFactory(&factory) || FAILED(factory->CreateStream(stream.Out())) ||
+        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) ||
+        !OpenWithSystemCodec(factory.Get(), stream.Get(), &decoder) ||
+        FAILED(decoder->GetContainerFormat(&container)) || FAILED(decoder->GetFrame(0, frame.Out())) ||
+        FAILED(frame->GetSize(&frameWidth, &frameHeight)) || frameWidth == 0 || frameHeight == 0 ||
+        frameWidth > INT_MAX || frameHeight > INT_MAX)
+        return false;
+    const bool turned = OrientationOf(frame.Get(), container) >= 5;
+    *width = int(turned ? frameHeight : frameWidth);
+    *height = int(turned ? frameWidth : frameHeight);
+    return true;
 }

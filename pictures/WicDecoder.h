@@ -20,3 +20,9 @@ bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureF
 
 // Every installed decoder as the system describes it; empty when WIC cannot be asked.
 std::vector<SystemCodec> InstalledSystemCodecs();
+
+// What the system's codec reads of a file's title fields and date taken, through its metadata
+// query reader (the shell's System.Title and System.Photo.DateTaken, else the EXIF and XMP paths of
+// a JPEG-like or TIFF-like container), into facts, bounded.
+struct CarriedFacts;
+void ReadWicFacts(const uint8_t* data, size_t size, CarriedFacts* facts);

@@ -59,6 +59,7 @@
 #define IDC_COMPUTER3 1073
 #define IDC_COMPUTER4 1074
 #define IDC_STRENGTH_LABEL 1075
+#define IDC_SHOWFOUND 1080 // check box: show found pairs large
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
 // reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L; so are the
@@ -116,6 +117,8 @@
 #define IDS_STRENGTH2 264
 #define IDS_STRENGTH3 265
 #define IDS_PATH_TOO_LONG 280
+#define IDS_CARD_SHOW 300       // a found card's default action: the large view
+#define IDS_LARGE_VIEW_NAME 301 // the large view's name: the picture's name, the day it was taken
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132

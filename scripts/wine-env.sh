@@ -4,6 +4,7 @@
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
              libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libheif-dev libheif-examples
+             libexif-dev libexpat1-dev
              libz-mingw-w64-dev
              nasm dpkg-dev curl libimage-exiftool-perl nsis zip python3-minimal locales)
 
@@ -218,6 +219,34 @@ yw_mingw_libwebp() {
         cp "$1/source/tree/src/webp/"{decode.h,demux.h,mux_types.h,types.h} "$2/include/webp/"
 }
 
+# libexif's library alone, its C files compiled directly (Debian's source has no configure script,
+# and autotools would add minutes): no translations, no verbose tag texts; the C99 <stdint.h>
+# stands for the header configure makes.
+yw_mingw_libexif() {
+    local tree="$1/source/tree" file
+    yw_mingw_source libexif libexif-dev "$1/source" || return 1
+    mkdir -p "$2/lib" "$2/include/libexif" "$1/objects"
+    printf '#define GETTEXT_PACKAGE "libexif-12"\n#define LOCALEDIR ""\n' >"$tree/config.h"
+    echo '#include <stdint.h>' >"$tree/libexif/_stdint.h"
+    for file in "$tree"/libexif/*.c "$tree"/libexif/*/*.c; do
+        x86_64-w64-mingw32-gcc-posix -O2 -DNO_VERBOSE_TAG_DATA -I"$tree" -c "$file" \
+            -o "$1/objects/$(basename "$file" .c).o" || return 1
+    done
+    x86_64-w64-mingw32-ar rcs "$2/lib/libexif.a" "$1/objects"/*.o &&
+        cp "$tree"/libexif/{exif-*.h,exif.h,_stdint.h} "$2/include/libexif/"
+}
+
+# expat's library alone: no tools, examples, tests or documentation, and no DTD support, which the
+# game refuses anyway (a packet with a DOCTYPE is not read).
+yw_mingw_expat() {
+    yw_mingw_source expat libexpat1-dev "$1/source" &&
+        mv "$1/source/tree" "$1/source/whole" && mv "$1/source/whole/expat" "$1/source/tree" &&
+        yw_mingw_configure "$1" "$2" "" -DEXPAT_SHARED_LIBS=OFF -DEXPAT_BUILD_TOOLS=OFF \
+            -DEXPAT_BUILD_EXAMPLES=OFF -DEXPAT_BUILD_TESTS=OFF -DEXPAT_BUILD_DOCS=OFF \
+            -DEXPAT_BUILD_PKGCONFIG=OFF -DEXPAT_DTD=OFF &&
+        yw_mingw_install "$1" "$2"
+}
+
 yw_mingw_libde265() {
     yw_libde265_source "$1/source" && yw_mingw_configure "$1" "$2" "" "${YW_LIBDE265_OPTIONS[@]}" &&
         yw_mingw_install "$1" "$2"
@@ -243,6 +272,8 @@ yw_mingw_key() {
                    also="$(dpkg-query -W -f='${Version}' libz-mingw-w64-dev)" ;;
         giflib) YW_VERSION="$(yw_source_version libgif-dev)" ;;
         libwebp) YW_VERSION="$(yw_source_version libwebp-dev)" ;;
+        libexif) YW_VERSION="$(yw_source_version libexif-dev)" ;;
+        expat) YW_VERSION="$(yw_source_version libexpat1-dev)" ;;
         libde265) YW_VERSION=$YW_LIBDE265_VERSION
                   also="$(declare -f yw_libde265_source yw_pinned_source; declare -p YW_LIBDE265_OPTIONS)" ;;
         libheif) yw_mingw_key libde265
@@ -254,7 +285,7 @@ yw_mingw_key() {
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)")"
 }
 
-YW_MINGW_LIBRARIES=(libjpeg-turbo libpng1.6 giflib libwebp libde265 libheif)
+YW_MINGW_LIBRARIES=(libjpeg-turbo libpng1.6 giflib libwebp libde265 libheif libexif expat)
 
 # The cache's entry of library $1 (built when missing or damaged); its libraries' entries follow.
 yw_mingw_entry() {
@@ -263,7 +294,7 @@ yw_mingw_entry() {
 }
 
 # Makes build/mingw-libs/install from the cache, building what it lacks. Two chains side by side,
-# each building one library at a time: the four from the machine's apt sources, and libde265 then
+# each building one library at a time: those from the machine's apt sources, and libde265 then
 # libheif, so that one's downloads and configure runs overlap the other's compiling.
 yw_build_mingw_libs() {
     local library entries=() de265 status=0 apt
@@ -272,12 +303,15 @@ yw_build_mingw_libs() {
         entries+=("$(yw_cache_entry mingw "$library" "$YW_VERSION" "$YW_KEY")")
     done
     de265="${entries[4]}"
-    if ! { yw_cache_sound "${entries[0]}" && yw_cache_sound "${entries[1]}" && yw_cache_sound "${entries[2]}" &&
-               yw_cache_sound "${entries[3]}" && yw_cache_sound "${entries[4]}" &&
-               yw_cache_sound "${entries[5]}"; }; then
+    local sound=1 entry
+    for entry in "${entries[@]}"; do
+        yw_cache_sound "$entry" || sound=0
+    done
+    if ((sound == 0)); then
         apt="$(mktemp -d "${TMPDIR:-/tmp}/yorewind-apt.XXXXXX")"
         (YW_APT_ROOT="$apt/state" && yw_mingw_entry libjpeg-turbo && yw_mingw_entry libpng1.6 &&
-             yw_mingw_entry giflib && yw_mingw_entry libwebp) &
+             yw_mingw_entry giflib && yw_mingw_entry libwebp && yw_mingw_entry libexif &&
+             yw_mingw_entry expat) &
         local apt_chain=$!
         yw_mingw_entry libde265 && yw_mingw_entry libheif "$de265" || status=1
         wait "$apt_chain" || status=1

@@ -1,12 +1,14 @@
 // libFuzzer's entry: any bytes through the game's whole decoder, at a card size the input's length
 // picks, so small and large cards (and with them each JPEG DCT scale), stretched or cut to their
-// shape, are all reached.
+// shape, are all reached; and through the readers of what a picture carries of itself (EXIF through
+// libexif, XMP through expat, in every container).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
 #include "pictures/PictureDecoder.h"
+#include "pictures/PictureFacts.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const struct { int Width, Height; } cards[] = {{1, 1}, {7, 5}, {20, 15}, {131, 98}};
@@ -16,5 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (DecodePictureData(data, size, card.Width, card.Height, fit, &pixels) &&
         pixels.size() != size_t(card.Width) * card.Height)
         std::abort(); // a decode that succeeds gives the whole card
+    const PictureInfo info = ReadPictureInfoData(data, size);
+    if (info.Title.size() > MaxTitleBytes || ClipUtf8(info.Title, MaxTitleBytes) != info.Title ||
+        (!info.Taken.empty() && info.Taken.size() != 10))
+        std::abort(); // a name is bounded and whole, a date is a day
     return 0;
 }

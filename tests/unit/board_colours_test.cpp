@@ -6,17 +6,17 @@
 
 namespace {
 
-const SystemColours System = {0x111111, 0x222222, 0x333333, 0x444444, 0x555555};
+const SystemColours System = {0x111111, 0x222222, 0x333333, 0x444444, 0x555555, 0x666666};
 
 TEST(BoardColours, HighContrastTakesTheSystemsColoursElseTheGamesOwn) {
     const auto tie = [](const BoardColours& c) {
         return std::make_tuple(c.Background, c.CardBack, c.CardBackFramed, c.CardBackFrame,
-                               c.FocusInSystemColour, c.Focus);
+                               c.FocusInSystemColour, c.Focus, c.Text);
     };
     EXPECT_EQ(tie(ChooseBoardColours(false, System)),
-              std::make_tuple(0x000000u, 0xC483FFu, false, 0u, false, 0u));
+              std::make_tuple(0x000000u, 0xC483FFu, false, 0u, false, 0u, 0xFFFFFFu));
     EXPECT_EQ(tie(ChooseBoardColours(true, System)),
-              std::make_tuple(0x111111u, 0x222222u, true, 0x333333u, true, 0x444444u));
+              std::make_tuple(0x111111u, 0x222222u, true, 0x333333u, true, 0x444444u, 0x666666u));
 }
 
 TEST(BoardColours, FoundPairsFramedInTheFindersColourOnlyWhenTwoOrMorePlay) {

@@ -48,6 +48,8 @@ TEST(Settings, HostileStoredValues) {
         {L"Fit", REG_DWORD, Number(0x01000001), "0"},
         {L"Subfolders", REG_DWORD, Number(1), "1"},
         {L"Subfolders", REG_DWORD, Number(1, 2), "0"},
+        {L"ShowFound", REG_DWORD, Number(1), "1"},
+        {L"ShowFound", REG_DWORD, Number(2), "0"},
         {L"Players", REG_DWORD, Number(2), "2"},
         {L"Players", REG_DWORD, Number(5), "1"},
         {L"Player1", REG_SZ, Text(greek), yw::Utf8(greek)},
@@ -69,6 +71,7 @@ TEST(Settings, HostileStoredValues) {
                                                           {L"Level", "3"},
                                                           {L"Subfolders", "0"},
                                                           {L"Fit", "0"},
+                                                          {L"ShowFound", "0"},
                                                           {L"Players", "1"},
                                                           {L"Player1", "Player 1"},
                                                           {L"Sound", "on"},
@@ -84,11 +87,13 @@ TEST(Settings, HostileStoredValues) {
         Computers = 6;
         Strength = 3;
         Fit = 1;
+        ShowFound = 1;
         EXPECT_TRUE(LoadSettings());
         const std::map<std::wstring, std::string> read = {{L"PicturePath", PicturePath},
                                                           {L"Level", std::to_string(Level)},
                                                           {L"Subfolders", std::to_string(Subfolders)},
                                                           {L"Fit", std::to_string(Fit)},
+                                                          {L"ShowFound", std::to_string(ShowFound)},
                                                           {L"Players", std::to_string(Players)},
                                                           {L"Player1", yw::Utf8(PlayerName(0))},
                                                           {L"Sound", Sound ? "on" : "off"},
@@ -102,6 +107,7 @@ TEST(Settings, HostileStoredValues) {
     Level = 1;
     Subfolders = 0;
     Fit = 0;
+    ShowFound = 0;
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "pictures/PictureDecoder.h"
+#include "pictures/PictureInfo.h"
 #include "tests/driver/Driver.h"
 
 namespace {
@@ -29,6 +30,13 @@ TEST(WicDecoder, TiffsShowUprightByTheirOrientationTag) {
                                    DecodeStop{[&] { return ++asked > 1; }}));
         EXPECT_EQ(asked, 2) << c.Name;
     }
+}
+
+// The title of a TIFF through the codec's metadata query reader: its XPTitle before its
+// ImageDescription. (Wine's reader does not follow the path into the EXIF directory, where the date
+// taken is, so the date is not asked here.)
+TEST(WicDecoder, ReadsATiffsTitle) {
+    EXPECT_EQ(ReadPictureInfo(yw::ProgramFolder() + "\\wic-pictures\\titled.tif").Title, "Quarters");
 }
 
 } // namespace
