@@ -15,6 +15,7 @@
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
+#include "game/Deal.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
 #include "game/ResumeRound.h"
@@ -36,7 +37,7 @@ bool WindowClosed(HWND window) {
 // who has no such folder: the program ends, and the window's destruction stores the settings as at
 // any end. Returns false when the window is gone.
 bool GatherPictures(HWND window, UINT refusal) {
-    while (PictureList.size() < MinPictures) {
+    while (PictureList.size() < PicturesForLevel(Level)) {
         MessageBoxW(window, LoadText(refusal).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         refusal = IDS_NOT_ENOUGH;
         if (WindowClosed(window))

@@ -9,6 +9,7 @@
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
+#include "game/Deal.h"
 #include "res/resource.h"
 
 namespace {
@@ -47,7 +48,7 @@ GivenFolderResult TakeGivenFolder(HWND window, const std::wstring& given) {
     std::vector<std::string> pictures;
     if (!ScanWhileWindowLives(window, request, &pictures))
         return GivenFolderResult::WindowClosed;
-    if (pictures.size() < MinPictures)
+    if (pictures.size() < PicturesForLevel(Level))
         return GivenFolderResult::TooFew;
     CopyPathText(PicturePath, folder.c_str());
     PictureList = std::move(pictures);

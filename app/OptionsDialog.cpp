@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
+#include "game/Deal.h"
 #include "res/resource.h"
 
 namespace {
@@ -23,9 +24,14 @@ void TakeSwitches(HWND dialog) {
     Fit = IsDlgButtonChecked(dialog, IDC_FIT) == BST_CHECKED ? 1 : 0;
 }
 
+// The Parts' four levels kept their radios' ids; the later three have a band of their own.
+int LevelRadio(int level) {
+    return level <= 4 ? IDC_LEVEL_BASE + level : IDC_LEVEL_MORE_BASE + level;
+}
+
 void InitOptions(HWND dialog) {
-    if (Level >= 1 && Level <= 4)
-        CheckRadioButton(dialog, IDC_LEVEL_EASY, IDC_LEVEL_VERYHARD, IDC_LEVEL_BASE + Level);
+    for (int level = 1; level <= LevelCount; ++level)
+        CheckDlgButton(dialog, LevelRadio(level), level == Level ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
     InitPlayerOptions(dialog);
     ShowSwitches(dialog);
@@ -33,8 +39,8 @@ void InitOptions(HWND dialog) {
 
 // The level is taken even when the dialog then stays open for want of a folder.
 void AcceptOptions(HWND dialog, WPARAM wParam) {
-    for (int level = 1; level <= 4; ++level) {
-        if (IsDlgButtonChecked(dialog, IDC_LEVEL_BASE + level))
+    for (int level = 1; level <= LevelCount; ++level) {
+        if (IsDlgButtonChecked(dialog, LevelRadio(level)))
             Level = level;
     }
     AcceptPlayerOptions(dialog);

@@ -1,15 +1,28 @@
 // The rules of a deal that need no device: grid by level, cell pitch, placement of the pairs.
 #pragma once
 
+#include <cstddef>
+
 #include "game/RandomDraw.h"
 
-// Rows and columns of a level's grid; false for a level outside 1 to 4.
+const int LevelCount = 7;
+// The levels from the fewest pairs to the most, as Options and Statistics list them.
+extern const int LevelsBySize[LevelCount];
+
+// Rows and columns of a level's grid; false for a level outside 1 to LevelCount.
 bool GridForLevel(int level, int* rows, int* columns);
+
+// The pairs of a level's board; 0 for no level.
+int PairsOfLevel(int level);
+
+// The pictures a folder must hold for a level: the Parts' 18 for every board up to theirs, so a
+// change of level never runs short, and one for each pair of a larger board.
+size_t PicturesForLevel(int level);
 
 // The level of a grid of rows by columns; 0 for none.
 int LevelOfGrid(int rows, int columns);
 
-// Sets Rows and Columns from the level; a level outside 1 to 4 keeps the current grid.
+// Sets Rows and Columns from the level; a level outside 1 to LevelCount keeps the current grid.
 void ApplyLevel(int level);
 
 struct DealClient {

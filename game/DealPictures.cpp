@@ -111,7 +111,8 @@ void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int wi
 bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PictureFit fit,
                       PreparedDeal* deal) {
     std::unique_ptr<Preparation> next = std::move(Next);
-    if (next == nullptr || next->Source != list || next->Deal.Fit != fit) {
+    // A larger board than the one prepared for would be left with blank pairs.
+    if (next == nullptr || next->Source != list || next->Deal.Fit != fit || wanted > next->Wanted) {
         if (next != nullptr)
             next->Wanted = 0;
         return false;

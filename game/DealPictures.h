@@ -23,7 +23,7 @@ void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int wi
 // A prepared deal made from exactly this list for this fit: waits for its first `wanted` pictures
 // when they are still being decoded, and hands over its seed, its pictures (in the order of the
 // shuffled list) and their size. False when there is none or it was made from another list or fit,
-// which is then dropped.
+// or for fewer pictures, which is then dropped.
 struct PreparedDeal {
     unsigned Seed;
     std::vector<DecodedPicture> Pictures;

@@ -16,10 +16,10 @@ struct Cell {
 // A pick that is none holds column and row -1.
 const Cell NoCell = {-1, -1};
 
-const int MaxGridSide = 6;
-const int CardImageCount = 19; // the card back and one picture for each of up to 18 pairs
+const int MaxGridSide = 8;
+const int MaxPairs = MaxGridSide * MaxGridSide / 2;
+const int CardImageCount = 1 + MaxPairs; // the card back and one picture for each pair
 const int CardBackIndex = 0;
-const int MaxPairs = CardImageCount - 1;
 
 extern int Rows;
 extern int Columns;

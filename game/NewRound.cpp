@@ -134,5 +134,5 @@ void PrepareNextRoundIfWanted() {
         return;
     PreparationWanted = false;
     const PixelSize kept = KeptCardSize();
-    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), kept.Width, kept.Height, DealtFit());
+    PrepareNextDeal(PictureList, PicturesForLevel(Level), kept.Width, kept.Height, DealtFit());
 }

@@ -59,6 +59,11 @@
 #define IDC_COMPUTER3 1073
 #define IDC_COMPUTER4 1074
 #define IDC_STRENGTH_LABEL 1075
+// The later levels' radios are consecutive too: the radio of level L (5 to 7) is IDC_LEVEL_MORE_BASE + L.
+#define IDC_LEVEL_MORE_BASE 1092
+#define IDC_LEVEL_TINY 1097
+#define IDC_LEVEL_SMALL 1098
+#define IDC_LEVEL_HUGE 1099
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
 // reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L; so are the
@@ -109,6 +114,9 @@
 #define IDS_LEVEL2 242
 #define IDS_LEVEL3 243
 #define IDS_LEVEL4 244
+#define IDS_LEVEL5 245
+#define IDS_LEVEL6 246
+#define IDS_LEVEL7 247
 #define IDS_COMPUTER 260          // the name of the one computer seat
 #define IDS_COMPUTER_NUMBERED 261 // of each, when two or more seats are the computer's
 #define IDS_STRENGTH_BASE 262
