@@ -12,7 +12,7 @@
 
 namespace {
 
-// Far more than 36 paths of 259 characters: anything larger is no round of ours.
+// Far more than 64 paths of 259 characters: anything larger is no round of ours.
 const DWORD MaxListBytes = 64 * 1024;
 
 std::string RoundKey() {
