@@ -13,6 +13,7 @@
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
+#include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "game/Deal.h"
@@ -109,6 +110,8 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     const HWND window = Engine->Window;
     const bool stored = LoadSettings();
     ShowSoundSetting(window);
+    if (FullScreen == 1)
+        EnterFullScreen(window);
     const UINT refusal = FirstScan(window, stored);
     if (refusal == 0 || !GatherPictures(window, refusal))
         return 0;

@@ -9,6 +9,7 @@
 #include "app/StartupData.h"
 #include "app/StatisticsDialog.h"
 #include "app/Texts.h"
+#include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "game/Deal.h"
 #include "game/NewRound.h"
@@ -79,6 +80,9 @@ LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             return 0;
         case IDM_STATUSBAR:
             ToggleStatusBar(window);
+            return 0;
+        case IDM_FULLSCREEN:
+            ToggleFullScreen(window);
             return 0;
         case IDM_DONATE:
             ShowDonateMessage();

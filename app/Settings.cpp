@@ -11,6 +11,7 @@ char PicturePath[PathTextSize] = "Where Do You Want to Go?";
 int Level = 1;
 int Subfolders = 0;
 int Fit = 0;
+int FullScreen = 0;
 
 namespace {
 
@@ -74,6 +75,7 @@ bool LoadSettings() {
     ReadPlayerSettings(key);
     Subfolders = ReadSwitch(key, "Subfolders");
     Fit = ReadSwitch(key, "Fit");
+    FullScreen = ReadSwitch(key, "FullScreen");
     RegCloseKey(key);
     return true;
 }
@@ -94,5 +96,6 @@ void SaveSettings() {
     WritePlayerSettings(key);
     WriteSwitch(key, "Subfolders", Subfolders);
     WriteSwitch(key, "Fit", Fit);
+    WriteSwitch(key, "FullScreen", FullScreen);
     RegCloseKey(key);
 }

@@ -8,6 +8,7 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
+#include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "game/CardPictures.h"
 #include "engine/ObjectCounts.h"
@@ -66,6 +67,10 @@ int BarHeight() {
 // The window grows or shrinks by the bar's height, so the board keeps its size; a maximised
 // window keeps its own, and the board gives up the bar's height instead.
 void GrowWindow(int by) {
+    if (InFullScreen()) {
+        GrowRestoredWindow(by);
+        return;
+    }
     RECT window;
     if (IsZoomed(Engine->Window) || !GetWindowRect(Engine->Window, &window))
         return;
@@ -243,7 +248,7 @@ void FollowRoundTime() {
 }
 
 void ShowStatusBarSetting(HWND window) {
-    const HMENU menu = GetMenu(window);
+    const HMENU menu = WindowMenu(window);
     CheckMenuItem(menu, IDM_STATUSBAR, MF_BYCOMMAND | (BarWanted() ? MF_CHECKED : MF_UNCHECKED));
     EnableMenuItem(menu, IDM_STATUSBAR, MF_BYCOMMAND | (Round.Count > 1 ? MF_GRAYED : MF_ENABLED));
 }

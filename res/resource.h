@@ -15,6 +15,7 @@
 #define IDM_STATISTICS 32785
 #define IDM_SOUND 32787
 #define IDM_STATUSBAR 32789
+#define IDM_FULLSCREEN 32801
 
 // Dialogs and controls
 #define IDD_ABOUTBOX 103
