@@ -7,6 +7,7 @@
 #include "app/GivenFolder.h"
 #include "app/OptionsDialog.h"
 #include "app/PictureNames.h"
+#include "app/PictureShortfall.h"
 #include "app/PlayerSettings.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
@@ -38,8 +39,8 @@ bool WindowClosed(HWND window) {
 // who has no such folder: the program ends, and the window's destruction stores the settings as at
 // any end. Returns false when the window is gone.
 bool GatherPictures(HWND window, UINT refusal) {
-    while (PictureList.size() < PicturesForLevel(Level)) {
-        MessageBoxW(window, LoadText(refusal).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+    for (std::wstring shortfall; !(shortfall = Shortfall(PictureList, refusal)).empty();) {
+        MessageBoxW(window, shortfall.c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         refusal = IDS_NOT_ENOUGH;
         if (WindowClosed(window))
             return false;

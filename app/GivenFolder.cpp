@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/PictureNames.h"
+#include "app/PictureShortfall.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
@@ -48,7 +49,7 @@ GivenFolderResult TakeGivenFolder(HWND window, const std::wstring& given) {
     std::vector<std::string> pictures;
     if (!ScanWhileWindowLives(window, request, &pictures))
         return GivenFolderResult::WindowClosed;
-    if (pictures.size() < PicturesForLevel(Level))
+    if (!Shortfall(pictures, IDS_NOT_ENOUGH).empty())
         return GivenFolderResult::TooFew;
     CopyPathText(PicturePath, folder.c_str());
     PictureList = std::move(pictures);

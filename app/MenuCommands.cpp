@@ -4,6 +4,7 @@
 
 #include "app/AboutDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/PictureShortfall.h"
 #include "app/PlayerSettings.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
@@ -24,17 +25,19 @@ void ShowDonateMessage() {
 }
 
 // A board the pictures cannot fill is refused as at start-up: the player is told and chooses again,
-// and a Cancel keeps the level the game had. False when the window is gone.
-bool ChooseFillableBoard(HWND window, int levelBefore) {
-    while (PictureList.size() < PicturesForLevel(Level)) {
-        MessageBoxW(window, LoadText(IDS_NOT_ENOUGH).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+// and a Cancel keeps the level and the kind of pairs the game had. False when the window is gone.
+bool ChooseFillableBoard(HWND window, int levelBefore, int pairsBefore) {
+    for (std::wstring shortfall; !(shortfall = Shortfall(PictureList, IDS_NOT_ENOUGH)).empty();) {
+        MessageBoxW(window, shortfall.c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         if (!IsWindow(window))
             return false;
         const INT_PTR answer = ShowOptionsDialog(window);
         if (!IsWindow(window))
             return false;
-        if (answer == -1 || LOWORD(answer) == IDCANCEL)
+        if (answer == -1 || LOWORD(answer) == IDCANCEL) {
             Level = levelBefore;
+            Pairs = pairsBefore;
+        }
     }
     return true;
 }
@@ -45,8 +48,9 @@ void ChangeOptions(HWND window) {
     const int before[] = {Players, Computers, Strength};
     const bool computerBefore = ComputerPlays();
     const int levelBefore = Level;
+    const int pairsBefore = Pairs;
     ShowOptionsDialog(window);
-    if (!IsWindow(window) || !ChooseFillableBoard(window, levelBefore))
+    if (!IsWindow(window) || !ChooseFillableBoard(window, levelBefore, pairsBefore))
         return;
     const int after[] = {Players, Computers, Strength};
     if ((computerBefore || ComputerPlays()) && !std::equal(before, before + 3, after))

@@ -8,6 +8,7 @@
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
 #include "game/Deal.h"
+#include "game/PairNames.h"
 #include "res/resource.h"
 
 namespace {
@@ -29,7 +30,16 @@ int LevelRadio(int level) {
     return level <= 4 ? IDC_LEVEL_BASE + level : IDC_LEVEL_MORE_BASE + level;
 }
 
+// The kinds of pairs in the order of their stored numbers, the chosen one selected.
+void ShowPairKinds(HWND dialog) {
+    const HWND list = GetDlgItem(dialog, IDC_PAIRS);
+    for (int kind = 0; kind <= 2; ++kind)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(IDS_PAIRS_BASE + kind).c_str()));
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(ChosenPairs()), 0);
+}
+
 void InitOptions(HWND dialog) {
+    ShowPairKinds(dialog);
     for (int level = 1; level <= LevelCount; ++level)
         CheckDlgButton(dialog, LevelRadio(level), level == Level ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
@@ -43,6 +53,9 @@ void AcceptOptions(HWND dialog, WPARAM wParam) {
         if (IsDlgButtonChecked(dialog, LevelRadio(level)))
             Level = level;
     }
+    const LRESULT kind = SendDlgItemMessageW(dialog, IDC_PAIRS, CB_GETCURSEL, 0, 0);
+    if (kind >= 0 && kind <= 2)
+        Pairs = static_cast<int>(kind);
     AcceptPlayerOptions(dialog);
     TakeSwitches(dialog);
     if (GetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath, PathTextSize) != 0)

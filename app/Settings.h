@@ -8,13 +8,14 @@
 #include "app/PathText.h"
 
 // HKEY_CURRENT_USER\<SettingsKey>, with the values "PicturePath" (REG_SZ, 260 bytes), "Level",
-// "Subfolders", "Fit" and "FullScreen" (REG_DWORD).
+// "Subfolders", "Fit", "Pairs" and "FullScreen" (REG_DWORD).
 extern const char SettingsKey[];
 
 extern char PicturePath[PathTextSize]; // the picture folder
 extern int Level;                      // 1 to LevelCount choose the board (game/Deal.h)
 extern int Subfolders;                 // 1: the scan takes the folder's subfolders too
 extern int Fit;                        // 1: a card shows its picture's part of the card's shape
+extern int Pairs;                      // the kind of pairs: 0 twins, 1 a picture and its name, 2 two of one name
 extern int FullScreen;                 // 1: the window covers its monitor (engine/FullScreen.h)
 
 // A folder as PicturePath keeps it: in the process's code page, which the narrow calls that open

@@ -76,6 +76,7 @@ void DealPairs(const RandomDraw& draw) {
                 row = draw() % Rows;
             } while (Board[column][row] != 0);
             Board[column][row] = number;
+            Side[column][row] = pass;
         }
     }
 }
@@ -85,6 +86,9 @@ void ClearBoard() {
         for (int& cell : column)
             cell = 0;
     for (auto& column : Board)
+        for (int& cell : column)
+            cell = 0;
+    for (auto& column : Side)
         for (int& cell : column)
             cell = 0;
 }

@@ -38,11 +38,12 @@ DealClient ClampDealClient(int clientWidth, int clientHeight);
 // The grid's pitch: as if the client were 12 pixels larger, so cards fill it edge to edge.
 int CellPitch(int clientLength, int cells);
 
-// Places every picture number 1..pairs on two free cells of the Columns by Rows grid, in two
-// passes; each placement draws the column, then the row, until it finds a free cell.
+// Places every pair number 1..pairs on two free cells of the Columns by Rows grid, in two passes,
+// the second the pairs' second cards; each placement draws the column, then the row, until it
+// finds a free cell.
 void DealPairs(const RandomDraw& draw);
 
-// Clears FaceUp and Board.
+// Clears FaceUp, Board and Side.
 void ClearBoard();
 
 // No pick, both counters zero, the focus on the top-left card: the start of a round.

@@ -61,6 +61,8 @@
 #define IDC_COMPUTER4 1074
 #define IDC_STRENGTH_LABEL 1075
 // The later levels' radios are consecutive too: the radio of level L (5 to 7) is IDC_LEVEL_MORE_BASE + L.
+#define IDC_PAIRS 1090 // drop-down list of the kinds of pairs, twins first
+#define IDC_PAIRS_LABEL 1091
 #define IDC_LEVEL_MORE_BASE 1092
 #define IDC_LEVEL_TINY 1097
 #define IDC_LEVEL_SMALL 1098
@@ -125,6 +127,13 @@
 #define IDS_STRENGTH2 264
 #define IDS_STRENGTH3 265
 #define IDS_PATH_TOO_LONG 280
+// The kinds of pairs are consecutive: kind K (0 to 2) is IDS_PAIRS_BASE + K.
+#define IDS_PAIRS_BASE 320
+#define IDS_PAIRS_TWINS 320
+#define IDS_PAIRS_NAME 321
+#define IDS_PAIRS_NAMESAKES 322
+#define IDS_TOO_FEW_NAMED 323     // the pairs a board needs, those the folder has
+#define IDS_TOO_FEW_NAMESAKES 324 // the same, for two pictures of one name
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132
