@@ -9,9 +9,6 @@ RECT WindowRect(HWND window) {
     GetWindowRect(window, &r);
     return r;
 }
-bool SameRect(const RECT& a, const RECT& b) {
-    return EqualRect(&a, &b) != FALSE;
-}
 
 class Boards : public Journey {
 protected:
@@ -49,14 +46,14 @@ TEST_F(Boards, ThreePairsSixCardsAndThirtyTwoPairsSixtyFour) {
 // F11 puts the window over its whole monitor without caption or frame, the board drawn over it; F11 brings it back to its place and size, and Esc does too.
 TEST_F(Boards, F11FillsTheScreenAndComesBack) {
     ASSERT_TRUE(StartDealt(6));
-    const RECT before = WindowRect(window);
+    RECT r, before = WindowRect(window);
     MONITORINFO monitor = {};
     monitor.cbSize = sizeof(monitor);
     ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), &monitor));
     for (WORD back : {VK_F11, VK_ESCAPE}) {
         SetForegroundWindow(window);
         yw::PressKey(VK_F11);
-        EXPECT_TRUE(yw::WaitUntil([&] { return SameRect(WindowRect(window), monitor.rcMonitor); }))
+        EXPECT_TRUE(yw::WaitUntil([&] { return EqualRect(&monitor.rcMonitor, &(r = WindowRect(window))); }))
             << "not over the monitor";
         EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & (WS_CAPTION | WS_THICKFRAME), 0) << "still framed";
         // The deal's grid stays, drawn over the new client.
@@ -64,7 +61,7 @@ TEST_F(Boards, F11FillsTheScreenAndComesBack) {
         EXPECT_EQ(client.right, monitor.rcMonitor.right - monitor.rcMonitor.left) << "a border left";
         EXPECT_TRUE(WaitBoard({})) << "the board not laid out over the screen";
         yw::PressKey(back);
-        EXPECT_TRUE(yw::WaitUntil([&] { return SameRect(WindowRect(window), before); }))
+        EXPECT_TRUE(yw::WaitUntil([&] { return EqualRect(&before, &(r = WindowRect(window))); }))
             << "not back in its place after key " << back;
         EXPECT_EQ(GetWindowLongA(window, GWL_STYLE) & WS_CAPTION, WS_CAPTION);
         GetClientRect(window, &client);
