@@ -7,14 +7,17 @@
 #include "app/GivenFolder.h"
 #include "app/OptionsDialog.h"
 #include "app/PictureNames.h"
+#include "app/PictureShortfall.h"
 #include "app/PlayerSettings.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
+#include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
+#include "game/Deal.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
 #include "game/ResumeRound.h"
@@ -35,9 +38,12 @@ bool WindowClosed(HWND window) {
 // that there are too few) and asked for another folder. Cancel there is the way out for a player
 // who has no such folder: the program ends, and the window's destruction stores the settings as at
 // any end. Returns false when the window is gone.
-bool GatherPictures(HWND window, UINT refusal) {
-    while (PictureList.size() < MinPictures) {
-        MessageBoxW(window, LoadText(refusal).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+// A folder given and refused is told by what its scan found, `refused`.
+bool GatherPictures(HWND window, UINT refusal, const std::vector<std::string>& refused) {
+    for (bool first = true; !Shortfall(PictureList, refusal).empty(); first = false) {
+        const std::wstring told = Shortfall(first && !refused.empty() ? refused : PictureList, refusal);
+        MessageBoxW(window, (told.empty() ? LoadText(refusal) : told).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(),
+                    MB_OK);
         refusal = IDS_NOT_ENOUGH;
         if (WindowClosed(window))
             return false;
@@ -60,10 +66,10 @@ bool GatherPictures(HWND window, UINT refusal) {
 // The first scan: of the folder named on the command line, which replaces the stored one only
 // when it plays, or else of the stored folder, chosen first on a first run. The refusal to tell
 // when it falls short; 0 when the window is gone.
-UINT FirstScan(HWND window, bool stored) {
+UINT FirstScan(HWND window, bool stored, std::vector<std::string>* refused) {
     std::wstring given;
     if (FolderArgument(&given)) {
-        const GivenFolderResult result = TakeGivenFolder(window, given);
+        const GivenFolderResult result = TakeGivenFolder(window, given, refused);
         return result == GivenFolderResult::WindowClosed ? 0 : RefusalText(result);
     }
     if (!stored) {
@@ -108,8 +114,11 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     const HWND window = Engine->Window;
     const bool stored = LoadSettings();
     ShowSoundSetting(window);
-    const UINT refusal = FirstScan(window, stored);
-    if (refusal == 0 || !GatherPictures(window, refusal))
+    if (FullScreen == 1)
+        EnterFullScreen(window);
+    std::vector<std::string> refused;
+    const UINT refusal = FirstScan(window, stored, &refused);
+    if (refusal == 0 || !GatherPictures(window, refusal, refused))
         return 0;
     ListFolder = PicturePath;
     ListSubfolders = Subfolders;

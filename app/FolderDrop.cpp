@@ -1,6 +1,7 @@
 #include "app/FolderDrop.h"
 
 #include <string>
+#include <vector>
 
 #include "app/GivenFolder.h"
 #include "app/StartupScan.h"
@@ -33,7 +34,8 @@ void PlayDroppedFolder(HWND window, HDROP drop) {
     // A modal box disables the window: its owner's answer comes first.
     if (given.empty() || GatheringPictures() || !IsWindowEnabled(window))
         return;
-    const GivenFolderResult result = TakeGivenFolder(window, given);
+    std::vector<std::string> scanned;
+    const GivenFolderResult result = TakeGivenFolder(window, given, &scanned);
     if (result == GivenFolderResult::WindowClosed)
         return;
     if (result == GivenFolderResult::Taken) {
@@ -42,8 +44,7 @@ void PlayDroppedFolder(HWND window, HDROP drop) {
         // for an inactive window: the new board shows now.
         RenderBoard();
     } else {
-        MessageBoxW(window, LoadText(RefusalText(result)).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(),
-                    MB_OK);
+        MessageBoxW(window, RefusalMessage(result, scanned).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         if (!IsWindow(window))
             return;
     }

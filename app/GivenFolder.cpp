@@ -4,11 +4,13 @@
 #include <vector>
 
 #include "app/PictureNames.h"
+#include "app/PictureShortfall.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
+#include "game/Deal.h"
 #include "res/resource.h"
 
 namespace {
@@ -35,7 +37,7 @@ std::wstring FolderOfGiven(const std::wstring& given) {
     return IsPictureFile(full) ? FolderOfFile(full) : full;
 }
 
-GivenFolderResult TakeGivenFolder(HWND window, const std::wstring& given) {
+GivenFolderResult TakeGivenFolder(HWND window, const std::wstring& given, std::vector<std::string>* scanned) {
     const std::wstring wide = FolderOfGiven(given);
     if (wide.empty())
         return GivenFolderResult::TooFew;
@@ -47,8 +49,11 @@ GivenFolderResult TakeGivenFolder(HWND window, const std::wstring& given) {
     std::vector<std::string> pictures;
     if (!ScanWhileWindowLives(window, request, &pictures))
         return GivenFolderResult::WindowClosed;
-    if (pictures.size() < MinPictures)
+    if (!Shortfall(pictures, IDS_NOT_ENOUGH).empty()) {
+        if (scanned != nullptr)
+            *scanned = std::move(pictures);
         return GivenFolderResult::TooFew;
+    }
     CopyPathText(PicturePath, folder.c_str());
     PictureList = std::move(pictures);
     ListFolder = PicturePath;
@@ -58,4 +63,9 @@ GivenFolderResult TakeGivenFolder(HWND window, const std::wstring& given) {
 
 UINT RefusalText(GivenFolderResult result) {
     return result == GivenFolderResult::TooLong ? IDS_PATH_TOO_LONG : IDS_NOT_ENOUGH;
+}
+
+std::wstring RefusalMessage(GivenFolderResult result, const std::vector<std::string>& scanned) {
+    const std::wstring shortfall = Shortfall(scanned, RefusalText(result));
+    return shortfall.empty() ? LoadText(RefusalText(result)) : shortfall;
 }

@@ -4,10 +4,15 @@
 
 #include "app/AboutDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/PictureShortfall.h"
 #include "app/PlayerSettings.h"
+#include "app/Settings.h"
+#include "app/StartupData.h"
 #include "app/StatisticsDialog.h"
 #include "app/Texts.h"
+#include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
+#include "game/Deal.h"
 #include "game/NewRound.h"
 #include "game/PlayersBar.h"
 #include "res/resource.h"
@@ -19,13 +24,33 @@ void ShowDonateMessage() {
                 LoadText(IDS_DONATE_CAPTION).c_str(), MB_OK);
 }
 
+// A board the pictures cannot fill is refused as at start-up: the player is told and chooses again,
+// and a Cancel keeps the level and the kind of pairs the game had. False when the window is gone.
+bool ChooseFillableBoard(HWND window, int levelBefore, int pairsBefore) {
+    for (std::wstring shortfall; !(shortfall = Shortfall(PictureList, IDS_NOT_ENOUGH)).empty();) {
+        MessageBoxW(window, shortfall.c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
+        if (!IsWindow(window))
+            return false;
+        const INT_PTR answer = ShowOptionsDialog(window);
+        if (!IsWindow(window))
+            return false;
+        if (answer == -1 || LOWORD(answer) == IDCANCEL) {
+            Level = levelBefore;
+            Pairs = pairsBefore;
+        }
+    }
+    return true;
+}
+
 // The round goes on with the names as changed; a change of who the computer plays, or how well,
 // deals anew, since the seats the round plays with would no longer be the ones chosen.
 void ChangeOptions(HWND window) {
     const int before[] = {Players, Computers, Strength};
     const bool computerBefore = ComputerPlays();
+    const int levelBefore = Level;
+    const int pairsBefore = Pairs;
     ShowOptionsDialog(window);
-    if (!IsWindow(window))
+    if (!IsWindow(window) || !ChooseFillableBoard(window, levelBefore, pairsBefore))
         return;
     const int after[] = {Players, Computers, Strength};
     if ((computerBefore || ComputerPlays()) && !std::equal(before, before + 3, after))
@@ -59,6 +84,9 @@ LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             return 0;
         case IDM_STATUSBAR:
             ToggleStatusBar(window);
+            return 0;
+        case IDM_FULLSCREEN:
+            ToggleFullScreen(window);
             return 0;
         case IDM_DONATE:
             ShowDonateMessage();

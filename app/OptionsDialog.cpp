@@ -7,6 +7,8 @@
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
+#include "game/Deal.h"
+#include "game/PairNames.h"
 #include "res/resource.h"
 
 namespace {
@@ -25,9 +27,23 @@ void TakeSwitches(HWND dialog) {
     ShowFound = IsDlgButtonChecked(dialog, IDC_SHOWFOUND) == BST_CHECKED ? 1 : 0;
 }
 
+// The Parts' four levels kept their radios' ids; the later three have a band of their own.
+int LevelRadio(int level) {
+    return level <= 4 ? IDC_LEVEL_BASE + level : IDC_LEVEL_MORE_BASE + level;
+}
+
+// The kinds of pairs in the order of their stored numbers, the chosen one selected.
+void ShowPairKinds(HWND dialog) {
+    const HWND list = GetDlgItem(dialog, IDC_PAIRS);
+    for (int kind = 0; kind <= 2; ++kind)
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(LoadText(IDS_PAIRS_BASE + kind).c_str()));
+    SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(ChosenPairs()), 0);
+}
+
 void InitOptions(HWND dialog) {
-    if (Level >= 1 && Level <= 4)
-        CheckRadioButton(dialog, IDC_LEVEL_EASY, IDC_LEVEL_VERYHARD, IDC_LEVEL_BASE + Level);
+    ShowPairKinds(dialog);
+    for (int level = 1; level <= LevelCount; ++level)
+        CheckDlgButton(dialog, LevelRadio(level), level == Level ? BST_CHECKED : BST_UNCHECKED);
     SetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath);
     InitPlayerOptions(dialog);
     ShowSwitches(dialog);
@@ -35,10 +51,13 @@ void InitOptions(HWND dialog) {
 
 // The level is taken even when the dialog then stays open for want of a folder.
 void AcceptOptions(HWND dialog, WPARAM wParam) {
-    for (int level = 1; level <= 4; ++level) {
-        if (IsDlgButtonChecked(dialog, IDC_LEVEL_BASE + level))
+    for (int level = 1; level <= LevelCount; ++level) {
+        if (IsDlgButtonChecked(dialog, LevelRadio(level)))
             Level = level;
     }
+    const LRESULT kind = SendDlgItemMessageW(dialog, IDC_PAIRS, CB_GETCURSEL, 0, 0);
+    if (kind >= 0 && kind <= 2)
+        Pairs = static_cast<int>(kind);
     AcceptPlayerOptions(dialog);
     TakeSwitches(dialog);
     if (GetDlgItemTextA(dialog, IDC_PICTUREPATH, PicturePath, PathTextSize) != 0)

@@ -1,6 +1,7 @@
 #include "app/PlayerSettings.h"
 
 #include "app/Texts.h"
+#include "engine/FullScreen.h"
 #include "game/Statistics.h"
 #include "res/resource.h"
 
@@ -106,7 +107,7 @@ void WritePlayerSettings(HKEY key) {
 }
 
 void ShowSoundSetting(HWND window) {
-    CheckMenuItem(GetMenu(window), IDM_SOUND, MF_BYCOMMAND | (Sound ? MF_CHECKED : MF_UNCHECKED));
+    CheckMenuItem(WindowMenu(window), IDM_SOUND, MF_BYCOMMAND | (Sound ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void ToggleSound(HWND window) {

@@ -12,7 +12,7 @@
 
 namespace {
 
-// Far more than 36 paths of 259 characters: anything larger is no round of ours.
+// Far more than 64 paths of 259 characters: anything larger is no round of ours.
 const DWORD MaxListBytes = 64 * 1024;
 
 std::string RoundKey() {
@@ -140,7 +140,8 @@ bool ReadPaths(HKEY key, const wchar_t* name, DWORD type, std::vector<std::strin
 } // namespace
 
 void SaveRound() {
-    if (!RoundWorthKeeping(Tries, PairsFound, PairCount()))
+    // Only rounds of twin pictures are kept so far: a record of paths cannot tell a name card.
+    if (DealtPairs != PairKind::Twins || !RoundWorthKeeping(Tries, PairsFound, PairCount()))
         return;
     const SavedRoundValues values = ValuesOfRound(BoardRound());
     DeleteSavedRound();

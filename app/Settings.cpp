@@ -4,6 +4,7 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
+#include "game/PairChoice.h"
 
 const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
 
@@ -12,6 +13,8 @@ int Level = 1;
 int Subfolders = 0;
 int Fit = 0;
 int ShowFound = 0;
+int FullScreen = 0;
+int Pairs = 0;
 
 namespace {
 
@@ -55,6 +58,17 @@ int ReadSwitch(HKEY key, const char* name) {
     return on ? 1 : 0;
 }
 
+// A kind of pairs only as a REG_DWORD of one that exists; anything else deals twin pictures.
+int ReadPairKind(HKEY key) {
+    DWORD type = 0;
+    DWORD value = 0;
+    DWORD read = sizeof(value);
+    if (RegQueryValueExA(key, "Pairs", nullptr, &type, reinterpret_cast<BYTE*>(&value), &read) != ERROR_SUCCESS ||
+        type != REG_DWORD || read != sizeof(value))
+        return 0;
+    return static_cast<int>(PairKindOf(value));
+}
+
 void WriteSwitch(HKEY key, const char* name, int setting) {
     const DWORD value = setting == 1 ? 1 : 0;
     RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof(value));
@@ -76,6 +90,8 @@ bool LoadSettings() {
     Subfolders = ReadSwitch(key, "Subfolders");
     Fit = ReadSwitch(key, "Fit");
     ShowFound = ReadSwitch(key, "ShowFound");
+    FullScreen = ReadSwitch(key, "FullScreen");
+    Pairs = ReadPairKind(key);
     RegCloseKey(key);
     return true;
 }
@@ -97,5 +113,8 @@ void SaveSettings() {
     WriteSwitch(key, "Subfolders", Subfolders);
     WriteSwitch(key, "Fit", Fit);
     WriteSwitch(key, "ShowFound", ShowFound);
+    WriteSwitch(key, "FullScreen", FullScreen);
+    const DWORD pairs = static_cast<DWORD>(Pairs);
+    RegSetValueExA(key, "Pairs", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pairs), sizeof(pairs));
     RegCloseKey(key);
 }

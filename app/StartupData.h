@@ -7,7 +7,6 @@
 #include <vector>
 
 const int AppTextLength = 100;
-const size_t MinPictures = 18; // enough for the largest board, 18 pairs
 
 extern char AppTitle[AppTextLength];     // string resource 103
 extern char AppClassName[AppTextLength]; // string resource 109

@@ -8,6 +8,7 @@
 #include "app/StatisticsStore.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
+#include "game/Deal.h"
 #include "game/RoundClock.h"
 #include "res/resource.h"
 
@@ -73,14 +74,15 @@ std::wstring Tenths(uint64_t tenths) {
 void FillLists(HWND dialog) {
     const HWND levels = GetDlgItem(dialog, IDC_LEVEL_STATS);
     SendMessageW(levels, LVM_DELETEALLITEMS, 0, 0);
-    for (int level = 1; level <= 4; ++level) {
+    for (int line = 0; line < LevelCount; ++line) {
+        const int level = LevelsBySize[line];
         const LevelRecord record = ReadLevelRecord(level);
-        SetCell(levels, level - 1, 0, LoadText(IDS_LEVEL_BASE + level));
-        SetCell(levels, level - 1, 1, std::to_wstring(record.Rounds));
-        SetCell(levels, level - 1, 2, record.Rounds == 0 ? L"" : std::to_wstring(record.Fewest));
-        SetCell(levels, level - 1, 3, record.Rounds == 0 ? L"" : Tenths(AverageTenths(record)));
+        SetCell(levels, line, 0, LoadText(IDS_LEVEL_BASE + level));
+        SetCell(levels, line, 1, std::to_wstring(record.Rounds));
+        SetCell(levels, line, 2, record.Rounds == 0 ? L"" : std::to_wstring(record.Fewest));
+        SetCell(levels, line, 3, record.Rounds == 0 ? L"" : Tenths(AverageTenths(record)));
         const uint32_t best = ReadBestTime(level);
-        SetCell(levels, level - 1, 4, best == 0 ? L"" : FormatRoundTime(best));
+        SetCell(levels, line, 4, best == 0 ? L"" : FormatRoundTime(best));
     }
     const HWND wins = GetDlgItem(dialog, IDC_WIN_STATS);
     SendMessageW(wins, LVM_DELETEALLITEMS, 0, 0);

@@ -58,12 +58,6 @@ std::wstring LevelValue(int level, const wchar_t* what) {
     return L"Level" + std::to_wstring(level) + what;
 }
 
-int PairsOfLevel(int level) {
-    int rows = 0;
-    int columns = 0;
-    return GridForLevel(level, &rows, &columns) ? rows * columns / 2 : 0;
-}
-
 
 void RecordSoloRound(int level) {
     const Key key(StatisticsKey(), true);

@@ -1,6 +1,6 @@
 // Rounds of two computer players of chosen memories played against each other through the game's
-// own rules, natively: each pairing's win share and tries per round, at the smallest and the
-// largest board.
+// own rules, natively: each pairing's win share and tries per round, at every board from the
+// smallest to the largest.
 //   computer_bench [ROUNDS]   (10,000 by default)
 #include <cstdio>
 #include <cstdlib>
@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
         Hard.Memory.KeepPercent, Hard.Memory.Capacity, rounds);
     std::printf("%-34s %6s %12s %14s\n", "Pairing", "Level", "First wins", "Tries a round");
     std::mt19937 random(20261207);
-    for (int level : {1, 4})
+    for (int level : LevelsBySize)
         for (const auto& p : pairings) {
             const Tally tally = Play(p.First, p.Second, level, rounds, &random);
             std::printf("%-8s against %-17s %6d %10.1f %% %14.1f\n", p.First.Name, p.Second.Name, level,

@@ -6,6 +6,7 @@
 #include "app/Settings.h"
 #include "app/StartupScan.h"
 #include "engine/Dpi.h"
+#include "engine/FullScreen.h"
 #include "engine/Graphics.h"
 #include "engine/ObjectCounts.h"
 #include "engine/WindowGeometry.h"
@@ -55,6 +56,10 @@ WindowPlacement PlaceForDpi(const GameEngine* engine, UINT dpi) {
 // back buffer and remakes the cards.
 void FollowDpiChange(HWND window, WPARAM wParam, LPARAM lParam) {
     FollowBarDpi(HIWORD(wParam));
+    if (InFullScreen()) {
+        RefitFullScreen(window);
+        return;
+    }
     const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
     SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -161,6 +166,9 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_DPICHANGED:
             FollowDpiChange(window, wParam, lParam);
             return 0;
+        case WM_DISPLAYCHANGE:
+            RefitFullScreen(window);
+            return DefWindowProcA(window, message, wParam, lParam);
         case WM_ERASEBKGND:
             return 1; // the frame covers the board, the status bar the rest of the client
         case WM_PAINT:

@@ -2,6 +2,7 @@
 
 #include "app/StatisticsDialog.h"
 
+#include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "game/BoardFocus.h"
 #include "game/ComputerTurn.h"
@@ -50,6 +51,16 @@ bool OnBoardKey(WPARAM key, LPARAM flags) {
     if (key == VK_F2) {
         if (!repeated)
             NewRound();
+        return true;
+    }
+    if (key == VK_F11) {
+        if (!repeated)
+            ToggleFullScreen(Engine->Window);
+        return true;
+    }
+    // Esc has no other use on the board itself; a dialog's Esc never reaches it.
+    if (key == VK_ESCAPE && InFullScreen()) {
+        LeaveFullScreen(Engine->Window);
         return true;
     }
     if (key == VK_F4) {

@@ -11,6 +11,7 @@
 #include "engine/ImageS.h"
 #include "game/DealPictures.h"
 #include "game/DeviceRecovery.h"
+#include "game/NameCardDrawing.h"
 #include "game/NewRound.h"
 #include "game/PlayersBar.h"
 #include "pictures/PictureBatch.h"
@@ -30,9 +31,17 @@ PixelSize KeptCardSize() {
 void MakeCards() {
     const PixelSize card = LargestCard({Columns, Rows, BackBufferWidth, BackBufferHeight});
     const PixelSize kept = KeptCardSize();
+    // The deal's picture faces: each pair's first, and its second when that is a picture too.
+    std::vector<int> shown;
+    for (int pair = 1; pair <= PairCount(); ++pair) {
+        shown.push_back(pair);
+        if (DealtPairs == PairKind::TwoOfOneName)
+            shown.push_back(SecondFace + pair);
+    }
     // Workers read their own entry of these copies and fill their own slot: nothing shared.
-    std::vector<KeptPicture> pictures(std::make_move_iterator(KeptPictures + 1),
-                                      std::make_move_iterator(KeptPictures + 1 + PairCount()));
+    std::vector<KeptPicture> pictures;
+    for (int face : shown)
+        pictures.push_back(std::move(KeptPictures[face]));
     // A picture kept smaller than its card is decoded again, as far as the deal's stop and budget allow.
     std::vector<std::string> smaller(pictures.size());
     std::vector<PictureFit> fits(pictures.size());
@@ -62,8 +71,13 @@ void MakeCards() {
     DeleteCardImages();
     CardImages[CardBackIndex] = new ImageS(card.Width, card.Height, static_cast<D3DCOLOR>(CardBackColor));
     for (size_t i = 0; i < pictures.size(); ++i) {
-        KeptPictures[i + 1] = std::move(pictures[i]);
-        CardImages[i + 1] = new ImageS(card.Width, card.Height, std::move(faces[i]));
+        KeptPictures[shown[i]] = std::move(pictures[i]);
+        CardImages[shown[i]] = new ImageS(card.Width, card.Height, std::move(faces[i]));
+    }
+    if (DealtPairs == PairKind::PictureAndName) {
+        for (int pair = 1; pair <= PairCount(); ++pair)
+            CardImages[SecondFace + pair] =
+                new ImageS(card.Width, card.Height, DrawNameCard(CardTitles[pair], card.Width, card.Height));
     }
     Engine->FrameWanted = TRUE;
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "engine/StretchClip.h"
+#include "game/GameState.h"
 
 // How long a card takes to turn: the side it showed narrows to its vertical centre line in the first
 // half, its other side widens from it in the second.
@@ -17,7 +18,7 @@ PixelRect TurningCard(const PixelRect& place, uint32_t elapsed, bool* newSide);
 // The cards of a board of up to MaxCells cells, numbered as the caller likes.
 class CardTurns {
 public:
-    static constexpr int MaxCells = 36;
+    static constexpr int MaxCells = MaxGridSide * MaxGridSide;
 
     // Shows every cell as given, at once: a new deal, a board resumed, the end-of-round reveal.
     void ShowAtOnce(const int* shown, int count);

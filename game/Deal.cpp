@@ -9,20 +9,34 @@ struct LevelGrid {
     int Columns;
 };
 
-const LevelGrid LevelGrids[] = {{4, 4}, {5, 4}, {6, 5}, {6, 6}};
+// Levels 1 to 4 keep the numbers they were stored with; the smaller and the larger boards came later.
+const LevelGrid LevelGrids[LevelCount] = {{4, 4}, {5, 4}, {6, 5}, {6, 6}, {2, 3}, {3, 4}, {8, 8}};
 
 } // namespace
 
+const int LevelsBySize[LevelCount] = {5, 6, 1, 2, 3, 4, 7};
+
 bool GridForLevel(int level, int* rows, int* columns) {
-    if (level < 1 || level > 4)
+    if (level < 1 || level > LevelCount)
         return false;
     *rows = LevelGrids[level - 1].Rows;
     *columns = LevelGrids[level - 1].Columns;
     return true;
 }
 
+int PairsOfLevel(int level) {
+    int rows = 0;
+    int columns = 0;
+    return GridForLevel(level, &rows, &columns) ? rows * columns / 2 : 0;
+}
+
+size_t PicturesForLevel(int level) {
+    const size_t pairs = static_cast<size_t>(PairsOfLevel(level));
+    return pairs > 18 ? pairs : 18;
+}
+
 int LevelOfGrid(int rows, int columns) {
-    for (int level = 1; level <= 4; ++level) {
+    for (int level = 1; level <= LevelCount; ++level) {
         int levelRows = 0;
         int levelColumns = 0;
         if (GridForLevel(level, &levelRows, &levelColumns) && levelRows == rows && levelColumns == columns)
@@ -50,6 +64,7 @@ void DealPairs(const RandomDraw& draw) {
                 row = draw() % Rows;
             } while (Board[column][row] != 0);
             Board[column][row] = number;
+            Side[column][row] = pass;
         }
     }
 }
@@ -59,6 +74,9 @@ void ClearBoard() {
         for (int& cell : column)
             cell = 0;
     for (auto& column : Board)
+        for (int& cell : column)
+            cell = 0;
+    for (auto& column : Side)
         for (int& cell : column)
             cell = 0;
 }

@@ -102,8 +102,8 @@ std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& p
     return Await(decoding, wanted);
 }
 
-void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int width, int height,
-                     PictureFit fit) {
+void PrepareNextDeal(const std::vector<std::string>& list, DealtList dealtList, size_t wanted, int width,
+                     int height, PictureFit fit, PairKind kind) {
     CancelNextDeal();
     auto next = std::make_unique<Preparation>();
     next->Source = list;
@@ -111,12 +111,14 @@ void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int wi
     next->Deal.Width = width;
     next->Deal.Height = height;
     next->Deal.Fit = fit;
+    next->Deal.Kind = kind;
     next->Wanted = wanted;
     // The draws the deal itself will make again from this seed, on this thread: rand is never
     // called from a worker.
     srand(next->Deal.Seed);
     std::vector<std::string> order = next->Source;
     ShuffleList(order, [] { return rand(); });
+    order = dealtList(order, kind);
     Preparation* preparation = next.get();
     next->Decoding =
         std::async(std::launch::async, [preparation, order = std::move(order), wanted, width, height, fit] {
@@ -128,10 +130,12 @@ void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int wi
     Next = std::move(next);
 }
 
-bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PictureFit fit,
+bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PictureFit fit, PairKind kind,
                       PreparedDeal* deal) {
     std::unique_ptr<Preparation> next = std::move(Next);
-    if (next == nullptr || next->Source != list || next->Deal.Fit != fit) {
+    // A larger board than the one prepared for would be left with blank pairs.
+    if (next == nullptr || next->Source != list || next->Deal.Fit != fit || next->Deal.Kind != kind ||
+        wanted > next->Wanted) {
         if (next != nullptr)
             next->Wanted = 0;
         return false;

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "game/PairChoice.h"
 #include "pictures/PictureBatch.h"
 
 // The first pictures of the list that decode, `wanted` of them for width x height cards as fit says. The
@@ -23,23 +24,26 @@ std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& p
                                                const std::vector<PictureFit>& fits, int width, int height);
 
 // Takes the next deal's seed now, shuffles a copy of the list with it and starts decoding the first
-// `wanted` pictures of that order for width x height cards as fit says, on workers of below-normal priority.
+// `wanted` pictures of that order that a deal of the kind takes for width x height cards as fit says, on workers of below-normal priority.
 // Replaces a preparation under way. Called on the window's thread once a deal is shown.
-void PrepareNextDeal(const std::vector<std::string>& list, size_t wanted, int width, int height,
-                     PictureFit fit);
+// The pictures of the shuffled list a deal of this kind takes, in order (PairableList).
+using DealtList = std::vector<std::string> (*)(const std::vector<std::string>& list, PairKind kind);
+void PrepareNextDeal(const std::vector<std::string>& list, DealtList dealtList, size_t wanted, int width,
+                     int height, PictureFit fit, PairKind kind);
 
 // A prepared deal made from exactly this list for this fit: waits for its first `wanted` pictures
 // when they are still being decoded, and hands over its seed, its pictures (in the order of the
-// shuffled list) and their size. False when there is none or it was made from another list or fit,
-// which is then dropped.
+// shuffled list) and their size. False when there is none or it was made from another list, fit or
+// kind of pairs, or for fewer pictures, which is then dropped.
 struct PreparedDeal {
     unsigned Seed;
     std::vector<DecodedPicture> Pictures;
     int Width;
     int Height;
     PictureFit Fit;
+    PairKind Kind;
 };
-bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PictureFit fit,
+bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PictureFit fit, PairKind kind,
                       PreparedDeal* deal);
 
 // Stops a preparation under way, its workers mid-picture; returns once they have ended.

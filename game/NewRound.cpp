@@ -16,6 +16,7 @@
 #include "game/Deal.h"
 #include "game/DealPictures.h"
 #include "game/GameState.h"
+#include "game/PairNames.h"
 #include "game/PlayersBar.h"
 #include "game/RenderBoard.h"
 #include "game/RoundTime.h"
@@ -39,17 +40,39 @@ void DeleteCardImages() {
     }
 }
 
+// Where a decoded picture goes: for twins and for a picture with its name, the n-th picture that
+// decoded is pair n's; two of one name are entries 2n - 2 and 2n - 1 of the list, pair n's first
+// and second face. 0 for a picture no pair takes.
+int FaceOfPicture(const DecodedPicture& decoded, size_t order) {
+    const size_t pairs = static_cast<size_t>(PairCount());
+    if (DealtPairs != PairKind::TwoOfOneName)
+        return order < pairs ? static_cast<int>(order) + 1 : 0;
+    if (decoded.Entry >= 2 * pairs)
+        return 0;
+    return static_cast<int>(decoded.Entry / 2) + 1 + (decoded.Entry % 2 == 1 ? SecondFace : 0);
+}
+
 void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
                        PixelSize kept, PictureFit fit) {
     TitleCards(list, *pictures);
-    pictures->resize(static_cast<size_t>(PairCount()));
+    // Pairs of a name are named by it, both cards alike.
+    if (DealtPairs != PairKind::Twins) {
+        const std::vector<std::string> names = NamesOfList(list);
+        for (int pair = 1; pair <= PairCount(); ++pair) {
+            const size_t entry = DealtPairs == PairKind::TwoOfOneName ? size_t(pair - 1) * 2
+                                 : size_t(pair) <= pictures->size() ? (*pictures)[size_t(pair - 1)].Entry
+                                                                    : names.size();
+            CardTitles[pair] = entry < names.size() ? names[entry] : std::string();
+        }
+    }
     for (KeptPicture& picture : KeptPictures)
         picture = KeptPicture();
-    for (int number = 1; number <= PairCount(); ++number) {
-        DecodedPicture& decoded = (*pictures)[number - 1];
-        KeptPicture& picture = KeptPictures[number];
-        if (decoded.Pixels.empty())
+    for (size_t order = 0; order < pictures->size(); ++order) {
+        DecodedPicture& decoded = (*pictures)[order];
+        const int face = FaceOfPicture(decoded, order);
+        if (face == 0 || decoded.Pixels.empty())
             continue;
+        KeptPicture& picture = KeptPictures[face];
         picture.Path = list[decoded.Entry];
         picture.Width = kept.Width;
         picture.Height = kept.Height;
@@ -74,7 +97,9 @@ void NewRound() {
     int rows = Rows;
     int columns = Columns;
     GridForLevel(Level, &rows, &columns);
-    if (TakePreparedDeal(PictureList, static_cast<size_t>(rows * columns / 2), DealtFit(), &prepared))
+    const PairKind kind = ChosenPairs();
+    if (TakePreparedDeal(PictureList, static_cast<size_t>(rows * columns / 2) * PicturesPerPair(kind), DealtFit(),
+                         kind, &prepared))
         DealRound(prepared.Seed, &prepared);
     else
         DealRound(GetTickCount(), nullptr);
@@ -88,6 +113,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
         ShuffleList(PictureList, draw);
 
     ApplyLevel(Level);
+    DealtPairs = ChosenPairs();
     DeleteCardImages();
     DeleteSavedRound();
     ResetRoundTime();
@@ -99,6 +125,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     // pairs stay blank. Prepared pictures of another size (the level or the window changed since)
     // are scaled, or decoded again where they are too small.
     const size_t pairs = static_cast<size_t>(PairCount());
+    const std::vector<std::string> dealt = PairableList(PictureList, DealtPairs);
     PixelSize kept = KeptCardSize();
     PictureFit fit = DealtFit();
     std::vector<DecodedPicture> pictures;
@@ -107,9 +134,9 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
         kept = {prepared->Width, prepared->Height};
         fit = prepared->Fit;
     } else {
-        pictures = DecodeDealtPictures(PictureList, pairs, kept.Width, kept.Height, fit);
+        pictures = DecodeDealtPictures(dealt, pairs * PicturesPerPair(DealtPairs), kept.Width, kept.Height, fit);
     }
-    KeepDealtPictures(PictureList, &pictures, kept, fit);
+    KeepDealtPictures(dealt, &pictures, kept, fit);
 
     ClearBoard();
     DealPairs(draw);
@@ -122,5 +149,7 @@ void PrepareNextRoundIfWanted() {
         return;
     PreparationWanted = false;
     const PixelSize kept = KeptCardSize();
-    PrepareNextDeal(PictureList, static_cast<size_t>(MaxPairs), kept.Width, kept.Height, DealtFit());
+    const PairKind kind = ChosenPairs();
+    PrepareNextDeal(PictureList, PairableList, PicturesForLevel(Level) * PicturesPerPair(kind), kept.Width,
+                    kept.Height, DealtFit(), kind);
 }

@@ -73,7 +73,7 @@ void TurnCard(const Cell& cell) {
         PlayCue(outcome.Cues[i]);
     AnnounceTurns(before);
     ShowTurn();
-    ShowFoundPair(outcome, Board[cell.Column][cell.Row]);
+    ShowFoundPair(outcome, FaceImage(cell.Column, cell.Row));
     if (outcome.RoundEnded)
         EndRound();
 }

@@ -9,6 +9,7 @@
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
 #include "engine/Dpi.h"
+#include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "game/CardPictures.h"
 #include "engine/ObjectCounts.h"
@@ -86,6 +87,10 @@ void SetBarFont(HWND bar, UINT dpi) {
 // The window grows or shrinks by the bar's height, so the board keeps its size; a maximised
 // window keeps its own, and the board gives up the bar's height instead.
 void GrowWindow(int by) {
+    if (InFullScreen()) {
+        GrowRestoredWindow(by);
+        return;
+    }
     RECT window;
     if (IsZoomed(Engine->Window) || !GetWindowRect(Engine->Window, &window))
         return;
@@ -264,7 +269,7 @@ void FollowRoundTime() {
 }
 
 void ShowStatusBarSetting(HWND window) {
-    const HMENU menu = GetMenu(window);
+    const HMENU menu = WindowMenu(window);
     CheckMenuItem(menu, IDM_STATUSBAR, MF_BYCOMMAND | (BarWanted() ? MF_CHECKED : MF_UNCHECKED));
     EnableMenuItem(menu, IDM_STATUSBAR, MF_BYCOMMAND | (Round.Count > 1 ? MF_GRAYED : MF_ENABLED));
 }

@@ -83,7 +83,7 @@ int ShownCards(bool reveal, int* shown) {
     for (int row = 0; row < Rows; ++row) {
         for (int column = 0; column < Columns; ++column) {
             const Cell cell = {column, row};
-            shown[count++] = reveal || IsShownFaceUp(cell) ? Board[column][row] : CardBackIndex;
+            shown[count++] = reveal || IsShownFaceUp(cell) ? FaceImage(column, row) : CardBackIndex;
         }
     }
     if (!std::equal(&Board[0][0], &Board[0][0] + MaxGridSide * MaxGridSide, &DealtBoard[0][0])) {

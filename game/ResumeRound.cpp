@@ -12,15 +12,16 @@
 #include "game/GameState.h"
 #include "game/NewRound.h"
 #include "game/PlayersBar.h"
+#include "game/PairNames.h"
 #include "game/RoundTime.h"
 #include "game/SavedRound.h"
 
 namespace {
 
-// Kept for the table it was left at: the same folder and level, as many players as Options now
-// seats, the same names in the same seats.
+// Kept for the table it was left at: the same folder and level, twin pictures, as many players as
+// Options now seats, the same names in the same seats.
 bool SameTable(const KeptRound& round) {
-    if (round.Level != Level || round.Subfolders != Subfolders || round.Folder != PicturePath ||
+    if (round.Level != Level || ChosenPairs() != PairKind::Twins || round.Subfolders != Subfolders || round.Folder != PicturePath ||
         round.Players.Count != Players)
         return false;
     for (int seat = 0; seat < round.Players.Count; ++seat) {
@@ -52,7 +53,9 @@ bool LayOut(const KeptRound& round) {
     if (!AllDecoded(pictures, round.Pictures.size()))
         return false;
     DeleteCardImages();
+    DealtPairs = PairKind::Twins;
     KeepDealtPictures(round.Pictures, &pictures, kept, fit);
+    ClearBoard();
     std::memcpy(Board, round.Board, sizeof(Board));
     std::memcpy(FaceUp, round.FaceUp, sizeof(FaceUp));
     ResetTry();

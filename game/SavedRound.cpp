@@ -123,7 +123,7 @@ SavedRoundValues ValuesOfRound(const KeptRound& round) {
 bool RoundOfValues(const SavedRoundValues& values, KeptRound* round) {
     KeptRound read = {};
     read.Level = int(values.Level);
-    if (values.Level < 1 || values.Level > 4 || !GridForLevel(read.Level, &read.Rows, &read.Columns) ||
+    if (values.Level < 1 || values.Level > uint32_t(LevelCount) || !GridForLevel(read.Level, &read.Rows, &read.Columns) ||
         !SizesMatch(values, read.Rows * read.Columns) || !NumberPictures(values, &read))
         return false;
     read.Players.Count = int(values.Players);

@@ -43,6 +43,9 @@ std::wstring LongDate(const std::string& day) {
 }
 
 void OpenView(int picture, bool byItself) {
+    // A name card shows its pair's picture.
+    if (picture >= 1 && picture < CardImageCount && KeptPictures[picture].Pixels.empty())
+        picture = PairOfFace(picture);
     if (Open || picture < 1 || picture >= CardImageCount || KeptPictures[picture].Pixels.empty())
         return;
     const KeptPicture& kept = KeptPictures[picture];
@@ -79,14 +82,13 @@ bool IsFound(const Cell& cell) {
 // A found card under a double-click opens it; any other double-click is a press like the first.
 bool DoubleClicked(LPARAM lParam) {
     const RECT client = BoardRect();
-    const DrawnGrid grid = {Columns, Rows, CellWidth, CellHeight};
     Cell cell;
-    if (ComputersTurn() || !HitTestCell(int(LOWORD(lParam)), int(HIWORD(lParam)), client.right, client.bottom, grid,
-                                        &cell) ||
+    if (ComputersTurn() ||
+        !HitTestCell(int(LOWORD(lParam)), int(HIWORD(lParam)), {Columns, Rows, client.right, client.bottom}, &cell) ||
         !IsFound(cell))
         return false;
     SetBoardFocus(cell);
-    OpenView(Board[cell.Column][cell.Row], false);
+    OpenView(FaceImage(cell.Column, cell.Row), false);
     return true;
 }
 
@@ -96,7 +98,7 @@ bool KeyOnFound(WPARAM key, LPARAM flags) {
         !IsFound(Focus))
         return false;
     ShowFocusCue(true);
-    OpenView(Board[Focus.Column][Focus.Row], false);
+    OpenView(FaceImage(Focus.Column, Focus.Row), false);
     return true;
 }
 
@@ -107,7 +109,7 @@ bool ShowPosted(HWND window, WPARAM child) {
         !IsFound(cell))
         return false;
     SetBoardFocus(cell);
-    OpenView(Board[cell.Column][cell.Row], false);
+    OpenView(FaceImage(cell.Column, cell.Row), false);
     return true;
 }
 
@@ -201,7 +203,7 @@ void CloseLargeView() {
 std::wstring LargeViewName() {
     if (Shown < 1 || Shown >= CardImageCount)
         return std::wstring();
-    const std::wstring name = WideText(CardTitles[Shown], CP_UTF8);
+    const std::wstring name = WideText(CardTitles[PairOfFace(Shown)], CP_UTF8);
     const std::wstring date = LongDate(KeptPictures[Shown].Taken);
     return date.empty() ? name : FormatText(IDS_LARGE_VIEW_NAME, {name, date});
 }

@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include "engine/GameEngine.h"
+#include "game/CardPictures.h"
+#include "game/GameState.h"
 
 BoardColours Look = ChooseBoardColours(false, {});
 
@@ -23,7 +25,13 @@ void FollowSystemLook() {
     const SystemColours system = {SystemColour(COLOR_WINDOW), SystemColour(COLOR_BTNFACE),
                                   SystemColour(COLOR_BTNTEXT), SystemColour(COLOR_HIGHLIGHT),
                                   SystemColour(COLOR_HOTLIGHT), SystemColour(COLOR_WINDOWTEXT)};
+    const BoardColours before = Look;
     Look = ChooseBoardColours(high, system);
+    // Name cards are drawn in the board's colours: made again when those change.
+    const bool inked = before.CardBackFramed != Look.CardBackFramed || before.CardBack != Look.CardBack ||
+                       before.CardBackFrame != Look.CardBackFrame || before.Background != Look.Background;
+    if (inked && DealtPairs == PairKind::PictureAndName && CardImages[CardBackIndex] != nullptr)
+        MakeCards();
     if (Engine != nullptr)
         Engine->FrameWanted = TRUE;
 }

@@ -14,7 +14,7 @@ ClickOutcome ApplyClick(const Cell& cell) {
         outcome.Cues[outcome.CueCount++] = Cue::Turn;
         ++Tries;
         SecondPick = cell;
-        if (Board[FirstPick.Column][FirstPick.Row] == Board[cell.Column][cell.Row]) {
+        if (SamePair(FirstPick, cell)) {
             outcome.Cues[outcome.CueCount++] = Cue::Match;
             FaceUp[FirstPick.Column][FirstPick.Row] = 1;
             FaceUp[cell.Column][cell.Row] = 1;

@@ -15,6 +15,7 @@
 #define IDM_STATISTICS 32785
 #define IDM_SOUND 32787
 #define IDM_STATUSBAR 32789
+#define IDM_FULLSCREEN 32801
 
 // Dialogs and controls
 #define IDD_ABOUTBOX 103
@@ -60,6 +61,13 @@
 #define IDC_COMPUTER4 1074
 #define IDC_STRENGTH_LABEL 1075
 #define IDC_SHOWFOUND 1080 // check box: show found pairs large
+// The later levels' radios are consecutive too: the radio of level L (5 to 7) is IDC_LEVEL_MORE_BASE + L.
+#define IDC_PAIRS 1090 // drop-down list of the kinds of pairs, twins first
+#define IDC_PAIRS_LABEL 1091
+#define IDC_LEVEL_MORE_BASE 1092
+#define IDC_LEVEL_TINY 1097
+#define IDC_LEVEL_SMALL 1098
+#define IDC_LEVEL_HUGE 1099
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
 // reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L; so are the
@@ -110,6 +118,9 @@
 #define IDS_LEVEL2 242
 #define IDS_LEVEL3 243
 #define IDS_LEVEL4 244
+#define IDS_LEVEL5 245
+#define IDS_LEVEL6 246
+#define IDS_LEVEL7 247
 #define IDS_COMPUTER 260          // the name of the one computer seat
 #define IDS_COMPUTER_NUMBERED 261 // of each, when two or more seats are the computer's
 #define IDS_STRENGTH_BASE 262
@@ -119,6 +130,13 @@
 #define IDS_PATH_TOO_LONG 280
 #define IDS_CARD_SHOW 300       // a found card's default action: the large view
 #define IDS_LARGE_VIEW_NAME 301 // the large view's name: the picture's name, the day it was taken
+// The kinds of pairs are consecutive: kind K (0 to 2) is IDS_PAIRS_BASE + K.
+#define IDS_PAIRS_BASE 320
+#define IDS_PAIRS_TWINS 320
+#define IDS_PAIRS_NAME 321
+#define IDS_PAIRS_NAMESAKES 322
+#define IDS_TOO_FEW_NAMED 323     // the pairs a board needs, those the folder has
+#define IDS_TOO_FEW_NAMESAKES 324 // the same, for two pictures of one name
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132

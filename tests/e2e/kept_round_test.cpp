@@ -119,7 +119,7 @@ TEST_F(KeptRound, SoloBarAndBestTime) {
     SetForegroundWindow(window);
     yw::PressKey(VK_F4);
     ASSERT_TRUE(Opened(0, "Statistics")) << "no Statistics dialog on F4";
-    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_LEVEL_STATS), LVM_GETITEMCOUNT, 0, 0), 4);
+    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_LEVEL_STATS), LVM_GETITEMCOUNT, 0, 0), 7);
     wchar_t text[64] = L"";
     LVITEMW item = {};
     item.iSubItem = 4;
@@ -127,7 +127,8 @@ TEST_F(KeptRound, SoloBarAndBestTime) {
     void* remote = VirtualAllocEx(game->Info.hProcess, nullptr, 4096, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
     item.pszText = reinterpret_cast<wchar_t*>(static_cast<char*>(remote) + sizeof(item));
     WriteProcessMemory(game->Info.hProcess, remote, &item, sizeof(item), nullptr);
-    SendMessageW(GetDlgItem(dialog, IDC_LEVEL_STATS), LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(remote));
+    // The levels by size: 3 pairs, 6, then level 1's 8.
+    SendMessageW(GetDlgItem(dialog, IDC_LEVEL_STATS), LVM_GETITEMTEXTW, 2, reinterpret_cast<LPARAM>(remote));
     ReadProcessMemory(game->Info.hProcess, item.pszText, text, sizeof(text) - sizeof(wchar_t), nullptr);
     VirtualFreeEx(game->Info.hProcess, remote, 0, MEM_RELEASE);
     EXPECT_EQ("Time: " + yw::Utf8(text), end[2]) << "the best time in Statistics";

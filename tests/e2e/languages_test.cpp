@@ -53,6 +53,8 @@ TEST_F(Journey, SpeaksTheUsersLanguage) {
     SendDlgItemMessageW(expected, IDC_STRENGTH, CB_ADDSTRING, 0,
                         reinterpret_cast<LPARAM>(text(IDS_STRENGTH2).c_str()));
     SendDlgItemMessageW(expected, IDC_STRENGTH, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageW(expected, IDC_PAIRS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text(IDS_PAIRS_TWINS).c_str()));
+    SendDlgItemMessageW(expected, IDC_PAIRS, CB_SETCURSEL, 0, 0);
     for (int player = 1; player <= 4; ++player)
         SetDlgItemTextW(expected, IDC_PLAYER_NAME_BASE + player,
                         FormatPattern(text(IDS_DEFAULT_PLAYER), {player}).c_str());

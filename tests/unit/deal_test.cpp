@@ -8,20 +8,22 @@
 
 #include "game/GameState.h"
 
-// A level outside 1 to 4 (a hostile stored value) keeps the grid there was.
+// A level outside 1 to 7 (a hostile stored value) keeps the grid there was; the later levels
+// keep the first four's numbers, and a folder must hold 18 pictures or one a pair beyond.
 TEST(Deal, LevelChoosesTheGridAndAnUnknownLevelKeepsIt) {
-    const int cases[][3] = {{1, 4, 4}, {2, 5, 4}, {3, 6, 5},  {4, 6, 6},
-                            {0, 6, 6}, {5, 6, 6}, {-1, 6, 6}, {2, 5, 4}};
+    const int cases[][4] = {{1, 4, 4, 18}, {2, 5, 4, 18}, {3, 6, 5, 18}, {4, 6, 6, 18}, {0, 6, 6, 18},
+                            {5, 2, 3, 18}, {8, 2, 3, 18}, {6, 3, 4, 18}, {7, 8, 8, 32}, {-1, 8, 8, 18}};
     for (const auto& c : cases) {
         ApplyLevel(c[0]);
         EXPECT_EQ(Rows * 10 + Columns, c[1] * 10 + c[2]) << "level " << c[0];
+        EXPECT_EQ(PicturesForLevel(c[0]), size_t(c[3])) << "level " << c[0];
     }
 }
 
 // Each number 1..pairs stands on exactly two cells inside the grid, face down, and nothing
 // stands outside, whatever the last round left on the board.
 TEST(Deal, EveryPairTwiceInsideTheGridAtEveryLevel) {
-    for (int level = 1; level <= 4; ++level) {
+    for (int level = 1; level <= LevelCount; ++level) {
         for (unsigned seed = 1; seed <= 50; ++seed) {
             std::fill(&Board[0][0], &Board[0][0] + MaxGridSide * MaxGridSide, 7);
             std::fill(&FaceUp[0][0], &FaceUp[0][0] + MaxGridSide * MaxGridSide, 1);

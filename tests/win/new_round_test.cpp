@@ -57,7 +57,7 @@ TEST(NewRound, NoBlankCardWhileGoodPicturesRemainAndTheBoardSurvivesAReset) {
         const std::vector<std::string> list = PictureList;
         PrepareNextRoundIfWanted();
         PreparedDeal prepared;
-        ASSERT_TRUE(TakePreparedDeal(PictureList, MaxPairs, PictureFit::Stretch, &prepared));
+        ASSERT_TRUE(TakePreparedDeal(PictureList, 18, PictureFit::Stretch, PairKind::Twins, &prepared));
         Level = level;
         DealRound(prepared.Seed, &prepared);
         const std::vector<uint32_t> fromPrepared = RevealedBoard();

@@ -41,11 +41,17 @@ TEST(Settings, HostileStoredValues) {
         {L"PicturePath", REG_BINARY, "abc", yw::Utf8(initial)},
         {L"PicturePath", REG_EXPAND_SZ, Text({L"%TEMP%", 7}), yw::Utf8(initial)},
         {L"Level", REG_DWORD, Number(4), "4"},
+        {L"Level", REG_DWORD, Number(7), "7"},
         {L"Level", REG_DWORD, Number(2, 2), "3"},
         {L"Level", REG_BINARY, Number(2), "3"},
         // Include subfolders and the pictures' shape are on for a REG_DWORD of 1 alone.
         {L"Fit", REG_DWORD, Number(1), "1"},
         {L"Fit", REG_DWORD, Number(0x01000001), "0"},
+        {L"Pairs", REG_DWORD, Number(2), "2"},
+        {L"Pairs", REG_DWORD, Number(3), "0"},
+        {L"Pairs", REG_SZ, Text({L"1", 2}), "0"},
+        {L"FullScreen", REG_DWORD, Number(1), "1"},
+        {L"FullScreen", REG_DWORD, Number(2), "0"},
         {L"Subfolders", REG_DWORD, Number(1), "1"},
         {L"Subfolders", REG_DWORD, Number(1, 2), "0"},
         {L"ShowFound", REG_DWORD, Number(1), "1"},
@@ -72,6 +78,8 @@ TEST(Settings, HostileStoredValues) {
                                                           {L"Subfolders", "0"},
                                                           {L"Fit", "0"},
                                                           {L"ShowFound", "0"},
+                                                          {L"FullScreen", "0"},
+                                                          {L"Pairs", "0"},
                                                           {L"Players", "1"},
                                                           {L"Player1", "Player 1"},
                                                           {L"Sound", "on"},
@@ -88,12 +96,16 @@ TEST(Settings, HostileStoredValues) {
         Strength = 3;
         Fit = 1;
         ShowFound = 1;
+        FullScreen = 1;
+        Pairs = 1;
         EXPECT_TRUE(LoadSettings());
         const std::map<std::wstring, std::string> read = {{L"PicturePath", PicturePath},
                                                           {L"Level", std::to_string(Level)},
                                                           {L"Subfolders", std::to_string(Subfolders)},
                                                           {L"Fit", std::to_string(Fit)},
                                                           {L"ShowFound", std::to_string(ShowFound)},
+                                                          {L"FullScreen", std::to_string(FullScreen)},
+                                                          {L"Pairs", std::to_string(Pairs)},
                                                           {L"Players", std::to_string(Players)},
                                                           {L"Player1", yw::Utf8(PlayerName(0))},
                                                           {L"Sound", Sound ? "on" : "off"},

@@ -1,0 +1,29 @@
+// Which pictures of a shuffled list can make a deal's pairs, by the kind of pairs the player chose.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// What the two cards of a pair show: kept as the setting "Pairs".
+enum class PairKind { Twins = 0, PictureAndName = 1, TwoOfOneName = 2 };
+
+// A stored value as a kind: anything but 1 or 2 deals twin pictures, as the game always did.
+PairKind PairKindOf(unsigned long stored);
+
+// The entries of the list a deal of that kind takes its pictures from, in the order it takes them;
+// names[i] is entry i's name (NameRules.h), empty when it has none.
+// - twins: every entry;
+// - a picture and its name: each named entry whose name, apart from case, came before in none;
+// - two of one name: for each name, in the order of its first picture, that has two or more
+//   pictures, its first two, one after the other.
+std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairKind kind);
+
+// How many pairs those entries make.
+size_t PairsOfEntries(size_t entries, PairKind kind);
+
+// The pictures of one pair: each pair of twins or of a picture and its name is one picture, each
+// pair of one name two.
+inline size_t PicturesPerPair(PairKind kind) {
+    return kind == PairKind::TwoOfOneName ? 2 : 1;
+}
