@@ -38,6 +38,37 @@ double StatusMegabytes(const std::string& unixPid, const char* field) {
     return found;
 }
 
+// The CPU time of the process's threads, in clock ticks, from /proc/PID/stat; -1 when unreadable.
+long long CpuTicks(const std::string& unixPid) {
+    const std::string path = "Z:\\proc\\" + unixPid + "\\stat";
+    FILE* stat = std::fopen(path.c_str(), "r");
+    if (stat == nullptr)
+        return -1;
+    char line[1024] = "";
+    const bool read = std::fgets(line, sizeof(line), stat) != nullptr;
+    std::fclose(stat);
+    const char* field = read ? std::strrchr(line, ')') : nullptr;
+    long long user = -1, system = -1;
+    // After the name: state, then fields 4 to 13, then utime and stime.
+    if (field == nullptr || std::sscanf(field + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lld %lld", &user,
+                                        &system) != 2)
+        return -1;
+    return user + system;
+}
+
+// The next deal's preparation done: the process has used at most 20 ms of CPU over half a second.
+void WaitUntilQuiet(const std::string& unixPid) {
+    const double start = Now();
+    long long before = CpuTicks(unixPid);
+    while (before >= 0 && Now() - start < 60000) {
+        Sleep(500);
+        const long long after = CpuTicks(unixPid);
+        if (after - before <= 2)
+            return;
+        before = after;
+    }
+}
+
 struct Walker {
     HANDLE Ask = nullptr;
     HANDLE Done = nullptr;
@@ -82,7 +113,7 @@ struct Held {
 };
 
 Held Measure(const Walker& walker, HWND window, const std::string& unixPid, int deal) {
-    Sleep(1500); // the next deal's preparation done
+    WaitUntilQuiet(unixPid);
     Held held = {};
     held.Deal = deal;
     held.RssAnon = StatusMegabytes(unixPid, "RssAnon");
