@@ -224,7 +224,7 @@ int main(int argc, char** argv) {
     for (int kind = 0; kind < 3; ++kind)
         std::printf("  %-18s %+7.1f MB in use\n", kinds[kind], last.Busy[kind] - at100->Busy[kind]);
     std::printf("  %-18s %+7.1f MB in blocks, used or free\n", "all heaps", last.Held - at100->Held);
-    std::printf("  %-18s %+7.1f MB (RssAnon beyond the heaps' blocks: Wine's Unix side, OpenGL)\n",
+    std::printf("  %-18s %+7.1f MB (RssAnon beyond the heaps' blocks: stacks, large blocks, Wine's Unix side)\n",
                 "outside the heaps", (last.RssAnon - at100->RssAnon) - (last.Held - at100->Held));
     std::printf("Goal: RssAnon after deal %d within 2 %% + 1 MB of deal 100's, at most %.1f MB: %s\n", last.Deal, goal,
                 last.RssAnon <= goal ? "met" : "NOT met");
