@@ -4,6 +4,7 @@
 
 #include "app/Texts.h"
 #include "engine/ObjectCounts.h"
+#include "engine/SurfacePool.h"
 #include "res/resource.h"
 
 IDirect3D9* D3DObject = nullptr;
@@ -157,6 +158,7 @@ BOOL InitDirect3D(HWND window) {
 }
 
 void ReleaseGraphics() {
+    ReleaseKeptSurfaces();
     ReleaseFrameCopy();
     ReleaseParts();
     if (BackBuffer != nullptr)
@@ -176,6 +178,7 @@ void ReleaseGraphics() {
 }
 
 bool ResetDevice() {
+    ReleaseKeptSurfaces();
     ReleaseParts();
     WholeFrameWanted = true;
     if (BackBuffer != nullptr)

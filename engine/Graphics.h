@@ -45,6 +45,6 @@ const int MaxFrameParts = 4;
 void ShowFrameParts(const RECT* parts, int count);
 
 // Resets the device with the parameters it was made with (the back buffer's size as last set) and takes its back buffer again. Every
-// surface of the default pool must have been released first. False when the reset failed: the
+// surface of the default pool must have been released first (the kept ones it releases itself). False when the reset failed: the
 // device stays unusable and the caller tries again later.
 bool ResetDevice();

@@ -4,8 +4,8 @@
 #include <utility>
 
 #include "engine/Graphics.h"
-#include "engine/ObjectCounts.h"
 #include "engine/StretchClip.h"
+#include "engine/SurfacePool.h"
 
 unsigned ImageS::SurfacesMade = 0;
 
@@ -25,10 +25,8 @@ ImageS::~ImageS() {
 }
 
 void ImageS::ReleaseSurface() {
-    if (Surface != nullptr) {
-        Surface->Release();
-        CountFreed(Counted::Surface);
-    }
+    if (Surface != nullptr)
+        GiveBackSurface(Surface);
     Surface = nullptr;
 }
 
@@ -39,13 +37,8 @@ void ImageS::RestoreSurface() {
         return;
     if (IsPicture && Pixels.size() != static_cast<size_t>(Width) * static_cast<size_t>(Height))
         return;
-    if (D3DDevice->CreateOffscreenPlainSurface(Width, Height, D3DFMT_X8R8G8B8, D3DPOOL_DEFAULT, &Surface,
-                                               nullptr) != D3D_OK) {
-        Surface = nullptr;
-        return;
-    }
-    CountMade(Counted::Surface);
-    if (!Fill())
+    Surface = TakeSurface(D3DDevice, Width, Height);
+    if (Surface != nullptr && !Fill())
         ReleaseSurface();
 }
 

@@ -24,7 +24,8 @@ public:
     virtual void DrawFull();
 
     // A device reset needs every surface released first; the image keeps what it shows and
-    // makes its surface again afterwards.
+    // makes its surface again afterwards. A surface given up is kept for the next image of its
+    // size (engine/SurfacePool.h) until the reset or the device's release.
     void ReleaseSurface();
     void RestoreSurface();
 

@@ -9,6 +9,7 @@
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "engine/Graphics.h"
+#include "game/CardPictures.h"
 #include "game/CellGeometry.h"
 #include "game/DealPictures.h"
 #include "game/DeviceRecovery.h"
@@ -29,6 +30,16 @@ std::vector<uint32_t> RevealedBoard() {
         shown.push_back(BackBufferPixel((card.Left + card.Right) / 2, (card.Top + card.Bottom) / 2));
     }
     return shown;
+}
+
+// The middle of each card's own kept picture, cell by cell as RevealedBoard reads them.
+std::vector<uint32_t> KeptPicturesOfBoard() {
+    std::vector<uint32_t> kept;
+    for (int cell = 0; cell < Rows * Columns; ++cell) {
+        const KeptPicture& picture = KeptPictures[Board[cell / Rows][cell % Rows]];
+        kept.push_back(picture.Pixels.empty() ? 0 : picture.Pixels[picture.Height / 2 * picture.Width + picture.Width / 2]);
+    }
+    return kept;
 }
 
 TEST(NewRound, NoBlankCardWhileGoodPicturesRemainAndTheBoardSurvivesAReset) {
@@ -61,6 +72,8 @@ TEST(NewRound, NoBlankCardWhileGoodPicturesRemainAndTheBoardSurvivesAReset) {
         Level = level;
         DealRound(prepared.Seed, &prepared);
         const std::vector<uint32_t> fromPrepared = RevealedBoard();
+        // Cards of the last deal's size take its surfaces: each shows its own picture.
+        EXPECT_EQ(fromPrepared, KeptPicturesOfBoard()) << level;
         const std::vector<int> board(&Board[0][0], &Board[0][0] + MaxGridSide * MaxGridSide);
         PictureList = list;
         DealRound(prepared.Seed, nullptr);
