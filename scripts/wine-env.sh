@@ -355,26 +355,28 @@ yw_build_mingw_libs() {
     done
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process. The
-# screen holds a 1600x1200 client at 144 DPI with its frame.
+# Starts Xvfb on a free display and exports DISPLAY; YW_XVFB_PID is its process. Xvfb picks the
+# number itself (-displayfd), so servers started side by side never take the same one. The screen
+# holds a 1600x1200 client at 144 DPI with its frame.
 yw_start_xvfb() {
-    local number
-    for number in $(seq 91 140); do
-        [[ -e /tmp/.X${number}-lock || -e /tmp/.X11-unix/X${number} ]] && continue
-        Xvfb ":${number}" -screen 0 1920x1440x24 -nolisten tcp >/dev/null 2>&1 &
-        YW_XVFB_PID=$!
-        local tries
-        for tries in $(seq 1 100); do
-            if [[ -e /tmp/.X11-unix/X${number} ]]; then
-                export DISPLAY=":${number}"
-                return 0
-            fi
-            kill -0 "$YW_XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$YW_XVFB_PID" 2>/dev/null || true
+    local number tries
+    number="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1920x1440x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    YW_XVFB_PID=$!
+    # The number comes with a line end once the server takes connections.
+    for tries in $(seq 1 100); do
+        if (($(wc -l <"$number") > 0)); then
+            export DISPLAY=":$(tr -dc 0-9 <"$number")"
+            rm -f "$number"
+            return 0
+        fi
+        kill -0 "$YW_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "No free X display for Xvfb" >&2
+    rm -f "$number"
+    kill "$YW_XVFB_PID" 2>/dev/null || true
+    YW_XVFB_PID=""
+    echo "No X display: Xvfb did not start" >&2
     return 1
 }
 
@@ -419,3 +421,20 @@ yw_wine_output() {
     rm -f "$answer"
 }
 
+# Makes anew in $1 the fresh prefix the Windows suites start from (scripts/wine-run gives each suite
+# a copy of its own), on an Xvfb of its own while it is made: Wine draws the windows' frames, and
+# its windows are unmanaged, since without a window manager Wine otherwise waits up to 2 s for one
+# at every dialog that opens or closes. Exports YW_TEST_PREFIX, which sends ctest's Windows tests
+# into copies of it.
+yw_make_test_prefix() {
+    local prefix=$1
+    rm -rf "$prefix"
+    (
+        yw_start_xvfb || exit 1
+        trap yw_stop_xvfb EXIT
+        yw_make_prefix "$prefix" decorated &&
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null &&
+            wineserver -w
+    ) || return 1
+    export YW_TEST_PREFIX="$prefix"
+}
