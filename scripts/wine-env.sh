@@ -44,9 +44,22 @@ yw_mingw_apt_options() {
         YW_APT_OPTIONS+=(-o "APT::Sandbox::User=root")
     fi
     [[ -f "$root/updated" ]] && return 0
+    # Libraries built side by side share the state: the first updates it, the others wait for it.
+    local lock status=0
+    mkdir -p "$(dirname "$root")"
+    exec {lock}>>"$root.lock"
+    flock "$lock"
+    if [[ ! -f "$root/updated" ]]; then
+        yw_mingw_apt_update "$root" || status=1
+    fi
+    exec {lock}>&-
+    return $status
+}
+
+yw_mingw_apt_update() {
+    local root=$1 file
     rm -rf "$root"
     mkdir -p "$root/sources.list.d" "$root/lists/partial" "$root/cache/archives/partial"
-    local file
     for file in /etc/apt/sources.list.d/*.sources; do
         if [[ -e "$file" ]]; then
             sed 's/^Types:.*/Types: deb-src/' "$file" >"$root/sources.list.d/$(basename "$file")"
@@ -57,7 +70,9 @@ yw_mingw_apt_options() {
             sed -n 's/^deb /deb-src /p' "$file" >"$root/sources.list.d/$(basename "$file").list"
         fi
     done
-    apt-get "${YW_APT_OPTIONS[@]}" update -qq && touch "$root/updated"
+    # The package cache made once here, not by each of the readers at the same time.
+    apt-get "${YW_APT_OPTIONS[@]}" update -qq && apt-cache "${YW_APT_OPTIONS[@]}" gencaches -qq &&
+        touch "$root/updated"
 }
 
 # The version of the source package of the installed native package $1.
@@ -285,7 +300,10 @@ yw_mingw_key() {
         g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64)")"
 }
 
-YW_MINGW_LIBRARIES=(libjpeg-turbo libpng1.6 giflib libwebp libde265 libheif libexif expat)
+# The libraries, each followed by those it is built against (after a colon, a comma between them).
+# Each builds as soon as those it needs are in the cache, beside the others, so the longest chain
+# comes first. A library joins with its recipe, its case in yw_mingw_key and its line here.
+YW_MINGW_LIBRARIES=(libde265 libheif:libde265 libjpeg-turbo libpng1.6 libwebp giflib libexif expat)
 
 # The cache's entry of library $1 (built when missing or damaged); its libraries' entries follow.
 yw_mingw_entry() {
@@ -293,62 +311,103 @@ yw_mingw_entry() {
     yw_cache_ensure mingw "$1" "$YW_VERSION" "$YW_KEY" "yw_mingw_${1//[-.]/_}" "${@:2}"
 }
 
-# Makes build/mingw-libs/install from the cache, building what it lacks. Two chains side by side,
-# each building one library at a time: those from the machine's apt sources, and libde265 then
-# libheif, so that one's downloads and configure runs overlap the other's compiling.
+# Builds the entries of YW_MINGW_LIBRARIES that the cache lacks, each once those it needs are
+# built, at most YW_LIBRARY_JOBS recipes at once: by default a core's worth more than the cores,
+# since downloads, unpacking and configure runs leave a core idle. The entries of the libraries are
+# in the associative array yw_entry_of (set by the caller). A library whose need failed fails too.
+yw_mingw_build_missing() {
+    local jobs=${YW_LIBRARY_JOBS:-$(($(nproc) + 1))} item library need pid status=0 apt blocked
+    local -a waiting=("${YW_MINGW_LIBRARIES[@]}") still needs entries
+    local -A running=() result=()
+    apt="$(mktemp -d "${TMPDIR:-/tmp}/yorewind-apt.XXXXXX")"
+    while ((${#waiting[@]} > 0 || ${#running[@]} > 0)); do
+        still=()
+        for item in "${waiting[@]}"; do
+            library=${item%%:*}
+            needs=()
+            [[ "$item" == *:* ]] && IFS=, read -ra needs <<<"${item#*:}"
+            entries=()
+            blocked=0
+            for need in "${needs[@]}"; do
+                case ${result[$need]:-} in
+                    0) entries+=("${yw_entry_of[$need]}") ;;
+                    "") blocked=1 ;;
+                    *) blocked=2 ;;
+                esac
+            done
+            if ((blocked == 2)); then
+                echo "Not building $library: a library it needs failed" >&2
+                result[$library]=1
+            elif ((blocked == 1 || ${#running[@]} >= jobs)); then
+                still+=("$item")
+            else
+                YW_APT_ROOT="$apt/state" yw_mingw_entry "$library" "${entries[@]}" &
+                running[$!]=$library
+            fi
+        done
+        if ((${#running[@]} == 0)); then
+            ((${#still[@]} == 0)) && break
+            echo "Libraries waiting on none of the list: ${still[*]}" >&2
+            status=1
+            break
+        fi
+        waiting=("${still[@]}")
+        wait -n -p pid "${!running[@]}"
+        result[${running[$pid]}]=$?
+        unset "running[$pid]"
+    done
+    rm -rf "$apt"
+    for library in "${!result[@]}"; do
+        ((result[$library] == 0)) || status=1
+    done
+    return $status
+}
+
+# Makes build/mingw-libs/install from the cache, building what it lacks.
 yw_build_mingw_libs() {
-    local library entries=() de265 status=0 apt
-    for library in "${YW_MINGW_LIBRARIES[@]}"; do
+    local item library entries=() whole=1
+    local -A yw_entry_of=()
+    for item in "${YW_MINGW_LIBRARIES[@]}"; do
+        library=${item%%:*}
         yw_mingw_key "$library"
-        entries+=("$(yw_cache_entry mingw "$library" "$YW_VERSION" "$YW_KEY")")
+        yw_entry_of[$library]="$(yw_cache_entry mingw "$library" "$YW_VERSION" "$YW_KEY")"
+        entries+=("${yw_entry_of[$library]}")
+        yw_cache_sound "${yw_entry_of[$library]}" || whole=0
     done
-    de265="${entries[4]}"
-    local sound=1 entry
-    for entry in "${entries[@]}"; do
-        yw_cache_sound "$entry" || sound=0
-    done
-    if ((sound == 0)); then
-        apt="$(mktemp -d "${TMPDIR:-/tmp}/yorewind-apt.XXXXXX")"
-        (YW_APT_ROOT="$apt/state" && yw_mingw_entry libjpeg-turbo && yw_mingw_entry libpng1.6 &&
-             yw_mingw_entry giflib && yw_mingw_entry libwebp && yw_mingw_entry libexif &&
-             yw_mingw_entry expat) &
-        local apt_chain=$!
-        yw_mingw_entry libde265 && yw_mingw_entry libheif "$de265" || status=1
-        wait "$apt_chain" || status=1
-        rm -rf "$apt"
-        ((status == 0)) || return 1
-    fi
+    ((whole)) || yw_mingw_build_missing || return 1
     # What the picture libraries left in a build folder before they were kept in the cache.
     [[ -L "$YW_MINGW_LIBS" ]] ||
         rm -rf "$YW_MINGW_LIBS"/{apt,libjpeg-turbo,libpng1.6,giflib,libwebp,libde265,libheif}
     yw_cache_assemble "$YW_MINGW_LIBS/install" "${entries[@]}" || return 1
     # The marks by which older scripts know a finished library, so that a worktree of an older
     # branch sharing this folder through a link takes it as it is rather than building into it.
-    for library in "${YW_MINGW_LIBRARIES[@]}"; do
-        touch "$YW_MINGW_LIBS/install/.$library"
+    for item in "${YW_MINGW_LIBRARIES[@]}"; do
+        touch "$YW_MINGW_LIBS/install/.${item%%:*}"
     done
 }
 
-# Starts Xvfb on the first free display number and exports DISPLAY; YW_XVFB_PID is its process. The
-# screen holds a 1600x1200 client at 144 DPI with its frame.
+# Starts Xvfb on a free display and exports DISPLAY; YW_XVFB_PID is its process. Xvfb picks the
+# number itself (-displayfd), so servers started side by side never take the same one. The screen
+# holds a 1600x1200 client at 144 DPI with its frame.
 yw_start_xvfb() {
-    local number
-    for number in $(seq 91 140); do
-        [[ -e /tmp/.X${number}-lock || -e /tmp/.X11-unix/X${number} ]] && continue
-        Xvfb ":${number}" -screen 0 1920x1440x24 -nolisten tcp >/dev/null 2>&1 &
-        YW_XVFB_PID=$!
-        local tries
-        for tries in $(seq 1 100); do
-            if [[ -e /tmp/.X11-unix/X${number} ]]; then
-                export DISPLAY=":${number}"
-                return 0
-            fi
-            kill -0 "$YW_XVFB_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill "$YW_XVFB_PID" 2>/dev/null || true
+    local number tries
+    number="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1920x1440x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    YW_XVFB_PID=$!
+    # The number comes with a line end once the server takes connections.
+    for tries in $(seq 1 100); do
+        if (($(wc -l <"$number") > 0)); then
+            export DISPLAY=":$(tr -dc 0-9 <"$number")"
+            rm -f "$number"
+            return 0
+        fi
+        kill -0 "$YW_XVFB_PID" 2>/dev/null || break
+        sleep 0.1
     done
-    echo "No free X display for Xvfb" >&2
+    rm -f "$number"
+    kill "$YW_XVFB_PID" 2>/dev/null || true
+    YW_XVFB_PID=""
+    echo "No X display: Xvfb did not start" >&2
     return 1
 }
 
@@ -391,4 +450,22 @@ yw_wine_output() {
     "$@" >"$answer" 2>/dev/null </dev/null || true
     tr -d '\r' <"$answer"
     rm -f "$answer"
+}
+
+# Makes anew in $1 the fresh prefix the Windows suites start from (scripts/wine-run gives each suite
+# a copy of its own), on an Xvfb of its own while it is made: Wine draws the windows' frames, and
+# its windows are unmanaged, since without a window manager Wine otherwise waits up to 2 s for one
+# at every dialog that opens or closes. Exports YW_TEST_PREFIX, which sends ctest's Windows tests
+# into copies of it.
+yw_make_test_prefix() {
+    local prefix=$1
+    rm -rf "$prefix"
+    (
+        yw_start_xvfb || exit 1
+        trap yw_stop_xvfb EXIT
+        yw_make_prefix "$prefix" decorated &&
+            wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 </dev/null &&
+            wineserver -w
+    ) || return 1
+    export YW_TEST_PREFIX="$prefix"
 }
