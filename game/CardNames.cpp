@@ -48,7 +48,7 @@ std::string FillPattern(const std::string& pattern, const std::vector<std::strin
         }
         const size_t number = static_cast<size_t>(next - '1');
         text += number < inserts.size() ? inserts[number] : std::string();
-        // The insert's printf spec: the inserts come formatted already.
+        // The insert's printf format: the inserts come formatted already.
         const size_t close =
             i + 1 < pattern.size() && pattern[i + 1] == '!' ? pattern.find('!', i + 2) : std::string::npos;
         if (close != std::string::npos)
