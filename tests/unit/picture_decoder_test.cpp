@@ -11,19 +11,11 @@
 #include <zlib.h>
 
 #include "pictures/JpegDecoder.h"
+#include "tests/unit/MadeFile.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// A fixture made by a shell command (ImageMagick, exiftool) in which each @ stands for its path.
-std::string Make(const std::string& name, std::string command) {
-    const std::string path = testing::TempDir() + name;
-    for (size_t at = command.find('@'); at != std::string::npos; at = command.find('@'))
-        command.replace(at, 1, "'" + path + "'");
-    EXPECT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
-    return path;
-}
 
 Bytes Read(const std::string& path) {
     std::ifstream file(path, std::ios::binary);

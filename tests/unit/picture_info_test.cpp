@@ -8,19 +8,11 @@
 #include <vector>
 
 #include "pictures/PictureFacts.h"
+#include "tests/unit/MadeFile.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// A file made by a shell command (ImageMagick, exiftool, heif-enc) in which each @ stands for its path.
-std::string Make(const std::string& name, std::string command) {
-    const std::string path = testing::TempDir() + name;
-    for (size_t at = command.find('@'); at != std::string::npos; at = command.find('@'))
-        command.replace(at, 1, "'" + path + "'");
-    EXPECT_EQ(std::system((command + " >/dev/null 2>&1").c_str()), 0) << command;
-    return path;
-}
 
 const std::string Tag = " && exiftool -q -overwrite_original ";
 
