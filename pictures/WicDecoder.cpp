@@ -239,28 +239,47 @@ bool ScaleFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT 
     return ScaleFrom(frame, card, stop, pixels);
 }
 
+// A picture's first frame through the system's codecs, with what keeps it open; released in the
+// reverse order of the members.
+struct OpenedFrame {
+    Owned<IWICImagingFactory> Factory;
+    Owned<IWICStream> Stream;
+    Owned<IWICBitmapDecoder> Decoder;
+    Owned<IWICBitmapFrameDecode> Frame;
+    GUID Container = {};
+    UINT Width = 0;
+    UINT Height = 0;
+};
+
+// False when no system codec reads the bytes, the frame is empty, or stop says so once the codec is found.
+bool OpenFirstFrame(const uint8_t* data, size_t size, const DecodeStop& stop, OpenedFrame* opened) {
+    return size <= MAXDWORD && CreateFactory(&opened->Factory) &&
+           SUCCEEDED(opened->Factory->CreateStream(opened->Stream.Out())) &&
+           SUCCEEDED(opened->Stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) &&
+           OpenWithSystemCodec(opened->Factory.Get(), opened->Stream.Get(), &opened->Decoder) && !stop() &&
+           SUCCEEDED(opened->Decoder->GetContainerFormat(&opened->Container)) &&
+           SUCCEEDED(opened->Decoder->GetFrame(0, opened->Frame.Out())) &&
+           SUCCEEDED(opened->Frame->GetSize(&opened->Width, &opened->Height)) && opened->Width > 0 &&
+           opened->Height > 0 && opened->Width <= INT_MAX && opened->Height <= INT_MAX;
+}
+
 bool Decode(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
             std::vector<uint32_t>* pixels, const DecodeStop& stop) {
-    Owned<IWICImagingFactory> factory;
-    Owned<IWICStream> stream;
-    Owned<IWICBitmapDecoder> decoder;
-    Owned<IWICBitmapFrameDecode> frame;
-    GUID container = {};
-    UINT frameWidth = 0;
-    UINT frameHeight = 0;
-    if (size > MAXDWORD || !CreateFactory(&factory) || FAILED(factory->CreateStream(stream.Out())) ||
-        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) ||
-        !OpenWithSystemCodec(factory.Get(), stream.Get(), &decoder) || stop() ||
-        FAILED(decoder->GetContainerFormat(&container)) || FAILED(decoder->GetFrame(0, frame.Out())) ||
-        FAILED(frame->GetSize(&frameWidth, &frameHeight)) || frameWidth == 0 || frameHeight == 0)
+    OpenedFrame opened;
+    if (!OpenFirstFrame(data, size, stop, &opened))
         return false;
+    IWICImagingFactory* const factory = opened.Factory.Get();
+    IWICBitmapFrameDecode* const frame = opened.Frame.Get();
+    const GUID container = opened.Container;
+    const UINT frameWidth = opened.Width;
+    const UINT frameHeight = opened.Height;
     // The codec holds the frame whole, as 32-bit pixels at most; the scaler's sums come on top.
     if (double(frameWidth) * frameHeight * 4 + double(frameWidth) * 16 > double(MaxDecodeBytes))
         return false;
     // Scaled in the file's own orientation, turned afterwards.
-    const int orientation = OrientationOf(frame.Get(), container);
+    const int orientation = OrientationOf(frame, container);
     std::vector<uint32_t> stored;
-    if (!ScaleFrame(factory.Get(), frame.Get(), frameWidth, frameHeight, {width, height, orientation, fit},
+    if (!ScaleFrame(factory, frame, frameWidth, frameHeight, {width, height, orientation, fit},
                     stop, &stored))
         return false;
     int storedWidth = 0;
@@ -296,18 +315,12 @@ std::vector<SystemCodec> InstalledSystemCodecs() {
 
 void ReadWicFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
     const Apartment apartment(COINIT_MULTITHREADED);
-    Owned<IWICImagingFactory> factory;
-    Owned<IWICStream> stream;
-    Owned<IWICBitmapDecoder> decoder;
-    Owned<IWICBitmapFrameDecode> frame;
+    OpenedFrame opened;
     Owned<IWICMetadataQueryReader> reader;
-    GUID container = {};
-    if (size > MAXDWORD || !CreateFactory(&factory) || FAILED(factory->CreateStream(stream.Out())) ||
-        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) ||
-        !OpenWithSystemCodec(factory.Get(), stream.Get(), &decoder) ||
-        FAILED(decoder->GetContainerFormat(&container)) || FAILED(decoder->GetFrame(0, frame.Out())) ||
-        FAILED(frame->GetMetadataQueryReader(reader.Out())))
+    if (!OpenFirstFrame(data, size, DecodeStop(), &opened) ||
+        FAILED(opened.Frame->GetMetadataQueryReader(reader.Out())))
         return;
+    const GUID container = opened.Container;
     const bool jpegLike = !IsEqualGUID(container, GUID_ContainerFormatTiff) &&
                           !IsEqualGUID(container, GUID_ContainerFormatWmp);
     const auto path = [jpegLike](const wchar_t* tail) { return (jpegLike ? L"/app1" : L"") + std::wstring(tail); };
@@ -324,22 +337,11 @@ void ReadWicFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
 
 bool WicSize(const uint8_t* data, size_t size, int* width, int* height) {
     const Apartment apartment(COINIT_MULTITHREADED);
-    Owned<IWICImagingFactory> factory;
-    Owned<IWICStream> stream;
-    Owned<IWICBitmapDecoder> decoder;
-    Owned<IWICBitmapFrameDecode> frame;
-    GUID container = {};
-    UINT frameWidth = 0;
-    UINT frameHeight = 0;
-    if (size > MAXDWORD || !CreateFactory(&factory) || FAILED(factory->CreateStream(stream.Out())) ||
-        FAILED(stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) ||
-        !OpenWithSystemCodec(factory.Get(), stream.Get(), &decoder) ||
-        FAILED(decoder->GetContainerFormat(&container)) || FAILED(decoder->GetFrame(0, frame.Out())) ||
-        FAILED(frame->GetSize(&frameWidth, &frameHeight)) || frameWidth == 0 || frameHeight == 0 ||
-        frameWidth > INT_MAX || frameHeight > INT_MAX)
+    OpenedFrame opened;
+    if (!OpenFirstFrame(data, size, DecodeStop(), &opened))
         return false;
-    const bool turned = OrientationOf(frame.Get(), container) >= 5;
-    *width = int(turned ? frameHeight : frameWidth);
-    *height = int(turned ? frameWidth : frameHeight);
+    const bool turned = OrientationOf(opened.Frame.Get(), opened.Container) >= 5;
+    *width = int(turned ? opened.Height : opened.Width);
+    *height = int(turned ? opened.Width : opened.Height);
     return true;
 }
