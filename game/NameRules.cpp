@@ -39,9 +39,13 @@ bool StartsFolded(const std::u16string& name, const char16_t* prefix, size_t* le
 // What a device writes after its prefix: counters, dates and times with their separators.
 bool CounterRest(const std::u16string& rest) {
     bool digit = false;
-    for (char16_t c : rest) {
+    for (size_t i = 0; i < rest.size(); ++i) {
+        const char16_t c = rest[i];
         if (IsDigit(c))
             digit = true;
+        else if ((c == u'W' || c == u'w') && i > 0 && rest[i - 1] == u'-' && i + 1 < rest.size() &&
+                 (rest[i + 1] == u'A' || rest[i + 1] == u'a'))
+            ++i; // "IMG-20231224-WA0001": WhatsApp's counter on Android
         else if (c != u'_' && c != u'-' && c != u' ' && c != u'.' && c != u'~')
             return false;
     }

@@ -12,6 +12,7 @@ TEST(NameRules, DeviceNamesCopyNumbersAndTitles) {
         const char* Name;
     } cases[] = {
         {"", "IMG_1234", ""},
+        {"", "IMG-20231224-WA0001", ""},
         {"", "img_20231224_101010", ""},
         {"", "DSC01234", ""},
         {"", "DSCN1234", ""},
