@@ -61,6 +61,11 @@ inline int FaceImage(int column, int row) {
     return DealtPairs != PairKind::Twins && Side[column][row] == 1 ? SecondFace + pair : pair;
 }
 
+// The picture a card stands for: its face, or for a name card its pair's picture.
+inline int PictureOfCard(const Cell& cell) {
+    return DealtPairs == PairKind::PictureAndName ? Board[cell.Column][cell.Row] : FaceImage(cell.Column, cell.Row);
+}
+
 // The pair a card image belongs to.
 inline int PairOfFace(int face) {
     return face > SecondFace ? face - SecondFace : face;

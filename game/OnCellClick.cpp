@@ -73,7 +73,7 @@ void TurnCard(const Cell& cell) {
         PlayCue(outcome.Cues[i]);
     AnnounceTurns(before);
     ShowTurn();
-    ShowFoundPair(outcome, FaceImage(cell.Column, cell.Row));
+    ShowFoundPair(outcome, PictureOfCard(cell));
     if (outcome.RoundEnded)
         EndRound();
 }

@@ -43,9 +43,6 @@ std::wstring LongDate(const std::string& day) {
 }
 
 void OpenView(int picture, bool byItself) {
-    // A name card shows its pair's picture.
-    if (picture >= 1 && picture < CardImageCount && KeptPictures[picture].Pixels.empty())
-        picture = PairOfFace(picture);
     if (Open || picture < 1 || picture >= CardImageCount || KeptPictures[picture].Pixels.empty())
         return;
     const KeptPicture& kept = KeptPictures[picture];
@@ -88,7 +85,7 @@ bool DoubleClicked(LPARAM lParam) {
         !IsFound(cell))
         return false;
     SetBoardFocus(cell);
-    OpenView(FaceImage(cell.Column, cell.Row), false);
+    OpenView(PictureOfCard(cell), false);
     return true;
 }
 
@@ -98,7 +95,7 @@ bool KeyOnFound(WPARAM key, LPARAM flags) {
         !IsFound(Focus))
         return false;
     ShowFocusCue(true);
-    OpenView(FaceImage(Focus.Column, Focus.Row), false);
+    OpenView(PictureOfCard(Focus), false);
     return true;
 }
 
@@ -109,7 +106,7 @@ bool ShowPosted(HWND window, WPARAM child) {
         !IsFound(cell))
         return false;
     SetBoardFocus(cell);
-    OpenView(FaceImage(cell.Column, cell.Row), false);
+    OpenView(PictureOfCard(cell), false);
     return true;
 }
 
