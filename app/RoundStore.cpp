@@ -27,11 +27,16 @@ KeptRound BoardRound() {
     round.Subfolders = ListSubfolders;
     round.Columns = Columns;
     round.Rows = Rows;
-    for (int number = 1; number <= PairCount(); ++number)
+    round.Pairs = DealtPairs;
+    for (int number = 1; number <= PairCount(); ++number) {
         round.Pictures.push_back(KeptPictures[number].Path);
+        if (DealtPairs == PairKind::TwoOfOneName)
+            round.SecondPictures.push_back(KeptPictures[SecondFace + number].Path);
+    }
     for (int column = 0; column < MaxGridSide; ++column) {
         for (int row = 0; row < MaxGridSide; ++row) {
             round.Board[column][row] = Board[column][row];
+            round.Side[column][row] = Side[column][row];
             round.FaceUp[column][row] = FaceUp[column][row];
         }
     }
@@ -84,6 +89,11 @@ bool ReadRaw(HKEY key, const wchar_t* name, DWORD wanted, DWORD most, std::vecto
         return false;
     bytes->resize(read);
     return true;
+}
+
+// A value a record from before the kinds of pairs has not: absent is fine and leaves the default.
+bool Absent(HKEY key, const wchar_t* name) {
+    return RegQueryValueExW(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND;
 }
 
 bool ReadNumber(HKEY key, const wchar_t* name, uint32_t* value) {
@@ -140,8 +150,7 @@ bool ReadPaths(HKEY key, const wchar_t* name, DWORD type, std::vector<std::strin
 } // namespace
 
 void SaveRound() {
-    // Only rounds of twin pictures are kept so far: a record of paths cannot tell a name card.
-    if (DealtPairs != PairKind::Twins || !RoundWorthKeeping(Tries, PairsFound, PairCount()))
+    if (!RoundWorthKeeping(Tries, PairsFound, PairCount()))
         return;
     const SavedRoundValues values = ValuesOfRound(BoardRound());
     DeleteSavedRound();
@@ -152,7 +161,10 @@ void SaveRound() {
     RegSetValueExA(key, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(values.Folder.c_str()),
                    DWORD(values.Folder.size() + 1));
     WriteNumber(key, "Subfolders", values.Subfolders);
+    WriteNumber(key, "Pairs", values.Pairs);
     WritePaths(key, "Cells", values.Cells);
+    WriteBytes(key, "Sides", values.Sides.data(), values.Sides.size());
+    WriteBytes(key, "PairIds", values.PairIds.data(), values.PairIds.size());
     WriteBytes(key, "Found", values.Found.data(), values.Found.size());
     WriteNumber(key, "Tries", values.Tries);
     WriteNumber(key, "Time", values.Seconds);
@@ -177,7 +189,13 @@ SavedRoundValues ReadSavedRound() {
     std::vector<BYTE> found;
     std::vector<BYTE> computer;
     std::vector<BYTE> scores;
-    values.Whole = ReadNumber(key, L"Level", &values.Level) && ReadPaths(key, L"PicturePath", REG_SZ, &folder) &&
+    std::vector<BYTE> sides;
+    std::vector<BYTE> pairIds;
+    const DWORD cells = MaxGridSide * MaxGridSide;
+    values.Whole = (Absent(key, L"Pairs") || ReadNumber(key, L"Pairs", &values.Pairs)) &&
+                   (Absent(key, L"Sides") || ReadRaw(key, L"Sides", REG_BINARY, cells, &sides)) &&
+                   (Absent(key, L"PairIds") || ReadRaw(key, L"PairIds", REG_BINARY, cells, &pairIds)) &&
+                   ReadNumber(key, L"Level", &values.Level) && ReadPaths(key, L"PicturePath", REG_SZ, &folder) &&
                    ReadNumber(key, L"Subfolders", &values.Subfolders) &&
                    ReadPaths(key, L"Cells", REG_MULTI_SZ, &values.Cells) &&
                    ReadRaw(key, L"Found", REG_BINARY, MaxGridSide * MaxGridSide, &found) &&
@@ -194,6 +212,8 @@ SavedRoundValues ReadSavedRound() {
         return values;
     values.Folder = folder.front();
     values.Found.assign(found.begin(), found.end());
+    values.Sides.assign(sides.begin(), sides.end());
+    values.PairIds.assign(pairIds.begin(), pairIds.end());
     values.Computer.assign(computer.begin(), computer.end());
     values.Scores.resize(scores.size() / sizeof(uint32_t));
     if (!scores.empty())

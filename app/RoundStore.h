@@ -2,7 +2,10 @@
 // "Tries", "Time" (seconds), "Players", "Strength", "Turn", "Starter" (REG_DWORD), "PicturePath"
 // (REG_SZ), "Cells" (REG_MULTI_SZ, each cell's picture path row by row), "Names" (REG_MULTI_SZ),
 // "Found" (REG_BINARY, a byte per cell: 0 face down, else 1 + its finder's seat), "Computer"
-// (REG_BINARY, a byte per seat) and "Scores" (REG_BINARY, a DWORD per seat).
+// (REG_BINARY, a byte per seat), "Scores" (REG_BINARY, a DWORD per seat), and of the kind of pairs
+// "Pairs" (REG_DWORD, as the setting), "Sides" (REG_BINARY, a byte per cell: 1 a name card or a
+// pair's second picture) and "PairIds" (REG_BINARY, each cell's pair number): a record without
+// these three is one of twins, as every record was before them.
 #pragma once
 
 #include "game/SavedRound.h"

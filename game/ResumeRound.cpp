@@ -18,10 +18,10 @@
 
 namespace {
 
-// Kept for the table it was left at: the same folder and level, twin pictures, as many players as
+// Kept for the table it was left at: the same folder, level and kind of pairs, as many players as
 // Options now seats, the same names in the same seats.
 bool SameTable(const KeptRound& round) {
-    if (round.Level != Level || ChosenPairs() != PairKind::Twins || round.Subfolders != Subfolders || round.Folder != PicturePath ||
+    if (round.Level != Level || round.Pairs != ChosenPairs() || round.Subfolders != Subfolders || round.Folder != PicturePath ||
         round.Players.Count != Players)
         return false;
     for (int seat = 0; seat < round.Players.Count; ++seat) {
@@ -48,15 +48,16 @@ bool LayOut(const KeptRound& round) {
     SeatSavedPlayers(round.Players);
     const PixelSize kept = KeptCardSize();
     const PictureFit fit = DealtFit();
-    std::vector<DecodedPicture> pictures =
-        DecodeDealtPictures(round.Pictures, round.Pictures.size(), kept.Width, kept.Height, fit);
-    if (!AllDecoded(pictures, round.Pictures.size()))
+    const std::vector<std::string> list = DealtListOfRound(round);
+    std::vector<DecodedPicture> pictures = DecodeDealtPictures(list, list.size(), kept.Width, kept.Height, fit);
+    if (!AllDecoded(pictures, list.size()))
         return false;
     DeleteCardImages();
-    DealtPairs = PairKind::Twins;
-    KeepDealtPictures(round.Pictures, &pictures, kept, fit);
+    DealtPairs = round.Pairs;
+    KeepDealtPictures(list, &pictures, kept, fit);
     ClearBoard();
     std::memcpy(Board, round.Board, sizeof(Board));
+    std::memcpy(Side, round.Side, sizeof(Side));
     std::memcpy(FaceUp, round.FaceUp, sizeof(FaceUp));
     ResetTry();
     Tries = round.Tries;
@@ -71,7 +72,9 @@ bool LayOut(const KeptRound& round) {
 
 bool ResumeSavedRound() {
     KeptRound round;
-    const bool whole = RoundOfValues(ReadSavedRound(), &round) && SameTable(round);
+    // Pictures renamed since are no pairs of a name any more.
+    const bool whole = RoundOfValues(ReadSavedRound(), &round) && SameTable(round) &&
+                       (round.Pairs == PairKind::Twins || NamesMakeRound(NamesOfList(DealtListOfRound(round)), round.Pairs));
     // Taken up or not, a saved round is played once.
     DeleteSavedRound();
     return whole && LayOut(round);

@@ -27,30 +27,52 @@ bool SizesMatch(const SavedRoundValues& values, int cells) {
            values.Strength <= MaxStrength && PathFits(values.Folder);
 }
 
-// Numbers the pictures by their first cell, row by row; each must stand on exactly two cells.
-bool NumberPictures(const SavedRoundValues& values, KeptRound* round) {
+// Each cell's pair and side, as recorded; a record from before the kinds pairs its cells by their
+// paths, numbered by their first cells row by row. Each pair must be one of its kind.
+bool PlaceCards(const SavedRoundValues& values, KeptRound* round) {
+    const size_t cells = size_t(round->Rows * round->Columns);
+    const int pairs = int(cells / 2);
+    const bool twins = round->Pairs == PairKind::Twins;
+    const bool numbered = !values.Sides.empty() || !values.PairIds.empty();
+    if (numbered ? values.Sides.size() != cells || values.PairIds.size() != cells : !twins)
+        return false;
     std::map<std::string, int> numbers;
-    std::vector<int> cellsOf;
+    std::vector<std::string> sides[2] = {std::vector<std::string>(size_t(pairs) + 1),
+                                         std::vector<std::string>(size_t(pairs) + 1)};
     for (int row = 0; row < round->Rows; ++row) {
         for (int column = 0; column < round->Columns; ++column) {
-            const std::string& path = values.Cells[size_t(row * round->Columns + column)];
+            const size_t cell = size_t(row * round->Columns + column);
+            const std::string& path = values.Cells[cell];
             if (!PathFits(path))
                 return false;
-            auto found = numbers.find(path);
-            if (found == numbers.end()) {
-                round->Pictures.push_back(path);
-                cellsOf.push_back(0);
-                found = numbers.emplace(path, int(round->Pictures.size())).first;
-            }
-            round->Board[column][row] = found->second;
-            ++cellsOf[size_t(found->second - 1)];
+            const int pair = numbered ? values.PairIds[cell]
+                                      : numbers.emplace(path, int(numbers.size()) + 1).first->second;
+            // Twins have no second face: their record has no side, and the first card seen is the first.
+            if (pair < 1 || pair > pairs || (twins && numbered && values.Sides[cell] != 0) ||
+                (numbered && values.Sides[cell] > 1))
+                return false;
+            const int side = twins ? (sides[0][size_t(pair)].empty() ? 0 : 1) : values.Sides[cell];
+            std::string& slot = sides[side][size_t(pair)];
+            if (!slot.empty())
+                return false;
+            slot = path;
+            round->Board[column][row] = pair;
+            round->Side[column][row] = side;
         }
     }
-    for (int count : cellsOf) {
-        if (count != 2)
+    // Every slot filled once, as the cells are twice the pairs: each pair has both its cards.
+    std::map<std::string, int> uses;
+    for (int pair = 1; pair <= pairs; ++pair) {
+        const std::string& first = sides[0][size_t(pair)];
+        const std::string& second = sides[1][size_t(pair)];
+        const bool twoOfOneName = round->Pairs == PairKind::TwoOfOneName;
+        if ((first == second) == twoOfOneName || ++uses[first] > 1 || (twoOfOneName && ++uses[second] > 1))
             return false;
+        round->Pictures.push_back(first);
+        if (twoOfOneName)
+            round->SecondPictures.push_back(second);
     }
-    return int(round->Pictures.size()) == round->Rows * round->Columns / 2;
+    return true;
 }
 
 // Both cells of a picture found by one seat or by none; each seat's score its found pairs.
@@ -97,11 +119,19 @@ SavedRoundValues ValuesOfRound(const KeptRound& round) {
     values.Level = uint32_t(round.Level);
     values.Folder = round.Folder;
     values.Subfolders = uint32_t(round.Subfolders);
+    values.Pairs = uint32_t(round.Pairs);
+    const bool twins = round.Pairs == PairKind::Twins;
     for (int row = 0; row < round.Rows; ++row) {
         for (int column = 0; column < round.Columns; ++column) {
             const int number = round.Board[column][row];
             const bool numbered = number >= 1 && number <= int(round.Pictures.size());
-            values.Cells.push_back(numbered ? round.Pictures[size_t(number - 1)] : std::string());
+            const int side = twins ? 0 : round.Side[column][row];
+            const std::vector<std::string>& pictures =
+                side == 1 && round.Pairs == PairKind::TwoOfOneName ? round.SecondPictures : round.Pictures;
+            values.Cells.push_back(numbered && size_t(number) <= pictures.size() ? pictures[size_t(number - 1)]
+                                                                                  : std::string());
+            values.Sides.push_back(uint8_t(side));
+            values.PairIds.push_back(uint8_t(numbered ? number : 0));
             const int finder = numbered ? round.Players.Finders[number] : -1;
             values.Found.push_back(round.FaceUp[column][row] == 1 && finder >= 0 ? uint8_t(finder + 1) : 0);
         }
@@ -123,8 +153,10 @@ SavedRoundValues ValuesOfRound(const KeptRound& round) {
 bool RoundOfValues(const SavedRoundValues& values, KeptRound* round) {
     KeptRound read = {};
     read.Level = int(values.Level);
+    read.Pairs = PairKindOf(values.Pairs);
     if (values.Level < 1 || values.Level > uint32_t(LevelCount) || !GridForLevel(read.Level, &read.Rows, &read.Columns) ||
-        !SizesMatch(values, read.Rows * read.Columns) || !NumberPictures(values, &read))
+        values.Pairs != uint32_t(read.Pairs) || !SizesMatch(values, read.Rows * read.Columns) ||
+        !PlaceCards(values, &read))
         return false;
     read.Players.Count = int(values.Players);
     for (int& finder : read.Players.Finders)
@@ -154,4 +186,25 @@ bool RoundOfValues(const SavedRoundValues& values, KeptRound* round) {
     read.Names = values.Names;
     *round = read;
     return true;
+}
+
+std::vector<std::string> DealtListOfRound(const KeptRound& round) {
+    if (round.Pairs != PairKind::TwoOfOneName)
+        return round.Pictures;
+    std::vector<std::string> list;
+    for (size_t pair = 0; pair < round.Pictures.size() && pair < round.SecondPictures.size(); ++pair) {
+        list.push_back(round.Pictures[pair]);
+        list.push_back(round.SecondPictures[pair]);
+    }
+    return list;
+}
+
+bool NamesMakeRound(const std::vector<std::string>& names, PairKind kind) {
+    // A deal of the kind would take every one of them, in their order.
+    const std::vector<size_t> taken = PairableEntries(names, kind);
+    for (size_t entry = 0; entry < taken.size(); ++entry) {
+        if (taken[entry] != entry)
+            return false;
+    }
+    return taken.size() == names.size();
 }

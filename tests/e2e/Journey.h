@@ -163,33 +163,44 @@ protected:
     // next finds every pair without a miss. The journey plays from the deal it knows, not by luck.
     // Seats whose bit is set in computers are the computer's, as in the Computers setting.
     void KeepRunThroughDeal(const std::vector<std::string>& names, int computers = 0, DWORD strength = 2) {
-        std::string cells, seats, computer;
+        std::string cells;
         for (const auto& file : std::filesystem::directory_iterator(std::filesystem::u8path(folder.Path())))
             for (int twice = 0; twice < 2 && deal.size() < 16; ++twice) {
                 cells += folder.File(file.path().filename().u8string()) + '\0';
                 deal.push_back(std::stoul(file.path().filename().u8string(), nullptr, 16));
             }
+        KeepDeal(1, cells, names, computers, strength);
+    }
+
+    // A value of the kept round, as the game writes it.
+    static void PutKept(const char* name, DWORD type, const std::string& bytes) {
+        const std::string key = std::string(yw::SettingsKey) + "\\Round";
+        RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, type, bytes.data(), DWORD(bytes.size()));
+    }
+
+    // Keeps a round of the level whose cells show those paths (each ended by a zero), one try made
+    // and nothing found, for the seats named.
+    void KeepDeal(int level, const std::string& cells, const std::vector<std::string>& names, int computers = 0,
+                  DWORD strength = 2) {
+        std::string seats, computer;
         for (size_t seat = 0; seat < names.size(); ++seat) {
             seats += names[seat] + '\0';
             computer += char((computers >> seat) & 1);
         }
-        const std::string key = std::string(yw::SettingsKey) + "\\Round";
-        const auto put = [&](const char* name, DWORD type, const std::string& bytes) {
-            RegSetKeyValueA(HKEY_CURRENT_USER, key.c_str(), name, type, bytes.data(), DWORD(bytes.size()));
-        };
-        put("PicturePath", REG_SZ, folder.Path() + '\0');
-        put("Cells", REG_MULTI_SZ, cells + '\0');
-        put("Names", REG_MULTI_SZ, seats + '\0');
-        put("Found", REG_BINARY, std::string(16, '\0'));
-        put("Computer", REG_BINARY, computer);
-        put("Scores", REG_BINARY, std::string(sizeof(DWORD) * names.size(), '\0'));
+        int gridRows = 0, gridColumns = 0;
+        GridForLevel(level, &gridRows, &gridColumns);
+        PutKept("PicturePath", REG_SZ, folder.Path() + '\0');
+        PutKept("Cells", REG_MULTI_SZ, cells + '\0');
+        PutKept("Names", REG_MULTI_SZ, seats + '\0');
+        PutKept("Found", REG_BINARY, std::string(size_t(gridRows * gridColumns), '\0'));
+        PutKept("Computer", REG_BINARY, computer);
+        PutKept("Scores", REG_BINARY, std::string(sizeof(DWORD) * names.size(), '\0'));
         // The level last, as the game writes it: a record without one is no round.
         const char* numbered[] = {"Subfolders", "Tries", "Time",    "Players",
                                   "Strength",   "Turn",  "Starter", "Level"};
-        const DWORD numbers[] = {0, 1, 0, DWORD(names.size()), strength, 0, 0, 1};
+        const DWORD numbers[] = {0, 1, 0, DWORD(names.size()), strength, 0, 0, DWORD(level)};
         for (int i = 0; i < 8; ++i)
-            put(numbered[i], REG_DWORD,
-                std::string(reinterpret_cast<const char*>(&numbers[i]), sizeof(DWORD)));
+            PutKept(numbered[i], REG_DWORD, std::string(reinterpret_cast<const char*>(&numbers[i]), sizeof(DWORD)));
     }
 
     // The second card of a try on card a. With the deal known: a's pair, or a card known to differ

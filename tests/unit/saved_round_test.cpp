@@ -35,6 +35,7 @@ SavedRoundValues SoundRecord() {
 TEST(SavedRound, SoundRecordRoundTrips) {
     KeptRound round;
     ASSERT_TRUE(RoundOfValues(SoundRecord(), &round));
+    EXPECT_EQ(round.Pairs, PairKind::Twins); // a record from before the kinds of pairs
     EXPECT_EQ(round.Columns * round.Rows, 16);
     EXPECT_EQ(round.PairsFound, 2);
     EXPECT_EQ(round.Board[0][0], round.Board[1][0]);
@@ -104,6 +105,97 @@ TEST(SavedRound, DamagedRecordsDealAnew) {
         EXPECT_EQ(round.Tries, -7) << &damage - damages;
         EXPECT_TRUE(round.Pictures.empty()) << &damage - damages;
     }
+}
+
+// Level 5 (2 x 3) of a kind of pairs for one player, pair 1 found: pair p on the cells p - 1 and
+// p + 2, the second row the pairs' second sides (name cards, or for two of one name pictures "pb").
+SavedRoundValues KindRecord(uint32_t kind) {
+    SavedRoundValues v = SoundRecord();
+    v.Level = 5;
+    v.Pairs = kind;
+    v.Cells.clear();
+    for (int cell = 0; cell < 6; ++cell) {
+        v.Cells.push_back("C:\\Photos\\" + std::to_string(cell % 3 + 1) + (kind == 2 && cell >= 3 ? "b" : "") + ".jpg");
+        v.Sides.push_back(kind != 0 && cell >= 3 ? 1 : 0);
+        v.PairIds.push_back(uint8_t(cell % 3 + 1));
+    }
+    v.Found = {1, 0, 0, 1, 0, 0};
+    v.Tries = 2;
+    v.Players = 1;
+    v.Names = {L"Ann"};
+    v.Computer = {0};
+    v.Scores = {1};
+    v.Turn = v.Starter = 0;
+    return v;
+}
+
+// Each kind reads back with its cards' sides, pictures in the order a deal lists them, and is
+// stored as it came.
+TEST(SavedRound, KindsRoundTrip) {
+    for (uint32_t kind = 0; kind <= 2; ++kind) {
+        KeptRound round;
+        ASSERT_TRUE(RoundOfValues(KindRecord(kind), &round)) << kind;
+        EXPECT_EQ(round.Pairs, PairKind(kind));
+        EXPECT_EQ(round.Board[2][0], round.Board[2][1]);
+        EXPECT_EQ(round.Side[2][1] - round.Side[2][0], 1);
+        const std::vector<std::string> list = DealtListOfRound(round);
+        ASSERT_EQ(list.size(), kind == 2 ? 6u : 3u);
+        EXPECT_EQ(list[kind == 2 ? 5 : 2], KindRecord(kind).Cells[5]);
+        const SavedRoundValues again = ValuesOfRound(round), sound = KindRecord(kind);
+        EXPECT_EQ(std::tie(again.Pairs, again.Cells, again.Sides, again.PairIds, again.Found),
+                  std::tie(sound.Pairs, sound.Cells, sound.Sides, sound.PairIds, sound.Found));
+    }
+}
+
+// A record of a kind whose cards make no pairs of it means a new deal.
+TEST(SavedRound, KindsDamagedDealAnew) {
+    const struct {
+        uint32_t Kind;
+        std::function<void(SavedRoundValues&)> Damage;
+    } damages[] = {
+        {1, [](SavedRoundValues& v) { v.Pairs = 3; }},
+        {0, [](SavedRoundValues& v) { v.Pairs = 0xFFFFFFFF; }},
+        {0, [](SavedRoundValues& v) { v.Sides[4] = 1; }},             // a name card among twins
+        {1, [](SavedRoundValues& v) { v.Sides[4] = 0; }},             // a picture and no name card
+        {1, [](SavedRoundValues& v) { v.Sides[4] = 2; }},
+        {1, [](SavedRoundValues& v) { v.Sides.pop_back(); }},
+        {1, [](SavedRoundValues& v) { v.Sides.clear(); v.PairIds.clear(); }}, // no sides: twins only
+        {1, [](SavedRoundValues& v) { v.PairIds[4] = 0; }},
+        {1, [](SavedRoundValues& v) { v.PairIds[4] = 4; }},
+        {1, [](SavedRoundValues& v) { v.PairIds[4] = 3; }},           // a pair on three cells
+        {1, [](SavedRoundValues& v) { std::swap(v.PairIds[4], v.PairIds[5]); }}, // names on others' pictures
+        {1, [](SavedRoundValues& v) { v.Cells[1] = v.Cells[4] = v.Cells[0]; }}, // one picture in two pairs
+        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[1]; }},    // two of one name on one picture
+        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[0]; }},    // a picture in two pairs
+        {2, [](SavedRoundValues& v) { v.Found[3] = 0; }},             // half a pair found
+    };
+    for (const auto& damage : damages) {
+        SavedRoundValues values = KindRecord(damage.Kind);
+        damage.Damage(values);
+        KeptRound round = {};
+        EXPECT_FALSE(RoundOfValues(values, &round)) << &damage - damages;
+        EXPECT_TRUE(round.Pictures.empty()) << &damage - damages;
+    }
+}
+
+// Pairs of a name resume only while their pictures' names, as listed, still make them.
+TEST(SavedRound, NamesMakeRound) {
+    const struct {
+        std::vector<std::string> Names;
+        PairKind Kind;
+        bool Make;
+    } rows[] = {
+        {{"Anna", "Bo", "Łucja"}, PairKind::PictureAndName, true},
+        {{"Anna", "", "Bo"}, PairKind::PictureAndName, false},
+        {{"Anna", "Bo", "ANNA"}, PairKind::PictureAndName, false},
+        {{"Anna", "anna", "おばあちゃん", "おばあちゃん"}, PairKind::TwoOfOneName, true},
+        {{"Anna", "Bo", "Bo", "Anna"}, PairKind::TwoOfOneName, false}, // pairs of crossed names
+        {{"Anna", "Anna", "Anna", "Anna"}, PairKind::TwoOfOneName, false},
+        {{"Anna", "Anna", "Bo", ""}, PairKind::TwoOfOneName, false},
+        {{"", "", "x", "x"}, PairKind::Twins, true},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(NamesMakeRound(row.Names, row.Kind), row.Make) << &row - rows;
 }
 
 } // namespace

@@ -74,6 +74,9 @@ TEST(RoundStore, StoredAndDamaged) {
         {L"Computer", REG_BINARY, std::string(5, '\0')},
         {L"Scores", REG_BINARY, std::string(6, '\0')},
         {L"Starter", 0, ""},
+        {L"Pairs", REG_BINARY, dword},
+        {L"Sides", REG_DWORD, dword},
+        {L"PairIds", REG_BINARY, std::string(65, '\1')},
     };
     for (const auto& damage : damages) {
         SaveRound();
