@@ -48,6 +48,21 @@ void ToggleFullScreen(HWND window) {
         EnterFullScreen(window);
 }
 
+namespace {
+
+// The frame changes in steps (the menu, the styles, the place), each a new client size: as during a
+// drag, the board is fitted once, when the last step is done, not reset and its cards made anew at
+// every step between.
+struct OneFit {
+    explicit OneFit(HWND frame) : Window(frame) { SendMessageW(Window, WM_ENTERSIZEMOVE, 0, 0); }
+    ~OneFit() { SendMessageW(Window, WM_EXITSIZEMOVE, 0, 0); }
+    OneFit(const OneFit&) = delete;
+    OneFit& operator=(const OneFit&) = delete;
+    HWND Window;
+};
+
+} // namespace
+
 void EnterFullScreen(HWND window) {
     if (Saved.Full)
         return;
@@ -59,6 +74,7 @@ void EnterFullScreen(HWND window) {
     Saved.Menu = GetMenu(window);
     Saved.Full = true;
     FullScreen = 1;
+    const OneFit fit(window);
     // A maximised window would keep its maximised frame under the new style.
     if (IsZoomed(window))
         ShowWindow(window, SW_RESTORE);
@@ -74,6 +90,7 @@ void LeaveFullScreen(HWND window) {
         return;
     Saved.Full = false;
     FullScreen = 0;
+    const OneFit fit(window);
     SetWindowLongPtrW(window, GWL_STYLE, Saved.Style);
     SetWindowLongPtrW(window, GWL_EXSTYLE, Saved.ExStyle);
     SetMenu(window, Saved.Menu);
