@@ -7,6 +7,11 @@
 //   picture_bench minimize (minimises a running game's window, for the idle figures)
 //   picture_bench frames FOLDER (the frame figures alone, on a deal of FOLDER's pictures)
 //   picture_bench large FOLDER (the large view's figures alone, on FOLDER's titled01..18.jpg)
+//   picture_bench fullscreen FOLDER (the game's own part of the switch to the full screen and back,
+//                               on a level-4 deal of FOLDER's pictures)
+//   picture_bench pairs FOLDER (level-4 deals of each kind of pairs: pic01..18.jpg as twins, their
+//                               links "Person 01..18.jpg" as pictures with their names, and
+//                               "Person 01..18 (1).jpg" and "(2).jpg" as two pictures of one name)
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -44,6 +49,7 @@
 #include "game/NewRound.h"
 #include "game/RenderBoard.h"
 #include "game/ShowLarge.h"
+#include "res/resource.h"
 
 namespace {
 
@@ -313,6 +319,73 @@ void LargeViewFigures(const std::string& folder) {
                 times[1], times[1] / times[0], cpu[1], cpu[1] / cpu[0], named);
 }
 
+// Level-4 deals of each kind of pairs from the same photos, in turn in one run so that each meets
+// the same machine: the first of each (its names read from the files, once a run), then the mean
+// of 3 more. The wall time and the CPU time of all threads.
+void PairFigures(const std::string& folder) {
+    const auto numbered = [&](const std::string& prefix, int i, const char* suffix) {
+        return folder + prefix + (i < 10 ? "0" : "") + std::to_string(i) + suffix;
+    };
+    std::vector<std::string> lists[3];
+    for (int i = 1; i <= 18; ++i) {
+        lists[0].push_back(numbered("pic", i, ".jpg"));
+        lists[1].push_back(numbered("Person ", i, ".jpg"));
+        lists[2].push_back(numbered("Person ", i, " (1).jpg"));
+        lists[2].push_back(numbered("Person ", i, " (2).jpg"));
+    }
+    Level = 4;
+    SetClient(1600, 1200);
+    double first[3] = {}, times[3] = {}, cpu[3] = {};
+    size_t cards[3] = {};
+    // The process's first deal starts its workers and reads the files cold: not counted.
+    PictureList = lists[0];
+    NewRound();
+    for (int round = 0; round < 4; ++round) {
+        for (int kind = 0; kind < 3; ++kind) {
+            Pairs = kind;
+            PictureList = lists[kind];
+            const double start = Now();
+            const double cpuStart = CpuMilliseconds();
+            NewRound();
+            const double time = Now() - start;
+            (round == 0 ? first[kind] : times[kind]) += round == 0 ? time : time / 3;
+            if (round > 0)
+                cpu[kind] += (CpuMilliseconds() - cpuStart) / 3;
+            cards[kind] = 0;
+            for (int face = 1; face < CardImageCount; ++face)
+                cards[kind] += CardImages[face] != nullptr && CardImages[face]->Surface != nullptr;
+        }
+    }
+    Pairs = 0;
+    const char* kinds[3] = {"twin pictures", "a picture and its name", "two pictures of one name"};
+    for (int kind = 0; kind < 3; ++kind) {
+        std::printf("%-58s %10.0f  (%.3fx twins; CPU %.0f, %.3fx; first %.0f; %zu faces)\n",
+                    (std::string("Level-4 deal of ") + kinds[kind] + ", mean of 3").c_str(), times[kind],
+                    times[kind] / times[0], cpu[kind], cpu[kind] / cpu[0], first[kind], cards[kind]);
+    }
+}
+
+// The game's own part of the switch to the full screen and back, on its window shown: from the
+// command to the first frame drawn and copied onto the window (the board reset at the new size, its
+// cards made for it), wall and CPU time of all threads, mean of 5 each way.
+void FullScreenFigures() {
+    Level = 4;
+    NewRound();
+    ShowWindow(Engine->Window, SW_SHOWNOACTIVATE);
+    RenderBoard();
+    double wall[2] = {}, cpu[2] = {};
+    for (int run = 0; run < 10; ++run) {
+        const double start = Now(), cpuStart = CpuMilliseconds();
+        SendMessageA(Engine->Window, WM_COMMAND, IDM_FULLSCREEN, 0);
+        RenderBoard();
+        wall[run % 2] += (Now() - start) / 5;
+        cpu[run % 2] += (CpuMilliseconds() - cpuStart) / 5;
+    }
+    std::printf("%-58s %10.0f  (CPU %.0f; %dx%d)\n", "The game's switch to the full screen, to its frame", wall[0],
+                cpu[0], BackBufferWidth, BackBufferHeight);
+    std::printf("%-58s %10.0f  (CPU %.0f)\n", "The game's switch back to the window, to its frame", wall[1], cpu[1]);
+}
+
 // Frames on a level-4 board at 1920x1080, each drawn, read back and copied onto the window, shown as
 // the game's is: the board standing still, then four cards each turning up and back (the first
 // stretched copy of a run included).
@@ -365,6 +438,20 @@ int main(int argc, char** argv) {
         if (!StartGame())
             return 1;
         LargeViewFigures(std::string(argv[2]) + "\\");
+        return 0;
+    }
+    if (argc == 3 && std::string(argv[1]) == "fullscreen") {
+        if (!StartGame())
+            return 1;
+        CopyPathText(PicturePath, argv[2]);
+        ScanPictures();
+        FullScreenFigures();
+        return 0;
+    }
+    if (argc == 3 && std::string(argv[1]) == "pairs") {
+        if (!StartGame())
+            return 1;
+        PairFigures(std::string(argv[2]) + "\\");
         return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "frames") {

@@ -388,11 +388,11 @@ yw_build_mingw_libs() {
 
 # Starts Xvfb on a free display and exports DISPLAY; YW_XVFB_PID is its process. Xvfb picks the
 # number itself (-displayfd), so servers started side by side never take the same one. The screen
-# holds a 1600x1200 client at 144 DPI with its frame.
+# holds a 1600x1200 client at 144 DPI with its frame; YW_XVFB_SCREEN asks for another (WxHxDepth).
 yw_start_xvfb() {
     local number tries
     number="$(mktemp)"
-    Xvfb -displayfd 3 -screen 0 1920x1440x24 -nolisten tcp 3>"$number" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 "${YW_XVFB_SCREEN:-1920x1440x24}" -nolisten tcp 3>"$number" >/dev/null 2>&1 &
     YW_XVFB_PID=$!
     # The number comes with a line end once the server takes connections.
     for tries in $(seq 1 100); do
