@@ -1,5 +1,6 @@
 #include "game/PairChoice.h"
 
+#include <algorithm>
 #include <map>
 
 #include "game/NameRules.h"
@@ -36,6 +37,19 @@ std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairK
         }
     }
     return entries;
+}
+
+std::vector<std::string> NamesUntilEnough(size_t count, PairKind kind, size_t enough,
+                                          const std::function<void(size_t, size_t, std::vector<std::string>*)>& read) {
+    std::vector<std::string> names;
+    // Each run as long as all before it: the entries are counted again a few times only.
+    for (size_t run = std::max<size_t>(enough, 64); names.size() < count; run *= 2) {
+        const size_t from = names.size();
+        read(from, std::min(count, from + run), &names);
+        if (names.size() != std::min(count, from + run) || PairableEntries(names, kind).size() >= enough)
+            break;
+    }
+    return names;
 }
 
 size_t PairsOfEntries(size_t entries, PairKind kind) {

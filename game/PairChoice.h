@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,12 @@ PairKind PairKindOf(unsigned long stored);
 // - two of one name: for each name, in the order of its first picture, that has two or more
 //   pictures, its first two, one after the other.
 std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairKind kind);
+
+// The names of a list's first entries, read in growing runs by read(from, to, names), which appends
+// the names of entries [from, to), until they make `enough` entries of that kind or the list of
+// `count` ends: a library of 100,000 pictures is not opened whole for a board of a few pairs.
+std::vector<std::string> NamesUntilEnough(size_t count, PairKind kind, size_t enough,
+                                          const std::function<void(size_t, size_t, std::vector<std::string>*)>& read);
 
 // How many pairs those entries make.
 size_t PairsOfEntries(size_t entries, PairKind kind);

@@ -22,17 +22,39 @@ PairKind ChosenPairs() {
     return PairKindOf(static_cast<unsigned long>(Pairs));
 }
 
-std::vector<std::string> NamesOfList(const std::vector<std::string>& list) {
-    // Titles not read yet are read on the decode workers: each opens its file.
+namespace {
+
+// Reads the names of the list's entries [from, to) that no read has brought yet; titles on the
+// decode workers, since each opens its file.
+void ReadNames(const std::vector<std::string>& list, size_t from, size_t to) {
     std::vector<std::string> unread;
-    for (const std::string& path : list)
-        if (KnownNames.find(path) == KnownNames.end())
-            unread.push_back(path);
+    for (size_t i = from; i < to; ++i)
+        if (KnownNames.find(list[i]) == KnownNames.end())
+            unread.push_back(list[i]);
     std::vector<std::string> titles(unread.size());
     if (!unread.empty())
         RunOnWorkers(unread.size(), DecodeThreadCount(), [&](size_t i) { titles[i] = ReadPictureInfo(unread[i]).Title; });
     for (size_t i = 0; i < unread.size(); ++i)
         KnownNames.emplace(unread[i], PairName(titles[i], PictureTitle(unread[i])));
+}
+
+std::vector<std::string> NamesEnough(const std::vector<std::string>& list, PairKind kind, size_t enough) {
+    return NamesUntilEnough(list.size(), kind, enough, [&list](size_t from, size_t to, std::vector<std::string>* names) {
+        ReadNames(list, from, to);
+        for (size_t i = from; i < to; ++i)
+            names->push_back(KnownNames.find(list[i])->second);
+    });
+}
+
+// The entries a board of the level needs: its pairs' pictures.
+size_t EntriesNeeded(PairKind kind) {
+    return PairsNeeded(Level, kind) * PicturesPerPair(kind);
+}
+
+} // namespace
+
+std::vector<std::string> NamesOfList(const std::vector<std::string>& list) {
+    ReadNames(list, 0, list.size());
     std::vector<std::string> names;
     names.reserve(list.size());
     for (const std::string& path : list)
@@ -43,8 +65,9 @@ std::vector<std::string> NamesOfList(const std::vector<std::string>& list) {
 std::vector<std::string> PairableList(const std::vector<std::string>& list, PairKind kind) {
     if (kind == PairKind::Twins)
         return list;
+    // Twice the board's own, so that pictures that do not decode give way to others, as among twins.
     std::vector<std::string> paths;
-    for (size_t entry : PairableEntries(NamesOfList(list), kind))
+    for (size_t entry : PairableEntries(NamesEnough(list, kind, 2 * EntriesNeeded(kind)), kind))
         paths.push_back(list[entry]);
     return paths;
 }
@@ -60,5 +83,5 @@ size_t PairsNeeded(int level, PairKind kind) {
 size_t PairsAvailable(const std::vector<std::string>& list, PairKind kind) {
     if (kind == PairKind::Twins)
         return list.size();
-    return PairsOfEntries(PairableEntries(NamesOfList(list), kind).size(), kind);
+    return PairsOfEntries(PairableEntries(NamesEnough(list, kind, EntriesNeeded(kind)), kind).size(), kind);
 }

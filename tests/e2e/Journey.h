@@ -146,11 +146,16 @@ protected:
         });
         for (int i : up)
             seen.emplace(i, PictureOf(Pixel(i)));
-        if (!shows)
+        if (!shows) {
+            int backs = 0;
+            for (int i = 0; i < rows * columns; ++i)
+                backs += yw::Near(Pixel(i), CardBack) ? 1 : 0;
             ADD_FAILURE() << "card " << wrong << " of a " << client.right << "x" << client.bottom
                           << " client, the window active " << (GetForegroundWindow() == window) << ", shows "
                           << std::hex << Pixel(wrong) << ", its gaps " << Pixel(wrong, 1) << " "
-                          << Pixel(wrong, 2);
+                          << Pixel(wrong, 2) << std::dec << "; " << backs << " of " << rows * columns
+                          << " cards show their back";
+        }
         return shows;
     }
 

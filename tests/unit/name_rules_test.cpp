@@ -68,3 +68,25 @@ TEST(PairChoice, EntriesByKind) {
     EXPECT_EQ(PairKindOf(3), PairKind::Twins);
     EXPECT_EQ(PairKindOf(0xFFFFFFFFul), PairKind::Twins);
 }
+
+// Names are read only as far as a board needs: a library of 10,000 named pictures is read in a
+// first run for a board of 16 entries, one without names whole, and one where each name's second
+// picture lies far from its first until two names have both.
+TEST(PairChoice, NamesReadUntilEnough) {
+    const auto library = [](size_t count, const std::function<std::string(size_t)>& name) {
+        return [count, name](size_t from, size_t to, std::vector<std::string>* names) {
+            EXPECT_EQ(names->size(), from);
+            EXPECT_LE(to, count);
+            for (size_t i = from; i < to; ++i)
+                names->push_back(name(i));
+        };
+    };
+    const auto own = [](size_t i) { return "Name " + std::to_string(i); };
+    EXPECT_EQ(NamesUntilEnough(10000, PairKind::PictureAndName, 16, library(10000, own)).size(), 64u);
+    EXPECT_EQ(NamesUntilEnough(10000, PairKind::PictureAndName, 16, library(10000, [](size_t) { return ""; })).size(),
+              10000u);
+    const auto far = [](size_t i) { return "Name " + std::to_string(i % 500); };
+    const std::vector<std::string> names = NamesUntilEnough(10000, PairKind::TwoOfOneName, 4, library(10000, far));
+    EXPECT_EQ(names.size(), 960u); // runs of 64, 128, 256 and 512
+    EXPECT_EQ(PairableEntries(names, PairKind::TwoOfOneName).size(), 920u);
+}
