@@ -1,7 +1,7 @@
 // What Wine keeps of threads started and ended again and again, without the game: each round, three
 // threads (one waiting on two, as a deal's decode was) each touch 64 KB of their stack and fill
 // and free a buffer of a picture's size, then end; or the same work handed to three threads that
-// last. Prints the anonymous memory Linux counts for the process on the way.
+// last. Prints the process's private memory in RAM (QueryWorkingSetEx) on the way.
 //   thread_churn_bench threads|pool [ROUNDS]
 #include <windows.h>
 
@@ -15,21 +15,9 @@
 #include <thread>
 #include <vector>
 
-namespace {
+#include "bench/Measures.h"
 
-double RssAnonMegabytes() {
-    FILE* status = std::fopen("Z:\\proc\\self\\status", "r");
-    if (status == nullptr)
-        return -1;
-    char line[256];
-    double found = -1;
-    while (std::fgets(line, sizeof(line), status) != nullptr) {
-        if (std::strncmp(line, "RssAnon:", 8) == 0)
-            found = std::atof(line + 8) / 1024;
-    }
-    std::fclose(status);
-    return found;
-}
+namespace {
 
 volatile unsigned Sink;
 
@@ -106,10 +94,10 @@ int main(int argc, char** argv) {
     const int rounds = argc > 2 ? std::atoi(argv[2]) : 1000;
     Lasting* lasting = pool ? new Lasting : nullptr;
     const std::function<void()> round = pool ? std::function<void()>([lasting] { lasting->Round(); }) : ChurnRound;
-    std::printf("%s, RssAnon in MB after round:", pool ? "three lasting threads" : "three threads started per round");
+    std::printf("%s, private memory in RAM (MB) after round:", pool ? "three lasting threads" : "three threads started per round");
     for (int i = 0; i <= rounds; ++i) {
         if (i == 10 || i % 100 == 0 || i == rounds)
-            std::printf(" %d: %.1f", i, RssAnonMegabytes());
+            std::printf(" %d: %.1f", i, PrivateMemoryNow().InRam);
         round();
     }
     std::printf("\n");
