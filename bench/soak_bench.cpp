@@ -1,10 +1,11 @@
 // A day of deals: deals a level-4 board by More again and again in the game that is running, each
 // one only once the last is on the screen, and prints what the process holds on the way: the
-// anonymous memory Linux counts for it, and its Win32 heaps walked from inside it by
-// heap_walk.dll, which the benchmark loads into it.
+// anonymous memory Linux counts for it, its Win32 heaps and the private memory committed in its
+// address space, walked from inside it by heap_walk.dll, which the benchmark loads into it.
 //   soak_bench DEALS UNIXPID HEAPWALKDLL   (UNIXPID the Linux process of the running game)
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -108,6 +109,10 @@ struct Held {
     double Busy[3];     // by HeapKind
     double Held;        // by every heap: its blocks in use and free
     int Heaps;
+    double Committed[int(Holder::Count)];
+    double Resident[int(Holder::Count)];
+    LONG Allocations[int(Holder::Count)];
+    Allocation LargestOther[MaxListedAllocations];
     LONG Surfaces;
     double Threads;
 };
@@ -125,6 +130,12 @@ Held Measure(const Walker& walker, HWND window, const std::string& unixPid, int 
         held.Busy[int(heap.Kind)] += double(heap.Busy) / MB;
         held.Held += double(heap.Busy + heap.Free) / MB;
     }
+    for (int holder = 0; holder < int(Holder::Count); ++holder) {
+        held.Committed[holder] = double(walker.Figures->Committed[holder]) / MB;
+        held.Resident[holder] = double(walker.Figures->Resident[holder]) / MB;
+        held.Allocations[holder] = walker.Figures->Allocations[holder];
+    }
+    std::copy_n(walker.Figures->LargestOther, MaxListedAllocations, held.LargestOther);
     held.Surfaces = LONG(SendMessageW(window, LiveCountMessage(), WPARAM(Counted::Surface), 0));
     return held;
 }
@@ -141,9 +152,20 @@ bool WaitForFirstCard(HWND window, bool faceDown) {
 }
 
 void PrintHeld(const Held& h) {
-    std::printf("%6d %9.1f %9.1f %9.1f %9.1f %10.1f %6d %9ld %8.0f\n", h.Deal, h.RssAnon, h.Busy[0], h.Busy[1],
-                h.Busy[2], h.Held, h.Heaps, long(h.Surfaces), h.Threads);
+    std::printf("%6d %9.1f %9.1f %9.1f %9.1f %10.1f %6d %9.1f %9.1f %9.1f %6ld %9.1f %9.1f %9ld %8.0f\n", h.Deal,
+                h.RssAnon, h.Busy[0], h.Busy[1], h.Busy[2], h.Held, h.Heaps, h.Resident[int(Holder::Heaps)],
+                h.Resident[int(Holder::Stacks)], h.Resident[int(Holder::Other)], long(h.Allocations[int(Holder::Other)]),
+                h.Resident[int(Holder::Images)], h.Resident[int(Holder::Mapped)], long(h.Surfaces), h.Threads);
     std::fflush(stdout);
+}
+
+void PrintLargestOther(const Held& h) {
+    std::printf("  the other allocations most in RAM after deal %d (base: KB in RAM/committed):", h.Deal);
+    for (const Allocation& allocation : h.LargestOther) {
+        if (allocation.Committed != 0)
+            std::printf(" %llx: %llu/%llu", allocation.Base, allocation.Resident / 1024, allocation.Committed / 1024);
+    }
+    std::printf("\n");
 }
 
 } // namespace
@@ -183,9 +205,11 @@ int main(int argc, char** argv) {
     RECT client;
     GetClientRect(window, &client);
     std::printf("%d deals by More, level 4, a %ldx%ld client; MB unless named\n", deals, client.right, client.bottom);
-    std::printf("%6s %9s %9s %9s %9s %10s %6s %9s %8s\n", "deal", "RssAnon", "process", "C rt", "other",
-                "all heaps", "heaps", "surfaces", "threads");
-    std::printf("%6s %9s %9s %9s %9s %10s\n", "", "", "heap", "heap", "heaps", "in blocks");
+    std::printf("%6s %9s %9s %9s %9s %10s %6s %9s %9s %9s %6s %9s %9s %9s %8s\n", "deal", "RssAnon", "process",
+                "C rt", "other", "all heaps", "heaps", "heaps'", "stacks", "other", "other", "images", "mapped",
+                "surfaces", "threads");
+    std::printf("%6s %9s %9s %9s %9s %10s %6s %29s %6s %19s\n", "", "", "heap", "heap", "heaps", "in blocks", "",
+                "private memory in RAM", "allocs", "in RAM");
 
     std::vector<Held> held;
     held.push_back(Measure(walker, window, unixPid, 0));
@@ -226,6 +250,19 @@ int main(int argc, char** argv) {
     std::printf("  %-18s %+7.1f MB in blocks, used or free\n", "all heaps", last.Held - at100->Held);
     std::printf("  %-18s %+7.1f MB (RssAnon beyond the heaps' blocks: stacks, large blocks, Wine's Unix side)\n",
                 "outside the heaps", (last.RssAnon - at100->RssAnon) - (last.Held - at100->Held));
+    const char* holders[] = {"heaps' allocations", "threads' stacks", "other private", "modules' images",
+                             "mapped views"};
+    for (int holder = 0; holder < int(Holder::Count); ++holder)
+        std::printf("  %-18s %+7.1f MB in RAM, %+7.1f MB committed (%ld to %ld allocations)\n", holders[holder],
+                    last.Resident[holder] - at100->Resident[holder], last.Committed[holder] - at100->Committed[holder],
+                    long(at100->Allocations[holder]), long(last.Allocations[holder]));
+    double privateGrowth = 0;
+    for (Holder holder : {Holder::Heaps, Holder::Stacks, Holder::Other})
+        privateGrowth += last.Resident[int(holder)] - at100->Resident[int(holder)];
+    std::printf("  %-18s %+7.1f MB (RssAnon beyond the private memory in RAM: Wine's Unix side, the images' copies)\n",
+                "the rest", last.RssAnon - at100->RssAnon - privateGrowth);
+    PrintLargestOther(*at100);
+    PrintLargestOther(last);
     std::printf("Goal: RssAnon after deal %d within 2 %% + 1 MB of deal 100's, at most %.1f MB: %s\n", last.Deal, goal,
                 last.RssAnon <= goal ? "met" : "NOT met");
     return 0;

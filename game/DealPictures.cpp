@@ -12,6 +12,7 @@
 #include "game/Shuffle.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/ThreadCpuTime.h"
+#include "pictures/WorkerPool.h"
 #include "res/resource.h"
 
 namespace {
@@ -51,17 +52,25 @@ template <typename Result> Result Await(std::future<Result>& decoding, std::atom
     return pictures;
 }
 
-// Work done ahead of time gives way to everything else the machine does.
+// Work done ahead of time gives way to everything else the machine does; the worker, which
+// lasts, takes its normal priority back after.
 void LowerPriority() {
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
 }
 
+void NormalPriority() {
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
+}
+
 struct Preparation {
+    // The workers read Wanted until they end.
+    ~Preparation() {
+        if (Decoding.valid())
+            Decoding.wait();
+    }
     std::vector<std::string> Source; // the list as it stood before the shuffle
     PreparedDeal Deal = {};
     std::atomic<size_t> Wanted{0};
-    // Last, so that it is destroyed first: its destructor waits for the workers, which read
-    // Wanted until they end.
     std::future<std::vector<DecodedPicture>> Decoding;
 };
 
@@ -75,7 +84,7 @@ std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& 
     // Outlives the workers: Await returns only once they are done.
     std::atomic<size_t> stillWanted{wanted};
     std::future<std::vector<DecodedPicture>> decoding =
-        std::async(std::launch::async, [paths = list, wanted, width, height, fit, &stillWanted] {
+        RunLater([paths = list, wanted, width, height, fit, &stillWanted] {
             BatchControl control;
             control.Wanted = &stillWanted;
             return DecodeFirstPictures(paths, wanted, width, height, fit, DecodeThreadCount(), control);
@@ -87,7 +96,7 @@ std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& p
                                                const std::vector<PictureFit>& fits, int width, int height) {
     std::atomic<size_t> wanted{paths.size()}; // 0 once the player leaves
     std::future<std::vector<std::vector<uint32_t>>> decoding =
-        std::async(std::launch::async, [&paths, &fits, width, height, &wanted] {
+        RunLater([&paths, &fits, width, height, &wanted] {
             std::vector<std::vector<uint32_t>> pictures(paths.size());
             RunOnWorkers(paths.size(), DecodeThreadCount(), [&](size_t i) {
                 const double start = ThreadCpuSeconds();
@@ -121,10 +130,11 @@ void PrepareNextDeal(const std::vector<std::string>& list, DealtList dealtList, 
     order = dealtList(order, kind);
     Preparation* preparation = next.get();
     next->Decoding =
-        std::async(std::launch::async, [preparation, order = std::move(order), wanted, width, height, fit] {
+        RunLater([preparation, order = std::move(order), wanted, width, height, fit] {
             BatchControl control;
             control.Wanted = &preparation->Wanted;
             control.WorkerStart = LowerPriority;
+            control.WorkerEnd = NormalPriority;
             return DecodeFirstPictures(order, wanted, width, height, fit, DecodeThreadCount(), control);
         });
     Next = std::move(next);

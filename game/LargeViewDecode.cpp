@@ -1,9 +1,9 @@
 #include "game/LargeViewDecode.h"
 
 #include <atomic>
+#include <future>
 #include <memory>
 #include <mutex>
-#include <thread>
 #include <utility>
 
 #include "game/LargeView.h"
@@ -12,6 +12,7 @@
 #include "pictures/PictureFormat.h"
 #include "pictures/PictureSize.h"
 #include "pictures/ThreadCpuTime.h"
+#include "pictures/WorkerPool.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ struct Job {
 };
 
 std::shared_ptr<Job> Current;
-std::thread Worker;
+std::future<void> Worker;
 
 void Deliver(Job& job, HWND window, ViewPicture&& picture) {
     {
@@ -73,14 +74,14 @@ void Decode(std::shared_ptr<Job> job, HWND window, std::string path, ViewRoom ro
 void StartViewDecode(HWND window, const std::string& path, const ViewRoom& room) {
     StopViewDecode();
     Current = std::make_shared<Job>();
-    Worker = std::thread(Decode, Current, window, path, room);
+    Worker = RunLater([job = Current, window, path, room] { Decode(job, window, path, room); });
 }
 
 void StopViewDecode() {
     if (Current != nullptr)
         Current->Stop = true;
-    if (Worker.joinable())
-        Worker.join();
+    if (Worker.valid())
+        Worker.get();
     Current.reset();
 }
 

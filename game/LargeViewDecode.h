@@ -1,4 +1,4 @@
-// The large view's picture decoded again from its file, at the view's size, on a worker of its own.
+// The large view's picture decoded again from its file, at the view's size, on a lasting worker.
 #pragma once
 
 #include <windows.h>

@@ -2,13 +2,41 @@
 
 #include <algorithm>
 #include <atomic>
+#include <future>
 #include <mutex>
 #include <thread>
 
 #include "pictures/PictureDecoder.h"
 #include "pictures/ThreadCpuTime.h"
+#include "pictures/WorkerPool.h"
 
 namespace {
+
+// work() run on `threads` lasting workers (at least 2) at once; returns once every one has returned.
+void OnWorkers(unsigned threads, const std::function<void()>& work) {
+    std::vector<std::future<void>> running;
+    for (unsigned i = 0; i < std::max(threads, 2u); ++i)
+        running.push_back(RunLater([&work] { work(); }));
+    for (std::future<void>& worker : running)
+        worker.wait();
+    for (std::future<void>& worker : running)
+        worker.get();
+}
+
+// WorkerStart on the way in, WorkerEnd on the way out.
+struct WorkerScope {
+    explicit WorkerScope(const BatchControl& control) : Control(control) {
+        if (Control.WorkerStart)
+            Control.WorkerStart();
+    }
+    ~WorkerScope() {
+        if (Control.WorkerEnd)
+            Control.WorkerEnd();
+    }
+    WorkerScope(const WorkerScope&) = delete;
+    WorkerScope& operator=(const WorkerScope&) = delete;
+    const BatchControl& Control;
+};
 
 enum class Outcome : uint8_t { Untried, Good, Bad, Slow };
 
@@ -77,8 +105,7 @@ struct Batch {
     }
 
     void Work() {
-        if (Control.WorkerStart)
-            Control.WorkerStart();
+        const WorkerScope scope(Control);
         size_t entry = 0;
         while (Take(&entry)) {
             std::vector<uint32_t> pixels;
@@ -108,8 +135,7 @@ struct Batch {
                 std::vector<uint32_t>& pixels = Pictures[slow[from + i]];
                 if (!pixels.empty())
                     return;
-                if (Control.WorkerStart)
-                    Control.WorkerStart();
+                const WorkerScope scope(Control);
                 if (Decode(slow[from + i], false, &pixels, &Infos[slow[from + i]]) == Outcome::Bad)
                     pixels.clear();
             });
@@ -126,11 +152,7 @@ std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& 
                                                 int width, int height, PictureFit fit, unsigned threads,
                                                 const BatchControl& control) {
     Batch batch(paths, wanted, width, height, fit, control);
-    std::vector<std::thread> workers;
-    for (unsigned i = 0; i < std::max(threads, 2u); ++i)
-        workers.emplace_back(&Batch::Work, &batch);
-    for (std::thread& worker : workers)
-        worker.join();
+    OnWorkers(threads, [&batch] { batch.Work(); });
     batch.FinishSlowOnes(threads);
     std::vector<DecodedPicture> pictures;
     for (const Outcome kind : {Outcome::Good, Outcome::Slow}) {
@@ -148,11 +170,7 @@ void RunOnWorkers(size_t count, unsigned threads, const std::function<void(size_
         for (size_t i = next++; i < count; i = next++)
             job(i);
     };
-    std::vector<std::thread> workers;
-    for (unsigned i = 0; i < std::max(threads, 2u); ++i)
-        workers.emplace_back(work);
-    for (std::thread& worker : workers)
-        worker.join();
+    OnWorkers(threads, work);
 }
 
 unsigned DecodeThreadCount() {

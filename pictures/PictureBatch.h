@@ -26,11 +26,13 @@ constexpr double PictureCpuBudgetSeconds = 2.0;
 // What a batch may be told from outside while it runs: fewer pictures wanted than it was started
 // for (it then ends once that many have decoded; 0 stops every worker, mid-picture too, and
 // leaves the result incomplete), and a call each worker makes before its first picture (the game
-// lowers the priority of work done ahead of time). CpuSeconds, the worker's own CPU time, stands
-// in for ThreadCpuSeconds in tests.
+// lowers the priority of work done ahead of time) and one after its last, which undoes it: the
+// workers last and serve other batches after. CpuSeconds, the worker's own CPU time, stands in for
+// ThreadCpuSeconds in tests.
 struct BatchControl {
     const std::atomic<size_t>* Wanted = nullptr;
     std::function<void()> WorkerStart;
+    std::function<void()> WorkerEnd;
     std::function<double()> CpuSeconds;
     // Whether each picture's name and date are read beside its pixels (the benchmark compares).
     bool ReadInfo = true;
@@ -42,13 +44,13 @@ struct BatchControl {
 // it; when the fast ones fall short, slow ones fill the rest in list order. Worker threads (`threads`, at
 // least 2) only decode. Returns the fast pictures in list order, then the slow ones (size <= wanted): which
 // come first depends on what each picture costs, never on `wanted` or on the order the workers finish, so a
-// smaller batch gets the first pictures of a larger one.
+// smaller batch gets the first pictures of a larger one. The workers are the lasting pool's.
 std::vector<DecodedPicture> DecodeFirstPictures(const std::vector<std::string>& paths, size_t wanted,
                                                 int width, int height, PictureFit fit, unsigned threads,
                                                 const BatchControl& control = BatchControl());
 
-// Runs job(0) .. job(count - 1) on `threads` workers (at least 2) and returns when all are done;
-// each job must touch only values of its own.
+// Runs job(0) .. job(count - 1) on `threads` workers (at least 2) of the lasting pool
+// (pictures/WorkerPool.h) and returns when all are done; each job must touch only values of its own.
 void RunOnWorkers(size_t count, unsigned threads, const std::function<void(size_t)>& job);
 
 // One worker per core, and at least 2.
