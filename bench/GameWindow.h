@@ -1,8 +1,31 @@
-// The game's window seen from a benchmark in another process: found by its class, its board by a
-// pixel of the first card's back.
+// The game seen from a benchmark in another process: the settings it starts with, its window found
+// by its class, its board by a pixel of the first card's back.
 #pragma once
 
 #include <windows.h>
+
+#include <initializer_list>
+#include <string>
+#include <utility>
+
+// Where the game keeps its settings.
+inline constexpr char GameSettingsKey[] = "Software\\Brindlecot\\Twinlet";
+
+// The game's settings made anew: the picture folder and the values given, every other one its default.
+inline void WriteGameSettings(const std::string& folder,
+                              std::initializer_list<std::pair<const char*, DWORD>> values) {
+    RegDeleteTreeA(HKEY_CURRENT_USER, GameSettingsKey);
+    HKEY settings;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, GameSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &settings,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(settings, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                   DWORD(folder.size() + 1));
+    for (const auto& value : values)
+        RegSetValueExA(settings, value.first, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value.second),
+                       sizeof(value.second));
+    RegCloseKey(settings);
+}
 
 struct ProcessWindow {
     DWORD Process;

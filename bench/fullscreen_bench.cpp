@@ -18,19 +18,7 @@
 
 namespace {
 
-const char Key[] = "Software\\Brindlecot\\Twinlet";
 const int Side = 6; // level 4: 6 by 6
-
-void WriteSettings(const std::string& folder) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, Key);
-    HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    RegSetValueExA(key, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   DWORD(folder.size() + 1));
-    const DWORD four = 4;
-    RegSetValueExA(key, "Level", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&four), sizeof(four));
-    RegCloseKey(key);
-}
 
 // The screen's pixels where a look copied them: a copy of the screen's size, of which each look
 // fetches only the rows and columns it reads (each pixel fetched alone costs a round trip to X).
@@ -137,7 +125,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: fullscreen_bench PICTURES GAME\n");
         return 2;
     }
-    WriteSettings(argv[1]);
+    WriteGameSettings(argv[1], {{"Level", 4}});
     STARTUPINFOA startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION game = {};
@@ -192,6 +180,6 @@ int main(int argc, char** argv) {
         TerminateProcess(game.hProcess, 1);
     CloseHandle(game.hThread);
     CloseHandle(game.hProcess);
-    RegDeleteTreeA(HKEY_CURRENT_USER, Key);
+    RegDeleteTreeA(HKEY_CURRENT_USER, GameSettingsKey);
     return status;
 }

@@ -19,21 +19,7 @@
 
 namespace {
 
-const char Key[] = "Software\\Brindlecot\\Twinlet";
 const int Cells = 36; // level 4: 6 by 6
-
-void WriteSettings(const std::string& folder) {
-    RegDeleteTreeA(HKEY_CURRENT_USER, Key);
-    HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, Key, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr);
-    RegSetValueExA(key, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
-                   DWORD(folder.size() + 1));
-    const DWORD four = 4;
-    const DWORD one = 1;
-    RegSetValueExA(key, "Level", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&four), sizeof(four));
-    RegSetValueExA(key, "StatusBar", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
-    RegCloseKey(key);
-}
 
 struct Game {
     PROCESS_INFORMATION Info = {};
@@ -173,13 +159,13 @@ int main(int argc, char** argv) {
     const std::string game = argv[3];
 
     // New and resumed starts in turn; each game makes a try and exits, which keeps its round.
-    WriteSettings(argv[1]);
+    WriteGameSettings(argv[1], {{"Level", 4}, {"StatusBar", 1}});
     double dealt = 1e30;
     double resumed = 1e30;
     for (int start = 0; start < 6; ++start) {
         const bool resume = start % 2 == 1;
         if (!resume)
-            RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(Key) + "\\Round").c_str());
+            RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(GameSettingsKey) + "\\Round").c_str());
         Game g;
         if (!Launch(game, &g)) {
             std::fprintf(stderr, "no board\n");
@@ -195,7 +181,7 @@ int main(int argc, char** argv) {
     std::printf("%-58s %12.0f  (%.2fx the new deal; goal 1.1x)\n", "Start to the same folder's kept round, best of 3",
                 resumed, resumed / dealt);
 
-    WriteSettings(argv[2]);
+    WriteGameSettings(argv[2], {{"Level", 4}, {"StatusBar", 1}});
     Game g;
     if (!Launch(game, &g))
         return 1;

@@ -59,18 +59,6 @@ std::wstring Wide(const std::string& text) {
     return wide;
 }
 
-void WriteSettings(const std::string& tree) {
-    HKEY key;
-    RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Brindlecot\\Twinlet", 0, nullptr, 0, KEY_WRITE, nullptr,
-                    &key, nullptr);
-    RegSetValueExA(key, "PicturePath", 0, REG_SZ, reinterpret_cast<const BYTE*>(tree.c_str()),
-                   static_cast<DWORD>(tree.size() + 1));
-    const DWORD one = 1;
-    RegSetValueExA(key, "Level", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
-    RegSetValueExA(key, "Subfolders", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
-    RegCloseKey(key);
-}
-
 // From CreateProcess to the first board on the screen; the game is closed afterwards.
 double StartToFirstBoard(const std::string& game) {
     STARTUPINFOA startup = {};
@@ -124,7 +112,7 @@ int main(int argc, char** argv) {
     list.clear();
     list.shrink_to_fit();
 
-    WriteSettings(tree);
+    WriteGameSettings(tree, {{"Level", 1}, {"Subfolders", 1}});
     // -1 when no start showed a board.
     double board = -1;
     for (int start = 0; start < 3; ++start) {

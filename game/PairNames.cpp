@@ -16,17 +16,9 @@ namespace {
 // window's thread touches it.
 std::unordered_map<std::string, std::string> KnownNames;
 
-} // namespace
-
-PairKind ChosenPairs() {
-    return PairKindOf(static_cast<unsigned long>(Pairs));
-}
-
-namespace {
-
-// Reads the names of the list's entries [from, to) that no read has brought yet; titles on the
-// decode workers, since each opens its file.
-void ReadNames(const std::vector<std::string>& list, size_t from, size_t to) {
+// Appends the names of the list's entries [from, to), reading those no read has brought yet; titles
+// on the decode workers, since each opens its file.
+void AppendNames(const std::vector<std::string>& list, size_t from, size_t to, std::vector<std::string>* names) {
     std::vector<std::string> unread;
     for (size_t i = from; i < to; ++i)
         if (KnownNames.find(list[i]) == KnownNames.end())
@@ -36,13 +28,13 @@ void ReadNames(const std::vector<std::string>& list, size_t from, size_t to) {
         RunOnWorkers(unread.size(), DecodeThreadCount(), [&](size_t i) { titles[i] = ReadPictureInfo(unread[i]).Title; });
     for (size_t i = 0; i < unread.size(); ++i)
         KnownNames.emplace(unread[i], PairName(titles[i], PictureTitle(unread[i])));
+    for (size_t i = from; i < to; ++i)
+        names->push_back(KnownNames.find(list[i])->second);
 }
 
 std::vector<std::string> NamesEnough(const std::vector<std::string>& list, PairKind kind, size_t enough) {
     return NamesUntilEnough(list.size(), kind, enough, [&list](size_t from, size_t to, std::vector<std::string>* names) {
-        ReadNames(list, from, to);
-        for (size_t i = from; i < to; ++i)
-            names->push_back(KnownNames.find(list[i])->second);
+        AppendNames(list, from, to, names);
     });
 }
 
@@ -53,12 +45,14 @@ size_t EntriesNeeded(PairKind kind) {
 
 } // namespace
 
+PairKind ChosenPairs() {
+    return PairKindOf(static_cast<unsigned long>(Pairs));
+}
+
 std::vector<std::string> NamesOfList(const std::vector<std::string>& list) {
-    ReadNames(list, 0, list.size());
     std::vector<std::string> names;
     names.reserve(list.size());
-    for (const std::string& path : list)
-        names.push_back(KnownNames.find(path)->second);
+    AppendNames(list, 0, list.size(), &names);
     return names;
 }
 
