@@ -203,10 +203,12 @@ bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& 
     if (!inParts)
         fills.Under.Add({0, 0, BackBufferWidth, BackBufferHeight}, Look.Background);
     bool drawn[CardTurns::MaxCells];
+    bool cueDrawn = !inParts; // the cue's cell drawn again; otherwise the back buffer still shows it
     for (int i = 0; i < count; ++i) {
         drawn[i] = !inParts || !SameLook(looks[i], Drawn[i]);
         if (drawn[i])
             AddCellFills(fills, looks[i], inParts ? &Drawn[i] : nullptr);
+        cueDrawn = cueDrawn || (drawn[i] && looks[i].Focused);
     }
     fills.Under.Send();
     fills.Backs.Send();
@@ -216,7 +218,8 @@ bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& 
             DrawPicture(looks[i], card);
     }
     fills.Found.Send();
-    DrawFocusCue();
+    if (cueDrawn)
+        DrawFocusCue();
     D3DDevice->EndScene();
     return true;
 }
