@@ -30,7 +30,8 @@ void PrintCallCosts(IDirect3DDevice9* device, IDirect3DSurface9* backBuffer, IDi
     const RECT place = {4, 4, 133, 100};
     D3DRECT backs[36];
     for (int i = 0; i < 36; ++i)
-        backs[i] = {LONG(i % 6) * 132 + 4, LONG(i / 6) * 99 + 4, LONG(i % 6) * 132 + 132, LONG(i / 6) * 99 + 99};
+        backs[i] = {LONG(i % 6) * 132 + 4, LONG(i / 6) * 99 + 4, LONG(i % 6) * 132 + 132,
+                    LONG(i / 6) * 99 + 99};
     const auto readDc = [](IDirect3DSurface9* surface) {
         HDC dc = nullptr;
         if (SUCCEEDED(surface->GetDC(&dc)))
@@ -40,12 +41,14 @@ void PrintCallCosts(IDirect3DDevice9* device, IDirect3DSurface9* backBuffer, IDi
         const char* Name;
         std::function<void()> Call;
     } calls[] = {
-        {"StretchRect of a card onto the back buffer", [&] { device->StretchRect(card, nullptr, backBuffer, &place, D3DTEXF_NONE); }},
+        {"StretchRect of a card onto the back buffer",
+         [&] { device->StretchRect(card, nullptr, backBuffer, &place, D3DTEXF_NONE); }},
         {"ColorFill of a card's place", [&] { device->ColorFill(backBuffer, &place, 0xFF808080); }},
         {"Clear of 1 rectangle", [&] { device->Clear(1, backs, D3DCLEAR_TARGET, 0xFF808080, 1.0f, 0); }},
         {"Clear of 2 rectangles", [&] { device->Clear(2, backs, D3DCLEAR_TARGET, 0xFF808080, 1.0f, 0); }},
         {"Clear of 36 rectangles", [&] { device->Clear(36, backs, D3DCLEAR_TARGET, 0xFF808080, 1.0f, 0); }},
-        {"LockRect and UnlockRect of a card", [&] {
+        {"LockRect and UnlockRect of a card",
+         [&] {
              D3DLOCKED_RECT locked;
              if (SUCCEEDED(card->LockRect(&locked, nullptr, 0)))
                  card->UnlockRect();
@@ -53,7 +56,11 @@ void PrintCallCosts(IDirect3DDevice9* device, IDirect3DSurface9* backBuffer, IDi
         {"GetRenderTargetData of the back buffer", [&] { device->GetRenderTargetData(backBuffer, copy); }},
         {"GetRenderTargetData of a card's part", [&] { device->GetRenderTargetData(part, partCopy); }},
         {"GetDC and ReleaseDC of its copy", [&] { readDc(partCopy); }},
-        {"BeginScene and EndScene", [&] { device->BeginScene(); device->EndScene(); }},
+        {"BeginScene and EndScene",
+         [&] {
+             device->BeginScene();
+             device->EndScene();
+         }},
     };
     std::printf("Bytes a call writes into the largest allocation, mean of 1000:\n");
     for (const auto& call : calls) {
@@ -105,8 +112,8 @@ int main(int argc, char** argv) {
     if (callCosts)
         PrintCallCosts(device, backBuffer, cards[0]);
     else
-        std::printf("19 cards written, drawn and presented a round; after round: private memory in RAM (MB), the "
-                "largest private allocation's KB in RAM/committed\n");
+        std::printf("19 cards written, drawn and presented a round; after round: private memory in RAM (MB), "
+                    "the largest private allocation's KB in RAM/committed\n");
     for (int round = 0; !callCosts && round <= rounds; ++round) {
         if (round % 100 == 0) {
             const PrivateMemory memory = PrivateMemoryNow();

@@ -9,7 +9,8 @@ void FillBatch::Add(const PixelRect& r, uint32_t rgb) {
                           std::min(r.Bottom, BackBufferHeight)};
     if (rect.x1 >= rect.x2 || rect.y1 >= rect.y2)
         return;
-    const auto colour = std::find_if(Colours.begin(), Colours.end(), [rgb](const Colour& c) { return c.Rgb == rgb; });
+    const auto colour =
+        std::find_if(Colours.begin(), Colours.end(), [rgb](const Colour& c) { return c.Rgb == rgb; });
     if (colour != Colours.end())
         colour->Rects.push_back(rect);
     else
@@ -20,6 +21,7 @@ void FillBatch::Send() {
     // Clear fills the render target, which is the back buffer throughout, within the viewport,
     // which is the whole of it.
     for (const Colour& colour : Colours)
-        D3DDevice->Clear(DWORD(colour.Rects.size()), colour.Rects.data(), D3DCLEAR_TARGET, Opaque(colour.Rgb), 1.0f, 0);
+        D3DDevice->Clear(DWORD(colour.Rects.size()), colour.Rects.data(), D3DCLEAR_TARGET, Opaque(colour.Rgb),
+                         1.0f, 0);
     Colours.clear();
 }

@@ -80,15 +80,16 @@ bool SameRect(const PixelRect& a, const PixelRect& b) {
 }
 
 bool SameLook(const CellLook& a, const CellLook& b) {
-    return SameRect(a.Place, b.Place) && a.Image == b.Image && a.Picture == b.Picture && SameRect(a.Drawn, b.Drawn) &&
-           a.Stretched == b.Stretched && a.Framed == b.Framed && a.FrameColour == b.FrameColour &&
-           a.Focused == b.Focused;
+    return SameRect(a.Place, b.Place) && a.Image == b.Image && a.Picture == b.Picture &&
+           SameRect(a.Drawn, b.Drawn) && a.Stretched == b.Stretched && a.Framed == b.Framed &&
+           a.FrameColour == b.FrameColour && a.Focused == b.Focused;
 }
 
 // A card back and nothing over it: from one such look to another only the pixels between the two
 // backs change.
 bool PlainBack(const CellLook& look) {
-    return look.Image == CardBackIndex && look.Picture != 0 && !look.Framed && !look.Focused && !Look.CardBackFramed;
+    return look.Image == CardBackIndex && look.Picture != 0 && !look.Framed && !look.Focused &&
+           !Look.CardBackFramed;
 }
 
 // What every cell looks like depends on these too; a frame of other ones is drawn whole.
@@ -147,7 +148,8 @@ void DrawPicture(const CellLook& look, const PixelSize& card) {
         return;
     const RECT destination = {look.Drawn.Left, look.Drawn.Top, look.Drawn.Right, look.Drawn.Bottom};
     if (!look.Stretched && picture->Width == card.Width && picture->Height == card.Height)
-        picture->DrawPart(&destination, look.Drawn.Right - look.Drawn.Left, look.Drawn.Bottom - look.Drawn.Top);
+        picture->DrawPart(&destination, look.Drawn.Right - look.Drawn.Left,
+                          look.Drawn.Bottom - look.Drawn.Top);
     else
         picture->Draw(&destination);
 }
@@ -244,7 +246,8 @@ void DrawBoard(bool reveal) {
     int partCount = 0;
     // A frame where a few cells changed, a card turning or a deal of the same board whose backs
     // stayed, redraws and copies those alone; any other frame is drawn whole.
-    const bool inParts = !WholeFrameWanted && board.right == BackBufferWidth && board.bottom == BackBufferHeight &&
+    const bool inParts = !WholeFrameWanted && board.right == BackBufferWidth &&
+                         board.bottom == BackBufferHeight &&
                          ChangedParts(looks, count, frame, parts, &partCount);
     // With no part changed, the window shows the board as it stands.
     if (!inParts || partCount > 0) {
