@@ -184,7 +184,7 @@ void BenchSystemCodecs(const std::string& folder) {
         all += Now() - start;
         decoded = 0;
         for (int number = 1; number <= PairCount(); ++number)
-            decoded += CardImages[number]->Surface != nullptr;
+            decoded += CardImages[number]->Drawable();
     }
     std::printf("%-58s %10.0f  (%zu cards, through WIC)\n", "Level-4 deal of 18 LZW TIFFs, mean of 3", all / 3,
                 decoded);
@@ -217,7 +217,7 @@ double DealTime(const std::string& folder, const char* prefix, const char* exten
     }
     *cards = 0;
     for (int number = 1; number <= PairCount(); ++number)
-        *cards += CardImages[number]->Surface != nullptr;
+        *cards += CardImages[number]->Drawable();
     return total / deals;
 }
 
@@ -353,7 +353,7 @@ void PairFigures(const std::string& folder) {
                 cpu[kind] += (CpuMilliseconds() - cpuStart) / 3;
             cards[kind] = 0;
             for (int face = 1; face < CardImageCount; ++face)
-                cards[kind] += CardImages[face] != nullptr && CardImages[face]->Surface != nullptr;
+                cards[kind] += CardImages[face] != nullptr && CardImages[face]->Drawable();
         }
     }
     Pairs = 0;
@@ -489,7 +489,7 @@ int main(int argc, char** argv) {
         NewRound();
         decoded = 0;
         for (int number = 1; number <= PairCount(); ++number)
-            decoded += CardImages[number]->Surface != nullptr;
+            decoded += CardImages[number]->Drawable();
         const double time = Now() - start;
         all += time;
         if (batch == 1) {

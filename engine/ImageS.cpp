@@ -7,16 +7,21 @@
 #include "engine/StretchClip.h"
 #include "engine/SurfacePool.h"
 
-unsigned ImageS::SurfacesMade = 0;
+namespace {
+
+unsigned LastSerial = 0;
+
+} // namespace
 
 ImageS::ImageS(int width, int height, D3DCOLOR color)
-    : Width(width), Height(height), Surface(nullptr), FillColor(color), IsPicture(false) {
+    : Width(width), Height(height), Serial(0), FillColor(color), Surface(nullptr), SurfaceWanted(false),
+      IsPicture(false) {
     RestoreSurface();
 }
 
 ImageS::ImageS(int width, int height, std::vector<uint32_t> pixels)
-    : Width(width), Height(height), Surface(nullptr), FillColor(0), Pixels(std::move(pixels)),
-      IsPicture(true) {
+    : Width(width), Height(height), Serial(0), FillColor(0), Surface(nullptr), SurfaceWanted(false),
+      Pixels(std::move(pixels)), IsPicture(true) {
     RestoreSurface();
 }
 
@@ -28,18 +33,28 @@ void ImageS::ReleaseSurface() {
     if (Surface != nullptr)
         GiveBackSurface(Surface);
     Surface = nullptr;
+    SurfaceWanted = false;
 }
 
 void ImageS::RestoreSurface() {
     ReleaseSurface();
-    ++SurfacesMade;
-    if (D3DDevice == nullptr || Width <= 0 || Height <= 0)
-        return;
-    if (IsPicture && Pixels.size() != static_cast<size_t>(Width) * static_cast<size_t>(Height))
-        return;
-    Surface = TakeSurface(D3DDevice, Width, Height);
-    if (Surface != nullptr && !Fill())
-        ReleaseSurface();
+    Serial = ++LastSerial;
+    SurfaceWanted = Width > 0 && Height > 0 &&
+                    (!IsPicture || Pixels.size() == static_cast<size_t>(Width) * static_cast<size_t>(Height));
+}
+
+bool ImageS::Drawable() const {
+    return Surface != nullptr || SurfaceWanted;
+}
+
+bool ImageS::MakeSurface() {
+    if (SurfaceWanted && D3DDevice != nullptr) {
+        SurfaceWanted = false;
+        Surface = TakeSurface(D3DDevice, Width, Height);
+        if (Surface != nullptr && !Fill())
+            ReleaseSurface();
+    }
+    return Surface != nullptr;
 }
 
 // X8R8G8B8 is the decoder's 0x00RRGGBB, so each row is one copy; rows may be padded (Pitch).
@@ -62,7 +77,7 @@ void ImageS::Draw(const RECT* destination) {
 }
 
 void ImageS::DrawPart(const RECT* destination, int width, int height) {
-    if (Surface == nullptr || width > Width || height > Height)
+    if (width > Width || height > Height || !MakeSurface())
         return;
     const PixelRect wanted = {destination->left, destination->top, destination->right, destination->bottom};
     PixelRect visible;
@@ -75,7 +90,7 @@ void ImageS::DrawPart(const RECT* destination, int width, int height) {
 }
 
 void ImageS::DrawFull() {
-    if (Surface == nullptr)
+    if (!MakeSurface())
         return;
     D3DDevice->StretchRect(Surface, nullptr, BackBuffer, nullptr, D3DTEXF_NONE);
 }

@@ -29,19 +29,26 @@ public:
     void ReleaseSurface();
     void RestoreSurface();
 
-    // Counts the surfaces made or restored: a frame drawn in parts over the last one needs every
-    // picture as the last one had it.
-    static unsigned SurfacesMade;
+    // True while the image has a surface, or its first drawing is to make and fill one.
+    bool Drawable() const;
 
     int Width;
     int Height;
-    IDirect3DSurface9* Surface; // owned; null when it could not be made or filled
+    // Changes whenever the surface is to be made again: a frame drawn in parts over the last one
+    // needs every picture as the last one had it. No two images share one.
+    unsigned Serial;
     D3DCOLOR FillColor;
 
 private:
     ImageS(const ImageS&) = delete;
     ImageS& operator=(const ImageS&) = delete;
+    // The surface, made and filled on the first drawing, so that a deal fills only the cards it shows:
+    // under Wine each fill is a command written into the device's queue. False when there is none.
+    bool MakeSurface();
     bool Fill();
+
+    IDirect3DSurface9* Surface; // owned; null until drawn, or when it could not be made or filled
+    bool SurfaceWanted;         // the next drawing makes it
 
     std::vector<uint32_t> Pixels; // empty for a plain image
     bool IsPicture;

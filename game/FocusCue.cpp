@@ -1,5 +1,6 @@
 #include "game/FocusCue.h"
 
+#include "engine/FillBatch.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "game/BoardAccessible.h"
@@ -17,8 +18,8 @@ bool FocusCueAlways = false;
 // the board's look).
 const int DarkEdge = 2;
 const int LightWidth = 4;
-const D3DCOLOR Dark = D3DCOLOR_ARGB(0xFF, 0, 0, 0);
-const D3DCOLOR Light = D3DCOLOR_ARGB(0xFF, 0xFF, 0xFF, 0xFF);
+const uint32_t Dark = 0x000000;
+const uint32_t Light = 0xFFFFFF;
 
 // The card's rectangle less `by` of the board's look on every side.
 PixelRect Inset(const PixelRect& card, int by) {
@@ -26,19 +27,14 @@ PixelRect Inset(const PixelRect& card, int by) {
     return {card.Left + across, card.Top + down, card.Right - across, card.Bottom - down};
 }
 
-void Fill(const PixelRect& pixels, D3DCOLOR colour) {
-    if (pixels.Left >= pixels.Right || pixels.Top >= pixels.Bottom)
-        return;
-    const RECT rect = {pixels.Left, pixels.Top, pixels.Right, pixels.Bottom};
-    D3DDevice->ColorFill(BackBuffer, &rect, colour);
-}
-
-// Fills the ring between two rectangles, the inner one inside the outer.
-void FillRing(const PixelRect& o, const PixelRect& i, D3DCOLOR colour) {
-    Fill({o.Left, o.Top, o.Right, i.Top}, colour);
-    Fill({o.Left, i.Bottom, o.Right, o.Bottom}, colour);
-    Fill({o.Left, i.Top, i.Left, i.Bottom}, colour);
-    Fill({i.Right, i.Top, o.Right, i.Bottom}, colour);
+// Fills the ring between two rectangles, the inner one inside the outer, in one call.
+void FillRing(const PixelRect& o, const PixelRect& i, uint32_t rgb) {
+    FillBatch ring;
+    ring.Add({o.Left, o.Top, o.Right, i.Top}, rgb);
+    ring.Add({o.Left, i.Bottom, o.Right, o.Bottom}, rgb);
+    ring.Add({o.Left, i.Top, i.Left, i.Bottom}, rgb);
+    ring.Add({i.Right, i.Top, o.Right, i.Bottom}, rgb);
+    ring.Send();
 }
 
 } // namespace
@@ -80,7 +76,7 @@ void DrawFocusCue() {
     const PixelRect card =
         CardRect({Columns, Rows, BackBufferWidth, BackBufferHeight}, Focus.Column, Focus.Row);
     if (Look.FocusInSystemColour) {
-        FillRing(card, Inset(card, 2 * DarkEdge + LightWidth), Opaque(Look.Focus));
+        FillRing(card, Inset(card, 2 * DarkEdge + LightWidth), Look.Focus);
         return;
     }
     FillRing(card, Inset(card, 2 * DarkEdge + LightWidth), Dark);

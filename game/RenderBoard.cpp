@@ -5,9 +5,11 @@
 #include <algorithm>
 
 #include "engine/Dpi.h"
+#include "engine/FillBatch.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
+#include "engine/RectDifference.h"
 #include "game/CardTurns.h"
 #include "game/CellGeometry.h"
 #include "game/FocusCue.h"
@@ -31,50 +33,18 @@ bool IsShownFaceUp(const Cell& cell) {
     return FaceUp[cell.Column][cell.Row] == 1 || SameCell(cell, FirstPick) || SameCell(cell, SecondPick);
 }
 
-// A fill reaching past the back buffer's edge fails whole: one that might (a frame wider than its card)
-// is cut to it.
-void Fill(const PixelRect& r, uint32_t rgb) {
-    const RECT rect = {std::max(r.Left, 0), std::max(r.Top, 0), std::min(r.Right, BackBufferWidth),
-                       std::min(r.Bottom, BackBufferHeight)};
-    if (rect.left >= rect.right || rect.top >= rect.bottom)
-        return;
-    D3DDevice->ColorFill(BackBuffer, &rect, Opaque(rgb));
-}
-
 // A width of 96-DPI pixels at the window's DPI.
 int FramePixels(int width) {
     return MulDiv(width, int(WindowDpi(Engine->Window)), int(StandardDpi));
 }
 
-// A frame `width` pixels wide inside the edge of r.
-void Frame(const PixelRect& r, int width, uint32_t rgb) {
+// A frame `width` pixels wide inside the edge of r: four fills that do not overlap.
+void Frame(FillBatch& fills, const PixelRect& r, int width, uint32_t rgb) {
     width = std::min({width, (r.Right - r.Left) / 2, (r.Bottom - r.Top) / 2});
-    Fill({r.Left, r.Top, r.Right, r.Top + width}, rgb);
-    Fill({r.Left, r.Bottom - width, r.Right, r.Bottom}, rgb);
-    Fill({r.Left, r.Top + width, r.Left + width, r.Bottom - width}, rgb);
-    Fill({r.Right - width, r.Top + width, r.Right, r.Bottom - width}, rgb);
-}
-
-// Cards are made at the board's largest card size and a card a pixel smaller after rounding shows
-// the top-left part of its picture, so every copy is 1:1. Cards made for an earlier size of the
-// back buffer, and turning cards, are stretched whole into their place.
-void DrawCard(int image, const PixelRect& place, const PixelSize& card, bool whole) {
-    if (image == CardBackIndex) {
-        if (CardImages[CardBackIndex] == nullptr)
-            return;
-        Fill(place, Look.CardBack);
-        if (Look.CardBackFramed)
-            Frame(place, FramePixels(BackFrameWidth), Look.CardBackFrame);
-        return;
-    }
-    ImageS* picture = CardImages[image];
-    if (picture == nullptr || place.Left >= place.Right)
-        return;
-    const RECT destination = {place.Left, place.Top, place.Right, place.Bottom};
-    if (whole && picture->Width == card.Width && picture->Height == card.Height)
-        picture->DrawPart(&destination, place.Right - place.Left, place.Bottom - place.Top);
-    else
-        picture->Draw(&destination);
+    fills.Add({r.Left, r.Top, r.Right, r.Top + width}, rgb);
+    fills.Add({r.Left, r.Bottom - width, r.Right, r.Bottom}, rgb);
+    fills.Add({r.Left, r.Top + width, r.Left + width, r.Bottom - width}, rgb);
+    fills.Add({r.Right - width, r.Top + width, r.Right, r.Bottom - width}, rgb);
 }
 
 // What each cell shows, row by row, and whether the board is another deal than the last frame's.
@@ -97,9 +67,10 @@ int ShownCards(bool reveal, int* shown) {
 struct CellLook {
     PixelRect Place;
     int Image;
+    unsigned Picture; // ImageS::Serial of a face; for the back, which is filled, whether there is one
     PixelRect Drawn;
-    bool Stretched;
-    bool Framed; // a found frame of FrameColour
+    bool Stretched; // a picture stretched whole into Drawn, not copied 1:1
+    bool Framed;    // a found frame of FrameColour
     uint32_t FrameColour;
     bool Focused;
 };
@@ -109,17 +80,22 @@ bool SameRect(const PixelRect& a, const PixelRect& b) {
 }
 
 bool SameLook(const CellLook& a, const CellLook& b) {
-    return SameRect(a.Place, b.Place) && a.Image == b.Image && SameRect(a.Drawn, b.Drawn) &&
-           a.Stretched == b.Stretched && a.Framed == b.Framed && a.FrameColour == b.FrameColour &&
-           a.Focused == b.Focused;
+    return SameRect(a.Place, b.Place) && a.Image == b.Image && a.Picture == b.Picture &&
+           SameRect(a.Drawn, b.Drawn) && a.Stretched == b.Stretched && a.Framed == b.Framed &&
+           a.FrameColour == b.FrameColour && a.Focused == b.Focused;
+}
+
+// A card back and nothing over it: from one such look to another only the pixels between the two
+// backs change.
+bool PlainBack(const CellLook& look) {
+    return look.Image == CardBackIndex && look.Picture != 0 && !look.Framed && !look.Focused &&
+           !Look.CardBackFramed;
 }
 
 // What every cell looks like depends on these too; a frame of other ones is drawn whole.
 struct FrameLook {
     BoardColours Colours;
     UINT Dpi;
-    unsigned Surfaces; // ImageS::SurfacesMade: pictures made or restored since
-    const ImageS* Images[CardImageCount];
 };
 
 bool SameFrameLook(const FrameLook& a, const FrameLook& b) {
@@ -127,35 +103,76 @@ bool SameFrameLook(const FrameLook& a, const FrameLook& b) {
     return x.Background == y.Background && x.CardBack == y.CardBack && x.CardBackFramed == y.CardBackFramed &&
            x.CardBackFrame == y.CardBackFrame && x.FocusInSystemColour == y.FocusInSystemColour &&
            x.Focus == y.Focus && x.FoundInSystemColour == y.FoundInSystemColour && x.Found == y.Found &&
-           a.Dpi == b.Dpi && a.Surfaces == b.Surfaces && std::equal(a.Images, a.Images + CardImageCount, b.Images);
+           a.Dpi == b.Dpi;
 }
 
 // The last frame drawn: a frame where only a few cells look otherwise redraws and copies those alone.
 CellLook Drawn[CardTurns::MaxCells];
 int DrawnCount = 0;
 FrameLook DrawnFrame = {};
-bool TurnedLastFrame = false;
 
 CellLook LookOf(int i, int shown, uint32_t now) {
     const Cell cell = {i % Columns, i / Columns};
     CellLook look = {};
     look.Place = CardRect({Columns, Rows, BackBufferWidth, BackBufferHeight}, cell.Column, cell.Row);
-    look.Stretched = Turns.Turning(i, now, look.Place, &look.Image, &look.Drawn);
-    if (!look.Stretched) {
+    const bool turning = Turns.Turning(i, now, look.Place, &look.Image, &look.Drawn);
+    if (!turning) {
         look.Image = shown;
         look.Drawn = look.Place;
         look.Framed = FaceUp[cell.Column][cell.Row] == 1 &&
                       FoundFrameColour(Look, Round.Count, Round.Finders[Board[cell.Column][cell.Row]],
                                        &look.FrameColour);
     }
+    const ImageS* image = CardImages[look.Image];
+    look.Picture = image == nullptr ? 0 : look.Image == CardBackIndex ? 1 : image->Serial;
+    // The back is a fill of where it is drawn, turning or not: a turn's first frame, at its full
+    // width, changes nothing.
+    look.Stretched = turning && look.Image != CardBackIndex;
     look.Focused = FocusCueShown && SameCell(cell, Focus);
     return look;
 }
 
-void DrawCell(const CellLook& look, const PixelSize& card) {
-    DrawCard(look.Image, look.Drawn, card, !look.Stretched);
+// The fills of a frame, in the order they must reach the back buffer: the background under the
+// cards drawn again, the backs, the backs' frames; the pictures come after them, then the found
+// frames over the pictures.
+struct CellFills {
+    FillBatch Under, Backs, BackFrames, Found;
+};
+
+// Cards are made at the board's largest card size and a card a pixel smaller after rounding shows
+// the top-left part of its picture, so every copy is 1:1. Cards made for an earlier size of the
+// back buffer, and turning cards, are stretched whole into their place.
+void DrawPicture(const CellLook& look, const PixelSize& card) {
+    ImageS* picture = CardImages[look.Image];
+    if (picture == nullptr || look.Drawn.Left >= look.Drawn.Right)
+        return;
+    const RECT destination = {look.Drawn.Left, look.Drawn.Top, look.Drawn.Right, look.Drawn.Bottom};
+    if (!look.Stretched && picture->Width == card.Width && picture->Height == card.Height)
+        picture->DrawPart(&destination, look.Drawn.Right - look.Drawn.Left,
+                          look.Drawn.Bottom - look.Drawn.Top);
+    else
+        picture->Draw(&destination);
+}
+
+// A cell's fills; `before`, the cell's look in the back buffer, when the cell is drawn over it.
+void AddCellFills(CellFills& fills, const CellLook& look, const CellLook* before) {
+    if (before != nullptr && PlainBack(look) && PlainBack(*before) && SameRect(look.Place, before->Place)) {
+        PixelRect parts[4];
+        for (int i = RectDifference(before->Drawn, look.Drawn, parts); i-- > 0;)
+            fills.Under.Add(parts[i], Look.Background);
+        for (int i = RectDifference(look.Drawn, before->Drawn, parts); i-- > 0;)
+            fills.Backs.Add(parts[i], Look.CardBack);
+        return;
+    }
+    if (before != nullptr)
+        fills.Under.Add(look.Place, Look.Background);
+    if (look.Image == CardBackIndex && look.Picture != 0) {
+        fills.Backs.Add(look.Drawn, Look.CardBack);
+        if (Look.CardBackFramed)
+            Frame(fills.BackFrames, look.Drawn, FramePixels(BackFrameWidth), Look.CardBackFrame);
+    }
     if (look.Framed)
-        Frame(look.Place, FramePixels(FoundFrameWidth), look.FrameColour);
+        Frame(fills.Found, look.Place, FramePixels(FoundFrameWidth), look.FrameColour);
 }
 
 // The cells whose look changed since the last frame, as parts of the back buffer; false when the
@@ -184,17 +201,27 @@ bool ChangedParts(const CellLook* looks, int count, const FrameLook& frame, RECT
 bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& card) {
     if (FAILED(D3DDevice->BeginScene()))
         return false;
+    CellFills fills;
     if (!inParts)
-        D3DDevice->ColorFill(BackBuffer, nullptr, Opaque(Look.Background));
+        fills.Under.Add({0, 0, BackBufferWidth, BackBufferHeight}, Look.Background);
+    bool drawn[CardTurns::MaxCells];
+    bool cueDrawn = !inParts; // the cue's cell drawn again; otherwise the back buffer still shows it
     for (int i = 0; i < count; ++i) {
-        if (!inParts) {
-            DrawCell(looks[i], card);
-        } else if (!SameLook(looks[i], Drawn[i])) {
-            Fill(looks[i].Place, Look.Background);
-            DrawCell(looks[i], card);
-        }
+        drawn[i] = !inParts || !SameLook(looks[i], Drawn[i]);
+        if (drawn[i])
+            AddCellFills(fills, looks[i], inParts ? &Drawn[i] : nullptr);
+        cueDrawn = cueDrawn || (drawn[i] && looks[i].Focused);
     }
-    DrawFocusCue();
+    fills.Under.Send();
+    fills.Backs.Send();
+    fills.BackFrames.Send();
+    for (int i = 0; i < count; ++i) {
+        if (drawn[i] && looks[i].Image != CardBackIndex)
+            DrawPicture(looks[i], card);
+    }
+    fills.Found.Send();
+    if (cueDrawn)
+        DrawFocusCue();
     D3DDevice->EndScene();
     return true;
 }
@@ -213,16 +240,15 @@ void DrawBoard(bool reveal) {
     CellLook looks[CardTurns::MaxCells];
     for (int i = 0; i < count; ++i)
         looks[i] = LookOf(i, shown[i], now);
-    FrameLook frame = {Look, WindowDpi(Engine->Window), ImageS::SurfacesMade, {}};
-    std::copy(CardImages, CardImages + CardImageCount, frame.Images);
+    const FrameLook frame = {Look, WindowDpi(Engine->Window)};
     const RECT board = BoardRect();
     RECT parts[MaxFrameParts];
     int partCount = 0;
-    // Frames of a card turning, to its last, change a few places; any other frame is drawn whole.
-    const bool turning = Turns.Moving(now) || TurnedLastFrame;
-    TurnedLastFrame = Turns.Moving(now);
-    const bool inParts = turning && !WholeFrameWanted && !atOnce && board.right == BackBufferWidth &&
-                         board.bottom == BackBufferHeight && ChangedParts(looks, count, frame, parts, &partCount);
+    // A frame where a few cells changed, a card turning or a deal of the same board whose backs
+    // stayed, redraws and copies those alone; any other frame is drawn whole.
+    const bool inParts = !WholeFrameWanted && board.right == BackBufferWidth &&
+                         board.bottom == BackBufferHeight &&
+                         ChangedParts(looks, count, frame, parts, &partCount);
     // With no part changed, the window shows the board as it stands.
     if (!inParts || partCount > 0) {
         if (DrawCells(looks, count, inParts, card)) {

@@ -2,6 +2,7 @@
 // device reset brings the board back from the pixels each card kept.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -20,9 +21,8 @@
 
 namespace {
 
-// What the reveal shows at the centre of every card.
-std::vector<uint32_t> RevealedBoard() {
-    RenderReveal();
+// What the back buffer shows at the centre of every card.
+std::vector<uint32_t> ShownBoard() {
     std::vector<uint32_t> shown;
     for (int cell = 0; cell < Rows * Columns; ++cell) {
         const PixelRect card =
@@ -30,6 +30,11 @@ std::vector<uint32_t> RevealedBoard() {
         shown.push_back(BackBufferPixel((card.Left + card.Right) / 2, (card.Top + card.Bottom) / 2));
     }
     return shown;
+}
+
+std::vector<uint32_t> RevealedBoard() {
+    RenderReveal();
+    return ShownBoard();
 }
 
 // The middle of each card's own kept picture, cell by cell as RevealedBoard reads them.
@@ -79,6 +84,38 @@ TEST(NewRound, NoBlankCardWhileGoodPicturesRemainAndTheBoardSurvivesAReset) {
         DealRound(prepared.Seed, nullptr);
         EXPECT_EQ(RevealedBoard(), fromPrepared) << level;
         EXPECT_EQ(std::vector<int>(&Board[0][0], &Board[0][0] + MaxGridSide * MaxGridSide), board) << level;
+    }
+    PictureList.clear();
+}
+
+// A deal drawn over the last deal's frame redraws only the cells that look otherwise: pair 1 found
+// at the same places in a deal of other pictures shows the new pictures there.
+TEST(NewRound, AFewCardsFaceUpOverTheLastDealShowTheNewDealsPictures) {
+    ScopedGame game;
+    PictureList.clear();
+    for (const auto& picture : std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures"))
+        PictureList.push_back(picture.path().string());
+    Level = 1;
+    std::vector<uint32_t> before;
+    std::vector<int> dealt;
+    for (int deal = 0; deal < 2; ++deal) {
+        // The same seed deals the same board; the list the other way round, other pictures on it.
+        std::reverse(PictureList.begin(), PictureList.end());
+        DealRound(7, nullptr);
+        const std::vector<int> board(&Board[0][0], &Board[0][0] + MaxGridSide * MaxGridSide);
+        EXPECT_TRUE(dealt.empty() || board == dealt);
+        dealt = board;
+        for (int cell = 0; cell < Rows * Columns; ++cell)
+            FaceUp[cell / Rows][cell % Rows] = Board[cell / Rows][cell % Rows] == 1;
+        RenderBoard();
+        std::vector<uint32_t> shown = ShownBoard(), expected = KeptPicturesOfBoard();
+        for (int cell = 0; cell < Rows * Columns; ++cell) {
+            if (Board[cell / Rows][cell % Rows] != 1)
+                shown[cell] = expected[cell] = 0;
+        }
+        EXPECT_EQ(shown, expected) << deal;
+        EXPECT_NE(shown, before);
+        before = shown;
     }
     PictureList.clear();
 }
