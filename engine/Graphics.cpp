@@ -137,8 +137,8 @@ BOOL InitDirect3D(HWND window) {
     params.SwapEffect = D3DSWAPEFFECT_COPY;
     params.hDeviceWindow = DeviceWindow;
     params.Windowed = TRUE;
-    params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = D3DFMT_D16;
+    // Copies and fills draw nothing in depth: no depth buffer of the board's size at each reset.
+    params.EnableAutoDepthStencil = FALSE;
     params.Flags = 0;
     params.FullScreen_RefreshRateInHz = 0;
     params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;

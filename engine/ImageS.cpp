@@ -1,13 +1,22 @@
 #include "engine/ImageS.h"
 
-#include <cstring>
+#include <algorithm>
 #include <utility>
 
 #include "engine/Graphics.h"
+#include "engine/PixelUpload.h"
 #include "engine/StretchClip.h"
 #include "engine/SurfacePool.h"
 
 unsigned ImageS::SurfacesMade = 0;
+
+namespace {
+
+// Pictures whose surface is made but not yet filled: they are filled together, before the first of
+// them is drawn.
+std::vector<ImageS*> Unfilled;
+
+} // namespace
 
 ImageS::ImageS(int width, int height, D3DCOLOR color)
     : Width(width), Height(height), Surface(nullptr), FillColor(color), IsPicture(false) {
@@ -28,6 +37,7 @@ void ImageS::ReleaseSurface() {
     if (Surface != nullptr)
         GiveBackSurface(Surface);
     Surface = nullptr;
+    Unfilled.erase(std::remove(Unfilled.begin(), Unfilled.end(), this), Unfilled.end());
 }
 
 void ImageS::RestoreSurface() {
@@ -38,23 +48,25 @@ void ImageS::RestoreSurface() {
     if (IsPicture && Pixels.size() != static_cast<size_t>(Width) * static_cast<size_t>(Height))
         return;
     Surface = TakeSurface(D3DDevice, Width, Height);
-    if (Surface != nullptr && !Fill())
+    if (Surface == nullptr)
+        return;
+    if (IsPicture)
+        Unfilled.push_back(this);
+    else if (D3DDevice->ColorFill(Surface, nullptr, FillColor) != D3D_OK)
         ReleaseSurface();
 }
 
-// X8R8G8B8 is the decoder's 0x00RRGGBB, so each row is one copy; rows may be padded (Pitch).
-bool ImageS::Fill() {
-    if (!IsPicture)
-        return D3DDevice->ColorFill(Surface, nullptr, FillColor) == D3D_OK;
-    D3DLOCKED_RECT locked;
-    if (Surface->LockRect(&locked, nullptr, 0) != D3D_OK)
-        return false;
-    const size_t rowBytes = static_cast<size_t>(Width) * sizeof(uint32_t);
-    for (int y = 0; y < Height; ++y)
-        memcpy(static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch,
-               Pixels.data() + static_cast<size_t>(y) * Width, rowBytes);
-    Surface->UnlockRect();
-    return true;
+void ImageS::FillPictures() {
+    std::vector<PixelUpload> uploads;
+    for (const ImageS* image : Unfilled)
+        uploads.push_back({image->Surface, image->Pixels.data(), image->Width, image->Height});
+    const std::vector<ImageS*> images = std::move(Unfilled);
+    Unfilled.clear();
+    const std::vector<bool> done = UploadPixels(D3DDevice, uploads);
+    for (size_t i = 0; i < images.size(); ++i) {
+        if (!done[i])
+            images[i]->ReleaseSurface();
+    }
 }
 
 void ImageS::Draw(const RECT* destination) {
@@ -62,6 +74,8 @@ void ImageS::Draw(const RECT* destination) {
 }
 
 void ImageS::DrawPart(const RECT* destination, int width, int height) {
+    if (!Unfilled.empty())
+        FillPictures();
     if (Surface == nullptr || width > Width || height > Height)
         return;
     const PixelRect wanted = {destination->left, destination->top, destination->right, destination->bottom};
@@ -75,6 +89,8 @@ void ImageS::DrawPart(const RECT* destination, int width, int height) {
 }
 
 void ImageS::DrawFull() {
+    if (!Unfilled.empty())
+        FillPictures();
     if (Surface == nullptr)
         return;
     D3DDevice->StretchRect(Surface, nullptr, BackBuffer, nullptr, D3DTEXF_NONE);

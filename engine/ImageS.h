@@ -29,6 +29,10 @@ public:
     void ReleaseSurface();
     void RestoreSurface();
 
+    // A picture's surface is filled with the others made since, together (engine/PixelUpload.h),
+    // before the first of them is drawn, or here. A picture whose filling failed loses its surface.
+    static void FillPictures();
+
     // Counts the surfaces made or restored: a frame drawn in parts over the last one needs every
     // picture as the last one had it.
     static unsigned SurfacesMade;
@@ -41,7 +45,6 @@ public:
 private:
     ImageS(const ImageS&) = delete;
     ImageS& operator=(const ImageS&) = delete;
-    bool Fill();
 
     std::vector<uint32_t> Pixels; // empty for a plain image
     bool IsPicture;

@@ -79,13 +79,22 @@ void MakeCards() {
             CardImages[SecondFace + pair] =
                 new ImageS(card.Width, card.Height, DrawNameCard(CardTitles[pair], card.Width, card.Height));
     }
+    ImageS::FillPictures();
     Engine->FrameWanted = TRUE;
 }
 
-void RemakeStaleCards() {
+namespace {
+
+bool CardsStale() {
     const ImageS* back = CardImages[CardBackIndex];
     const PixelSize card = LargestCard({Columns, Rows, BackBufferWidth, BackBufferHeight});
-    if (back != nullptr && (back->Width != card.Width || back->Height != card.Height))
+    return back != nullptr && (back->Width != card.Width || back->Height != card.Height);
+}
+
+} // namespace
+
+void RemakeStaleCards() {
+    if (CardsStale())
         MakeCards();
 }
 
@@ -96,11 +105,14 @@ void FitBackBufferToClient() {
     if (board.right == BackBufferWidth && board.bottom == BackBufferHeight)
         return;
     SetBackBufferSize(board.right, board.bottom);
-    // A failed reset is tried again by the lost-device path; the cards are then stretched meanwhile.
-    if (!RebuildDevice()) {
+    // Cards of the old size are not made again only to be replaced. A failed reset is tried again
+    // by the lost-device path, which makes every card again.
+    const bool stale = CardsStale();
+    if (!RebuildDevice(!stale)) {
         DeviceLost = true;
         return;
     }
-    RemakeStaleCards();
+    if (stale)
+        MakeCards();
     Engine->FrameWanted = TRUE;
 }

@@ -6,7 +6,7 @@
 #include "game/DrawLargeView.h"
 #include "game/GameState.h"
 
-bool RebuildDevice() {
+bool RebuildDevice(bool restoreCards) {
     for (ImageS* image : CardImages) {
         if (image != nullptr)
             image->ReleaseSurface();
@@ -16,9 +16,10 @@ bool RebuildDevice() {
         return false;
     RestoreLargeViewSurfaces();
     for (ImageS* image : CardImages) {
-        if (image != nullptr)
+        if (image != nullptr && restoreCards)
             image->RestoreSurface();
     }
+    ImageS::FillPictures();
     return true;
 }
 
