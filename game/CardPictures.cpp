@@ -83,18 +83,10 @@ void MakeCards() {
     Engine->FrameWanted = TRUE;
 }
 
-namespace {
-
-bool CardsStale() {
+void RemakeStaleCards() {
     const ImageS* back = CardImages[CardBackIndex];
     const PixelSize card = LargestCard({Columns, Rows, BackBufferWidth, BackBufferHeight});
-    return back != nullptr && (back->Width != card.Width || back->Height != card.Height);
-}
-
-} // namespace
-
-void RemakeStaleCards() {
-    if (CardsStale())
+    if (back != nullptr && (back->Width != card.Width || back->Height != card.Height))
         MakeCards();
 }
 
@@ -104,15 +96,25 @@ void FitBackBufferToClient() {
         return;
     if (board.right == BackBufferWidth && board.bottom == BackBufferHeight)
         return;
-    SetBackBufferSize(board.right, board.bottom);
-    // Cards of the old size are not made again only to be replaced. A failed reset is tried again
-    // by the lost-device path, which makes every card again.
-    const bool stale = CardsStale();
-    if (!RebuildDevice(!stale)) {
+    // Surfaces that could not be made are made again by the lost-device path, through a reset.
+    if (!ResizeBoardSurfaces(board.right, board.bottom)) {
         DeviceLost = true;
         return;
     }
-    if (stale)
-        MakeCards();
+    RemakeStaleCards();
     Engine->FrameWanted = TRUE;
+}
+
+void PrepareFullScreenBoard() {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (IsIconic(Engine->Window) ||
+        !GetMonitorInfoA(MonitorFromWindow(Engine->Window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    // The status bar's strip, as the window has it now.
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(Engine->Window, &client);
+    const int bar = client.bottom - BoardRect().bottom;
+    PrepareBoardSurfaces(monitor.rcMonitor.right - monitor.rcMonitor.left,
+                         monitor.rcMonitor.bottom - monitor.rcMonitor.top - bar);
 }

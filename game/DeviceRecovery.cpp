@@ -6,7 +6,7 @@
 #include "game/DrawLargeView.h"
 #include "game/GameState.h"
 
-bool RebuildDevice(bool restoreCards) {
+bool RebuildDevice() {
     for (ImageS* image : CardImages) {
         if (image != nullptr)
             image->ReleaseSurface();
@@ -16,7 +16,7 @@ bool RebuildDevice(bool restoreCards) {
         return false;
     RestoreLargeViewSurfaces();
     for (ImageS* image : CardImages) {
-        if (image != nullptr && restoreCards)
+        if (image != nullptr)
             image->RestoreSurface();
     }
     ImageS::FillPictures();
@@ -26,6 +26,12 @@ bool RebuildDevice(bool restoreCards) {
 bool RecoverLostDevice() {
     switch (D3DDevice->TestCooperativeLevel()) {
         case D3D_OK:
+            // Not lost: the board's surfaces could not be made at a new size.
+            if (BackBuffer == nullptr) {
+                if (!RebuildDevice())
+                    return false;
+                RemakeStaleCards();
+            }
             DeviceLost = false;
             return true;
         case D3DERR_DEVICENOTRESET:

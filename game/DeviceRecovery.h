@@ -2,9 +2,8 @@
 #pragma once
 
 // Releases the card surfaces, resets the device and makes the surfaces again from the pixels
-// each card keeps, unless the cards are to be made anew at another size. False when the reset
-// failed; calling again later is safe.
-bool RebuildDevice(bool restoreCards = true);
+// each card keeps. False when the reset failed; calling again later is safe.
+bool RebuildDevice();
 
 // Called now and then while the device is lost: rebuilds once the device can be reset. True
 // when the device can draw again.
