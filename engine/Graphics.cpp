@@ -174,7 +174,7 @@ BOOL InitDirect3D(HWND window) {
     params.BackBufferCount = 1;
     params.MultiSampleType = D3DMULTISAMPLE_NONE;
     params.MultiSampleQuality = 0;
-    // Never presented: the back buffer keeps each frame until the next one is drawn on it.
+    // Never presented, nor drawn on: frames go to the board's own render target.
     params.SwapEffect = D3DSWAPEFFECT_COPY;
     params.hDeviceWindow = DeviceWindow;
     params.Windowed = TRUE;

@@ -15,6 +15,7 @@ inline D3DCOLOR Opaque(uint32_t rgb) {
 
 extern IDirect3D9* D3DObject;
 extern IDirect3DDevice9* D3DDevice;
+// The board's render target, which every frame is drawn on; not the device's own back buffer.
 extern IDirect3DSurface9* BackBuffer;
 // The window or the back buffer no longer holds the last frame shown (a repaint, a reset, a copy
 // that failed): the next frame is drawn and copied whole.
