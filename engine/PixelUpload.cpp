@@ -34,8 +34,8 @@ struct Placed {
 };
 
 // One staging surface holding the placed pictures, copied from there into their surfaces.
-void UploadBatch(IDirect3DDevice9* device, const std::vector<PixelUpload>& uploads, const std::vector<Placed>& batch,
-                 SIZE size, std::vector<bool>* done) {
+void UploadBatch(IDirect3DDevice9* device, const std::vector<PixelUpload>& uploads,
+                 const std::vector<Placed>& batch, SIZE size, std::vector<bool>* done) {
     IDirect3DSurface9* staging = nullptr;
     if (device->CreateOffscreenPlainSurface(size.cx, size.cy, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM, &staging,
                                             nullptr) != D3D_OK)
@@ -47,7 +47,8 @@ void UploadBatch(IDirect3DDevice9* device, const std::vector<PixelUpload>& uploa
         staging->UnlockRect();
         for (const Placed& placed : batch) {
             const PixelUpload& upload = uploads[placed.Index];
-            const RECT from = {placed.At.x, placed.At.y, placed.At.x + upload.Width, placed.At.y + upload.Height};
+            const RECT from = {placed.At.x, placed.At.y, placed.At.x + upload.Width,
+                               placed.At.y + upload.Height};
             const POINT to = {0, 0};
             (*done)[placed.Index] = device->UpdateSurface(staging, &from, upload.Surface, &to) == D3D_OK;
         }
@@ -82,7 +83,8 @@ std::vector<bool> UploadPixels(IDirect3DDevice9* device, const std::vector<Pixel
             shelf = 0;
         }
         batch.push_back({i, next});
-        size = {std::max<LONG>(size.cx, next.x + upload.Width), std::max<LONG>(size.cy, next.y + upload.Height)};
+        size = {std::max<LONG>(size.cx, next.x + upload.Width),
+                std::max<LONG>(size.cy, next.y + upload.Height)};
         shelf = std::max(shelf, upload.Height);
         next.x += upload.Width;
     }
