@@ -266,7 +266,11 @@ void PrepareBoardSurfaces(int width, int height) {
     if (D3DDevice == nullptr || DeviceLost || width <= 0 || height <= 0 || SameSize(Shown, width, height) ||
         SameSize(Spare, width, height))
         return;
-    MakeSurfaces(&Spare, width, height);
+    // Surfaces that could not be made are not tried again after every frame: the switch makes its own.
+    if (!MakeSurfaces(&Spare, width, height)) {
+        Spare.Width = width;
+        Spare.Height = height;
+    }
 }
 
 void ShowFrame(int width, int height) {
