@@ -1,7 +1,9 @@
 // Times the switch to the full screen and back on the real game, each from the command to the
 // first frame on the screen that shows the board laid out anew, sharp: every corner card's edges on
 // the pixels the new layout gives them, the gaps beside them black. The screen is polled, nothing
-// waited for by the clock.
+// waited for by the clock. A look waits behind the game's own traffic with the X server, so the
+// board came between the start of the last look that missed it and the end of the one that saw it:
+// both are printed.
 //   fullscreen_bench PICTURES GAME   (PICTURES a folder of pictures, GAME the path of Yorewind.exe)
 #include <windows.h>
 
@@ -83,7 +85,8 @@ bool ShowsLayout(HWND window, const RECT& client, ScreenCopy* copy) {
 
 struct Switched {
     double Sized = -1; // ms from the command to the client at its new size
-    double Sharp = -1; // to the sharp board on the screen; -1 when it did not come within 10 s
+    double Sharp = -1; // to the end of the look that saw the sharp board; -1 when none did within 10 s
+    double Before = 0; // to the start of the last look that did not: the board came between the two
     double Poll = 0;   // the longest look at the screen
 };
 
@@ -104,7 +107,7 @@ Switched Switch(HWND window, const RECT& wanted) {
             continue;
         }
         if (times.Sized < 0)
-            times.Sized = Now() - start;
+            times.Sized = times.Before = Now() - start;
         const double look = Now();
         const bool sharp = ShowsLayout(window, client, &copy);
         times.Poll = std::max(times.Poll, Now() - look);
@@ -112,6 +115,7 @@ Switched Switch(HWND window, const RECT& wanted) {
             times.Sharp = Now() - start;
             break;
         }
+        times.Before = look - start;
         // A breath for the X server, which the look and the game's frames share.
         Sleep(1);
     }
@@ -157,18 +161,22 @@ int main(int argc, char** argv) {
         }
         status = 0;
         const auto line = [&status](const char* what, const std::vector<Switched>& times) {
-            std::vector<double> sharp, sized;
+            std::vector<double> sharp, before, sized;
             double poll = 0;
             for (const Switched& each : times) {
                 sharp.push_back(each.Sharp);
+                before.push_back(each.Before);
                 sized.push_back(each.Sized);
                 poll = std::max(poll, each.Poll);
                 status = each.Sharp < 0 ? 1 : status;
             }
             std::sort(sharp.begin(), sharp.end());
+            std::sort(before.begin(), before.end());
             std::sort(sized.begin(), sized.end());
-            std::printf("%-58s %10.0f  (best %.0f, the first %.0f, longest %.0f; sized by %.0f; a look %.0f)\n", what,
-                        sharp[2], sharp[0], times[0].Sharp, sharp[4], sized[2], poll);
+            std::printf("%-58s %10.0f  (not before %.0f; best %.0f; the first %.0f, not before %.0f; longest %.0f; "
+                        "sized by %.0f; a look %.0f)\n",
+                        what, sharp[2], before[2], sharp[0], times[0].Sharp, times[0].Before, sharp[4], sized[2],
+                        poll);
         };
         std::printf("%-58s %10s  (windowed client %ldx%ld, monitor %ldx%ld)\n", "Full screen, command to sharp board",
                     "ms", windowed.right, windowed.bottom, full.right, full.bottom);

@@ -18,8 +18,8 @@ void FillBatch::Add(const PixelRect& r, uint32_t rgb) {
 }
 
 void FillBatch::Send() {
-    // Clear fills the render target, which is the back buffer throughout, within the viewport,
-    // which is the whole of it.
+    // Clear fills the device's render target, which the board's (BackBuffer) is made whenever it
+    // changes, within the viewport, which is the whole of it.
     for (const Colour& colour : Colours)
         D3DDevice->Clear(DWORD(colour.Rects.size()), colour.Rects.data(), D3DCLEAR_TARGET, Opaque(colour.Rgb),
                          1.0f, 0);

@@ -26,28 +26,76 @@ D3DPRESENT_PARAMETERS PresentParameters;
 HWND FrameWindow = nullptr;
 HWND DeviceWindow = nullptr;
 
-// Each frame is read back into this copy of the back buffer and copied from it onto the board
-// through GDI; system memory keeps it over a reset.
-IDirect3DSurface9* FrameCopy = nullptr;
+// A board's surfaces: the render target each frame is drawn on, and its copy in system memory,
+// which each frame is read back into and copied from onto the window through GDI. The copy
+// outlives a reset, the target does not.
+struct BoardSurfaces {
+    IDirect3DSurface9* Target = nullptr;
+    IDirect3DSurface9* Copy = nullptr;
+    int Width = 0;
+    int Height = 0;
+};
 
-void ReleaseFrameCopy() {
-    if (FrameCopy != nullptr) {
-        FrameCopy->Release();
+// The board's own (BackBuffer is its target), and those of another size kept beside them: the
+// full screen's, made ahead, or the window's while the full screen shows. A switch between the two
+// finds its surfaces made and used once already, with no reset.
+BoardSurfaces Shown;
+BoardSurfaces Spare;
+
+void Release(IDirect3DSurface9** surface) {
+    if (*surface != nullptr) {
+        (*surface)->Release();
         CountFreed(Counted::Surface);
     }
-    FrameCopy = nullptr;
+    *surface = nullptr;
 }
 
-bool MakeFrameCopy() {
-    ReleaseFrameCopy();
-    if (FAILED(D3DDevice->CreateOffscreenPlainSurface(PresentParameters.BackBufferWidth,
-                                                      PresentParameters.BackBufferHeight, D3DFMT_X8R8G8B8,
-                                                      D3DPOOL_SYSTEMMEM, &FrameCopy, nullptr))) {
-        FrameCopy = nullptr;
+void ReleaseSurfaces(BoardSurfaces* surfaces) {
+    Release(&surfaces->Target);
+    Release(&surfaces->Copy);
+    *surfaces = BoardSurfaces();
+}
+
+bool MakeTarget(BoardSurfaces* surfaces) {
+    if (FAILED(D3DDevice->CreateRenderTarget(surfaces->Width, surfaces->Height, D3DFMT_X8R8G8B8,
+                                             D3DMULTISAMPLE_NONE, 0, FALSE, &surfaces->Target, nullptr))) {
+        surfaces->Target = nullptr;
         return false;
     }
     CountMade(Counted::Surface);
+    return SUCCEEDED(D3DDevice->ColorFill(surfaces->Target, nullptr, D3DCOLOR_ARGB(0xFF, 0, 0, 0)));
+}
+
+// Both surfaces, each used once as a frame uses them: under Wine a surface's first read-back or
+// device context costs as much as tens of frames (its memory touched for the first time).
+bool MakeSurfaces(BoardSurfaces* surfaces, int width, int height) {
+    ReleaseSurfaces(surfaces);
+    surfaces->Width = width;
+    surfaces->Height = height;
+    if (!MakeTarget(surfaces) ||
+        FAILED(D3DDevice->CreateOffscreenPlainSurface(width, height, D3DFMT_X8R8G8B8, D3DPOOL_SYSTEMMEM,
+                                                      &surfaces->Copy, nullptr))) {
+        surfaces->Copy = nullptr;
+        ReleaseSurfaces(surfaces);
+        return false;
+    }
+    CountMade(Counted::Surface);
+    HDC dc = nullptr;
+    if (SUCCEEDED(D3DDevice->GetRenderTargetData(surfaces->Target, surfaces->Copy)) &&
+        SUCCEEDED(surfaces->Copy->GetDC(&dc)))
+        surfaces->Copy->ReleaseDC(dc);
     return true;
+}
+
+// BackBuffer, and the device's render target, which fills (Clear) draw on, become the board's.
+void DrawOnShown() {
+    BackBuffer = Shown.Target;
+    if (BackBuffer != nullptr)
+        D3DDevice->SetRenderTarget(0, BackBuffer);
+}
+
+bool SameSize(const BoardSurfaces& surfaces, int width, int height) {
+    return surfaces.Width == width && surfaces.Height == height;
 }
 
 // The parts of a frame, side by side: copied out of the back buffer into a render target of their
@@ -133,12 +181,12 @@ BOOL InitDirect3D(HWND window) {
     params.BackBufferCount = 1;
     params.MultiSampleType = D3DMULTISAMPLE_NONE;
     params.MultiSampleQuality = 0;
-    // Never presented: the back buffer keeps each frame until the next one is drawn on it.
+    // Never presented, nor drawn on: frames go to the board's own render target.
     params.SwapEffect = D3DSWAPEFFECT_COPY;
     params.hDeviceWindow = DeviceWindow;
     params.Windowed = TRUE;
-    params.EnableAutoDepthStencil = TRUE;
-    params.AutoDepthStencilFormat = D3DFMT_D16;
+    // Copies and fills draw nothing in depth: no depth buffer of the board's size at each reset.
+    params.EnableAutoDepthStencil = FALSE;
     params.Flags = 0;
     params.FullScreen_RefreshRateInHz = 0;
     params.PresentationInterval = D3DPRESENT_INTERVAL_IMMEDIATE;
@@ -147,22 +195,19 @@ BOOL InitDirect3D(HWND window) {
     D3DPRESENT_PARAMETERS used = params; // the call may write into it
     D3DObject->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, DeviceWindow,
                             D3DCREATE_SOFTWARE_VERTEXPROCESSING, &used, &D3DDevice);
-    if (D3DDevice == nullptr || !MakeFrameCopy()) {
+    if (D3DDevice == nullptr || !MakeSurfaces(&Shown, BackBufferWidth, BackBufferHeight)) {
         MessageBoxW(window, LoadText(IDS_D3D_DEVICE_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
         return FALSE;
     }
-
-    D3DDevice->Clear(0, nullptr, D3DCLEAR_TARGET, D3DCOLOR_ARGB(0xFF, 0, 0, 0), 1.0f, 0);
-    D3DDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer);
+    DrawOnShown();
     return TRUE;
 }
 
 void ReleaseGraphics() {
     ReleaseKeptSurfaces();
-    ReleaseFrameCopy();
+    ReleaseSurfaces(&Shown);
+    ReleaseSurfaces(&Spare);
     ReleaseParts();
-    if (BackBuffer != nullptr)
-        BackBuffer->Release();
     if (D3DDevice != nullptr)
         D3DDevice->Release();
     if (D3DObject != nullptr)
@@ -181,27 +226,71 @@ bool ResetDevice() {
     ReleaseKeptSurfaces();
     ReleaseParts();
     WholeFrameWanted = true;
-    if (BackBuffer != nullptr)
-        BackBuffer->Release();
+    Release(&Shown.Target);
+    Release(&Spare.Target);
     BackBuffer = nullptr;
     D3DPRESENT_PARAMETERS params = PresentParameters;
     if (D3DDevice->Reset(&params) != D3D_OK)
         return false;
-    D3DDevice->GetBackBuffer(0, 0, D3DBACKBUFFER_TYPE_MONO, &BackBuffer);
     DeviceLost = false;
-    return BackBuffer != nullptr && MakeFrameCopy();
+    if (Spare.Copy != nullptr && !MakeTarget(&Spare))
+        ReleaseSurfaces(&Spare);
+    // The board's copy is made again too when its size changed meanwhile.
+    if (Shown.Copy == nullptr || !SameSize(Shown, BackBufferWidth, BackBufferHeight)) {
+        if (!MakeSurfaces(&Shown, BackBufferWidth, BackBufferHeight))
+            return false;
+    } else if (!MakeTarget(&Shown)) {
+        return false;
+    }
+    DrawOnShown();
+    return true;
+}
+
+bool ResizeBoardSurfaces(int width, int height) {
+    BackBufferWidth = width;
+    BackBufferHeight = height;
+    WholeFrameWanted = true;
+    if (SameSize(Shown, width, height) && Shown.Target != nullptr)
+        return true;
+    if (SameSize(Spare, width, height) && Spare.Target != nullptr) {
+        std::swap(Shown, Spare);
+    } else {
+        // The spare, the full screen's as a rule, stays; the size left is kept only where there is none.
+        if (Spare.Target == nullptr) {
+            ReleaseSurfaces(&Spare);
+            std::swap(Shown, Spare);
+        }
+        if (!MakeSurfaces(&Shown, width, height)) {
+            BackBuffer = nullptr;
+            return false;
+        }
+    }
+    DrawOnShown();
+    return true;
+}
+
+void PrepareBoardSurfaces(int width, int height) {
+    if (D3DDevice == nullptr || DeviceLost || width <= 0 || height <= 0 || SameSize(Shown, width, height) ||
+        SameSize(Spare, width, height))
+        return;
+    // Surfaces that could not be made are not tried again after every frame: the switch makes its own.
+    if (!MakeSurfaces(&Spare, width, height)) {
+        Spare.Width = width;
+        Spare.Height = height;
+    }
 }
 
 void ShowFrame(int width, int height) {
+    IDirect3DSurface9* const copy = Shown.Copy;
     // A stretched frame, or none, leaves the window unlike the back buffer.
-    WholeFrameWanted = FrameCopy == nullptr || width != BackBufferWidth || height != BackBufferHeight;
-    if (FrameCopy == nullptr)
+    WholeFrameWanted = copy == nullptr || width != BackBufferWidth || height != BackBufferHeight;
+    if (copy == nullptr || BackBuffer == nullptr)
         return;
-    const HRESULT read = D3DDevice->GetRenderTargetData(BackBuffer, FrameCopy);
+    const HRESULT read = D3DDevice->GetRenderTargetData(BackBuffer, copy);
     if (read == D3DERR_DEVICELOST)
         DeviceLost = true;
     HDC frame = nullptr;
-    if (FAILED(read) || FAILED(FrameCopy->GetDC(&frame))) {
+    if (FAILED(read) || FAILED(copy->GetDC(&frame))) {
         WholeFrameWanted = true;
         return;
     }
@@ -213,7 +302,7 @@ void ShowFrame(int width, int height) {
         StretchBlt(board, 0, 0, width, height, frame, 0, 0, BackBufferWidth, BackBufferHeight, SRCCOPY);
     }
     ReleaseDC(FrameWindow, board);
-    FrameCopy->ReleaseDC(frame);
+    copy->ReleaseDC(frame);
 }
 
 void ShowFrameParts(const RECT* parts, int count) {
@@ -234,9 +323,3 @@ void ShowFrameParts(const RECT* parts, int count) {
     PartsCopy->ReleaseDC(copy);
 }
 
-void SetBackBufferSize(int width, int height) {
-    BackBufferWidth = width;
-    BackBufferHeight = height;
-    PresentParameters.BackBufferWidth = width;
-    PresentParameters.BackBufferHeight = height;
-}

@@ -15,6 +15,7 @@ inline D3DCOLOR Opaque(uint32_t rgb) {
 
 extern IDirect3D9* D3DObject;
 extern IDirect3DDevice9* D3DDevice;
+// The board's render target, which every frame is drawn on; not the device's own back buffer.
 extern IDirect3DSurface9* BackBuffer;
 // The window or the back buffer no longer holds the last frame shown (a repaint, a reset, a copy
 // that failed): the next frame is drawn and copied whole.
@@ -27,12 +28,19 @@ extern bool DeviceLost;
 // window; on failure shows its own box and returns 0.
 BOOL InitDirect3D(HWND window);
 
-// Releases the back buffer and its copy, the device and the Direct3D object, in that order, then
-// the device's window.
+// Releases the board's surfaces, the device and the Direct3D object, in that order, then the
+// device's window.
 void ReleaseGraphics();
 
-// The size the next reset gives the back buffer (and BackBufferWidth and BackBufferHeight).
-void SetBackBufferSize(int width, int height);
+// The back buffer is a render target of the board's size, not the device's own: a new size takes
+// the surfaces kept for it (PrepareBoardSurfaces) or makes new ones, with no reset, so the card
+// surfaces stay. Sets BackBufferWidth and BackBufferHeight; false, with no back buffer, when the
+// surfaces could not be made (a reset makes them again).
+bool ResizeBoardSurfaces(int width, int height);
+
+// Makes the surfaces of a board of that size ahead, beside the board's own, unless they are made:
+// the full screen's, so that its first frame, and the window's again, cost what any frame costs.
+void PrepareBoardSurfaces(int width, int height);
 
 // Copies the back buffer onto the window's client from its top-left corner, width by height pixels:
 // 1:1, or stretched while a drag has not yet resized it. Sets DeviceLost when the device is lost.
@@ -44,7 +52,8 @@ void ShowFrame(int width, int height);
 const int MaxFrameParts = 4;
 void ShowFrameParts(const RECT* parts, int count);
 
-// Resets the device with the parameters it was made with (the back buffer's size as last set) and takes its back buffer again. Every
-// surface of the default pool must have been released first (the kept ones it releases itself). False when the reset failed: the
-// device stays unusable and the caller tries again later.
+// Resets the device with the parameters it was made with and makes the board's render targets again, at
+// BackBufferWidth by BackBufferHeight. Every surface of the default pool must have been released first (the kept
+// ones and the board's it releases itself). False when the reset failed: the device stays unusable and the
+// caller tries again later.
 bool ResetDevice();

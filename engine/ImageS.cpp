@@ -1,9 +1,9 @@
 #include "engine/ImageS.h"
 
-#include <cstring>
 #include <utility>
 
 #include "engine/Graphics.h"
+#include "engine/PixelUpload.h"
 #include "engine/StretchClip.h"
 #include "engine/SurfacePool.h"
 
@@ -47,29 +47,39 @@ bool ImageS::Drawable() const {
     return Surface != nullptr || SurfaceWanted;
 }
 
-bool ImageS::MakeSurface() {
-    if (SurfaceWanted && D3DDevice != nullptr) {
-        SurfaceWanted = false;
-        Surface = TakeSurface(D3DDevice, Width, Height);
-        if (Surface != nullptr && !Fill())
-            ReleaseSurface();
+void ImageS::MakeSurfaces(ImageS* const* images, int count) {
+    if (D3DDevice == nullptr)
+        return;
+    std::vector<ImageS*> pictures;
+    std::vector<PixelUpload> uploads;
+    for (int i = 0; i < count; ++i) {
+        ImageS* image = images[i];
+        if (image == nullptr || !image->SurfaceWanted)
+            continue;
+        image->SurfaceWanted = false;
+        image->Surface = TakeSurface(D3DDevice, image->Width, image->Height);
+        if (image->Surface == nullptr)
+            continue;
+        if (image->IsPicture) {
+            pictures.push_back(image);
+            uploads.push_back({image->Surface, image->Pixels.data(), image->Width, image->Height});
+        } else if (D3DDevice->ColorFill(image->Surface, nullptr, image->FillColor) != D3D_OK) {
+            image->ReleaseSurface();
+        }
     }
-    return Surface != nullptr;
+    const std::vector<bool> done = UploadPixels(D3DDevice, uploads);
+    for (size_t i = 0; i < pictures.size(); ++i) {
+        if (!done[i])
+            pictures[i]->ReleaseSurface();
+    }
 }
 
-// X8R8G8B8 is the decoder's 0x00RRGGBB, so each row is one copy; rows may be padded (Pitch).
-bool ImageS::Fill() {
-    if (!IsPicture)
-        return D3DDevice->ColorFill(Surface, nullptr, FillColor) == D3D_OK;
-    D3DLOCKED_RECT locked;
-    if (Surface->LockRect(&locked, nullptr, 0) != D3D_OK)
-        return false;
-    const size_t rowBytes = static_cast<size_t>(Width) * sizeof(uint32_t);
-    for (int y = 0; y < Height; ++y)
-        memcpy(static_cast<BYTE*>(locked.pBits) + static_cast<size_t>(y) * locked.Pitch,
-               Pixels.data() + static_cast<size_t>(y) * Width, rowBytes);
-    Surface->UnlockRect();
-    return true;
+bool ImageS::MakeSurface() {
+    if (SurfaceWanted) {
+        ImageS* self = this;
+        MakeSurfaces(&self, 1);
+    }
+    return Surface != nullptr;
 }
 
 void ImageS::Draw(const RECT* destination) {

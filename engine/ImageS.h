@@ -31,6 +31,9 @@ public:
 
     // True while the image has a surface, or its first drawing is to make and fill one.
     bool Drawable() const;
+    // Makes and fills the surfaces the images still want, the pictures' together through one
+    // staging lock (engine/PixelUpload.h): a frame about to show several new cards calls it first.
+    static void MakeSurfaces(ImageS* const* images, int count);
 
     int Width;
     int Height;
@@ -45,7 +48,6 @@ private:
     // The surface, made and filled on the first drawing, so that a deal fills only the cards it shows:
     // under Wine each fill is a command written into the device's queue. False when there is none.
     bool MakeSurface();
-    bool Fill();
 
     IDirect3DSurface9* Surface; // owned; null until drawn, or when it could not be made or filled
     bool SurfaceWanted;         // the next drawing makes it

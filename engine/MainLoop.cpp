@@ -5,6 +5,7 @@
 #include "engine/FrameTiming.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
+#include "game/CardPictures.h"
 #include "game/DeviceRecovery.h"
 #include "game/NewRound.h"
 #include "game/RenderBoard.h"
@@ -61,8 +62,10 @@ int RunMainLoop() {
                 // Booked from before drawing, so drawing time counts against the frame delay; a
                 // frame that started a card turning books the next one soon.
                 ScheduleNextFrame(clock, now, BoardMoving() ? MovingFrameMs : engine->FrameDelay);
-                // The board is on the screen: the idle cores make the next deal ready.
+                // The board is on the screen: the idle cores make the next deal ready, and the
+                // full screen's surfaces.
                 PrepareNextRoundIfWanted();
+                PrepareFullScreenBoard();
                 continue;
             }
         }

@@ -95,12 +95,25 @@ void FitBackBufferToClient() {
         return;
     if (board.right == BackBufferWidth && board.bottom == BackBufferHeight)
         return;
-    SetBackBufferSize(board.right, board.bottom);
-    // A failed reset is tried again by the lost-device path; the cards are then stretched meanwhile.
-    if (!RebuildDevice()) {
+    // Surfaces that could not be made are made again by the lost-device path, through a reset.
+    if (!ResizeBoardSurfaces(board.right, board.bottom)) {
         DeviceLost = true;
         return;
     }
     RemakeStaleCards();
     Engine->FrameWanted = TRUE;
+}
+
+void PrepareFullScreenBoard() {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof(monitor);
+    if (IsIconic(Engine->Window) ||
+        !GetMonitorInfoA(MonitorFromWindow(Engine->Window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    // The status bar's strip, as the window has it now.
+    RECT client = {0, 0, 0, 0};
+    GetClientRect(Engine->Window, &client);
+    const int bar = client.bottom - BoardRect().bottom;
+    PrepareBoardSurfaces(monitor.rcMonitor.right - monitor.rcMonitor.left,
+                         monitor.rcMonitor.bottom - monitor.rcMonitor.top - bar);
 }

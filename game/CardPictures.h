@@ -41,3 +41,6 @@ void RemakeStaleCards();
 // The back buffer follows the board's part of the client: after a size change (none while
 // minimised) the device is reset at the board's size and the cards are made again for it.
 void FitBackBufferToClient();
+
+// Makes ahead the board's surfaces for the full screen on the window's monitor (PrepareBoardSurfaces).
+void PrepareFullScreenBoard();

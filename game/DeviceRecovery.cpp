@@ -25,6 +25,12 @@ bool RebuildDevice() {
 bool RecoverLostDevice() {
     switch (D3DDevice->TestCooperativeLevel()) {
         case D3D_OK:
+            // Not lost: the board's surfaces could not be made at a new size.
+            if (BackBuffer == nullptr) {
+                if (!RebuildDevice())
+                    return false;
+                RemakeStaleCards();
+            }
             DeviceLost = false;
             return true;
         case D3DERR_DEVICENOTRESET:

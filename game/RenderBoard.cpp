@@ -215,6 +215,15 @@ bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& 
     fills.Under.Send();
     fills.Backs.Send();
     fills.BackFrames.Send();
+    // The pictures first shown in this frame (a board at a new size, a switch to the full screen)
+    // get their surfaces together.
+    ImageS* pictures[CardTurns::MaxCells];
+    int pictureCount = 0;
+    for (int i = 0; i < count; ++i) {
+        if (drawn[i] && looks[i].Image != CardBackIndex)
+            pictures[pictureCount++] = CardImages[looks[i].Image];
+    }
+    ImageS::MakeSurfaces(pictures, pictureCount);
     for (int i = 0; i < count; ++i) {
         if (drawn[i] && looks[i].Image != CardBackIndex)
             DrawPicture(looks[i], card);

@@ -1,5 +1,5 @@
 // Dealing real pictures on the real device: files that do not decode give way to good ones, and a
-// device reset brings the board back from the pixels each card kept.
+// device reset, or another size and back, brings the board back from the pixels each card kept.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -65,6 +65,15 @@ TEST(NewRound, NoBlankCardWhileGoodPicturesRemainAndTheBoardSurvivesAReset) {
     EXPECT_EQ(std::set<uint32_t>(dealt.begin(), dealt.end()).count(0), 0u); // black: a blank card
     EXPECT_EQ(std::set<uint32_t>(dealt.begin(), dealt.end()).size(), 8u);
     ASSERT_TRUE(RebuildDevice());
+    EXPECT_EQ(RevealedBoard(), dealt);
+    // To a size made ahead and back, as to the full screen and back: cards made for each size, the
+    // window's surfaces kept meanwhile.
+    PrepareBoardSurfaces(1600, 1000);
+    for (const SIZE size : {SIZE{1600, 1000}, SIZE{BackBufferWidth, BackBufferHeight}}) {
+        ASSERT_TRUE(ResizeBoardSurfaces(size.cx, size.cy));
+        RemakeStaleCards();
+        EXPECT_EQ(RevealedBoard(), KeptPicturesOfBoard()) << size.cx;
+    }
     EXPECT_EQ(RevealedBoard(), dealt);
 
     // The next deal prepared while this board shows: the same board as a deal that decodes
