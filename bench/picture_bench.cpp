@@ -73,6 +73,15 @@ bool StartGame() {
     return Engine->Initialize(SW_HIDE) && InitDirect3D(Engine->Window);
 }
 
+// The game started, its folder the one given, scanned.
+bool StartOnFolder(const char* folder) {
+    if (!StartGame())
+        return false;
+    CopyPathText(PicturePath, folder);
+    ScanPictures();
+    return true;
+}
+
 // User and kernel time of every thread of the process so far: what a set costs whatever else runs.
 double CpuMilliseconds() {
     FILETIME created, exited, kernel, user;
@@ -446,10 +455,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "fullscreen") {
-        if (!StartGame())
+        if (!StartOnFolder(argv[2]))
             return 1;
-        CopyPathText(PicturePath, argv[2]);
-        ScanPictures();
         FullScreenFigures();
         return 0;
     }
@@ -460,10 +467,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 3 && std::string(argv[1]) == "frames") {
-        if (!StartGame())
+        if (!StartOnFolder(argv[2]))
             return 1;
-        CopyPathText(PicturePath, argv[2]);
-        ScanPictures();
         TurningFrames();
         return 0;
     }

@@ -68,7 +68,7 @@ bool MakeTarget(BoardSurfaces* surfaces) {
 
 // Both surfaces, each used once as a frame uses them: under Wine a surface's first read-back or
 // device context costs as much as tens of frames (its memory touched for the first time).
-bool MakeSurfaces(BoardSurfaces* surfaces, int width, int height) {
+bool MakeBoardSurfaces(BoardSurfaces* surfaces, int width, int height) {
     ReleaseSurfaces(surfaces);
     surfaces->Width = width;
     surfaces->Height = height;
@@ -195,7 +195,7 @@ BOOL InitDirect3D(HWND window) {
     D3DPRESENT_PARAMETERS used = params; // the call may write into it
     D3DObject->CreateDevice(D3DADAPTER_DEFAULT, D3DDEVTYPE_HAL, DeviceWindow,
                             D3DCREATE_SOFTWARE_VERTEXPROCESSING, &used, &D3DDevice);
-    if (D3DDevice == nullptr || !MakeSurfaces(&Shown, BackBufferWidth, BackBufferHeight)) {
+    if (D3DDevice == nullptr || !MakeBoardSurfaces(&Shown, BackBufferWidth, BackBufferHeight)) {
         MessageBoxW(window, LoadText(IDS_D3D_DEVICE_ERROR).c_str(), LoadText(IDS_ERROR).c_str(), MB_OK);
         return FALSE;
     }
@@ -237,7 +237,7 @@ bool ResetDevice() {
         ReleaseSurfaces(&Spare);
     // The board's copy is made again too when its size changed meanwhile.
     if (Shown.Copy == nullptr || !SameSize(Shown, BackBufferWidth, BackBufferHeight)) {
-        if (!MakeSurfaces(&Shown, BackBufferWidth, BackBufferHeight))
+        if (!MakeBoardSurfaces(&Shown, BackBufferWidth, BackBufferHeight))
             return false;
     } else if (!MakeTarget(&Shown)) {
         return false;
@@ -260,7 +260,7 @@ bool ResizeBoardSurfaces(int width, int height) {
             ReleaseSurfaces(&Spare);
             std::swap(Shown, Spare);
         }
-        if (!MakeSurfaces(&Shown, width, height)) {
+        if (!MakeBoardSurfaces(&Shown, width, height)) {
             BackBuffer = nullptr;
             return false;
         }
@@ -274,7 +274,7 @@ void PrepareBoardSurfaces(int width, int height) {
         SameSize(Spare, width, height))
         return;
     // Surfaces that could not be made are not tried again after every frame: the switch makes its own.
-    if (!MakeSurfaces(&Spare, width, height)) {
+    if (!MakeBoardSurfaces(&Spare, width, height)) {
         Spare.Width = width;
         Spare.Height = height;
     }

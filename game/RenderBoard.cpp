@@ -204,30 +204,29 @@ bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& 
     CellFills fills;
     if (!inParts)
         fills.Under.Add({0, 0, BackBufferWidth, BackBufferHeight}, Look.Background);
-    bool drawn[CardTurns::MaxCells];
+    // The cells drawn that show a picture, and their pictures.
+    int faces[CardTurns::MaxCells];
+    ImageS* pictures[CardTurns::MaxCells];
+    int faceCount = 0;
     bool cueDrawn = !inParts; // the cue's cell drawn again; otherwise the back buffer still shows it
     for (int i = 0; i < count; ++i) {
-        drawn[i] = !inParts || !SameLook(looks[i], Drawn[i]);
-        if (drawn[i])
-            AddCellFills(fills, looks[i], inParts ? &Drawn[i] : nullptr);
-        cueDrawn = cueDrawn || (drawn[i] && looks[i].Focused);
+        if (inParts && SameLook(looks[i], Drawn[i]))
+            continue;
+        AddCellFills(fills, looks[i], inParts ? &Drawn[i] : nullptr);
+        cueDrawn = cueDrawn || looks[i].Focused;
+        if (looks[i].Image != CardBackIndex) {
+            faces[faceCount] = i;
+            pictures[faceCount++] = CardImages[looks[i].Image];
+        }
     }
     fills.Under.Send();
     fills.Backs.Send();
     fills.BackFrames.Send();
     // The pictures first shown in this frame (a board at a new size, a switch to the full screen)
     // get their surfaces together.
-    ImageS* pictures[CardTurns::MaxCells];
-    int pictureCount = 0;
-    for (int i = 0; i < count; ++i) {
-        if (drawn[i] && looks[i].Image != CardBackIndex)
-            pictures[pictureCount++] = CardImages[looks[i].Image];
-    }
-    ImageS::MakeSurfaces(pictures, pictureCount);
-    for (int i = 0; i < count; ++i) {
-        if (drawn[i] && looks[i].Image != CardBackIndex)
-            DrawPicture(looks[i], card);
-    }
+    ImageS::MakeSurfaces(pictures, faceCount);
+    for (int f = 0; f < faceCount; ++f)
+        DrawPicture(looks[faces[f]], card);
     fills.Found.Send();
     if (cueDrawn)
         DrawFocusCue();
