@@ -22,7 +22,7 @@
 #include "game/NewRound.h"
 #include "game/ResumeRound.h"
 #include "game/SystemLook.h"
-#include "pictures/WicDecoder.h"
+#include "pictures/WicCodecs.h"
 #include "res/resource.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "pictures/PictureInfo.h"
 
+#include <string>
 #include <vector>
 
 #include "pictures/ExifReader.h"
@@ -8,29 +9,24 @@
 #include "pictures/PictureFormat.h"
 #include "pictures/XmpReader.h"
 #ifdef _WIN32
-#include "pictures/WicDecoder.h"
+#include "pictures/CodecHost.h"
 #endif
 
 namespace {
 
-// What the system's codecs read of the formats none of ours does; elsewhere there are none.
-void SystemCodecFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
+// What the system's codecs hold of the formats none of ours reads, read in their host; elsewhere
+// there are none.
+void SystemCodecBlocks(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
 #ifdef _WIN32
-    ReadWicFacts(data, size, facts);
+    HostBlocks(data, size, blocks);
 #else
     (void)data;
     (void)size;
-    (void)facts;
+    (void)blocks;
 #endif
 }
 
 } // namespace
-
-std::string ExifBlockOfTiff(const uint8_t* tiff, size_t size) {
-    if (tiff == nullptr || size == 0 || size > MaxExifBytes - 6)
-        return std::string();
-    return std::string("Exif\0\0", 6) + std::string(reinterpret_cast<const char*>(tiff), size);
-}
 
 PictureInfo ReadPictureInfo(const std::string& path) {
     std::vector<uint8_t> bytes;
@@ -57,8 +53,16 @@ PictureInfo ReadPictureInfoData(const uint8_t* data, size_t size) {
     case PictureFormat::Heif:
         HeifMetadata(data, size, &blocks);
         break;
+    case PictureFormat::Tiff: {
+        // Its first directory is EXIF's own structure, read by our own reader, never a codec's.
+        int orientation = 1;
+        std::string xmp;
+        ReadTiffDirectory(data, size, &orientation, &facts, &xmp);
+        ReadXmp(reinterpret_cast<const uint8_t*>(xmp.data()), xmp.size(), &facts);
+        return ChooseInfo(facts);
+    }
     case PictureFormat::Other:
-        SystemCodecFacts(data, size, &facts);
+        SystemCodecBlocks(data, size, &blocks);
         break;
     case PictureFormat::Gif:
     case PictureFormat::Bmp:
