@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <memory>
@@ -17,6 +18,7 @@ namespace {
 
 std::mutex ProgramLock;
 std::wstring Program; // empty: YorewindCodecs.exe beside the running exe
+std::atomic<unsigned> ProgramChanges{0};
 std::atomic<unsigned> Started{0};
 
 std::wstring HostProgram() {
@@ -55,16 +57,6 @@ HANDLE HostJob() {
         return made;
     }();
     return job;
-}
-
-double ProcessCpuSeconds(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
-        return 0.0;
-    const auto hundredNs = [](const FILETIME& t) {
-        return double(t.dwHighDateTime) * 4294967296.0 + t.dwLowDateTime;
-    };
-    return (hundredNs(kernel) + hundredNs(user)) * 1e-7;
 }
 
 struct HandleClose {
@@ -129,8 +121,10 @@ public:
         const uint64_t room = OutputRoom(op, width, height);
         if ((op == Op::Decode || op == Op::Blocks) && room == 0)
             return false;
-        // A host lost between pictures (ended from outside) costs no picture: another starts.
-        if (Running() && WaitForSingleObject(Process.get(), 0) != WAIT_TIMEOUT)
+        // A host lost between pictures (ended from outside) costs no picture: another starts. So
+        // does one of a program no longer asked for.
+        if (Running() &&
+            (WaitForSingleObject(Process.get(), 0) != WAIT_TIMEOUT || StartedFor != ProgramChanges))
             End();
         if (!section->Make(data, size, room) || !(Running() || Start()))
             return false;
@@ -168,8 +162,12 @@ private:
     OwnedHandle Answered;
     uint32_t Serial = 0;
     int Priority = THREAD_PRIORITY_NORMAL;
+    unsigned StartedFor = 0; // ProgramChanges when it started
 
     codec_host::Channel* Channel() const { return static_cast<codec_host::Channel*>(ChannelView.get()); }
+    int64_t HostCpuMicroseconds() const {
+        return InterlockedCompareExchange64(&Channel()->CpuMicroseconds, 0, 0);
+    }
     bool Running() const { return Process != nullptr; }
 
     // Always false, for the callers' returns: the host is lost, and the next picture starts another.
@@ -224,6 +222,7 @@ private:
         if (HostJob() != nullptr)
             AssignProcessToJobObject(HostJob(), Process.get());
         Priority = THREAD_PRIORITY_NORMAL;
+        StartedFor = ProgramChanges;
         ResumeThread(thread.get());
         ++Started;
         return true;
@@ -243,16 +242,16 @@ private:
     // once stop says so. False when the host died, fell silent or would not stop.
     bool Await(const DecodeStop& stop) {
         const HANDLE waits[2] = {Answered.get(), Process.get()};
-        double cpu = ProcessCpuSeconds(Process.get());
+        int64_t cpu = HostCpuMicroseconds();
         int32_t beat = Channel()->Beat;
         ULONGLONG heard = GetTickCount64();
         ULONGLONG stopAsked = 0;
         for (;;) {
             const DWORD woke = WaitForMultipleObjects(2, waits, FALSE, 20);
-            const double now = ProcessCpuSeconds(Process.get());
+            const int64_t now = HostCpuMicroseconds();
             if (now > cpu)
-                AddBorrowedCpuSeconds(now - cpu);
-            cpu = now;
+                AddBorrowedCpuSeconds(double(now - cpu) * 1e-6);
+            cpu = std::max(cpu, now);
             if (woke == WAIT_OBJECT_0)
                 return true;
             if (woke != WAIT_TIMEOUT)
@@ -324,6 +323,7 @@ void HostBlocks(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
 void SetCodecHostProgram(const std::wstring& path) {
     const std::lock_guard<std::mutex> hold(ProgramLock);
     Program = path;
+    ++ProgramChanges;
 }
 
 unsigned CodecHostsStarted() {

@@ -77,6 +77,21 @@ void Serve(Channel* shared, CodecServe serve) {
     shared->Answered = reply;
 }
 
+// Tells the game the process's CPU time every few milliseconds, however long a codec's call runs.
+DWORD WINAPI TellCpuTime(void* shared) {
+    for (;;) {
+        FILETIME created, exited, kernel, user;
+        if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+            const auto hundredNs = [](const FILETIME& t) {
+                return int64_t(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime);
+            };
+            InterlockedExchange64(&static_cast<Channel*>(shared)->CpuMicroseconds,
+                                  (hundredNs(kernel) + hundredNs(user)) / 10);
+        }
+        Sleep(10);
+    }
+}
+
 } // namespace
 
 int RunCodecHost(const wchar_t* commandLine, CodecServe serve) {
@@ -85,6 +100,10 @@ int RunCodecHost(const wchar_t* commandLine, CodecServe serve) {
     Opened opened;
     if (commandLine == nullptr || !Open(commandLine, &opened))
         return 2;
+    const HANDLE teller = CreateThread(nullptr, 0, TellCpuTime, opened.Shared, 0, nullptr);
+    if (teller == nullptr)
+        return 2;
+    CloseHandle(teller);
     const HANDLE waits[2] = {opened.Asked, opened.Game};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0) {
         if (Op(opened.Shared->Asked.Op) == Op::Quit)

@@ -54,6 +54,9 @@ struct Channel {
     Reply Answered;
     int32_t Stop; // set by the game: end this picture as Stopped
     int32_t Beat; // counted up by the host as it works: a host that stops counting has hung
+    // The host's CPU time so far, told by the host itself every few milliseconds (the system does
+    // not tell another process everywhere): what a picture costs there counts against its budget.
+    int64_t CpuMicroseconds;
 };
 
 // The room a request's data section leaves after the file's bytes for what op hands back; 0 for a
