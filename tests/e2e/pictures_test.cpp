@@ -1,5 +1,9 @@
 // Journeys of pictures the game's own decoders do not read, and of files built to stall a deal.
+#include <tlhelp32.h>
+
 #include <chrono>
+#include <fstream>
+#include <iterator>
 
 #include "res/resource.h"
 #include "tests/e2e/Journey.h"
@@ -55,6 +59,77 @@ TEST_F(Journey, ClosingTheWindowWhileADealDecodes) {
         for (const auto& file : fs::directory_iterator(fs::u8path(folder.Path())))
             fs::remove(file.path());
     }
+}
+
+// The game's codec hosts now running, by process id.
+std::set<DWORD> CodecHosts() {
+    std::set<DWORD> hosts;
+    const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        if (_stricmp(entry.szExeFile, "YorewindCodecs.exe") == 0)
+            hosts.insert(entry.th32ProcessID);
+    }
+    CloseHandle(snapshot);
+    return hosts;
+}
+
+// A TIFF named .jpg whose first directory names itself as the next, the damage that crashed the
+// system codecs' metadata reader when the game asked it for a title in its own process. With it and
+// 17 good pictures, "A picture and its name" at level 4 deals all 18 every time: ten deals by More,
+// each turned up by a screen reader, and the game lives. Killed, it leaves none of its codec hosts.
+TEST_F(Journey, ADamagedTiffAmongPhotosEndsNoDeal) {
+    const char* const names[] = {"Alba", "Bruno", "Clara", "Dora", "Emil", "Fritz", "Greta", "Hugo", "Ida",
+                                 "Jonas", "Karla", "Lena", "Mia", "Nils", "Olga", "Paul", "Rosa"};
+    size_t next = 0;
+    for (const auto& made : fs::directory_iterator(yw::ProgramFolder() + "\\test-pictures")) {
+        if (next < std::size(names))
+            CopyIn("test-pictures\\" + made.path().filename().string(),
+                   names[next++] + made.path().extension().string());
+    }
+    ASSERT_EQ(next, std::size(names));
+    CopyIn("tiff-pictures\\c04000-LZW-TopLeft.tif", "Broken.jpg");
+    std::fstream tiff(fs::u8path(folder.File("Broken.jpg")), std::ios::binary | std::ios::in | std::ios::out);
+    std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(tiff)), std::istreambuf_iterator<char>());
+    ASSERT_TRUE(bytes.size() > 8 && bytes[0] == 'I' && bytes[1] == 'I');
+    const auto number = [&](size_t at, int width) {
+        uint32_t value = 0;
+        for (int i = width - 1; i >= 0; --i)
+            value = value << 8 | bytes.at(at + size_t(i));
+        return value;
+    };
+    const uint32_t first = number(4, 4);
+    tiff.seekp(std::streamoff(first + 2 + 12 * number(first, 2)));
+    const char self[4] = {char(first), char(first >> 8), char(first >> 16), char(first >> 24)};
+    tiff.write(self, 4);
+    tiff.close();
+
+    yw::WriteSettings(folder.Path(), 4);
+    yw::WriteSettingNumber("Pairs", 1);
+    ASSERT_TRUE(Start(4));
+    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    IAccessible* board = BoardObject(window);
+    ASSERT_NE(board, nullptr);
+    for (int deal = 0; deal <= 10; ++deal) {
+        if (deal > 0) {
+            PostMessageA(window, WM_COMMAND, IDM_MORE, 0);
+            EXPECT_TRUE(yw::WaitUntil([&] { return CardHeard(board, 0).find(": face down") != std::string::npos; }))
+                << "no deal " << deal;
+        }
+        EXPECT_TRUE(yw::WaitUntil([&] {
+            board->accDoDefaultAction(CardChild(0));
+            return CardHeard(board, 0).find(": face down") == std::string::npos;
+        })) << "deal " << deal << " never turned up";
+        ASSERT_EQ(WaitForSingleObject(game->Info.hProcess, 0), WAIT_TIMEOUT) << "ended at deal " << deal;
+    }
+    board->Release();
+    CoUninitialize();
+
+    const std::set<DWORD> hosts = CodecHosts();
+    EXPECT_FALSE(hosts.empty()) << "the TIFF was never read by a codec host";
+    game.reset();
+    EXPECT_TRUE(yw::WaitUntil([] { return CodecHosts().empty(); })) << "codec hosts outlive the game";
 }
 
 } // namespace
