@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/CommandLine.h"
+#include "app/CrashRecord.h"
 #include "app/FolderDrop.h"
 #include "app/GivenFolder.h"
 #include "app/OptionsDialog.h"
@@ -110,6 +111,8 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     }
 
     AddSystemCodecExtensions();
+    // Before the first picture is read: the last run may have ended on one.
+    OpenCrashRecord();
 
     const HWND window = Engine->Window;
     const bool stored = LoadSettings();

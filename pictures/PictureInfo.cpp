@@ -6,6 +6,7 @@
 #include "pictures/MetadataBlocks.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureFormat.h"
+#include "pictures/PictureReading.h"
 #include "pictures/XmpReader.h"
 #ifdef _WIN32
 #include "pictures/WicDecoder.h"
@@ -33,6 +34,7 @@ std::string ExifBlockOfTiff(const uint8_t* tiff, size_t size) {
 }
 
 PictureInfo ReadPictureInfo(const std::string& path) {
+    const PictureReading reading(path.c_str());
     std::vector<uint8_t> bytes;
     if (!ReadPictureFile(path.c_str(), &bytes))
         return PictureInfo();
