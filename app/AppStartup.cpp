@@ -111,11 +111,12 @@ int AppStartup(HINSTANCE instance, int showCommand) {
     }
 
     AddSystemCodecExtensions();
-    // Before the first picture is read: the last run may have ended on one.
-    OpenCrashRecord();
 
     const HWND window = Engine->Window;
     const bool stored = LoadSettings();
+    // Before the first picture is read, since the last run may have ended on one; after the
+    // settings, whose key it makes.
+    OpenCrashRecord();
     ShowSoundSetting(window);
     if (FullScreen == 1)
         EnterFullScreen(window);

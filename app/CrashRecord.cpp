@@ -174,8 +174,8 @@ public:
 };
 
 std::mutex Lock;                         // guards everything below, from any reading thread
-HKEY Run = nullptr;                      // this run's notes; null while no record is open
-std::string RunKey;                      // its path under HKEY_CURRENT_USER
+std::string RunKey;                      // this run's notes' key under HKEY_CURRENT_USER; empty while no record is open
+HKEY Run = nullptr;                      // that key, made at the first note
 std::map<std::string, int, PathLess> Reads; // the files being read now, how many times at once
 std::map<std::string, Ends, PathLess> Record; // the Crashes key as it stands
 RegistryRecorder Recorder;
@@ -185,6 +185,11 @@ void RegistryRecorder::Begin(const std::string& path) {
     StampOf(path, &stamp);
     const std::string bytes = Bytes(stamp);
     const std::lock_guard<std::mutex> hold(Lock);
+    // Made when first needed: until a picture is read, a first run leaves no settings key behind.
+    if (Run == nullptr && !RunKey.empty() &&
+        RegCreateKeyExA(HKEY_CURRENT_USER, RunKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr,
+                        &Run, nullptr) != ERROR_SUCCESS)
+        Run = nullptr;
     if (Run != nullptr && Reads[path]++ == 0)
         SetPathValue(Run, path, bytes);
 }
@@ -217,8 +222,12 @@ void Forget(const std::string& path) {
 void UpdateRecord(const std::vector<std::pair<std::string, FileStamp>>& ended) {
     Record.clear();
     HKEY crashes;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, KeyOf("Crashes").c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
-                        KEY_READ | KEY_WRITE, nullptr, &crashes, nullptr) != ERROR_SUCCESS)
+    const bool made = ended.empty() ? RegOpenKeyExA(HKEY_CURRENT_USER, KeyOf("Crashes").c_str(), 0,
+                                                    KEY_READ | KEY_WRITE, &crashes) == ERROR_SUCCESS
+                                    : RegCreateKeyExA(HKEY_CURRENT_USER, KeyOf("Crashes").c_str(), 0, nullptr,
+                                                      REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr,
+                                                      &crashes, nullptr) == ERROR_SUCCESS;
+    if (!made)
         return;
     for (const auto& [path, bytes] : ValuesOf(crashes)) {
         if (bytes.size() != 20) {
@@ -265,11 +274,11 @@ void OpenCrashRecord() {
         WaitForSingleObject(guard, 10000);
     HKEY reading;
     std::vector<std::pair<std::string, FileStamp>> ended;
-    const bool noted = RegCreateKeyExA(HKEY_CURRENT_USER, KeyOf("Reading").c_str(), 0, nullptr,
-                                       REG_OPTION_NON_VOLATILE, KEY_READ | KEY_WRITE, nullptr, &reading,
-                                       nullptr) == ERROR_SUCCESS;
-    if (noted)
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, KeyOf("Reading").c_str(), 0, KEY_READ | KEY_WRITE, &reading) ==
+        ERROR_SUCCESS) {
         ended = GatherEnds(reading);
+        RegCloseKey(reading);
+    }
     std::string run;
     const std::lock_guard<std::mutex> hold(Lock);
     UpdateRecord(ended);
@@ -277,24 +286,19 @@ void OpenCrashRecord() {
         ReleaseMutex(guard);
         CloseHandle(guard);
     }
-    if (!noted)
-        return;
-    if (RunName(GetCurrentProcess(), GetCurrentProcessId(), &run) &&
-        RegCreateKeyExA(reading, run.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE, nullptr, &Run,
-                        nullptr) == ERROR_SUCCESS)
+    if (RunName(GetCurrentProcess(), GetCurrentProcessId(), &run))
         RunKey = KeyOf("Reading") + "\\" + run;
-    RegCloseKey(reading);
     SetReadingRecorder(&Recorder);
 }
 
 void CloseCrashRecord() {
     const std::lock_guard<std::mutex> hold(Lock);
     Reads.clear();
-    if (Run == nullptr)
-        return;
-    RegCloseKey(Run);
-    Run = nullptr;
-    RegDeleteKeyA(HKEY_CURRENT_USER, RunKey.c_str());
+    if (Run != nullptr) {
+        RegCloseKey(Run);
+        Run = nullptr;
+        RegDeleteKeyA(HKEY_CURRENT_USER, RunKey.c_str());
+    }
     RunKey.clear();
 }
 
