@@ -3,6 +3,7 @@
 #include <new>
 
 #include "app/CommandLine.h"
+#include "app/CrashRecord.h"
 #include "app/FolderDrop.h"
 #include "app/GivenFolder.h"
 #include "app/OptionsDialog.h"
@@ -113,6 +114,9 @@ int AppStartup(HINSTANCE instance, int showCommand) {
 
     const HWND window = Engine->Window;
     const bool stored = LoadSettings();
+    // Before the first picture is read, since the last run may have ended on one; after the
+    // settings, whose key it makes.
+    OpenCrashRecord();
     ShowSoundSetting(window);
     if (FullScreen == 1)
         EnterFullScreen(window);

@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <winternl.h>
 
+#include <algorithm>
+
+#include "app/CrashRecord.h"
 #include "app/PathText.h"
 #include "app/PictureNames.h"
 #include "app/Settings.h"
@@ -98,12 +101,29 @@ private:
     uint64_t Volume;
 };
 
+bool SamePath(const std::wstring& a, const std::wstring& b) {
+    return CompareStringOrdinal(a.c_str(), int(a.size()), b.c_str(), int(b.size()), TRUE) == CSTR_EQUAL;
+}
+
+// The list's folder holds the picture: directly, or below it when the list took subfolders.
+bool InListFolder(const std::string& picture) {
+    const std::wstring folder = WithoutTrailingSeparator(WideText(ListFolder, CP_ACP));
+    std::wstring in = FolderOfFile(WideText(picture, CP_ACP));
+    if (folder.empty() || in.empty())
+        return false;
+    while (ListSubfolders == 1 && in.size() > folder.size() && !SamePath(in, folder))
+        in = FolderOfFile(in);
+    return SamePath(in, folder);
+}
+
 } // namespace
 
 std::vector<std::string> FindPictures(const WalkRequest& request, const std::atomic<bool>& stop,
                                       std::atomic<size_t>& found) {
     DiskFolders disk(stop);
-    return WalkPictures(request, disk, stop, found);
+    std::vector<std::string> pictures = WalkPictures(request, disk, stop, found);
+    LeaveOutCrashed(&pictures);
+    return pictures;
 }
 
 WalkRequest PictureRequest() {
@@ -115,4 +135,10 @@ void ScanPictures() {
     std::atomic<size_t> found(0);
     std::vector<std::string> pictures = FindPictures(PictureRequest(), stop, found);
     PictureList.insert(PictureList.end(), pictures.begin(), pictures.end());
+}
+
+void TakeBackIntoList(const std::vector<std::string>& pictures) {
+    for (const std::string& picture : pictures)
+        if (InListFolder(picture) && std::find(PictureList.begin(), PictureList.end(), picture) == PictureList.end())
+            PictureList.push_back(picture);
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/StatisticsLeftOut.h"
 #include "app/StatisticsStore.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
@@ -106,6 +107,7 @@ void InitStatistics(HWND dialog) {
     AddColumn(wins, 0, IDS_STATS_PLAYER);
     AddColumn(wins, 1, IDS_STATS_WINS);
     FillLists(dialog);
+    ShowLeftOut(dialog);
 }
 
 void AskReset(HWND dialog) {
@@ -124,6 +126,9 @@ BOOL OnStatisticsCommand(HWND dialog, WPARAM wParam) {
             return TRUE;
         case IDC_STATS_RESET:
             AskReset(dialog);
+            return TRUE;
+        case IDC_LET_BACK_IN:
+            AskLetBackIn(dialog);
             return TRUE;
         default:
             return FALSE;

@@ -1,5 +1,6 @@
 #include "engine/GameEngine.h"
 
+#include "app/CrashRecord.h"
 #include "app/FolderDrop.h"
 #include "app/MenuCommands.h"
 #include "app/RoundStore.h"
@@ -176,8 +177,10 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_ENDSESSION:
             // Windows sends no WM_DESTROY when the session ends, and ends the process soon after:
-            // stop the work on the next deal and store the settings now.
+            // stop the work on the next deal and store the settings now. A picture read meanwhile did not
+            // end the run.
             if (wParam) {
+                CloseCrashRecord();
                 CancelNextDeal();
                 SaveRound();
                 SaveSettings();

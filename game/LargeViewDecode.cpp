@@ -10,6 +10,7 @@
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureFormat.h"
+#include "pictures/PictureReading.h"
 #include "pictures/PictureSize.h"
 #include "pictures/ThreadCpuTime.h"
 #include "pictures/WorkerPool.h"
@@ -44,6 +45,7 @@ void Deliver(Job& job, HWND window, ViewPicture&& picture) {
 
 // Values in, values out: nothing here touches the device, the game or the window but by a posted message.
 void Decode(std::shared_ptr<Job> job, HWND window, std::string path, ViewRoom room) {
+    const PictureReading reading(path.c_str());
     const double start = ThreadCpuSeconds();
     const DecodeStop stop{
         [&] { return job->Stop.load() || ThreadCpuSeconds() - start > PictureCpuBudgetSeconds; }};

@@ -10,6 +10,7 @@
 #include "pictures/HeifDecoder.h"
 #include "pictures/JpegDecoder.h"
 #include "pictures/PictureFormat.h"
+#include "pictures/PictureReading.h"
 #include "pictures/PictureScale.h"
 #include "pictures/PictureSize.h"
 #include "pictures/PngDecoder.h"
@@ -72,6 +73,7 @@ bool ReadPictureFile(const char* path, std::vector<uint8_t>* bytes) {
 
 bool DecodePicture(const char* path, int width, int height, PictureFit fit, std::vector<uint32_t>* pixels,
                    const DecodeStop& stop, PictureInfo* info) {
+    const PictureReading reading(path);
     std::vector<uint8_t> bytes;
     if (!ReadPictureFile(path, &bytes) ||
         !DecodePictureData(bytes.data(), bytes.size(), width, height, fit, pixels, stop))

@@ -7,6 +7,7 @@
 #include "pictures/MetadataBlocks.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureFormat.h"
+#include "pictures/PictureReading.h"
 #include "pictures/XmpReader.h"
 #ifdef _WIN32
 #include "pictures/CodecHost.h"
@@ -29,6 +30,7 @@ void SystemCodecBlocks(const uint8_t* data, size_t size, MetadataBlocks* blocks)
 } // namespace
 
 PictureInfo ReadPictureInfo(const std::string& path) {
+    const PictureReading reading(path.c_str());
     std::vector<uint8_t> bytes;
     if (!ReadPictureFile(path.c_str(), &bytes))
         return PictureInfo();

@@ -68,6 +68,8 @@
 #define IDC_LEVEL_TINY 1097
 #define IDC_LEVEL_SMALL 1098
 #define IDC_LEVEL_HUGE 1099
+#define IDC_LEFT_OUT 1100    // the line of the pictures left out after crashes
+#define IDC_LET_BACK_IN 1101
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
 // reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L; so are the
@@ -137,6 +139,12 @@
 #define IDS_PAIRS_NAMESAKES 322
 #define IDS_TOO_FEW_NAMED 323     // the pairs a board needs, those the folder has
 #define IDS_TOO_FEW_NAMESAKES 324 // the same, for two pictures of one name
+// The pictures left out after crashes: none, one, how many; the question listing them.
+#define IDS_LEFT_OUT_NONE 330
+#define IDS_LEFT_OUT_ONE 331
+#define IDS_LEFT_OUT_MANY 332
+#define IDS_LEFT_OUT_QUESTION 333
+#define IDS_LEFT_OUT_MORE 334 // after the first paths of a long list
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132

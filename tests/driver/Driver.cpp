@@ -275,6 +275,29 @@ std::string StoredSettings() {
     return path.empty() ? "" : path + " at level " + std::to_string(level == 0xFFFFFFFF ? 0 : level);
 }
 
+std::vector<std::string> PicturesBeingRead(DWORD process) {
+    std::vector<std::string> paths;
+    HKEY reading;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(SettingsKey) + "\\Reading").c_str(), 0, KEY_READ, &reading) != 0)
+        return paths;
+    char run[64];
+    wchar_t name[16384];
+    for (DWORD i = 0, size = sizeof(run); RegEnumKeyExA(reading, i, run, &size, nullptr, nullptr, nullptr, nullptr) == 0;
+         ++i, size = sizeof(run)) {
+        HKEY notes;
+        // A run is named "<process id>-<creation time>".
+        if ((process != 0 && std::strtoul(run, nullptr, 10) != process) ||
+            RegOpenKeyExA(reading, run, 0, KEY_READ, &notes) != 0)
+            continue;
+        for (DWORD j = 0, length = 16384;
+             RegEnumValueW(notes, j, name, &length, nullptr, nullptr, nullptr, nullptr) == 0; ++j, length = 16384)
+            paths.push_back(Utf8(name)); // the wide call: Wine's ANSI one cuts a UTF-8 name
+        RegCloseKey(notes);
+    }
+    RegCloseKey(reading);
+    return paths;
+}
+
 TempFolder::TempFolder(const std::string& name) {
     static int counter = 0;
     const std::string leaf = "yw" + std::to_string(GetCurrentProcessId()) + "_" + std::to_string(++counter);

@@ -122,6 +122,10 @@ std::string StoredSettings();
 void WriteSettingValue(const char* name, DWORD type, const std::string& bytes);
 void WriteSettingNumber(const char* name, DWORD value);
 
+// The files the games note they are reading now (app/CrashRecord.h: the values under the settings
+// key's Reading subkeys), in no particular order: those of the process, or of every run, ended or not.
+std::vector<std::string> PicturesBeingRead(DWORD process = 0);
+
 // A fresh folder under %TEMP%, its name ending in the given text (any the ANSI code page holds),
 // removed with everything in it when the object goes.
 // Texts are UTF-8 in a program whose manifest asks for that code page, as the game's does.
