@@ -26,12 +26,6 @@ void SystemCodecFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
 
 } // namespace
 
-std::string ExifBlockOfTiff(const uint8_t* tiff, size_t size) {
-    if (tiff == nullptr || size == 0 || size > MaxExifBytes - 6)
-        return std::string();
-    return std::string("Exif\0\0", 6) + std::string(reinterpret_cast<const char*>(tiff), size);
-}
-
 PictureInfo ReadPictureInfo(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (!ReadPictureFile(path.c_str(), &bytes))
