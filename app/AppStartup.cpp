@@ -17,7 +17,7 @@
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "game/Deal.h"
+#include "rules/Deal.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"
 #include "game/ResumeRound.h"

@@ -10,7 +10,7 @@
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
-#include "game/Deal.h"
+#include "rules/Deal.h"
 #include "res/resource.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "app/Texts.h"
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
-#include "game/Deal.h"
+#include "rules/Deal.h"
 #include "game/NewRound.h"
 #include "game/PlayersBar.h"
 #include "res/resource.h"

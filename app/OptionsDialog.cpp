@@ -7,7 +7,7 @@
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
-#include "game/Deal.h"
+#include "rules/Deal.h"
 #include "game/PairNames.h"
 #include "res/resource.h"
 

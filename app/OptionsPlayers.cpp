@@ -4,8 +4,8 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
-#include "game/BoardColours.h"
-#include "game/Statistics.h"
+#include "rules/BoardColours.h"
+#include "rules/Statistics.h"
 #include "res/resource.h"
 
 namespace {

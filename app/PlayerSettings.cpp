@@ -2,7 +2,7 @@
 
 #include "app/Texts.h"
 #include "engine/FullScreen.h"
-#include "game/Statistics.h"
+#include "rules/Statistics.h"
 #include "res/resource.h"
 
 int Players = 1;

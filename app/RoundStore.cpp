@@ -6,8 +6,8 @@
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "game/CardPictures.h"
-#include "game/Deal.h"
-#include "game/GameState.h"
+#include "rules/Deal.h"
+#include "rules/GameState.h"
 #include "game/RoundTime.h"
 
 namespace {

@@ -6,9 +6,9 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Settings.h"
-#include "game/Deal.h"
-#include "game/GameState.h"
-#include "game/PlayerTurns.h"
+#include "rules/Deal.h"
+#include "rules/GameState.h"
+#include "rules/PlayerTurns.h"
 #include "game/RoundTime.h"
 
 namespace {

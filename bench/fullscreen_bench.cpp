@@ -15,7 +15,7 @@
 
 #include "bench/GameWindow.h"
 #include "bench/Measures.h"
-#include "game/CellGeometry.h"
+#include "rules/CellGeometry.h"
 #include "res/resource.h"
 
 namespace {

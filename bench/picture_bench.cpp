@@ -45,7 +45,7 @@
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureScale.h"
-#include "game/GameState.h"
+#include "rules/GameState.h"
 #include "game/NewRound.h"
 #include "game/RenderBoard.h"
 #include "game/ShowLarge.h"

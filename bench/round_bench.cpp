@@ -14,7 +14,7 @@
 #include "bench/GameWindow.h"
 #include "bench/Measures.h"
 #include "engine/ObjectCounts.h"
-#include "game/CellGeometry.h"
+#include "rules/CellGeometry.h"
 #include "res/resource.h"
 
 namespace {

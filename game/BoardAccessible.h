@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "game/CardNames.h"
+#include "rules/CardSpeech.h"
 
 // Posted by a reader's default action, wParam the card's child id: the card is turned when the
 // message arrives, outside the reader's call, since the end of a round opens a modal box.

@@ -4,7 +4,7 @@
 
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
-#include "game/BoardFocus.h"
+#include "rules/BoardFocus.h"
 #include "game/ComputerTurn.h"
 #include "game/FocusCue.h"
 #include "game/NewRound.h"

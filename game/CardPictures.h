@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "game/CellGeometry.h"
-#include "game/GameState.h"
+#include "rules/CellGeometry.h"
+#include "rules/GameState.h"
 #include "pictures/PictureCrop.h"
 
 // A dealt picture at the largest size its card can take on the window's monitor: cards of any

@@ -5,10 +5,10 @@
 #include "app/StartupScan.h"
 #include "engine/GameEngine.h"
 #include "engine/ObjectCounts.h"
-#include "game/ComputerPace.h"
-#include "game/ComputerPlayer.h"
+#include "rules/ComputerPace.h"
+#include "rules/ComputerPlayer.h"
 #include "game/OnCellClick.h"
-#include "game/PlayerTurns.h"
+#include "rules/PlayerTurns.h"
 #include "game/ShowLarge.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "game/GameState.h"
-#include "game/TryRules.h"
+#include "rules/GameState.h"
+#include "rules/TryRules.h"
 
 const UINT_PTR ComputerTimer = 1;
 

@@ -9,7 +9,7 @@
 #include <memory>
 #include <utility>
 
-#include "game/Shuffle.h"
+#include "rules/Shuffle.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/ThreadCpuTime.h"
 #include "pictures/WorkerPool.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/PairChoice.h"
+#include "rules/PairChoice.h"
 #include "pictures/PictureBatch.h"
 
 // The first pictures of the list that decode, `wanted` of them for width x height cards as fit says. The

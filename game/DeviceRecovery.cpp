@@ -4,7 +4,7 @@
 #include "engine/ImageS.h"
 #include "game/CardPictures.h"
 #include "game/DrawLargeView.h"
-#include "game/GameState.h"
+#include "rules/GameState.h"
 
 bool RebuildDevice() {
     for (ImageS* image : CardImages) {

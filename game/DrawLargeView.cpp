@@ -9,7 +9,7 @@
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
-#include "game/LargeView.h"
+#include "rules/LargeViewLayout.h"
 #include "game/PlayersBar.h"
 #include "game/SystemLook.h"
 

@@ -4,8 +4,8 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
-#include "game/GameState.h"
-#include "game/PlayerTurns.h"
+#include "rules/GameState.h"
+#include "rules/PlayerTurns.h"
 #include "res/resource.h"
 
 namespace {

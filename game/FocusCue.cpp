@@ -4,7 +4,7 @@
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "game/BoardAccessible.h"
-#include "game/CellGeometry.h"
+#include "rules/CellGeometry.h"
 #include "game/SystemLook.h"
 
 bool FocusCueShown = false;

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "game/GameState.h"
+#include "rules/GameState.h"
 
 // Hidden until a key is used, hidden again by a mouse click, unless the user asked Windows to
 // show keyboard cues always. Kept by the game itself, since Wine never sends WM_UPDATEUISTATE.

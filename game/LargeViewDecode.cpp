@@ -6,7 +6,7 @@
 #include <mutex>
 #include <utility>
 
-#include "game/LargeView.h"
+#include "rules/LargeViewLayout.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureFormat.h"

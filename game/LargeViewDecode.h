@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "game/CellGeometry.h"
+#include "rules/CellGeometry.h"
 
 // Posted to the window each time the worker has something new: its shape, a thumbnail, the picture.
 const UINT LargeViewDecodedMessage = WM_APP + 8;

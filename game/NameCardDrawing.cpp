@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "game/NameCard.h"
-#include "game/NameRules.h"
+#include "rules/NameCardLayout.h"
+#include "rules/NameRules.h"
 #include "game/SystemLook.h"
 
 namespace {

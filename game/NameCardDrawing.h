@@ -1,4 +1,4 @@
-// A name card's face: the name set by NameCard's layout and drawn with GDI into pixels of the card's
+// A name card's face: the name set by NameCardLayout and drawn with GDI into pixels of the card's
 // own size, as the board's picture cards are.
 #pragma once
 

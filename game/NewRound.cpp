@@ -9,18 +9,18 @@
 #include "engine/GameEngine.h"
 #include "engine/ImageS.h"
 #include "game/BoardAccessible.h"
-#include "game/CardNames.h"
+#include "rules/CardTitles.h"
 #include "game/CardPictures.h"
-#include "game/CellGeometry.h"
+#include "rules/CellGeometry.h"
 #include "game/ComputerTurn.h"
-#include "game/Deal.h"
+#include "rules/Deal.h"
 #include "game/DealPictures.h"
-#include "game/GameState.h"
+#include "rules/GameState.h"
 #include "game/PairNames.h"
 #include "game/PlayersBar.h"
 #include "game/RenderBoard.h"
 #include "game/RoundTime.h"
-#include "game/Shuffle.h"
+#include "rules/Shuffle.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "game/CellGeometry.h"
+#include "rules/CellGeometry.h"
 #include "pictures/PictureBatch.h"
 
 // The card back's colour, a light violet.

@@ -1,7 +1,7 @@
 // The game's input: a mouse press at a client point, or a card named by the keys or a screen reader.
 #pragma once
 
-#include "game/GameState.h"
+#include "rules/GameState.h"
 
 // Moves the focus to the card under the point, hides the keyboard's focus cue and turns the card;
 // nothing while the computer plays.

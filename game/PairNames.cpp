@@ -3,10 +3,10 @@
 #include <unordered_map>
 
 #include "app/Settings.h"
-#include "game/CardNames.h"
-#include "game/Deal.h"
-#include "game/GameState.h"
-#include "game/NameRules.h"
+#include "rules/CardTitles.h"
+#include "rules/Deal.h"
+#include "rules/GameState.h"
+#include "rules/NameRules.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureInfo.h"
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/PairChoice.h"
+#include "rules/PairChoice.h"
 
 // The kind of pairs the next deal deals: the setting as it stands.
 PairKind ChosenPairs();

@@ -13,8 +13,8 @@
 #include "engine/GameEngine.h"
 #include "game/CardPictures.h"
 #include "engine/ObjectCounts.h"
-#include "game/GameState.h"
-#include "game/PlayerTurns.h"
+#include "rules/GameState.h"
+#include "rules/PlayerTurns.h"
 #include "game/RoundTime.h"
 #include "res/resource.h"
 

@@ -6,7 +6,7 @@
 
 #include <windows.h>
 
-#include "game/PlayerTurns.h"
+#include "rules/PlayerTurns.h"
 
 // The part of the client the board is drawn on, clicked and located in: the whole client less
 // the bar's strip, when the bar shows.

@@ -8,13 +8,13 @@
 #include "engine/GameEngine.h"
 #include "game/CardPictures.h"
 #include "game/DealPictures.h"
-#include "game/Deal.h"
-#include "game/GameState.h"
+#include "rules/Deal.h"
+#include "rules/GameState.h"
 #include "game/NewRound.h"
 #include "game/PlayersBar.h"
 #include "game/PairNames.h"
 #include "game/RoundTime.h"
-#include "game/SavedRound.h"
+#include "rules/SavedRound.h"
 
 namespace {
 

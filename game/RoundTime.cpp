@@ -5,7 +5,7 @@
 #include <limits>
 
 #include "engine/GameEngine.h"
-#include "game/GameState.h"
+#include "rules/GameState.h"
 #include "game/PlayersBar.h"
 
 void ResetRoundTime() {

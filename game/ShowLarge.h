@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "game/TryRules.h"
+#include "rules/TryRules.h"
 
 bool LargeViewOpen();
 // The sharp picture, decoded at the view's size, has come (rather than the enlarged card or a thumbnail).

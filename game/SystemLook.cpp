@@ -4,7 +4,7 @@
 
 #include "engine/GameEngine.h"
 #include "game/CardPictures.h"
-#include "game/GameState.h"
+#include "rules/GameState.h"
 
 BoardColours Look = ChooseBoardColours(false, {});
 

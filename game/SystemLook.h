@@ -2,7 +2,7 @@
 // area may animate.
 #pragma once
 
-#include "game/BoardColours.h"
+#include "rules/BoardColours.h"
 
 // The colours the board is drawn in, as the settings stood at the last FollowSystemLook.
 extern BoardColours Look;

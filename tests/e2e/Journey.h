@@ -15,8 +15,8 @@
 #include <set>
 #include <vector>
 
-#include "game/CellGeometry.h"
-#include "game/Deal.h"
+#include "rules/CellGeometry.h"
+#include "rules/Deal.h"
 #include "res/resource.h"
 #include "tests/driver/Driver.h"
 

@@ -1,4 +1,4 @@
-#include "game/NameCard.h"
+#include "rules/NameCardLayout.h"
 
 #include <gtest/gtest.h>
 
