@@ -14,16 +14,16 @@
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
+#include "board/FocusCue.h"
+#include "board/NewRound.h"
+#include "board/ResumeRound.h"
+#include "board/SystemLook.h"
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "rules/Deal.h"
-#include "game/FocusCue.h"
-#include "game/NewRound.h"
-#include "game/ResumeRound.h"
-#include "game/SystemLook.h"
 #include "pictures/WicDecoder.h"
 #include "res/resource.h"
+#include "rules/Deal.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
-#include "rules/Deal.h"
 #include "res/resource.h"
+#include "rules/Deal.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "app/Settings.h"
 
 #include "app/RoundStore.h"
+#include "board/DealPictures.h"
+#include "board/NewRound.h"
 #include "engine/GameEngine.h"
-#include "game/DealPictures.h"
-#include "game/NewRound.h"
 
 void SaveAndShutdown() {
     // Nothing may decode on for a board that is going away.

@@ -8,9 +8,9 @@
 #include "app/StatisticsStore.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
+#include "res/resource.h"
 #include "rules/Deal.h"
 #include "rules/RoundClock.h"
-#include "res/resource.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Settings.h"
+#include "board/RoundTime.h"
 #include "rules/Deal.h"
 #include "rules/GameState.h"
 #include "rules/PlayerTurns.h"
-#include "game/RoundTime.h"
 
 namespace {
 

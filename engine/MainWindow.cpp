@@ -5,22 +5,22 @@
 #include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupScan.h"
+#include "board/BoardAccessible.h"
+#include "board/BoardKeys.h"
+#include "board/CardPictures.h"
+#include "board/ComputerTurn.h"
+#include "board/DealPictures.h"
+#include "board/FocusCue.h"
+#include "board/LargeView.h"
+#include "board/OnCellClick.h"
+#include "board/RoundTime.h"
+#include "board/StatusBar.h"
+#include "board/SystemLook.h"
 #include "engine/Dpi.h"
 #include "engine/FullScreen.h"
 #include "engine/Graphics.h"
 #include "engine/ObjectCounts.h"
 #include "engine/WindowGeometry.h"
-#include "game/BoardAccessible.h"
-#include "game/BoardKeys.h"
-#include "game/CardPictures.h"
-#include "game/ComputerTurn.h"
-#include "game/DealPictures.h"
-#include "game/FocusCue.h"
-#include "game/OnCellClick.h"
-#include "game/PlayersBar.h"
-#include "game/RoundTime.h"
-#include "game/ShowLarge.h"
-#include "game/SystemLook.h"
 
 namespace {
 
@@ -150,7 +150,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             // During a drag the old back buffer is stretched; never resized to a minimised client.
             if (!SizeMoving && wParam != SIZE_MINIMIZED)
                 FitBackBufferToClient();
-            FitPlayersBar();
+            FitStatusBar();
             FollowMinimised(wParam == SIZE_MINIMIZED);
             return 0;
         case WM_ENABLE:

@@ -7,7 +7,7 @@
 #include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
-#include "game/CardPictures.h"
+#include "board/CardPictures.h"
 #include "rules/Deal.h"
 #include "rules/GameState.h"
 #include "tests/driver/Driver.h"

@@ -1,22 +1,22 @@
-#include "game/ShowLarge.h"
+#include "board/LargeView.h"
 
 #include <utility>
 
 #include "app/Settings.h"
 #include "app/Texts.h"
+#include "board/BoardAccessible.h"
+#include "board/CardPictures.h"
+#include "board/ComputerTurn.h"
+#include "board/FocusCue.h"
+#include "board/LargeViewDecode.h"
+#include "board/LargeViewDrawing.h"
+#include "board/RoundTime.h"
+#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "game/BoardAccessible.h"
-#include "game/CardPictures.h"
-#include "game/ComputerTurn.h"
-#include "game/DrawLargeView.h"
-#include "game/FocusCue.h"
+#include "res/resource.h"
 #include "rules/GameState.h"
 #include "rules/HitTest.h"
-#include "game/LargeViewDecode.h"
-#include "game/PlayersBar.h"
-#include "game/RoundTime.h"
-#include "res/resource.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "rules/CellGeometry.h"
 #include "pictures/PictureBatch.h"
+#include "rules/CellGeometry.h"
 
 // The card back's colour, a light violet.
 const DWORD CardBackColor = 0xFFC483FF;

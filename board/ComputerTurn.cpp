@@ -1,15 +1,15 @@
-#include "game/ComputerTurn.h"
+#include "board/ComputerTurn.h"
 
 #include <cstdlib>
 
 #include "app/StartupScan.h"
+#include "board/LargeView.h"
+#include "board/OnCellClick.h"
 #include "engine/GameEngine.h"
 #include "engine/ObjectCounts.h"
 #include "rules/ComputerPace.h"
 #include "rules/ComputerPlayer.h"
-#include "game/OnCellClick.h"
 #include "rules/PlayerTurns.h"
-#include "game/ShowLarge.h"
 
 namespace {
 

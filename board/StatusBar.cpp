@@ -1,4 +1,4 @@
-#include "game/PlayersBar.h"
+#include "board/StatusBar.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -8,15 +8,15 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
+#include "board/CardPictures.h"
+#include "board/RoundTime.h"
 #include "engine/Dpi.h"
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
-#include "game/CardPictures.h"
 #include "engine/ObjectCounts.h"
+#include "res/resource.h"
 #include "rules/GameState.h"
 #include "rules/PlayerTurns.h"
-#include "game/RoundTime.h"
-#include "res/resource.h"
 
 namespace {
 
@@ -205,7 +205,7 @@ std::wstring ShowSolo() {
 // Shows or hides the bar as the round and the setting want it, the board keeping its size.
 void FitBarToRound() {
     ShowBar(BarWanted());
-    FitPlayersBar();
+    FitStatusBar();
     // A maximised window keeps its size: the board gives up the bar's strip.
     FitBackBufferToClient();
     ShowTurn();
@@ -282,7 +282,7 @@ void ToggleStatusBar(HWND window) {
     InvalidateRect(window, nullptr, FALSE);
 }
 
-void FitPlayersBar() {
+void FitStatusBar() {
     if (BarShown())
         PlaceBar();
 }
@@ -291,6 +291,6 @@ void FollowBarDpi(UINT dpi) {
     if (BarWindow() == nullptr)
         return;
     SetBarFont(BarWindow(), dpi);
-    FitPlayersBar();
+    FitStatusBar();
     FitBackBufferToClient();
 }

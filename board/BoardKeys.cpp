@@ -1,14 +1,14 @@
-#include "game/BoardKeys.h"
+#include "board/BoardKeys.h"
 
 #include "app/StatisticsDialog.h"
 
+#include "board/ComputerTurn.h"
+#include "board/FocusCue.h"
+#include "board/NewRound.h"
+#include "board/OnCellClick.h"
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "rules/BoardFocus.h"
-#include "game/ComputerTurn.h"
-#include "game/FocusCue.h"
-#include "game/NewRound.h"
-#include "game/OnCellClick.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/OnCellClick.h"
+#include "board/OnCellClick.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -7,22 +7,22 @@
 #include "app/StartupData.h"
 #include "app/StatisticsStore.h"
 #include "app/Texts.h"
+#include "board/BoardAccessible.h"
+#include "board/ComputerTurn.h"
+#include "board/EndQuestion.h"
+#include "board/FocusCue.h"
+#include "board/LargeView.h"
+#include "board/NewRound.h"
+#include "board/RenderBoard.h"
+#include "board/RoundTime.h"
+#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
-#include "game/BoardAccessible.h"
+#include "res/resource.h"
 #include "rules/CardSpeech.h"
-#include "game/ComputerTurn.h"
-#include "game/EndQuestion.h"
-#include "game/FocusCue.h"
 #include "rules/GameState.h"
 #include "rules/HitTest.h"
-#include "game/NewRound.h"
 #include "rules/PlayerTurns.h"
-#include "game/PlayersBar.h"
-#include "game/RenderBoard.h"
-#include "game/RoundTime.h"
-#include "game/ShowLarge.h"
 #include "rules/TryRules.h"
-#include "res/resource.h"
 
 namespace {
 

@@ -1,19 +1,19 @@
-#include "game/ResumeRound.h"
+#include "board/ResumeRound.h"
 
 #include <cstring>
 
 #include "app/PlayerSettings.h"
 #include "app/RoundStore.h"
 #include "app/Settings.h"
+#include "board/CardPictures.h"
+#include "board/DealPictures.h"
+#include "board/NewRound.h"
+#include "board/PairNames.h"
+#include "board/RoundTime.h"
+#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
-#include "game/CardPictures.h"
-#include "game/DealPictures.h"
 #include "rules/Deal.h"
 #include "rules/GameState.h"
-#include "game/NewRound.h"
-#include "game/PlayersBar.h"
-#include "game/PairNames.h"
-#include "game/RoundTime.h"
 #include "rules/SavedRound.h"
 
 namespace {

@@ -37,7 +37,7 @@ void ShowStatusBarSetting(HWND window);
 void ToggleStatusBar(HWND window);
 
 // The main window's WM_SIZE: the bar follows the client's bottom edge.
-void FitPlayersBar();
+void FitStatusBar();
 // WM_DPICHANGED, before the window takes the size Windows suggests: the bar's font and height are
 // made for the new DPI, the board's part of the client giving or taking the difference.
 void FollowBarDpi(UINT dpi);

@@ -1,17 +1,17 @@
-#include "game/DrawLargeView.h"
+#include "board/LargeViewDrawing.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <memory>
 
+#include "board/StatusBar.h"
+#include "board/SystemLook.h"
 #include "engine/Dpi.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
 #include "rules/LargeViewLayout.h"
-#include "game/PlayersBar.h"
-#include "game/SystemLook.h"
 
 namespace {
 

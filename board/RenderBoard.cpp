@@ -1,9 +1,12 @@
-#include "game/RenderBoard.h"
+#include "board/RenderBoard.h"
 
 #include <windows.h>
 
 #include <algorithm>
 
+#include "board/FocusCue.h"
+#include "board/StatusBar.h"
+#include "board/SystemLook.h"
 #include "engine/Dpi.h"
 #include "engine/FillBatch.h"
 #include "engine/GameEngine.h"
@@ -12,11 +15,8 @@
 #include "engine/RectDifference.h"
 #include "rules/CardTurns.h"
 #include "rules/CellGeometry.h"
-#include "game/FocusCue.h"
 #include "rules/GameState.h"
 #include "rules/PlayerTurns.h"
-#include "game/PlayersBar.h"
-#include "game/SystemLook.h"
 
 namespace {
 

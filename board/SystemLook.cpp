@@ -1,9 +1,9 @@
-#include "game/SystemLook.h"
+#include "board/SystemLook.h"
 
 #include <windows.h>
 
+#include "board/CardPictures.h"
 #include "engine/GameEngine.h"
-#include "game/CardPictures.h"
 #include "rules/GameState.h"
 
 BoardColours Look = ChooseBoardColours(false, {});

@@ -1,4 +1,4 @@
-#include "game/DealPictures.h"
+#include "board/DealPictures.h"
 
 #include <windows.h>
 
@@ -9,11 +9,11 @@
 #include <memory>
 #include <utility>
 
-#include "rules/Shuffle.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/ThreadCpuTime.h"
 #include "pictures/WorkerPool.h"
 #include "res/resource.h"
+#include "rules/Shuffle.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
-#include "game/NameCardDrawing.h"
+#include "board/NameCardDrawing.h"
 
 #include <windows.h>
 
 #include <cstring>
 
+#include "board/SystemLook.h"
 #include "rules/NameCardLayout.h"
 #include "rules/NameRules.h"
-#include "game/SystemLook.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/CardPictures.h"
+#include "board/CardPictures.h"
 
 #include <windows.h>
 
@@ -6,14 +6,14 @@
 #include <iterator>
 #include <utility>
 
+#include "board/DealPictures.h"
+#include "board/DeviceRecovery.h"
+#include "board/NameCardDrawing.h"
+#include "board/NewRound.h"
+#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
-#include "game/DealPictures.h"
-#include "game/DeviceRecovery.h"
-#include "game/NameCardDrawing.h"
-#include "game/NewRound.h"
-#include "game/PlayersBar.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PixelRescale.h"
 

@@ -1,11 +1,11 @@
-#include "game/FocusCue.h"
+#include "board/FocusCue.h"
 
+#include "board/BoardAccessible.h"
+#include "board/SystemLook.h"
 #include "engine/FillBatch.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "game/BoardAccessible.h"
 #include "rules/CellGeometry.h"
-#include "game/SystemLook.h"
 
 bool FocusCueShown = false;
 

@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "pictures/PictureCrop.h"
 #include "rules/CellGeometry.h"
 #include "rules/GameState.h"
-#include "pictures/PictureCrop.h"
 
 // A dealt picture at the largest size its card can take on the window's monitor: cards of any
 // smaller window are scaled down from it, cut to their shape as the deal's fit said. Empty pixels:

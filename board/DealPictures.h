@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "rules/PairChoice.h"
 #include "pictures/PictureBatch.h"
+#include "rules/PairChoice.h"
 
 // The first pictures of the list that decode, `wanted` of them for width x height cards as fit says. The
 // window's thread waits for the workers without dispatching messages, so no click or command re-enters the

@@ -1,4 +1,4 @@
-#include "game/LargeViewDecode.h"
+#include "board/LargeViewDecode.h"
 
 #include <atomic>
 #include <future>
@@ -6,13 +6,13 @@
 #include <mutex>
 #include <utility>
 
-#include "rules/LargeViewLayout.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureFormat.h"
 #include "pictures/PictureSize.h"
 #include "pictures/ThreadCpuTime.h"
 #include "pictures/WorkerPool.h"
+#include "rules/LargeViewLayout.h"
 
 namespace {
 

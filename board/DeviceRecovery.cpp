@@ -1,9 +1,9 @@
-#include "game/DeviceRecovery.h"
+#include "board/DeviceRecovery.h"
 
+#include "board/CardPictures.h"
+#include "board/LargeViewDrawing.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
-#include "game/CardPictures.h"
-#include "game/DrawLargeView.h"
 #include "rules/GameState.h"
 
 bool RebuildDevice() {

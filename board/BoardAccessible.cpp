@@ -1,4 +1,4 @@
-#include "game/BoardAccessible.h"
+#include "board/BoardAccessible.h"
 
 #include <oleacc.h>
 
@@ -6,15 +6,15 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
+#include "board/ComputerTurn.h"
+#include "board/FocusCue.h"
+#include "board/LargeView.h"
+#include "board/OnCellClick.h"
+#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
-#include "rules/CellGeometry.h"
-#include "game/ComputerTurn.h"
-#include "game/FocusCue.h"
-#include "game/OnCellClick.h"
-#include "rules/PlayerTurns.h"
-#include "game/PlayersBar.h"
-#include "game/ShowLarge.h"
 #include "res/resource.h"
+#include "rules/CellGeometry.h"
+#include "rules/PlayerTurns.h"
 
 namespace {
 

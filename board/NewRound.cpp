@@ -1,4 +1,4 @@
-#include "game/NewRound.h"
+#include "board/NewRound.h"
 
 #include <cstdlib>
 #include <utility>
@@ -6,20 +6,20 @@
 #include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "board/BoardAccessible.h"
+#include "board/CardPictures.h"
+#include "board/ComputerTurn.h"
+#include "board/DealPictures.h"
+#include "board/PairNames.h"
+#include "board/RenderBoard.h"
+#include "board/RoundTime.h"
+#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "engine/ImageS.h"
-#include "game/BoardAccessible.h"
 #include "rules/CardTitles.h"
-#include "game/CardPictures.h"
 #include "rules/CellGeometry.h"
-#include "game/ComputerTurn.h"
 #include "rules/Deal.h"
-#include "game/DealPictures.h"
 #include "rules/GameState.h"
-#include "game/PairNames.h"
-#include "game/PlayersBar.h"
-#include "game/RenderBoard.h"
-#include "game/RoundTime.h"
 #include "rules/Shuffle.h"
 
 namespace {

@@ -1,12 +1,12 @@
-#include "game/RoundTime.h"
+#include "board/RoundTime.h"
 
 #include <windows.h>
 
 #include <limits>
 
+#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "rules/GameState.h"
-#include "game/PlayersBar.h"
 
 void ResetRoundTime() {
     ResetClock(&Clock, Engine != nullptr && IsIconic(Engine->Window));

@@ -1,12 +1,12 @@
-#include "game/EndQuestion.h"
+#include "board/EndQuestion.h"
 
 #include <vector>
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
+#include "res/resource.h"
 #include "rules/GameState.h"
 #include "rules/PlayerTurns.h"
-#include "res/resource.h"
 
 namespace {
 

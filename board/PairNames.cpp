@@ -1,14 +1,14 @@
-#include "game/PairNames.h"
+#include "board/PairNames.h"
 
 #include <unordered_map>
 
 #include "app/Settings.h"
+#include "pictures/PictureBatch.h"
+#include "pictures/PictureInfo.h"
 #include "rules/CardTitles.h"
 #include "rules/Deal.h"
 #include "rules/GameState.h"
 #include "rules/NameRules.h"
-#include "pictures/PictureBatch.h"
-#include "pictures/PictureInfo.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "game/LargeViewDecode.h"
+#include "board/LargeViewDecode.h"
 
 // The room the view has now: the back buffer, the caption's and the margin's height at the window's DPI.
 ViewRoom LargeViewRoom();
