@@ -1,8 +1,8 @@
 #include "app/Settings.h"
 
 #include "app/RoundStore.h"
+#include "board/CardPictures.h"
 #include "board/DealPictures.h"
-#include "board/NewRound.h"
 #include "engine/GameEngine.h"
 
 void SaveAndShutdown() {

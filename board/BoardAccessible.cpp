@@ -6,11 +6,9 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
-#include "board/ComputerTurn.h"
+#include "board/BoardArea.h"
 #include "board/FocusCue.h"
 #include "board/LargeView.h"
-#include "board/OnCellClick.h"
-#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "res/resource.h"
 #include "rules/CellGeometry.h"
@@ -291,15 +289,6 @@ LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
     const LRESULT result = LresultFromObject(AccessibleIid, wParam, board);
     board->Release();
     return result;
-}
-
-void TurnPostedCard(HWND window, WPARAM child) {
-    Cell cell;
-    if (!IsWindowEnabled(window) || ComputersTurn() ||
-        !CellOfChild(static_cast<long>(child), Columns, Rows, &cell))
-        return;
-    SetBoardFocus(cell);
-    TurnCard(cell);
 }
 
 void AnnounceFocus() {

@@ -6,16 +6,12 @@
 
 #include "rules/CardSpeech.h"
 
-// Posted by a reader's default action, wParam the card's child id: the card is turned when the
-// message arrives, outside the reader's call, since the end of a round opens a modal box.
+// Posted by a reader's default action, wParam the card's child id: the card is turned (BoardInput)
+// when the message arrives, outside the reader's call, since the end of a round opens a modal box.
 const UINT TurnCardMessage = WM_APP + 1;
 
 // WM_GETOBJECT: the board's object for OBJID_CLIENT, the default answer for everything else.
 LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam);
-
-// TurnCardMessage: moves the focus to the card and turns it as a click would, unless a modal box
-// has the window disabled or the id names no card of the grid now dealt.
-void TurnPostedCard(HWND window, WPARAM child);
 
 // The focused card, after a move or when the window gains the keyboard focus.
 void AnnounceFocus();

@@ -6,11 +6,10 @@
 #include <iterator>
 #include <utility>
 
+#include "board/BoardArea.h"
 #include "board/DealPictures.h"
 #include "board/DeviceRecovery.h"
 #include "board/NameCardDrawing.h"
-#include "board/NewRound.h"
-#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "engine/ImageS.h"
@@ -26,6 +25,13 @@ PixelSize KeptCardSize() {
     const int width = std::max<int>(monitor.rcMonitor.right - monitor.rcMonitor.left, BackBufferWidth);
     const int height = std::max<int>(monitor.rcMonitor.bottom - monitor.rcMonitor.top, BackBufferHeight);
     return LargestCard({Columns, Rows, width, height});
+}
+
+void DeleteCardImages() {
+    for (ImageS*& image : CardImages) {
+        delete image;
+        image = nullptr;
+    }
 }
 
 void MakeCards() {

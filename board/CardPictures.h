@@ -10,6 +10,9 @@
 #include "rules/CellGeometry.h"
 #include "rules/GameState.h"
 
+// The card back's colour, a light violet.
+const uint32_t CardBackColor = 0xFFC483FF;
+
 // A dealt picture at the largest size its card can take on the window's monitor: cards of any
 // smaller window are scaled down from it, cut to their shape as the deal's fit said. Empty pixels:
 // the picture did not decode.
@@ -28,6 +31,9 @@ extern KeptPicture KeptPictures[CardImageCount];
 // The size to keep pictures at: the largest card of the board on the window's monitor, or on the
 // back buffer when that is larger still (a window spanning monitors).
 PixelSize KeptCardSize();
+
+// Deletes every card image and empties its slot.
+void DeleteCardImages();
 
 // Makes the card back and the card of every kept picture at the board's largest card size on the
 // back buffer, replacing the cards there were. A picture kept smaller than that is decoded again

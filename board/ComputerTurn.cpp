@@ -4,7 +4,6 @@
 
 #include "app/StartupScan.h"
 #include "board/LargeView.h"
-#include "board/OnCellClick.h"
 #include "engine/GameEngine.h"
 #include "engine/ObjectCounts.h"
 #include "rules/ComputerPace.h"
@@ -37,10 +36,6 @@ void StopWaiting() {
     Waiting = false;
 }
 
-bool RoundOver() {
-    return PairsFound == PairCount();
-}
-
 void PlanMove(bool pairFound) {
     const ComputerStep step =
         NextComputerStep({ComputersTurn(), RoundOver(), !IsNone(SecondPick), pairFound});
@@ -64,25 +59,19 @@ void FollowTurnedCard(const Cell& cell, const ClickOutcome& outcome) {
     PlanMove(outcome.CueCount == 2 && outcome.Cues[1] == Cue::Match);
 }
 
-bool ComputersTurn() {
-    return Round.Turn >= 0 && Round.Turn < Round.Count && Round.Computer[Round.Turn] && !RoundOver();
-}
-
-void OnComputerTimer() {
+Cell DueComputerCard() {
     // A tick already queued when the wait was stopped or booked anew is not the move's.
     if (!Waiting)
-        return;
+        return NoCell;
     StopWaiting();
     if (!ComputersTurn())
-        return;
+        return NoCell;
     // Nobody could follow a move made while no frame is drawn: minimised, under a box or the large
     // view, during a drag of the window or a scan of a dropped folder.
     if (IsIconic(Engine->Window) || !IsWindowEnabled(Engine->Window) || Engine->SizeMoving ||
         GatheringPictures() || LargeViewOpen()) {
         WaitForMove(HeldMoveRetryMs);
-        return;
+        return NoCell;
     }
-    const Cell cell = ChooseCard(Memories[Round.Turn], Draw);
-    if (!IsNone(cell))
-        TurnCard(cell);
+    return ChooseCard(Memories[Round.Turn], Draw);
 }

@@ -1,4 +1,5 @@
-// The computer's turns at the board, paced on the main window's timer so the window never waits.
+// The computer's turns at the board, paced on the main window's timer so the window never waits:
+// which card is due and when. The board's input turns it.
 #pragma once
 
 #include <windows.h>
@@ -16,9 +17,7 @@ void StartComputers();
 // or, on a person's turn, none.
 void FollowTurnedCard(const Cell& cell, const ClickOutcome& outcome);
 
-// The computer is playing: the board is not the people's to click or key.
-bool ComputersTurn();
-
-// The main window's WM_TIMER of ComputerTimer: the computer's move, or a wait while a modal box is
-// up or the window is minimised.
-void OnComputerTimer();
+// The main window's WM_TIMER of ComputerTimer: the card the computer turns now. None for a tick
+// that is not its move's, on a person's turn, or while nobody could follow a move (a modal box is
+// up, the window minimised), which waits and is tried again shortly.
+Cell DueComputerCard();

@@ -5,18 +5,18 @@
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "board/BoardAccessible.h"
+#include "board/BoardArea.h"
 #include "board/CardPictures.h"
-#include "board/ComputerTurn.h"
 #include "board/FocusCue.h"
 #include "board/LargeViewDecode.h"
 #include "board/LargeViewDrawing.h"
 #include "board/RoundTime.h"
-#include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
 #include "res/resource.h"
 #include "rules/GameState.h"
 #include "rules/HitTest.h"
+#include "rules/PlayerTurns.h"
 
 namespace {
 

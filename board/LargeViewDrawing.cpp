@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "board/StatusBar.h"
+#include "board/BoardArea.h"
 #include "board/SystemLook.h"
 #include "engine/Dpi.h"
 #include "engine/GameEngine.h"

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "app/PlayerSettings.h"
 #include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
@@ -20,6 +21,7 @@
 #include "rules/CellGeometry.h"
 #include "rules/Deal.h"
 #include "rules/GameState.h"
+#include "rules/PlayerTurns.h"
 #include "rules/Shuffle.h"
 
 namespace {
@@ -27,17 +29,20 @@ namespace {
 // Set by a deal, cleared once the next one is being prepared.
 bool PreparationWanted = false;
 
+// The round's players from the settings, the computer in the seats Options gives it, and the bar
+// for them, before the deal lays the board out.
+void SeatPlayers() {
+    StartPlayersRound(&Round, Players);
+    for (int seat = 0; seat < Round.Count; ++seat)
+        Round.Computer[seat] = IsComputerSeat(seat, Round.Count);
+    Round.Strength = Strength;
+    FitStatusBarToRound();
+}
+
 } // namespace
 
 PictureFit DealtFit() {
     return Fit == 1 ? PictureFit::KeepShape : PictureFit::Stretch;
-}
-
-void DeleteCardImages() {
-    for (ImageS*& image : CardImages) {
-        delete image;
-        image = nullptr;
-    }
 }
 
 // Where a decoded picture goes: for twins and for a picture with its name, the n-th picture that

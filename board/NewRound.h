@@ -1,16 +1,11 @@
 // Dealing a new board at the current level from the picture list.
 #pragma once
 
-#include <windows.h>
-
 #include <string>
 #include <vector>
 
 #include "pictures/PictureBatch.h"
 #include "rules/CellGeometry.h"
-
-// The card back's colour, a light violet.
-const DWORD CardBackColor = 0xFFC483FF;
 
 // Shuffles the picture list, lays the grid out on the client area and deals every picture
 // twice, face down. Draws nothing: the next frame shows the new board.
@@ -35,6 +30,3 @@ void ShowNewBoard();
 
 // Once a deal is on the screen: starts preparing the next one.
 void PrepareNextRoundIfWanted();
-
-// Deletes every card image and empties its slot.
-void DeleteCardImages();

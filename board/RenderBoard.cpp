@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "board/BoardArea.h"
 #include "board/FocusCue.h"
-#include "board/StatusBar.h"
 #include "board/SystemLook.h"
 #include "engine/Dpi.h"
 #include "engine/FillBatch.h"

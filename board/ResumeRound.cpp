@@ -45,7 +45,8 @@ bool AllDecoded(const std::vector<DecodedPicture>& pictures, size_t pairs) {
 // The round's seats and grid first, so its pictures are decoded at the size of its cards.
 bool LayOut(const KeptRound& round) {
     ApplyLevel(round.Level);
-    SeatSavedPlayers(round.Players);
+    Round = round.Players;
+    FitStatusBarToRound();
     const PixelSize kept = KeptCardSize();
     const PictureFit fit = DealtFit();
     const std::vector<std::string> list = DealtListOfRound(round);

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <limits>
-
 #include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "rules/GameState.h"
@@ -55,7 +53,5 @@ void ReleaseRoundTime() {
 }
 
 uint32_t RoundSeconds() {
-    const uint64_t seconds = ClockMilliseconds(Clock, GetTickCount64()) / 1000;
-    return seconds > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
-                                                          : uint32_t(seconds);
+    return ClockSeconds(Clock, GetTickCount64());
 }

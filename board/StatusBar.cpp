@@ -8,8 +8,8 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
+#include "board/BoardArea.h"
 #include "board/CardPictures.h"
-#include "board/RoundTime.h"
 #include "engine/Dpi.h"
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
@@ -68,6 +68,11 @@ int BarHeight() {
     return metrics.tmHeight + 2 * borders[1] + 4;
 }
 
+// Told whenever the bar shows, hides or takes another font, before the window or the board follows.
+void TellBoardArea() {
+    SetStatusBarStrip(BarShown() ? BarHeight() : 0);
+}
+
 // The system's status-bar font at the DPI; the bar keeps the one it has when none can be made.
 void SetBarFont(HWND bar, UINT dpi) {
     NONCLIENTMETRICSW metrics = {};
@@ -82,6 +87,7 @@ void SetBarFont(HWND bar, UINT dpi) {
         CountFreed(Counted::Gdi);
     }
     BarFont = font;
+    TellBoardArea();
 }
 
 // The window grows or shrinks by the bar's height, so the board keeps its size; a maximised
@@ -125,6 +131,7 @@ void CreateBar() {
     SetBarFont(BarWindow(), WindowDpi(Engine->Window));
     MakeLiveRegion(BarWindow());
     Shown = false;
+    TellBoardArea();
 }
 
 // One player's tries, pairs and time; or the turn, one part per player and the time.
@@ -155,6 +162,7 @@ void ShowBar(bool shown) {
         return;
     const int height = BarHeight();
     Shown = shown;
+    TellBoardArea();
     if (shown) {
         GrowWindow(height);
         PlaceBar();
@@ -202,8 +210,9 @@ std::wstring ShowSolo() {
     return tries + L"\n" + pairs;
 }
 
-// Shows or hides the bar as the round and the setting want it, the board keeping its size.
-void FitBarToRound() {
+} // namespace
+
+void FitStatusBarToRound() {
     ShowBar(BarWanted());
     FitStatusBar();
     // A maximised window keeps its size: the board gives up the bar's strip.
@@ -211,29 +220,6 @@ void FitBarToRound() {
     ShowTurn();
     FollowRoundTime();
     ShowStatusBarSetting(Engine->Window);
-}
-
-} // namespace
-
-RECT BoardRect() {
-    RECT client = {0, 0, 0, 0};
-    GetClientRect(Engine->Window, &client);
-    const int bar = BarShown() ? BarHeight() : 0;
-    client.bottom = client.bottom > bar ? client.bottom - bar : 0;
-    return client;
-}
-
-void SeatPlayers() {
-    StartPlayersRound(&Round, Players);
-    for (int seat = 0; seat < Round.Count; ++seat)
-        Round.Computer[seat] = IsComputerSeat(seat, Round.Count);
-    Round.Strength = Strength;
-    FitBarToRound();
-}
-
-void SeatSavedPlayers(const PlayersRound& players) {
-    Round = players;
-    FitBarToRound();
 }
 
 void ShowTurn() {
@@ -250,7 +236,7 @@ void ShowTurn() {
 
 void ShowRoundTime() {
     if (BarShown())
-        SetPart(PartCount() - 1, FormatText(IDS_STATUS_TIME, {FormatRoundTime(RoundSeconds())}));
+        SetPart(PartCount() - 1, FormatText(IDS_STATUS_TIME, {FormatRoundTime(ClockSeconds(Clock, GetTickCount64()))}));
 }
 
 void FollowRoundTime() {
@@ -278,7 +264,7 @@ void ToggleStatusBar(HWND window) {
     if (Round.Count > 1)
         return;
     StatusBar = !StatusBar;
-    FitBarToRound();
+    FitStatusBarToRound();
     InvalidateRect(window, nullptr, FALSE);
 }
 

@@ -6,21 +6,13 @@
 
 #include <windows.h>
 
-#include "rules/PlayerTurns.h"
-
-// The part of the client the board is drawn on, clicked and located in: the whole client less
-// the bar's strip, when the bar shows.
-RECT BoardRect();
-
 // The timer that moves the bar's time on, once a second.
 const UINT_PTR RoundTimerId = 2;
 
-// At each deal: starts the round's players from the settings, and shows or hides the bar, before
-// the deal lays the board out.
-void SeatPlayers();
-
-// A resumed round: its own seats, scores and turn.
-void SeatSavedPlayers(const PlayersRound& players);
+// Once a deal or a resumed round has seated its players, before the board is laid out, and when
+// the setting changes: the bar shown or hidden as the round and the setting want it, the board
+// keeping its size.
+void FitStatusBarToRound();
 
 // After every try: the bar's texts. The bar is a polite live region: each change a try makes is
 // announced to screen readers as a live-region change, a new turn also as a name change.

@@ -49,6 +49,11 @@ inline int PairCount() {
     return Rows * Columns / 2;
 }
 
+// Every pair found: nothing is left to turn.
+inline bool RoundOver() {
+    return PairsFound == PairCount();
+}
+
 // A try finds a pair when both cards carry one pair number, whatever each shows: the same picture,
 // a picture and its name, or two pictures of one name.
 inline bool SamePair(const Cell& a, const Cell& b) {

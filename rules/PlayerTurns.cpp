@@ -2,6 +2,10 @@
 
 PlayersRound Round = {1, 0, -1, {}, {}, {}, NormalStrength};
 
+bool ComputersTurn() {
+    return Round.Turn >= 0 && Round.Turn < Round.Count && Round.Computer[Round.Turn] && !RoundOver();
+}
+
 void StartPlayersRound(PlayersRound* round, int count) {
     round->Count = count >= 1 && count <= MaxPlayers ? count : 1;
     round->Starter = (round->Starter + 1) % round->Count;

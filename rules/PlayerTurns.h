@@ -26,6 +26,10 @@ struct PlayersRound {
 
 extern PlayersRound Round;
 
+// The computer plays the seat whose turn it is and a pair is left to find: the board is not the
+// people's to click or key.
+bool ComputersTurn();
+
 // A new round for count players (1 to 4; anything else is one): started by the player after the
 // one who started the last round, the first round by the first player. Scores and finders cleared;
 // every seat a person's until the caller seats the computer.

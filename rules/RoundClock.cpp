@@ -1,6 +1,7 @@
 #include "rules/RoundClock.h"
 
 #include <cwchar>
+#include <limits>
 
 namespace {
 
@@ -60,6 +61,11 @@ uint64_t ClockMilliseconds(const RoundClock& clock, uint64_t now) {
     if (!ClockRunning(clock) || now < clock.RunSince)
         return clock.Counted;
     return clock.Counted + (now - clock.RunSince);
+}
+
+uint32_t ClockSeconds(const RoundClock& clock, uint64_t now) {
+    const uint64_t seconds = ClockMilliseconds(clock, now) / 1000;
+    return seconds > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max() : uint32_t(seconds);
 }
 
 bool ClockRunning(const RoundClock& clock) {

@@ -33,6 +33,10 @@ void CloseClockBox(RoundClock* clock, uint64_t now);
 // The time counted so far.
 uint64_t ClockMilliseconds(const RoundClock& clock, uint64_t now);
 
+// The whole seconds counted so far, as the bar, the statistics and a kept round take them; at most
+// what 32 bits hold.
+uint32_t ClockSeconds(const RoundClock& clock, uint64_t now);
+
 // Started, not ended, and nothing stopping it.
 bool ClockRunning(const RoundClock& clock);
 

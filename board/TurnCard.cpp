@@ -1,4 +1,4 @@
-#include "board/OnCellClick.h"
+#include "board/TurnCard.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -10,7 +10,6 @@
 #include "board/BoardAccessible.h"
 #include "board/ComputerTurn.h"
 #include "board/EndQuestion.h"
-#include "board/FocusCue.h"
 #include "board/LargeView.h"
 #include "board/NewRound.h"
 #include "board/RenderBoard.h"
@@ -20,7 +19,6 @@
 #include "res/resource.h"
 #include "rules/CardSpeech.h"
 #include "rules/GameState.h"
-#include "rules/HitTest.h"
 #include "rules/PlayerTurns.h"
 #include "rules/TryRules.h"
 
@@ -46,18 +44,6 @@ void EndRound() {
 }
 
 } // namespace
-
-void OnCellClick(int x, int y) {
-    if (ComputersTurn())
-        return;
-    ShowFocusCue(false);
-    const RECT client = BoardRect();
-    Cell cell;
-    if (!HitTestCell(x, y, {Columns, Rows, client.right - client.left, client.bottom - client.top}, &cell))
-        return;
-    SetBoardFocus(cell);
-    TurnCard(cell);
-}
 
 void TurnCard(const Cell& cell) {
     const BoardFaces before = ShownFaces();

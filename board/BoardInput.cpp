@@ -1,14 +1,18 @@
-#include "board/BoardKeys.h"
+#include "board/BoardInput.h"
 
 #include "app/StatisticsDialog.h"
-
+#include "board/BoardAccessible.h"
+#include "board/BoardArea.h"
 #include "board/ComputerTurn.h"
 #include "board/FocusCue.h"
 #include "board/NewRound.h"
-#include "board/OnCellClick.h"
+#include "board/TurnCard.h"
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "rules/BoardFocus.h"
+#include "rules/CardSpeech.h"
+#include "rules/HitTest.h"
+#include "rules/PlayerTurns.h"
 
 namespace {
 
@@ -43,6 +47,18 @@ bool MoveOfKey(WPARAM key, FocusMove* move) {
 }
 
 } // namespace
+
+void OnCellClick(int x, int y) {
+    if (ComputersTurn())
+        return;
+    ShowFocusCue(false);
+    const RECT client = BoardRect();
+    Cell cell;
+    if (!HitTestCell(x, y, {Columns, Rows, client.right - client.left, client.bottom - client.top}, &cell))
+        return;
+    SetBoardFocus(cell);
+    TurnCard(cell);
+}
 
 bool OnBoardKey(WPARAM key, LPARAM flags) {
     // A held key repeats: the focus may run on, but a card turns and a deal comes once per press,
@@ -81,4 +97,19 @@ bool OnBoardKey(WPARAM key, LPARAM flags) {
     else if (!repeated)
         TurnCard(Focus);
     return true;
+}
+
+void TurnPostedCard(HWND window, WPARAM child) {
+    Cell cell;
+    if (!IsWindowEnabled(window) || ComputersTurn() ||
+        !CellOfChild(static_cast<long>(child), Columns, Rows, &cell))
+        return;
+    SetBoardFocus(cell);
+    TurnCard(cell);
+}
+
+void OnComputerTimer() {
+    const Cell cell = DueComputerCard();
+    if (!IsNone(cell))
+        TurnCard(cell);
 }
