@@ -7,8 +7,6 @@
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
 #include "board/BoardArea.h"
-#include "board/FocusCue.h"
-#include "board/LargeView.h"
 #include "engine/GameEngine.h"
 #include "res/resource.h"
 #include "rules/CellGeometry.h"
@@ -18,6 +16,10 @@ namespace {
 
 // IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
 const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
+// While a found picture shows large, the board's own name is the view's.
+bool ViewOpen = false;
+std::wstring ViewName;
 
 // With two or more players, who found the picture's pair.
 std::wstring FinderName(int picture) {
@@ -52,7 +54,8 @@ RECT ScreenRect(HWND window, const Cell& cell) {
 // they cannot go between the check and the use.
 class BoardAccessible : public IAccessible {
 public:
-    BoardAccessible(HWND window, IAccessible* standard) : Window(window), Standard(standard) {}
+    BoardAccessible(HWND window, IAccessible* standard, CardSelected select)
+        : Window(window), Standard(standard), Select(select) {}
     virtual ~BoardAccessible() { Standard->Release(); }
 
     // IUnknown
@@ -106,8 +109,8 @@ public:
         Cell cell;
         if (!Live())
             return Gone();
-        if (IsSelf(child) && LargeViewOpen()) {
-            *name = SysAllocString(LargeViewName().c_str());
+        if (IsSelf(child) && ViewOpen) {
+            *name = SysAllocString(ViewName.c_str());
             return S_OK;
         }
         if (IsSelf(child))
@@ -161,7 +164,7 @@ public:
         if (GetFocus() != Window)
             return S_FALSE;
         focus->vt = VT_I4;
-        focus->lVal = LargeViewOpen() ? CHILDID_SELF : ChildOfCell(Focus, Columns);
+        focus->lVal = ViewOpen ? CHILDID_SELF : ChildOfCell(Focus, Columns);
         return S_OK;
     }
     STDMETHODIMP get_accSelection(VARIANT* selection) override {
@@ -187,7 +190,7 @@ public:
         if (!CardOf(child, &cell) || flags != SELFLAG_TAKEFOCUS)
             return IsSelf(child) ? Standard->accSelect(flags, child) : E_INVALIDARG;
         SetFocus(Window);
-        SetBoardFocus(cell);
+        Select(cell);
         return S_OK;
     }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
@@ -271,6 +274,7 @@ private:
     ULONG References = 1;
     HWND Window;
     IAccessible* Standard;
+    CardSelected Select;
 };
 
 void Notify(DWORD event, const Cell& cell) {
@@ -279,13 +283,13 @@ void Notify(DWORD event, const Cell& cell) {
 
 } // namespace
 
-LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam) {
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, CardSelected select) {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT)
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, AccessibleIid, reinterpret_cast<void**>(&standard))))
         return 0;
-    BoardAccessible* board = new BoardAccessible(window, standard);
+    BoardAccessible* board = new BoardAccessible(window, standard, select);
     const LRESULT result = LresultFromObject(AccessibleIid, wParam, board);
     board->Release();
     return result;
@@ -296,10 +300,18 @@ void AnnounceFocus() {
         Notify(EVENT_OBJECT_FOCUS, Focus);
 }
 
-void AnnounceLargeView() {
+void AnnounceLargeView(const std::wstring& name) {
+    ViewOpen = true;
+    ViewName = name;
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Engine->Window, OBJID_CLIENT, CHILDID_SELF);
     if (GetFocus() == Engine->Window)
         NotifyWinEvent(EVENT_OBJECT_FOCUS, Engine->Window, OBJID_CLIENT, CHILDID_SELF);
+}
+
+void AnnounceLargeViewClosed() {
+    ViewOpen = false;
+    ViewName.clear();
+    AnnounceFocus();
 }
 
 void AnnounceTurns(const BoardFaces& before) {

@@ -16,6 +16,7 @@
 #include "pictures/PictureBatch.h"
 #include "pictures/PixelRescale.h"
 
+ImageS* CardImages[CardImageCount] = {};
 KeptPicture KeptPictures[CardImageCount];
 
 PixelSize KeptCardSize() {

@@ -1,5 +1,5 @@
-// The dealt pictures kept decoded, so that cards are remade at a new size without reading the
-// files again, and the making of the cards at the back buffer's card size.
+// The cards' surfaces, the dealt pictures kept decoded so that cards are remade at a new size
+// without reading the files again, and the making of the cards at the back buffer's card size.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,8 @@
 #include "pictures/PictureCrop.h"
 #include "rules/CellGeometry.h"
 #include "rules/GameState.h"
+
+class ImageS;
 
 // The card back's colour, a light violet.
 const uint32_t CardBackColor = 0xFFC483FF;
@@ -31,6 +33,9 @@ extern KeptPicture KeptPictures[CardImageCount];
 // The size to keep pictures at: the largest card of the board on the window's monitor, or on the
 // back buffer when that is larger still (a window spanning monitors).
 PixelSize KeptCardSize();
+
+// The cards' surfaces, indexed by card image (CardBackIndex, a pair's faces); null where there is none.
+extern ImageS* CardImages[CardImageCount];
 
 // Deletes every card image and empties its slot.
 void DeleteCardImages();

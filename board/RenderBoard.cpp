@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "board/BoardArea.h"
+#include "board/CardPictures.h"
 #include "board/FocusCue.h"
 #include "board/SystemLook.h"
 #include "engine/Dpi.h"

@@ -2,7 +2,6 @@
 
 int Rows = 4;
 int Columns = 4;
-ImageS* CardImages[CardImageCount] = {};
 int Board[MaxGridSide][MaxGridSide] = {};
 int FaceUp[MaxGridSide][MaxGridSide] = {};
 int Side[MaxGridSide][MaxGridSide] = {};

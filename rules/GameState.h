@@ -6,8 +6,6 @@
 #include "rules/PairChoice.h"
 #include "rules/RoundClock.h"
 
-class ImageS;
-
 // A cell of the grid: column 0 is leftmost, row 0 is the top.
 struct Cell {
     int Column;
@@ -27,7 +25,6 @@ const int CardBackIndex = 0;
 
 extern int Rows;
 extern int Columns;
-extern ImageS* CardImages[CardImageCount];
 extern int Board[MaxGridSide][MaxGridSide];  // [column][row]: pair number, 0 outside the grid
 extern int Side[MaxGridSide][MaxGridSide];   // 1 for the second card of its pair, else 0
 extern PairKind DealtPairs;                  // what the two cards of each pair of this deal show
