@@ -6,7 +6,7 @@
 #include "app/FolderDrop.h"
 #include "app/GivenFolder.h"
 #include "app/OptionsDialog.h"
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 #include "app/PictureShortfall.h"
 #include "app/PlayerSettings.h"
 #include "app/ScanPictures.h"

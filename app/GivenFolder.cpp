@@ -3,7 +3,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 #include "app/PictureShortfall.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"

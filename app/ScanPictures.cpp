@@ -4,7 +4,7 @@
 #include <winternl.h>
 
 #include "app/PathText.h"
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "app/Texts.h"

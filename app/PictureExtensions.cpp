@@ -1,4 +1,4 @@
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 
 #include <algorithm>
 #include <cstring>
