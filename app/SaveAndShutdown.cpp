@@ -1,6 +1,7 @@
-#include "app/Settings.h"
+#include "app/SaveAndShutdown.h"
 
 #include "app/RoundStore.h"
+#include "app/Settings.h"
 #include "board/CardPictures.h"
 #include "board/DealPictures.h"
 #include "engine/GameEngine.h"

@@ -29,6 +29,3 @@ bool LoadSettings();
 
 // Writes both values, creating the key when needed. Failures are not reported.
 void SaveSettings();
-
-// The end of the run, on WM_DESTROY: frees the card images, stores the settings, deletes the engine.
-void SaveAndShutdown();

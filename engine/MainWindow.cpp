@@ -3,6 +3,7 @@
 #include "app/FolderDrop.h"
 #include "app/MenuCommands.h"
 #include "app/RoundStore.h"
+#include "app/SaveAndShutdown.h"
 #include "app/Settings.h"
 #include "app/StartupScan.h"
 #include "board/BoardAccessible.h"
