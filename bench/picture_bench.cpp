@@ -44,7 +44,7 @@
 #include "board/RenderBoard.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "engine/ImageS.h"
+#include "engine/PictureSurface.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureScale.h"

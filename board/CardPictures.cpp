@@ -12,11 +12,11 @@
 #include "board/NameCardDrawing.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "engine/ImageS.h"
+#include "engine/PictureSurface.h"
 #include "pictures/PictureBatch.h"
 #include "pictures/PixelRescale.h"
 
-ImageS* CardImages[CardImageCount] = {};
+PictureSurface* CardImages[CardImageCount] = {};
 KeptPicture KeptPictures[CardImageCount];
 
 PixelSize KeptCardSize() {
@@ -29,7 +29,7 @@ PixelSize KeptCardSize() {
 }
 
 void DeleteCardImages() {
-    for (ImageS*& image : CardImages) {
+    for (PictureSurface*& image : CardImages) {
         delete image;
         image = nullptr;
     }
@@ -76,21 +76,22 @@ void MakeCards() {
                                  picture.Fit);
     });
     DeleteCardImages();
-    CardImages[CardBackIndex] = new ImageS(card.Width, card.Height, static_cast<D3DCOLOR>(CardBackColor));
+    CardImages[CardBackIndex] =
+        new PictureSurface(card.Width, card.Height, static_cast<D3DCOLOR>(CardBackColor));
     for (size_t i = 0; i < pictures.size(); ++i) {
         KeptPictures[shown[i]] = std::move(pictures[i]);
-        CardImages[shown[i]] = new ImageS(card.Width, card.Height, std::move(faces[i]));
+        CardImages[shown[i]] = new PictureSurface(card.Width, card.Height, std::move(faces[i]));
     }
     if (DealtPairs == PairKind::PictureAndName) {
         for (int pair = 1; pair <= PairCount(); ++pair)
-            CardImages[SecondFace + pair] =
-                new ImageS(card.Width, card.Height, DrawNameCard(CardTitles[pair], card.Width, card.Height));
+            CardImages[SecondFace + pair] = new PictureSurface(
+                card.Width, card.Height, DrawNameCard(CardTitles[pair], card.Width, card.Height));
     }
     Engine->FrameWanted = TRUE;
 }
 
 void RemakeStaleCards() {
-    const ImageS* back = CardImages[CardBackIndex];
+    const PictureSurface* back = CardImages[CardBackIndex];
     const PixelSize card = LargestCard({Columns, Rows, BackBufferWidth, BackBufferHeight});
     if (back != nullptr && (back->Width != card.Width || back->Height != card.Height))
         MakeCards();

@@ -10,7 +10,7 @@
 #include "rules/CellGeometry.h"
 #include "rules/GameState.h"
 
-class ImageS;
+class PictureSurface;
 
 // The card back's colour, a light violet.
 const uint32_t CardBackColor = 0xFFC483FF;
@@ -35,7 +35,7 @@ extern KeptPicture KeptPictures[CardImageCount];
 PixelSize KeptCardSize();
 
 // The cards' surfaces, indexed by card image (CardBackIndex, a pair's faces); null where there is none.
-extern ImageS* CardImages[CardImageCount];
+extern PictureSurface* CardImages[CardImageCount];
 
 // Deletes every card image and empties its slot.
 void DeleteCardImages();

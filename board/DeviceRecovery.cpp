@@ -3,11 +3,11 @@
 #include "board/CardPictures.h"
 #include "board/LargeViewDrawing.h"
 #include "engine/Graphics.h"
-#include "engine/ImageS.h"
+#include "engine/PictureSurface.h"
 #include "rules/GameState.h"
 
 bool RebuildDevice() {
-    for (ImageS* image : CardImages) {
+    for (PictureSurface* image : CardImages) {
         if (image != nullptr)
             image->ReleaseSurface();
     }
@@ -15,7 +15,7 @@ bool RebuildDevice() {
     if (!ResetDevice())
         return false;
     RestoreLargeViewSurfaces();
-    for (ImageS* image : CardImages) {
+    for (PictureSurface* image : CardImages) {
         if (image != nullptr)
             image->RestoreSurface();
     }

@@ -10,17 +10,17 @@
 #include "engine/Dpi.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "engine/ImageS.h"
+#include "engine/PictureSurface.h"
 #include "rules/LargeViewLayout.h"
 
 namespace {
 
-std::unique_ptr<ImageS> Picture;
+std::unique_ptr<PictureSurface> Picture;
 int ShapeWidth = 1;
 int ShapeHeight = 1;
 std::wstring CaptionText;
 // The caption as drawn last, made again when its size, text or colours change.
-std::unique_ptr<ImageS> Caption;
+std::unique_ptr<PictureSurface> Caption;
 BoardColours CaptionLook = {};
 
 // The caption's font: the system's message font, half as large again, at the window's DPI.
@@ -89,7 +89,7 @@ void DrawCaption(const PixelRect& place) {
     if (width <= 0 || height <= 0)
         return;
     if (!Caption || Caption->Width != width || Caption->Height != height || !SameLook(CaptionLook, Look)) {
-        Caption = std::make_unique<ImageS>(width, height, CaptionPixels(width, height));
+        Caption = std::make_unique<PictureSurface>(width, height, CaptionPixels(width, height));
         CaptionLook = Look;
     }
     const RECT target = {place.Left, place.Top, place.Right, place.Bottom};
@@ -105,7 +105,7 @@ ViewRoom LargeViewRoom() {
 }
 
 void SetLargeViewPicture(int width, int height, std::vector<uint32_t> pixels) {
-    Picture = std::make_unique<ImageS>(width, height, std::move(pixels));
+    Picture = std::make_unique<PictureSurface>(width, height, std::move(pixels));
     Engine->FrameWanted = TRUE;
 }
 
@@ -144,14 +144,14 @@ void RenderLargeView() {
 }
 
 void ReleaseLargeViewSurfaces() {
-    for (ImageS* image : {Picture.get(), Caption.get()}) {
+    for (PictureSurface* image : {Picture.get(), Caption.get()}) {
         if (image != nullptr)
             image->ReleaseSurface();
     }
 }
 
 void RestoreLargeViewSurfaces() {
-    for (ImageS* image : {Picture.get(), Caption.get()}) {
+    for (PictureSurface* image : {Picture.get(), Caption.get()}) {
         if (image != nullptr)
             image->RestoreSurface();
     }

@@ -16,7 +16,6 @@
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
 #include "engine/GameEngine.h"
-#include "engine/ImageS.h"
 #include "rules/CardTitles.h"
 #include "rules/CellGeometry.h"
 #include "rules/Deal.h"

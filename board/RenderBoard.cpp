@@ -12,7 +12,7 @@
 #include "engine/FillBatch.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "engine/ImageS.h"
+#include "engine/PictureSurface.h"
 #include "engine/RectDifference.h"
 #include "rules/CardTurns.h"
 #include "rules/CellGeometry.h"
@@ -68,7 +68,7 @@ int ShownCards(bool reveal, int* shown) {
 struct CellLook {
     PixelRect Place;
     int Image;
-    unsigned Picture; // ImageS::Serial of a face; for the back, which is filled, whether there is one
+    unsigned Picture; // PictureSurface::Serial of a face; for the back, which is filled, whether there is one
     PixelRect Drawn;
     bool Stretched; // a picture stretched whole into Drawn, not copied 1:1
     bool Framed;    // a found frame of FrameColour
@@ -124,7 +124,7 @@ CellLook LookOf(int i, int shown, uint32_t now) {
                       FoundFrameColour(Look, Round.Count, Round.Finders[Board[cell.Column][cell.Row]],
                                        &look.FrameColour);
     }
-    const ImageS* image = CardImages[look.Image];
+    const PictureSurface* image = CardImages[look.Image];
     look.Picture = image == nullptr ? 0 : look.Image == CardBackIndex ? 1 : image->Serial;
     // The back is a fill of where it is drawn, turning or not: a turn's first frame, at its full
     // width, changes nothing.
@@ -144,7 +144,7 @@ struct CellFills {
 // the top-left part of its picture, so every copy is 1:1. Cards made for an earlier size of the
 // back buffer, and turning cards, are stretched whole into their place.
 void DrawPicture(const CellLook& look, const PixelSize& card) {
-    ImageS* picture = CardImages[look.Image];
+    PictureSurface* picture = CardImages[look.Image];
     if (picture == nullptr || look.Drawn.Left >= look.Drawn.Right)
         return;
     const RECT destination = {look.Drawn.Left, look.Drawn.Top, look.Drawn.Right, look.Drawn.Bottom};
@@ -207,7 +207,7 @@ bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& 
         fills.Under.Add({0, 0, BackBufferWidth, BackBufferHeight}, Look.Background);
     // The cells drawn that show a picture, and their pictures.
     int faces[CardTurns::MaxCells];
-    ImageS* pictures[CardTurns::MaxCells];
+    PictureSurface* pictures[CardTurns::MaxCells];
     int faceCount = 0;
     bool cueDrawn = !inParts; // the cue's cell drawn again; otherwise the back buffer still shows it
     for (int i = 0; i < count; ++i) {
@@ -225,7 +225,7 @@ bool DrawCells(const CellLook* looks, int count, bool inParts, const PixelSize& 
     fills.BackFrames.Send();
     // The pictures first shown in this frame (a board at a new size, a switch to the full screen)
     // get their surfaces together.
-    ImageS::MakeSurfaces(pictures, faceCount);
+    PictureSurface::MakeSurfaces(pictures, faceCount);
     for (int f = 0; f < faceCount; ++f)
         DrawPicture(looks[faces[f]], card);
     fills.Found.Send();

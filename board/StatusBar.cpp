@@ -236,7 +236,8 @@ void ShowTurn() {
 
 void ShowRoundTime() {
     if (BarShown())
-        SetPart(PartCount() - 1, FormatText(IDS_STATUS_TIME, {FormatRoundTime(ClockSeconds(Clock, GetTickCount64()))}));
+        SetPart(PartCount() - 1,
+                FormatText(IDS_STATUS_TIME, {FormatRoundTime(ClockSeconds(Clock, GetTickCount64()))}));
 }
 
 void FollowRoundTime() {

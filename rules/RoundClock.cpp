@@ -65,7 +65,8 @@ uint64_t ClockMilliseconds(const RoundClock& clock, uint64_t now) {
 
 uint32_t ClockSeconds(const RoundClock& clock, uint64_t now) {
     const uint64_t seconds = ClockMilliseconds(clock, now) / 1000;
-    return seconds > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max() : uint32_t(seconds);
+    return seconds > std::numeric_limits<uint32_t>::max() ? std::numeric_limits<uint32_t>::max()
+                                                          : uint32_t(seconds);
 }
 
 bool ClockRunning(const RoundClock& clock) {

@@ -1,4 +1,4 @@
-#include "engine/ImageS.h"
+#include "engine/PictureSurface.h"
 
 #include <utility>
 
@@ -13,47 +13,47 @@ unsigned LastSerial = 0;
 
 } // namespace
 
-ImageS::ImageS(int width, int height, D3DCOLOR color)
+PictureSurface::PictureSurface(int width, int height, D3DCOLOR color)
     : Width(width), Height(height), Serial(0), FillColor(color), Surface(nullptr), SurfaceWanted(false),
       IsPicture(false) {
     RestoreSurface();
 }
 
-ImageS::ImageS(int width, int height, std::vector<uint32_t> pixels)
+PictureSurface::PictureSurface(int width, int height, std::vector<uint32_t> pixels)
     : Width(width), Height(height), Serial(0), FillColor(0), Surface(nullptr), SurfaceWanted(false),
       Pixels(std::move(pixels)), IsPicture(true) {
     RestoreSurface();
 }
 
-ImageS::~ImageS() {
+PictureSurface::~PictureSurface() {
     ReleaseSurface();
 }
 
-void ImageS::ReleaseSurface() {
+void PictureSurface::ReleaseSurface() {
     if (Surface != nullptr)
         GiveBackSurface(Surface);
     Surface = nullptr;
     SurfaceWanted = false;
 }
 
-void ImageS::RestoreSurface() {
+void PictureSurface::RestoreSurface() {
     ReleaseSurface();
     Serial = ++LastSerial;
     SurfaceWanted = Width > 0 && Height > 0 &&
                     (!IsPicture || Pixels.size() == static_cast<size_t>(Width) * static_cast<size_t>(Height));
 }
 
-bool ImageS::Drawable() const {
+bool PictureSurface::Drawable() const {
     return Surface != nullptr || SurfaceWanted;
 }
 
-void ImageS::MakeSurfaces(ImageS* const* images, int count) {
+void PictureSurface::MakeSurfaces(PictureSurface* const* images, int count) {
     if (D3DDevice == nullptr)
         return;
-    std::vector<ImageS*> pictures;
+    std::vector<PictureSurface*> pictures;
     std::vector<PixelUpload> uploads;
     for (int i = 0; i < count; ++i) {
-        ImageS* image = images[i];
+        PictureSurface* image = images[i];
         if (image == nullptr || !image->SurfaceWanted)
             continue;
         image->SurfaceWanted = false;
@@ -74,19 +74,19 @@ void ImageS::MakeSurfaces(ImageS* const* images, int count) {
     }
 }
 
-bool ImageS::MakeSurface() {
+bool PictureSurface::MakeSurface() {
     if (SurfaceWanted) {
-        ImageS* self = this;
+        PictureSurface* self = this;
         MakeSurfaces(&self, 1);
     }
     return Surface != nullptr;
 }
 
-void ImageS::Draw(const RECT* destination) {
+void PictureSurface::Draw(const RECT* destination) {
     DrawPart(destination, Width, Height);
 }
 
-void ImageS::DrawPart(const RECT* destination, int width, int height) {
+void PictureSurface::DrawPart(const RECT* destination, int width, int height) {
     if (width > Width || height > Height || !MakeSurface())
         return;
     const PixelRect wanted = {destination->left, destination->top, destination->right, destination->bottom};
@@ -99,7 +99,7 @@ void ImageS::DrawPart(const RECT* destination, int width, int height) {
     D3DDevice->StretchRect(Surface, &source, BackBuffer, &target, D3DTEXF_NONE);
 }
 
-void ImageS::DrawFull() {
+void PictureSurface::DrawFull() {
     if (!MakeSurface())
         return;
     D3DDevice->StretchRect(Surface, nullptr, BackBuffer, nullptr, D3DTEXF_NONE);

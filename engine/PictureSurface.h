@@ -7,14 +7,14 @@
 #include <cstdint>
 #include <vector>
 
-class ImageS {
+class PictureSurface {
 public:
     // A plain image, one colour all over.
-    ImageS(int width, int height, D3DCOLOR color);
+    PictureSurface(int width, int height, D3DCOLOR color);
     // A decoded picture: width by height 0x00RRGGBB pixels, top row first. Pixels of another
     // count (a picture that did not decode) leave the image without a surface.
-    ImageS(int width, int height, std::vector<uint32_t> pixels);
-    virtual ~ImageS();
+    PictureSurface(int width, int height, std::vector<uint32_t> pixels);
+    virtual ~PictureSurface();
 
     // Copies the whole surface into the rectangle; the part outside the back buffer is cut off.
     virtual void Draw(const RECT* destination);
@@ -33,7 +33,7 @@ public:
     bool Drawable() const;
     // Makes and fills the surfaces the images still want, the pictures' together through one
     // staging lock (engine/PixelUpload.h): a frame about to show several new cards calls it first.
-    static void MakeSurfaces(ImageS* const* images, int count);
+    static void MakeSurfaces(PictureSurface* const* images, int count);
 
     int Width;
     int Height;
@@ -43,8 +43,8 @@ public:
     D3DCOLOR FillColor;
 
 private:
-    ImageS(const ImageS&) = delete;
-    ImageS& operator=(const ImageS&) = delete;
+    PictureSurface(const PictureSurface&) = delete;
+    PictureSurface& operator=(const PictureSurface&) = delete;
     // The surface, made and filled on the first drawing, so that a deal fills only the cards it shows:
     // under Wine each fill is a command written into the device's queue. False when there is none.
     bool MakeSurface();
