@@ -17,10 +17,6 @@ namespace {
 // IID_IAccessible, defined here: liboleacc and libuuid would both bring it into a static link.
 const IID AccessibleIid = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
-// While a found picture shows large, the board's own name is the view's.
-bool ViewOpen = false;
-std::wstring ViewName;
-
 // With two or more players, who found the picture's pair.
 std::wstring FinderName(int picture) {
     if (Round.Count < 2 || Round.Finders[picture] < 0)
@@ -54,8 +50,8 @@ RECT ScreenRect(HWND window, const Cell& cell) {
 // they cannot go between the check and the use.
 class BoardAccessible : public IAccessible {
 public:
-    BoardAccessible(HWND window, IAccessible* standard, CardSelected select)
-        : Window(window), Standard(standard), Select(select) {}
+    BoardAccessible(HWND window, IAccessible* standard, const BoardCalls& calls)
+        : Window(window), Standard(standard), Calls(calls) {}
     virtual ~BoardAccessible() { Standard->Release(); }
 
     // IUnknown
@@ -109,8 +105,8 @@ public:
         Cell cell;
         if (!Live())
             return Gone();
-        if (IsSelf(child) && ViewOpen) {
-            *name = SysAllocString(ViewName.c_str());
+        if (IsSelf(child) && Calls.ViewOpen()) {
+            *name = SysAllocString(Calls.ViewName().c_str());
             return S_OK;
         }
         if (IsSelf(child))
@@ -164,7 +160,7 @@ public:
         if (GetFocus() != Window)
             return S_FALSE;
         focus->vt = VT_I4;
-        focus->lVal = ViewOpen ? CHILDID_SELF : ChildOfCell(Focus, Columns);
+        focus->lVal = Calls.ViewOpen() ? CHILDID_SELF : ChildOfCell(Focus, Columns);
         return S_OK;
     }
     STDMETHODIMP get_accSelection(VARIANT* selection) override {
@@ -190,7 +186,7 @@ public:
         if (!CardOf(child, &cell) || flags != SELFLAG_TAKEFOCUS)
             return IsSelf(child) ? Standard->accSelect(flags, child) : E_INVALIDARG;
         SetFocus(Window);
-        Select(cell);
+        Calls.SelectCard(cell);
         return S_OK;
     }
     STDMETHODIMP accLocation(long* left, long* top, long* width, long* height, VARIANT child) override {
@@ -274,7 +270,7 @@ private:
     ULONG References = 1;
     HWND Window;
     IAccessible* Standard;
-    CardSelected Select;
+    BoardCalls Calls;
 };
 
 void Notify(DWORD event, const Cell& cell) {
@@ -283,13 +279,13 @@ void Notify(DWORD event, const Cell& cell) {
 
 } // namespace
 
-LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, CardSelected select) {
+LRESULT AnswerGetObject(HWND window, WPARAM wParam, LPARAM lParam, const BoardCalls& calls) {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT)
         return DefWindowProcA(window, WM_GETOBJECT, wParam, lParam);
     IAccessible* standard = nullptr;
     if (FAILED(CreateStdAccessibleObject(window, OBJID_CLIENT, AccessibleIid, reinterpret_cast<void**>(&standard))))
         return 0;
-    BoardAccessible* board = new BoardAccessible(window, standard, select);
+    BoardAccessible* board = new BoardAccessible(window, standard, calls);
     const LRESULT result = LresultFromObject(AccessibleIid, wParam, board);
     board->Release();
     return result;
@@ -300,18 +296,10 @@ void AnnounceFocus() {
         Notify(EVENT_OBJECT_FOCUS, Focus);
 }
 
-void AnnounceLargeView(const std::wstring& name) {
-    ViewOpen = true;
-    ViewName = name;
+void AnnounceLargeView() {
     NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, Engine->Window, OBJID_CLIENT, CHILDID_SELF);
     if (GetFocus() == Engine->Window)
         NotifyWinEvent(EVENT_OBJECT_FOCUS, Engine->Window, OBJID_CLIENT, CHILDID_SELF);
-}
-
-void AnnounceLargeViewClosed() {
-    ViewOpen = false;
-    ViewName.clear();
-    AnnounceFocus();
 }
 
 void AnnounceTurns(const BoardFaces& before) {

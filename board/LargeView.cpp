@@ -58,7 +58,7 @@ void OpenView(int picture, bool byItself) {
     if (byItself)
         SetTimer(Engine->Window, ByItselfTimer, ByItselfMs, nullptr);
     Engine->FrameWanted = TRUE;
-    AnnounceLargeView(LargeViewName());
+    AnnounceLargeView();
 }
 
 void TakeDecoded() {
@@ -194,7 +194,7 @@ void CloseLargeView() {
     // The board comes back whole.
     WholeFrameWanted = true;
     Engine->FrameWanted = TRUE;
-    AnnounceLargeViewClosed();
+    AnnounceFocus();
 }
 
 std::wstring LargeViewName() {

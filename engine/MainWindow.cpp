@@ -198,7 +198,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             AnnounceFocus();
             return 0;
         case WM_GETOBJECT:
-            return AnswerGetObject(window, wParam, lParam, SetBoardFocus);
+            return AnswerGetObject(window, wParam, lParam, {SetBoardFocus, LargeViewOpen, LargeViewName});
         case WM_DROPFILES:
             PlayDroppedFolder(window, reinterpret_cast<HDROP>(wParam));
             return 0;
