@@ -1,7 +1,6 @@
 #include "board/BoardInput.h"
 
 #include "app/StatisticsDialog.h"
-#include "board/BoardAccessible.h"
 #include "board/BoardArea.h"
 #include "board/ComputerTurn.h"
 #include "board/FocusCue.h"
