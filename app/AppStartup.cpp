@@ -21,7 +21,7 @@
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "pictures/WicDecoder.h"
+#include "pictures/WicCodecs.h"
 #include "res/resource.h"
 #include "rules/Deal.h"
 

@@ -1,6 +1,6 @@
 ; Setup of Yorewind for the current user, made by scripts/package:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DSTAGE=<staged files> -DOUTFILE=<setup.exe> -DICON=<.ico> Yorewind.nsi
-; STAGE holds what is installed: Yorewind.exe, README.txt, LICENSES\ and samples\pictures\.
+; STAGE holds what is installed: Yorewind.exe, YorewindCodecs.exe, README.txt, LICENSES\ and samples\pictures\.
 Unicode true
 ; The 32-bit stub does not start under a Wine without 32-bit support, and the game is 64-bit anyway.
 Target amd64-unicode
@@ -65,6 +65,7 @@ LangString PLAY_FOLDER ${LANG_POLISH} "Zagraj w Yorewind z tymi obrazami"
 Section "Yorewind"
     SetOutPath "$INSTDIR"
     File "${STAGE}\Yorewind.exe"
+    File "${STAGE}\YorewindCodecs.exe"
     File "${STAGE}\README.txt"
     File /r "${STAGE}\LICENSES"
     SetOutPath "$INSTDIR\samples"
@@ -104,6 +105,7 @@ SectionEnd
 ; Only what setup put there goes; the player's settings key stays, as with other Windows programs.
 Section "Uninstall"
     Delete "$INSTDIR\Yorewind.exe"
+    Delete "$INSTDIR\YorewindCodecs.exe"
     Delete "$INSTDIR\README.txt"
     RMDir /r "$INSTDIR\LICENSES"
     RMDir /r "$INSTDIR\samples"

@@ -2,8 +2,10 @@
 
 #include <cstdio>
 #include <memory>
+#include <utility>
 
 #include "pictures/BmpDecoder.h"
+#include "pictures/ExifReader.h"
 #include "pictures/GifDecoder.h"
 #include "pictures/HeifDecoder.h"
 #include "pictures/JpegDecoder.h"
@@ -13,7 +15,7 @@
 #include "pictures/PngDecoder.h"
 #include "pictures/WebpDecoder.h"
 #ifdef _WIN32
-#include "pictures/WicDecoder.h"
+#include "pictures/CodecHost.h"
 #endif
 
 namespace {
@@ -22,21 +24,34 @@ struct FileClose {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-// Windows' own codecs, for what none of ours reads; elsewhere there are none.
+// A TIFF's orientation as our own EXIF reader finds it, 0 where it does not reach the file's
+// directory.
+int TiffOrientation(const uint8_t* data, size_t size) {
+    int orientation = 0;
+    return ReadTiffDirectory(data, size, &orientation, nullptr, nullptr) ? orientation : 0;
+}
+
+// Windows' own codecs, in their host process, for what none of ours reads; elsewhere there are none.
+// orientation 0 leaves it to the codec.
 #ifdef _WIN32
 bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
-                            std::vector<uint32_t>* pixels, const DecodeStop& stop) {
-    return DecodeWic(data, size, width, height, fit, pixels, stop);
+                            int orientation, std::vector<uint32_t>* pixels, const DecodeStop& stop) {
+    return HostDecode(data, size, width, height, fit, orientation, pixels, stop);
 }
-bool SystemCodecSize(const uint8_t* data, size_t size, int* width, int* height) {
-    return WicSize(data, size, width, height);
+bool SystemCodecSize(const uint8_t* data, size_t size, int orientation, int* width, int* height) {
+    int stored = 0;
+    if (!HostFrameSize(data, size, width, height, &stored))
+        return false;
+    if ((orientation != 0 ? orientation : stored) >= 5)
+        std::swap(*width, *height);
+    return true;
 }
 #else
-bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, PictureFit, std::vector<uint32_t>*,
+bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, PictureFit, int, std::vector<uint32_t>*,
                             const DecodeStop&) {
     return false;
 }
-bool SystemCodecSize(const uint8_t*, size_t, int*, int*) {
+bool SystemCodecSize(const uint8_t*, size_t, int, int*, int*) {
     return false;
 }
 #endif
@@ -87,9 +102,11 @@ bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, 
         if (DecodeHeif(data, size, width, height, fit, pixels, stop))
             return true;
         // What libheif cannot read, Windows' HEIF extension may.
-        return !stop() && DecodeWithSystemCodecs(data, size, width, height, fit, pixels, stop);
+        return !stop() && DecodeWithSystemCodecs(data, size, width, height, fit, 0, pixels, stop);
+    case PictureFormat::Tiff:
+        return DecodeWithSystemCodecs(data, size, width, height, fit, TiffOrientation(data, size), pixels, stop);
     case PictureFormat::Other:
-        return DecodeWithSystemCodecs(data, size, width, height, fit, pixels, stop);
+        return DecodeWithSystemCodecs(data, size, width, height, fit, 0, pixels, stop);
     }
     return false;
 }
@@ -111,9 +128,11 @@ bool PictureSizeOfData(const uint8_t* data, size_t size, int* width, int* height
     case PictureFormat::Heif:
         if (HeifSize(data, size, width, height))
             return true;
-        return SystemCodecSize(data, size, width, height);
+        return SystemCodecSize(data, size, 0, width, height);
+    case PictureFormat::Tiff:
+        return SystemCodecSize(data, size, TiffOrientation(data, size), width, height);
     case PictureFormat::Other:
-        return SystemCodecSize(data, size, width, height);
+        return SystemCodecSize(data, size, 0, width, height);
     }
     return false;
 }

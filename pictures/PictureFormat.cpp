@@ -57,5 +57,7 @@ PictureFormat SniffPictureFormat(const uint8_t* data, size_t size) {
         return PictureFormat::Bmp;
     if (IsHeifFile(data, size))
         return PictureFormat::Heif;
+    if (StartsWith(data, size, "II*\0", 4) || StartsWith(data, size, "MM\0*", 4))
+        return PictureFormat::Tiff;
     return PictureFormat::Other;
 }

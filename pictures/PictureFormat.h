@@ -11,6 +11,9 @@ enum class PictureFormat {
     Webp,
     Bmp,
     Heif,
+    // TIFF and the camera RAWs built on it: pixels through the system's codecs, the first directory's
+    // metadata through libexif.
+    Tiff,
     // None of the game's own decoders claims it: the system's codecs get their chance.
     Other,
 };

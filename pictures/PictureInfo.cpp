@@ -1,5 +1,6 @@
 #include "pictures/PictureInfo.h"
 
+#include <string>
 #include <vector>
 
 #include "pictures/ExifReader.h"
@@ -8,19 +9,20 @@
 #include "pictures/PictureFormat.h"
 #include "pictures/XmpReader.h"
 #ifdef _WIN32
-#include "pictures/WicDecoder.h"
+#include "pictures/CodecHost.h"
 #endif
 
 namespace {
 
-// What the system's codecs read of the formats none of ours does; elsewhere there are none.
-void SystemCodecFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
+// What the system's codecs hold of the formats none of ours reads, read in their host; elsewhere
+// there are none.
+void SystemCodecBlocks(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
 #ifdef _WIN32
-    ReadWicFacts(data, size, facts);
+    HostBlocks(data, size, blocks);
 #else
     (void)data;
     (void)size;
-    (void)facts;
+    (void)blocks;
 #endif
 }
 
@@ -51,8 +53,16 @@ PictureInfo ReadPictureInfoData(const uint8_t* data, size_t size) {
     case PictureFormat::Heif:
         HeifMetadata(data, size, &blocks);
         break;
+    case PictureFormat::Tiff: {
+        // Its first directory is EXIF's own structure, read by our own reader, never a codec's.
+        int orientation = 1;
+        std::string xmp;
+        ReadTiffDirectory(data, size, &orientation, &facts, &xmp);
+        ReadXmp(reinterpret_cast<const uint8_t*>(xmp.data()), xmp.size(), &facts);
+        return ChooseInfo(facts);
+    }
     case PictureFormat::Other:
-        SystemCodecFacts(data, size, &facts);
+        SystemCodecBlocks(data, size, &blocks);
         break;
     case PictureFormat::Gif:
     case PictureFormat::Bmp:

@@ -19,7 +19,6 @@ bool GifSize(const uint8_t* data, size_t size, int* width, int* height);
 bool WebpSize(const uint8_t* data, size_t size, int* width, int* height);
 bool BmpSize(const uint8_t* data, size_t size, int* width, int* height);
 bool HeifSize(const uint8_t* data, size_t size, int* width, int* height);
-bool WicSize(const uint8_t* data, size_t size, int* width, int* height);
 
 // The largest thumbnail of a HEIF's primary image, stretched to width x height; false when it has
 // none, it does not decode, or stop says so.

@@ -30,7 +30,13 @@ double AskSystem() {
 // A thread cannot use more CPU than wall time: asked again only once this much wall time has passed.
 const auto AskEvery = std::chrono::milliseconds(10);
 
+thread_local double borrowed = 0.0;
+
 } // namespace
+
+void AddBorrowedCpuSeconds(double seconds) {
+    borrowed += seconds;
+}
 
 double ThreadCpuSeconds() {
     thread_local std::chrono::steady_clock::time_point asked;
@@ -40,5 +46,5 @@ double ThreadCpuSeconds() {
         asked = now;
         seconds = AskSystem();
     }
-    return seconds;
+    return seconds + borrowed;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <wincodec.h>
+#include <wincodecsdk.h>
 
 #include <algorithm>
 #include <climits>
@@ -10,57 +11,16 @@
 
 #include "pictures/ComScope.h"
 #include "pictures/PictureFacts.h"
-#include "pictures/PictureSize.h"
 #include "pictures/PictureScale.h"
+#include "pictures/WicCodecs.h"
 
 namespace {
 
-// WIC's text getters: asked for the length first, then for the text.
-template <typename Info, typename Getter> std::wstring Text(Info* info, Getter get) {
-    UINT length = 0;
-    if (FAILED((info->*get)(0, nullptr, &length)) || length == 0)
-        return std::wstring();
-    std::wstring text(length, L'\0');
-    if (FAILED((info->*get)(length, &text[0], &length)))
-        return std::wstring();
-    text.resize(wcsnlen(text.c_str(), text.size()));
-    return text;
-}
-
-SystemCodec Describe(IWICBitmapDecoderInfo* info) {
-    SystemCodec codec;
-    codec.Author = Text(info, &IWICBitmapDecoderInfo::GetAuthor);
-    codec.Extensions = Text(info, &IWICBitmapDecoderInfo::GetFileExtensions);
-    GUID vendor = {};
-    codec.MicrosoftVendor =
-        SUCCEEDED(info->GetVendorGUID(&vendor)) &&
-        (IsEqualGUID(vendor, GUID_VendorMicrosoft) || IsEqualGUID(vendor, GUID_VendorMicrosoftBuiltIn));
-    return codec;
-}
-
-bool CreateFactory(Owned<IWICImagingFactory>* factory) {
-    return SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
-                                      __uuidof(IWICImagingFactory),
-                                      reinterpret_cast<void**>(factory->Out())));
-}
-
-// Calls use(info) for each installed decoder until it answers true; false when none did.
-template <typename Use> bool ForEachDecoder(IWICImagingFactory* factory, Use use) {
-    Owned<IEnumUnknown> decoders;
-    if (FAILED(factory->CreateComponentEnumerator(WICDecoder, WICComponentEnumerateDefault, decoders.Out())))
-        return false;
-    for (;;) {
-        Owned<IUnknown> component;
-        ULONG count = 0;
-        if (decoders->Next(1, component.Out(), &count) != S_OK || count != 1)
-            return false;
-        Owned<IWICBitmapDecoderInfo> info;
-        if (SUCCEEDED(component->QueryInterface(__uuidof(IWICBitmapDecoderInfo),
-                                                reinterpret_cast<void**>(info.Out()))) &&
-            use(info.Get()))
-            return true;
-    }
-}
+// The metadata formats' GUIDs, which MinGW's headers declare but no import library of it defines.
+const GUID XmpFormat = {0xbb5acc38, 0xf216, 0x4cec, {0xa6, 0xc5, 0x5f, 0x6e, 0x73, 0x97, 0x63, 0xa9}};
+const GUID ExifFormat = {0x1c3c4f9d, 0xb84a, 0x467d, {0x94, 0x93, 0x36, 0xcf, 0xbd, 0x59, 0xea, 0x57}};
+const GUID IfdFormat = {0x537396c6, 0x2d8a, 0x4bb6, {0x9b, 0xf8, 0x2f, 0x0a, 0x8e, 0x2a, 0x3a, 0xdf}};
+const GUID App1Format = {0x8fd3dfc3, 0xf951, 0x492b, {0x81, 0x7f, 0x69, 0xc2, 0xe6, 0xd9, 0xa5, 0xb0}};
 
 bool Rewind(IWICStream* stream) {
     const LARGE_INTEGER start = {};
@@ -70,9 +30,9 @@ bool Rewind(IWICStream* stream) {
 // CreateDecoderFromStream would let any installed codec try the file; only the system's own may.
 // Their registered patterns are matched by WIC itself, before any codec runs.
 bool OpenWithSystemCodec(IWICImagingFactory* factory, IWICStream* stream, Owned<IWICBitmapDecoder>* decoder) {
-    return ForEachDecoder(factory, [&](IWICBitmapDecoderInfo* info) {
+    return ForEachWicDecoder(factory, [&](IWICBitmapDecoderInfo* info) {
         BOOL matches = FALSE;
-        if (!IsSystemCodec(Describe(info)) || !Rewind(stream) ||
+        if (!IsSystemCodec(DescribeWicDecoder(info)) || !Rewind(stream) ||
             FAILED(info->MatchesPattern(stream, &matches)) || !matches)
             return false;
         if (SUCCEEDED(info->CreateInstance(decoder->Out())) && Rewind(stream) &&
@@ -83,8 +43,9 @@ bool OpenWithSystemCodec(IWICImagingFactory* factory, IWICStream* stream, Owned<
     });
 }
 
-// The orientation tag (1..8), where the container keeps it: in a JPEG's EXIF segment, in a
-// TIFF-like file's first directory, or as the property a codec answers for any format.
+// The orientation tag (1..8) by the path the container keeps it at: a TIFF-like file's first
+// directory, or the EXIF segment of a JPEG-like container. Nothing else is asked: the shell's
+// System names search every block, and a damaged block has crashed codecs' readers.
 int OrientationOf(IWICBitmapFrameDecode* frame, const GUID& container) {
     Owned<IWICMetadataQueryReader> reader;
     if (FAILED(frame->GetMetadataQueryReader(reader.Out())))
@@ -92,64 +53,47 @@ int OrientationOf(IWICBitmapFrameDecode* frame, const GUID& container) {
     const bool tiffLike =
         IsEqualGUID(container, GUID_ContainerFormatTiff) || IsEqualGUID(container, GUID_ContainerFormatWmp) ||
         IsEqualGUID(container, GUID_ContainerFormatAdng) || IsEqualGUID(container, GUID_ContainerFormatRaw);
-    const wchar_t* const names[] = {tiffLike ? L"/ifd/{ushort=274}" : L"/app1/ifd/{ushort=274}",
-                                    L"System.Photo.Orientation"};
-    for (const wchar_t* name : names) {
-        PROPVARIANT value;
-        PropVariantInit(&value);
-        int orientation = 0;
-        if (SUCCEEDED(reader->GetMetadataByName(name, &value)) && value.vt == VT_UI2)
-            orientation = value.uiVal;
-        PropVariantClear(&value);
-        if (orientation >= 1 && orientation <= 8)
-            return orientation;
-    }
-    return 1;
-}
-
-// A text property as UTF-8 (wide or narrow; a wide one as its UTF-16LE bytes when asked), a byte
-// vector as its bytes; bounded, empty when the codec has none or it is of another type.
-std::string Property(IWICMetadataQueryReader* reader, const wchar_t* name, size_t bound, bool utf16 = false) {
     PROPVARIANT value;
     PropVariantInit(&value);
-    std::string text;
-    if (SUCCEEDED(reader->GetMetadataByName(name, &value))) {
-        if (value.vt == VT_LPWSTR && value.pwszVal != nullptr && utf16) {
-            text.assign(reinterpret_cast<const char*>(value.pwszVal), wcsnlen(value.pwszVal, bound / 2) * 2);
-        } else if (value.vt == VT_LPWSTR && value.pwszVal != nullptr) {
-            const int wide = int(wcsnlen(value.pwszVal, bound));
-            const int length =
-                WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, value.pwszVal, wide, nullptr, 0, nullptr, nullptr);
-            if (length > 0) {
-                text.resize(size_t(length));
-                WideCharToMultiByte(CP_UTF8, WC_ERR_INVALID_CHARS, value.pwszVal, wide, &text[0], length, nullptr,
-                                    nullptr);
-            }
-        } else if (value.vt == VT_LPSTR && value.pszVal != nullptr) {
-            text.assign(value.pszVal, strnlen(value.pszVal, bound));
-        } else if (value.vt == (VT_VECTOR | VT_UI1) && value.caub.pElems != nullptr) {
-            text.assign(reinterpret_cast<const char*>(value.caub.pElems), std::min(size_t(value.caub.cElems), bound));
-        }
-    }
+    int orientation = 0;
+    if (SUCCEEDED(
+            reader->GetMetadataByName(tiffLike ? L"/ifd/{ushort=274}" : L"/app1/ifd/{ushort=274}", &value)) &&
+        value.vt == VT_UI2)
+        orientation = value.uiVal;
     PropVariantClear(&value);
-    return utf16 ? text : ClipUtf8(text, bound);
+    return orientation >= 1 && orientation <= 8 ? orientation : 1;
 }
 
-// The shell's date taken, as the EXIF text of the local day it names.
-std::string DateTaken(IWICMetadataQueryReader* reader) {
-    PROPVARIANT value;
-    PropVariantInit(&value);
-    std::string text;
-    FILETIME local = {};
-    SYSTEMTIME day = {};
-    if (SUCCEEDED(reader->GetMetadataByName(L"System.Photo.DateTaken", &value)) && value.vt == VT_FILETIME &&
-        FileTimeToLocalFileTime(&value.filetime, &local) && FileTimeToSystemTime(&local, &day)) {
-        char digits[32];
-        wsprintfA(digits, "%04u:%02u:%02u 00:00:00", day.wYear, day.wMonth, day.wDay);
-        text = digits;
-    }
-    PropVariantClear(&value);
-    return text;
+// A metadata block's bytes as its reader writes them out, when they are no more than bound.
+std::string BlockBytes(IWICMetadataReader* reader, size_t bound) {
+    Owned<IWICPersistStream> persist;
+    Owned<IStream> stream;
+    if (FAILED(reader->QueryInterface(__uuidof(IWICPersistStream), persist.OutVoid())) ||
+        FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.Out())) ||
+        FAILED(persist->SaveEx(stream.Get(), WICPersistOptionDefault, FALSE)))
+        return std::string();
+    STATSTG stat = {};
+    const LARGE_INTEGER start = {};
+    if (FAILED(stream->Stat(&stat, STATFLAG_NONAME)) || stat.cbSize.QuadPart > bound ||
+        FAILED(stream->Seek(start, STREAM_SEEK_SET, nullptr)))
+        return std::string();
+    std::string bytes(size_t(stat.cbSize.QuadPart), '\0');
+    ULONG read = 0;
+    if (!bytes.empty() &&
+        (FAILED(stream->Read(&bytes[0], ULONG(bytes.size()), &read)) || read != bytes.size()))
+        return std::string();
+    return bytes;
+}
+
+// Bytes a block wrote out that hold TIFF structure, with the mark libexif wants before them; empty
+// when they hold none.
+std::string AsExifBlock(const std::string& bytes) {
+    if (bytes.compare(0, 6, std::string("Exif\0\0", 6)) == 0)
+        return bytes;
+    if (bytes.compare(0, 4, std::string("II*\0", 4)) == 0 ||
+        bytes.compare(0, 4, std::string("MM\0*", 4)) == 0)
+        return std::string("Exif\0\0", 6) + bytes;
+    return std::string();
 }
 
 // Rows copied at a time; the stop is asked between them.
@@ -253,7 +197,7 @@ struct OpenedFrame {
 
 // False when no system codec reads the bytes, the frame is empty, or stop says so once the codec is found.
 bool OpenFirstFrame(const uint8_t* data, size_t size, const DecodeStop& stop, OpenedFrame* opened) {
-    return size <= MAXDWORD && CreateFactory(&opened->Factory) &&
+    return size <= MAXDWORD && CreateWicFactory(&opened->Factory) &&
            SUCCEEDED(opened->Factory->CreateStream(opened->Stream.Out())) &&
            SUCCEEDED(opened->Stream->InitializeFromMemory(const_cast<BYTE*>(data), DWORD(size))) &&
            OpenWithSystemCodec(opened->Factory.Get(), opened->Stream.Get(), &opened->Decoder) && !stop() &&
@@ -263,24 +207,20 @@ bool OpenFirstFrame(const uint8_t* data, size_t size, const DecodeStop& stop, Op
            opened->Height > 0 && opened->Width <= INT_MAX && opened->Height <= INT_MAX;
 }
 
-bool Decode(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool Decode(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
             std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     OpenedFrame opened;
     if (!OpenFirstFrame(data, size, stop, &opened))
         return false;
-    IWICImagingFactory* const factory = opened.Factory.Get();
-    IWICBitmapFrameDecode* const frame = opened.Frame.Get();
-    const GUID container = opened.Container;
-    const UINT frameWidth = opened.Width;
-    const UINT frameHeight = opened.Height;
     // The codec holds the frame whole, as 32-bit pixels at most; the scaler's sums come on top.
-    if (double(frameWidth) * frameHeight * 4 + double(frameWidth) * 16 > double(MaxDecodeBytes))
+    if (double(opened.Width) * opened.Height * 4 + double(opened.Width) * 16 > double(MaxDecodeBytes))
         return false;
+    if (orientation < 1 || orientation > 8)
+        orientation = OrientationOf(opened.Frame.Get(), opened.Container);
     // Scaled in the file's own orientation, turned afterwards.
-    const int orientation = OrientationOf(frame, container);
     std::vector<uint32_t> stored;
-    if (!ScaleFrame(factory, frame, frameWidth, frameHeight, {width, height, orientation, fit},
-                    stop, &stored))
+    if (!ScaleFrame(opened.Factory.Get(), opened.Frame.Get(), opened.Width, opened.Height,
+                    {width, height, orientation, fit}, stop, &stored))
         return false;
     int storedWidth = 0;
     int storedHeight = 0;
@@ -291,57 +231,49 @@ bool Decode(const uint8_t* data, size_t size, int width, int height, PictureFit 
 
 } // namespace
 
-bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
                std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     // Entered before the first interface and left after the last is released.
-    // A thread already in a single-threaded apartment (a test's, the benchmark's) stays there: WIC
-    // works in both.
     const Apartment apartment(COINIT_MULTITHREADED);
-    return Decode(data, size, width, height, fit, pixels, stop);
+    return Decode(data, size, width, height, fit, orientation, pixels, stop);
 }
 
-std::vector<SystemCodec> InstalledSystemCodecs() {
-    const Apartment apartment(COINIT_MULTITHREADED);
-    std::vector<SystemCodec> codecs;
-    Owned<IWICImagingFactory> factory;
-    if (CreateFactory(&factory)) {
-        ForEachDecoder(factory.Get(), [&codecs](IWICBitmapDecoderInfo* info) {
-            codecs.push_back(Describe(info));
-            return false;
-        });
-    }
-    return codecs;
-}
-
-void ReadWicFacts(const uint8_t* data, size_t size, CarriedFacts* facts) {
-    const Apartment apartment(COINIT_MULTITHREADED);
-    OpenedFrame opened;
-    Owned<IWICMetadataQueryReader> reader;
-    if (!OpenFirstFrame(data, size, DecodeStop(), &opened) ||
-        FAILED(opened.Frame->GetMetadataQueryReader(reader.Out())))
-        return;
-    const GUID container = opened.Container;
-    const bool jpegLike = !IsEqualGUID(container, GUID_ContainerFormatTiff) &&
-                          !IsEqualGUID(container, GUID_ContainerFormatWmp);
-    const auto path = [jpegLike](const wchar_t* tail) { return (jpegLike ? L"/app1" : L"") + std::wstring(tail); };
-    facts->XmpTitle = Property(reader.Get(), L"System.Title", MaxTitleBytes * 4);
-    if (facts->XmpTitle.empty())
-        facts->XmpTitle = Property(reader.Get(), (jpegLike ? L"/xmp/dc:title/x-default" : L"/ifd/xmp/dc:title/x-default"),
-                                   MaxTitleBytes * 4);
-    facts->XpTitle = Property(reader.Get(), path(L"/ifd/{ushort=40091}").c_str(), MaxTitleBytes * 2 + 2, true);
-    facts->Description = Property(reader.Get(), path(L"/ifd/{ushort=270}").c_str(), MaxTitleBytes * 4);
-    facts->ExifTaken = DateTaken(reader.Get());
-    if (facts->ExifTaken.empty())
-        facts->ExifTaken = Property(reader.Get(), path(L"/ifd/exif/{ushort=36867}").c_str(), 32);
-}
-
-bool WicSize(const uint8_t* data, size_t size, int* width, int* height) {
+bool WicFrameSize(const uint8_t* data, size_t size, int* width, int* height, int* orientation) {
     const Apartment apartment(COINIT_MULTITHREADED);
     OpenedFrame opened;
     if (!OpenFirstFrame(data, size, DecodeStop(), &opened))
         return false;
-    const bool turned = OrientationOf(opened.Frame.Get(), opened.Container) >= 5;
-    *width = int(turned ? opened.Height : opened.Width);
-    *height = int(turned ? opened.Width : opened.Height);
+    *width = int(opened.Width);
+    *height = int(opened.Height);
+    *orientation = OrientationOf(opened.Frame.Get(), opened.Container);
     return true;
+}
+
+void ReadWicBlocks(const uint8_t* data, size_t size, MetadataBlocks* blocks, int* orientation) {
+    const Apartment apartment(COINIT_MULTITHREADED);
+    OpenedFrame opened;
+    *orientation = 1;
+    if (!OpenFirstFrame(data, size, DecodeStop(), &opened))
+        return;
+    *orientation = OrientationOf(opened.Frame.Get(), opened.Container);
+    // The frame's top-level blocks, each written out whole and told apart by the game's readers,
+    // which trust nothing the codec says of them.
+    Owned<IWICMetadataBlockReader> reader;
+    UINT count = 0;
+    if (FAILED(opened.Frame->QueryInterface(__uuidof(IWICMetadataBlockReader), reader.OutVoid())) ||
+        FAILED(reader->GetCount(&count)))
+        return;
+    for (UINT i = 0; i < count && i < 64; ++i) {
+        Owned<IWICMetadataReader> block;
+        GUID format = {};
+        if (FAILED(reader->GetReaderByIndex(i, block.Out())) || block.Get() == nullptr ||
+            FAILED(block->GetMetadataFormat(&format)))
+            continue;
+        if (IsEqualGUID(format, XmpFormat) && blocks->Xmp.empty())
+            blocks->Xmp = BlockBytes(block.Get(), MaxXmpBytes);
+        else if ((IsEqualGUID(format, ExifFormat) || IsEqualGUID(format, IfdFormat) ||
+                  IsEqualGUID(format, App1Format)) &&
+                 blocks->Exif.empty())
+            blocks->Exif = AsExifBlock(BlockBytes(block.Get(), MaxExifBytes - 6));
+    }
 }

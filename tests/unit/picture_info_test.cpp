@@ -39,6 +39,27 @@ std::string Exif(uint16_t tag, uint16_t type, uint32_t count, uint32_t offset, c
     return std::string("Exif\0\0", 6) + tiff + data;
 }
 
+// A small TIFF whose first directory names itself as the next: the damage that once crashed a
+// system codec's metadata reader.
+std::string TiffLoopingBack(const std::string& name) {
+    const std::string path =
+        Make(name, "convert -size 8x8 xc:red -compress None @.tif" + Tag + "-XPTitle=Loop @.tif && mv @.tif @");
+    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+    Bytes tiff((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    const auto number = [&](size_t at, int bytes) {
+        uint32_t value = 0;
+        for (int i = bytes - 1; i >= 0; --i)
+            value = value << 8 | tiff[at + size_t(i)];
+        return value;
+    };
+    const uint32_t first = number(4, 4);
+    const size_t next = first + 2 + 12 * number(first, 2);
+    file.seekp(long(next));
+    const char self[4] = {char(first), char(first >> 8), char(first >> 16), char(first >> 24)};
+    file.write(self, 4);
+    return path;
+}
+
 const std::string XmpMark("http://ns.adobe.com/xap/1.0/\0", 29);
 
 TEST(PictureInfo, ReadsTheNameAndDateWhereverThePictureKeepsThem) {
@@ -101,6 +122,14 @@ TEST(PictureInfo, ReadsTheNameAndDateWhereverThePictureKeepsThem) {
          Make("feb30.jpg", "convert -size 8x8 xc:red jpg:@" + Tag +
                                "'-EXIF:DateTimeOriginal=2019:02:30 10:00:00' '-XMP-photoshop:DateCreated=2016:05:06' @"),
          "", "2016-05-06"},
+        {"a TIFF's XMP (its tag 700) and EXIF date, read without a system codec",
+         Make("titled.tif", "convert -size 8x8 xc:red -compress LZW tif:@" + Tag +
+                                "-XMP-dc:Title=Tiff -XPTitle=Xp '-EXIF:DateTimeOriginal=2021:06:07 08:09:10' @"),
+         "Tiff", "2021-06-07"},
+        {"a big-endian TIFF's XPTitle",
+         Make("motorola.tif", "convert -size 8x8 xc:red -endian MSB tif:@" + Tag + "-XPTitle=Motorola @"),
+         "Motorola", ""},
+        {"a TIFF whose directory loops back on itself", TiffLoopingBack("loop.jpg"), "Loop", ""},
     };
     for (const auto& c : cases) {
         const PictureInfo info = ReadPictureInfo(c.Path);

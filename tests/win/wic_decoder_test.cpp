@@ -24,11 +24,11 @@ TEST(WicDecoder, TiffsShowUprightByTheirOrientationTag) {
         std::vector<uint32_t> pixels;
         ASSERT_TRUE(DecodePicture(path.c_str(), 2, 2, PictureFit::Stretch, &pixels)) << c.Name;
         EXPECT_EQ(pixels, c.Shown) << c.Name;
-        // Asked between strips: a stop at the first ends the decode.
+        // A stop already asked for ends it before the codec's host is troubled.
         int asked = 0;
         EXPECT_FALSE(DecodePicture(path.c_str(), 2, 2, PictureFit::Stretch, &pixels,
-                                   DecodeStop{[&] { return ++asked > 1; }}));
-        EXPECT_EQ(asked, 2) << c.Name;
+                                   DecodeStop{[&] { return ++asked > 0; }}));
+        EXPECT_EQ(asked, 1) << c.Name;
     }
 }
 

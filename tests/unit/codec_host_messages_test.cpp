@@ -1,0 +1,83 @@
+// The game believes nothing its codec host writes until the reply fits what was asked.
+#include "pictures/CodecHostMessages.h"
+
+#include <gtest/gtest.h>
+
+#include "pictures/PictureFacts.h"
+
+namespace {
+
+using namespace codec_host;
+
+Request Asked(Op op, int width, int height) {
+    Request request = {};
+    request.Serial = 7;
+    request.Op = uint32_t(op);
+    request.InputBytes = 1000;
+    request.OutputOffset = 4096;
+    request.SectionBytes = request.OutputOffset + OutputRoom(op, width, height);
+    request.Width = width;
+    request.Height = height;
+    return request;
+}
+
+Reply Answer(Status status) {
+    Reply reply = {};
+    reply.Serial = 7;
+    reply.Status = uint32_t(status);
+    reply.Orientation = 1;
+    return reply;
+}
+
+TEST(CodecHostMessages, RepliesAreTakenOnlyWhenTheyFitTheRequest) {
+    const Request decode = Asked(Op::Decode, 40, 30);
+    Reply pixels = Answer(Status::Picture);
+    pixels.PixelBytes = 40 * 30 * 4;
+    EXPECT_TRUE(ReplyFits(decode, pixels));
+    EXPECT_TRUE(ReplyFits(decode, Answer(Status::NotAPicture)));
+    EXPECT_TRUE(ReplyFits(decode, Answer(Status::Stopped)));
+
+    Reply late = pixels;
+    late.Serial = 6;
+    EXPECT_FALSE(ReplyFits(decode, late)) << "a reply to an earlier request";
+    Reply unknown = pixels;
+    unknown.Status = 9;
+    EXPECT_FALSE(ReplyFits(decode, unknown));
+    Reply short_ = pixels;
+    short_.PixelBytes -= 4;
+    EXPECT_FALSE(ReplyFits(decode, short_)) << "fewer pixels than the card has";
+    Request squeezed = decode;
+    squeezed.SectionBytes -= 4;
+    EXPECT_FALSE(ReplyFits(squeezed, pixels)) << "pixels past the section";
+
+    const Request size = Asked(Op::Size, 0, 0);
+    Reply frame = Answer(Status::Picture);
+    frame.Width = 4000;
+    frame.Height = 3000;
+    frame.Orientation = 6;
+    EXPECT_TRUE(ReplyFits(size, frame));
+    for (const auto& bad : {Reply{7, 1, 0, 3000, 6, 0, 0, 0, 0}, Reply{7, 1, 4000, -1, 6, 0, 0, 0, 0},
+                            Reply{7, 1, 4000, 3000, 9, 0, 0, 0, 0}})
+        EXPECT_FALSE(ReplyFits(size, bad)) << bad.Width << "x" << bad.Height << " turned " << bad.Orientation;
+
+    const Request blocks = Asked(Op::Blocks, 0, 0);
+    Reply metadata = Answer(Status::Picture);
+    metadata.XmpBytes = MaxXmpBytes;
+    metadata.ExifBytes = MaxExifBytes;
+    EXPECT_TRUE(ReplyFits(blocks, metadata));
+    metadata.XmpBytes = MaxXmpBytes + 1;
+    metadata.ExifBytes = 0;
+    EXPECT_FALSE(ReplyFits(blocks, metadata)) << "a packet larger than any the game reads";
+    metadata.XmpBytes = ~uint64_t(0) - 2;
+    metadata.ExifBytes = 5;
+    EXPECT_FALSE(ReplyFits(blocks, metadata)) << "lengths whose sum wraps";
+}
+
+TEST(CodecHostMessages, NoRoomForCardsLargerThanAPictureMayBe) {
+    EXPECT_EQ(OutputRoom(Op::Decode, 0, 30), 0u);
+    EXPECT_EQ(OutputRoom(Op::Decode, 100000, 100000), 0u);
+    EXPECT_EQ(OutputRoom(Op::Decode, 2, 3), 24u);
+    EXPECT_EQ(OutputRoom(Op::Quit, 2, 3), 0u);
+}
+
+} // namespace
