@@ -6,8 +6,8 @@
 #include "app/GivenFolder.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
-#include "game/NewRound.h"
-#include "game/RenderBoard.h"
+#include "board/NewRound.h"
+#include "board/RenderBoard.h"
 #include "res/resource.h"
 
 namespace {

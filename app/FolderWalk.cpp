@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <set>
 
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 
 namespace {
 

@@ -3,15 +3,15 @@
 #include <utility>
 #include <vector>
 
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 #include "app/PictureShortfall.h"
 #include "app/ScanPictures.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
-#include "game/Deal.h"
 #include "res/resource.h"
+#include "rules/Deal.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include "app/StartupData.h"
 #include "app/StatisticsDialog.h"
 #include "app/Texts.h"
+#include "board/NewRound.h"
+#include "board/StatusBar.h"
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
-#include "game/Deal.h"
-#include "game/NewRound.h"
-#include "game/PlayersBar.h"
 #include "res/resource.h"
+#include "rules/Deal.h"
 
 namespace {
 

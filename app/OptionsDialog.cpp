@@ -6,10 +6,10 @@
 #include "app/OptionsPlayers.h"
 #include "app/Settings.h"
 #include "app/Texts.h"
+#include "board/PairNames.h"
 #include "engine/GameEngine.h"
-#include "game/Deal.h"
-#include "game/PairNames.h"
 #include "res/resource.h"
+#include "rules/Deal.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
-#include "game/BoardColours.h"
-#include "game/Statistics.h"
 #include "res/resource.h"
+#include "rules/BoardColours.h"
+#include "rules/Statistics.h"
 
 namespace {
 

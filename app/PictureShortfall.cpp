@@ -2,7 +2,7 @@
 
 #include "app/Settings.h"
 #include "app/Texts.h"
-#include "game/PairNames.h"
+#include "board/PairNames.h"
 #include "res/resource.h"
 
 std::wstring Shortfall(const std::vector<std::string>& list, UINT refusal) {

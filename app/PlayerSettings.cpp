@@ -2,8 +2,8 @@
 
 #include "app/Texts.h"
 #include "engine/FullScreen.h"
-#include "game/Statistics.h"
 #include "res/resource.h"
+#include "rules/Statistics.h"
 
 int Players = 1;
 std::wstring PlayerNames[MaxPlayers];

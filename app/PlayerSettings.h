@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "game/PlayerTurns.h"
+#include "rules/PlayerTurns.h"
 
 extern int Players;                          // how many play, 1 to 4
 extern std::wstring PlayerNames[MaxPlayers]; // as typed; empty stands for the default name

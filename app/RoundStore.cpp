@@ -5,10 +5,10 @@
 #include "app/PlayerSettings.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
-#include "game/CardPictures.h"
-#include "game/Deal.h"
-#include "game/GameState.h"
-#include "game/RoundTime.h"
+#include "board/CardPictures.h"
+#include "board/RoundTime.h"
+#include "rules/Deal.h"
+#include "rules/GameState.h"
 
 namespace {
 

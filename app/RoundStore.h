@@ -8,7 +8,7 @@
 // these three is one of twins, as every record was before them.
 #pragma once
 
-#include "game/SavedRound.h"
+#include "rules/SavedRound.h"
 
 // Stores the round on the board when it is worth keeping (a try made, a pair still to find).
 void SaveRound();

@@ -1,10 +1,11 @@
-#include "app/Settings.h"
+#include "app/SaveAndShutdown.h"
 
 #include "app/CrashRecord.h"
 #include "app/RoundStore.h"
+#include "app/Settings.h"
+#include "board/CardPictures.h"
+#include "board/DealPictures.h"
 #include "engine/GameEngine.h"
-#include "game/DealPictures.h"
-#include "game/NewRound.h"
 
 void SaveAndShutdown() {
     // A picture still being read now did not end the run.

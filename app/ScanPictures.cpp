@@ -7,7 +7,7 @@
 
 #include "app/CrashRecord.h"
 #include "app/PathText.h"
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "app/Texts.h"

@@ -4,7 +4,7 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Texts.h"
-#include "game/PairChoice.h"
+#include "rules/PairChoice.h"
 
 const char SettingsKey[] = "Software\\Brindlecot\\Twinlet";
 

@@ -12,7 +12,7 @@
 extern const char SettingsKey[];
 
 extern char PicturePath[PathTextSize]; // the picture folder
-extern int Level;                      // 1 to LevelCount choose the board (game/Deal.h)
+extern int Level;                      // 1 to LevelCount choose the board (rules/Deal.h)
 extern int Subfolders;                 // 1: the scan takes the folder's subfolders too
 extern int Fit;                        // 1: a card shows its picture's part of the card's shape
 extern int ShowFound;                  // 1: each pair found opens large by itself for a moment
@@ -29,6 +29,3 @@ bool LoadSettings();
 
 // Writes both values, creating the key when needed. Failures are not reported.
 void SaveSettings();
-
-// The end of the run, on WM_DESTROY: frees the card images, stores the settings, deletes the engine.
-void SaveAndShutdown();

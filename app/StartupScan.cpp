@@ -6,8 +6,8 @@
 #include "app/ScanPictures.h"
 #include "app/ScanProgress.h"
 #include "app/StartupData.h"
-#include "game/BoardAccessible.h"
-#include "game/RenderBoard.h"
+#include "board/BoardAccessible.h"
+#include "board/RenderBoard.h"
 #include "res/resource.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include "app/StatisticsStore.h"
 #include "app/Texts.h"
 #include "engine/GameEngine.h"
-#include "game/Deal.h"
-#include "game/RoundClock.h"
 #include "res/resource.h"
+#include "rules/Deal.h"
+#include "rules/RoundClock.h"
 
 namespace {
 

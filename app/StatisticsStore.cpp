@@ -6,10 +6,10 @@
 
 #include "app/PlayerSettings.h"
 #include "app/Settings.h"
-#include "game/Deal.h"
-#include "game/GameState.h"
-#include "game/PlayerTurns.h"
-#include "game/RoundTime.h"
+#include "board/RoundTime.h"
+#include "rules/Deal.h"
+#include "rules/GameState.h"
+#include "rules/PlayerTurns.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "game/Statistics.h"
+#include "rules/Statistics.h"
 
 // The round just finished, on its last pair: one player's tries at the board's level, or a win
 // for every player of the highest score (a tie is a shared win).

@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <random>
 
-#include "game/ComputerPlayer.h"
-#include "game/Deal.h"
-#include "game/PlayerTurns.h"
+#include "rules/ComputerPlayer.h"
+#include "rules/Deal.h"
+#include "rules/PlayerTurns.h"
 
 namespace {
 

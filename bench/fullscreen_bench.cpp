@@ -15,8 +15,8 @@
 
 #include "bench/GameWindow.h"
 #include "bench/Measures.h"
-#include "game/CellGeometry.h"
 #include "res/resource.h"
+#include "rules/CellGeometry.h"
 
 namespace {
 

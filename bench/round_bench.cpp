@@ -14,8 +14,8 @@
 #include "bench/GameWindow.h"
 #include "bench/Measures.h"
 #include "engine/ObjectCounts.h"
-#include "game/CellGeometry.h"
 #include "res/resource.h"
+#include "rules/CellGeometry.h"
 
 namespace {
 

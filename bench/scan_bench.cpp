@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 #include "app/ScanPictures.h"
 #include "bench/GameWindow.h"
 #include "bench/Measures.h"

@@ -2,15 +2,15 @@
 
 #include <windows.h>
 
+#include "board/CardPictures.h"
+#include "board/DeviceRecovery.h"
+#include "board/LargeView.h"
+#include "board/LargeViewDrawing.h"
+#include "board/NewRound.h"
+#include "board/RenderBoard.h"
 #include "engine/FrameTiming.h"
 #include "engine/GameEngine.h"
 #include "engine/Graphics.h"
-#include "game/CardPictures.h"
-#include "game/DeviceRecovery.h"
-#include "game/NewRound.h"
-#include "game/RenderBoard.h"
-#include "game/DrawLargeView.h"
-#include "game/ShowLarge.h"
 
 namespace {
 

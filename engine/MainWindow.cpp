@@ -4,24 +4,24 @@
 #include "app/FolderDrop.h"
 #include "app/MenuCommands.h"
 #include "app/RoundStore.h"
+#include "app/SaveAndShutdown.h"
 #include "app/Settings.h"
 #include "app/StartupScan.h"
+#include "board/BoardAccessible.h"
+#include "board/BoardInput.h"
+#include "board/CardPictures.h"
+#include "board/ComputerTurn.h"
+#include "board/DealPictures.h"
+#include "board/FocusCue.h"
+#include "board/LargeView.h"
+#include "board/RoundTime.h"
+#include "board/StatusBar.h"
+#include "board/SystemLook.h"
 #include "engine/Dpi.h"
 #include "engine/FullScreen.h"
 #include "engine/Graphics.h"
 #include "engine/ObjectCounts.h"
 #include "engine/WindowGeometry.h"
-#include "game/BoardAccessible.h"
-#include "game/BoardKeys.h"
-#include "game/CardPictures.h"
-#include "game/ComputerTurn.h"
-#include "game/DealPictures.h"
-#include "game/FocusCue.h"
-#include "game/OnCellClick.h"
-#include "game/PlayersBar.h"
-#include "game/RoundTime.h"
-#include "game/ShowLarge.h"
-#include "game/SystemLook.h"
 
 namespace {
 
@@ -151,7 +151,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             // During a drag the old back buffer is stretched; never resized to a minimised client.
             if (!SizeMoving && wParam != SIZE_MINIMIZED)
                 FitBackBufferToClient();
-            FitPlayersBar();
+            FitStatusBar();
             FollowMinimised(wParam == SIZE_MINIMIZED);
             return 0;
         case WM_ENABLE:
@@ -201,7 +201,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             AnnounceFocus();
             return 0;
         case WM_GETOBJECT:
-            return AnswerGetObject(window, wParam, lParam);
+            return AnswerGetObject(window, wParam, lParam, {SetBoardFocus, LargeViewOpen, LargeViewName});
         case WM_DROPFILES:
             PlayDroppedFolder(window, reinterpret_cast<HDROP>(wParam));
             return 0;

@@ -15,9 +15,9 @@
 #include <set>
 #include <vector>
 
-#include "game/CellGeometry.h"
-#include "game/Deal.h"
 #include "res/resource.h"
+#include "rules/CellGeometry.h"
+#include "rules/Deal.h"
 #include "tests/driver/Driver.h"
 
 inline const uint32_t CardBack = 0xC483FF;

@@ -1,4 +1,4 @@
-#include "game/BoardColours.h"
+#include "rules/BoardColours.h"
 
 #include <gtest/gtest.h>
 

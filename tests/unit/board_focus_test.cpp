@@ -1,4 +1,4 @@
-#include "game/BoardFocus.h"
+#include "rules/BoardFocus.h"
 
 #include <gtest/gtest.h>
 

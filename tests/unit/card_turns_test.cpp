@@ -1,4 +1,4 @@
-#include "game/CardTurns.h"
+#include "rules/CardTurns.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "game/ComputerPlayer.h"
-#include "game/ComputerPace.h"
+#include "rules/ComputerPlayer.h"
+#include "rules/ComputerPace.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/Deal.h"
+#include "rules/Deal.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "game/Deal.h"
+#include "rules/Deal.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "game/GameState.h"
+#include "rules/GameState.h"
 
 // A level outside 1 to 7 (a hostile stored value) keeps the grid there was; the later levels
 // keep the first four's numbers, and a folder must hold 18 pictures or one a pair beyond.

@@ -1,6 +1,6 @@
 // The walk's rules on a fake tree: which folders are entered, which files count, and the order.
 #include "app/FolderWalk.h"
-#include "app/PictureNames.h"
+#include "app/PictureExtensions.h"
 
 #include <gtest/gtest.h>
 

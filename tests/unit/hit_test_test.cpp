@@ -1,4 +1,4 @@
-#include "game/HitTest.h"
+#include "rules/HitTest.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "game/NameRules.h"
+#include "rules/NameRules.h"
 
 #include <gtest/gtest.h>
 
-#include "game/PairChoice.h"
+#include "rules/PairChoice.h"
 
 // A file name a device gave names nobody; a title always names, and neither keeps its " (n)".
 TEST(NameRules, DeviceNamesCopyNumbersAndTitles) {

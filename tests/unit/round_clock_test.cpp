@@ -1,4 +1,4 @@
-#include "game/RoundClock.h"
+#include "rules/RoundClock.h"
 
 #include <gtest/gtest.h>
 

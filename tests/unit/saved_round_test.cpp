@@ -1,4 +1,4 @@
-#include "game/SavedRound.h"
+#include "rules/SavedRound.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "game/Statistics.h"
+#include "rules/Statistics.h"
 
 #include <gtest/gtest.h>
 

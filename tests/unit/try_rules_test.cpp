@@ -1,5 +1,5 @@
-#include "game/TryRules.h"
-#include "game/PlayerTurns.h"
+#include "rules/TryRules.h"
+#include "rules/PlayerTurns.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/PlayerSettings.h"
-#include "game/EndQuestion.h"
+#include "board/EndQuestion.h"
 
 TEST(EndQuestion, WinnerTieAndScores) {
     const struct {

@@ -9,14 +9,14 @@
 
 #include "app/Settings.h"
 #include "app/StartupData.h"
+#include "board/CardPictures.h"
+#include "board/DealPictures.h"
+#include "board/DeviceRecovery.h"
+#include "board/NewRound.h"
+#include "board/RenderBoard.h"
 #include "engine/Graphics.h"
-#include "game/CardPictures.h"
-#include "game/CellGeometry.h"
-#include "game/DealPictures.h"
-#include "game/DeviceRecovery.h"
-#include "game/GameState.h"
-#include "game/NewRound.h"
-#include "game/RenderBoard.h"
+#include "rules/CellGeometry.h"
+#include "rules/GameState.h"
 #include "tests/win/WinTestSupport.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
-#include "game/CardPictures.h"
-#include "game/Deal.h"
-#include "game/GameState.h"
+#include "board/CardPictures.h"
+#include "rules/Deal.h"
+#include "rules/GameState.h"
 #include "tests/driver/Driver.h"
 
 namespace {

@@ -1,0 +1,159 @@
+#include "board/NewRound.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include "app/PlayerSettings.h"
+#include "app/RoundStore.h"
+#include "app/Settings.h"
+#include "app/StartupData.h"
+#include "board/BoardAccessible.h"
+#include "board/CardPictures.h"
+#include "board/ComputerTurn.h"
+#include "board/DealPictures.h"
+#include "board/PairNames.h"
+#include "board/RenderBoard.h"
+#include "board/RoundTime.h"
+#include "board/StatusBar.h"
+#include "engine/GameEngine.h"
+#include "rules/CardTitles.h"
+#include "rules/CellGeometry.h"
+#include "rules/Deal.h"
+#include "rules/GameState.h"
+#include "rules/PlayerTurns.h"
+#include "rules/Shuffle.h"
+
+namespace {
+
+// Set by a deal, cleared once the next one is being prepared.
+bool PreparationWanted = false;
+
+// The round's players from the settings, the computer in the seats Options gives it, and the bar
+// for them, before the deal lays the board out.
+void SeatPlayers() {
+    StartPlayersRound(&Round, Players);
+    for (int seat = 0; seat < Round.Count; ++seat)
+        Round.Computer[seat] = IsComputerSeat(seat, Round.Count);
+    Round.Strength = Strength;
+    FitStatusBarToRound();
+}
+
+} // namespace
+
+PictureFit DealtFit() {
+    return Fit == 1 ? PictureFit::KeepShape : PictureFit::Stretch;
+}
+
+// Where a decoded picture goes: for twins and for a picture with its name, the n-th picture that
+// decoded is pair n's; two of one name are entries 2n - 2 and 2n - 1 of the list, pair n's first
+// and second face. 0 for a picture no pair takes.
+int FaceOfPicture(const DecodedPicture& decoded, size_t order) {
+    const size_t pairs = static_cast<size_t>(PairCount());
+    if (DealtPairs != PairKind::TwoOfOneName)
+        return order < pairs ? static_cast<int>(order) + 1 : 0;
+    if (decoded.Entry >= 2 * pairs)
+        return 0;
+    return static_cast<int>(decoded.Entry / 2) + 1 + (decoded.Entry % 2 == 1 ? SecondFace : 0);
+}
+
+void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
+                       PixelSize kept, PictureFit fit) {
+    TitleCards(list, *pictures);
+    // Pairs of a name are named by it, both cards alike.
+    if (DealtPairs != PairKind::Twins) {
+        const std::vector<std::string> names = NamesOfList(list);
+        for (int pair = 1; pair <= PairCount(); ++pair) {
+            const size_t entry = DealtPairs == PairKind::TwoOfOneName ? size_t(pair - 1) * 2
+                                 : size_t(pair) <= pictures->size() ? (*pictures)[size_t(pair - 1)].Entry
+                                                                    : names.size();
+            CardTitles[pair] = entry < names.size() ? names[entry] : std::string();
+        }
+    }
+    for (KeptPicture& picture : KeptPictures)
+        picture = KeptPicture();
+    for (size_t order = 0; order < pictures->size(); ++order) {
+        DecodedPicture& decoded = (*pictures)[order];
+        const int face = FaceOfPicture(decoded, order);
+        if (face == 0 || decoded.Pixels.empty())
+            continue;
+        KeptPicture& picture = KeptPictures[face];
+        picture.Path = list[decoded.Entry];
+        picture.Width = kept.Width;
+        picture.Height = kept.Height;
+        picture.Fit = fit;
+        picture.Pixels = std::move(decoded.Pixels);
+        picture.Taken = decoded.Info.Taken;
+    }
+    MakeCards();
+}
+
+void ShowNewBoard() {
+    ShowTurn();
+    ShowBoardAtOnce();
+    Engine->FrameWanted = TRUE;
+    AnnounceDeal();
+    StartComputers();
+    PreparationWanted = true;
+}
+
+void NewRound() {
+    PreparedDeal prepared;
+    int rows = Rows;
+    int columns = Columns;
+    GridForLevel(Level, &rows, &columns);
+    const PairKind kind = ChosenPairs();
+    if (TakePreparedDeal(PictureList, static_cast<size_t>(rows * columns / 2) * PicturesPerPair(kind), DealtFit(),
+                         kind, &prepared))
+        DealRound(prepared.Seed, &prepared);
+    else
+        DealRound(GetTickCount(), nullptr);
+}
+
+void DealRound(unsigned seed, PreparedDeal* prepared) {
+    // Every deal seeds afresh; all its draws come from this seed, in a fixed order.
+    srand(seed);
+    const RandomDraw draw = [] { return rand(); };
+    if (!PictureList.empty())
+        ShuffleList(PictureList, draw);
+
+    ApplyLevel(Level);
+    DealtPairs = ChosenPairs();
+    DeleteCardImages();
+    DeleteSavedRound();
+    ResetRoundTime();
+    SeatPlayers();
+
+    // Pictures are kept at the largest size their cards can take on this monitor; the cards are
+    // made from them at the size they are drawn, so the copy is 1:1. A picture that does not
+    // decode gives way to the next one of the list; only when the list runs out do the remaining
+    // pairs stay blank. Prepared pictures of another size (the level or the window changed since)
+    // are scaled, or decoded again where they are too small.
+    const size_t pairs = static_cast<size_t>(PairCount());
+    const std::vector<std::string> dealt = PairableList(PictureList, DealtPairs);
+    PixelSize kept = KeptCardSize();
+    PictureFit fit = DealtFit();
+    std::vector<DecodedPicture> pictures;
+    if (prepared != nullptr) {
+        pictures = std::move(prepared->Pictures);
+        kept = {prepared->Width, prepared->Height};
+        fit = prepared->Fit;
+    } else {
+        pictures = DecodeDealtPictures(dealt, pairs * PicturesPerPair(DealtPairs), kept.Width, kept.Height, fit);
+    }
+    KeepDealtPictures(dealt, &pictures, kept, fit);
+
+    ClearBoard();
+    DealPairs(draw);
+    ResetTry();
+    ShowNewBoard();
+}
+
+void PrepareNextRoundIfWanted() {
+    if (!PreparationWanted)
+        return;
+    PreparationWanted = false;
+    const PixelSize kept = KeptCardSize();
+    const PairKind kind = ChosenPairs();
+    PrepareNextDeal(PictureList, PairableList, PicturesForLevel(Level) * PicturesPerPair(kind), kept.Width,
+                    kept.Height, DealtFit(), kind);
+}

@@ -1,0 +1,57 @@
+#include "rules/PairChoice.h"
+
+#include <algorithm>
+#include <map>
+
+#include "rules/NameRules.h"
+
+PairKind PairKindOf(unsigned long stored) {
+    return stored == 1 ? PairKind::PictureAndName : stored == 2 ? PairKind::TwoOfOneName : PairKind::Twins;
+}
+
+std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairKind kind) {
+    std::vector<size_t> entries;
+    if (kind == PairKind::Twins) {
+        for (size_t i = 0; i < names.size(); ++i)
+            entries.push_back(i);
+        return entries;
+    }
+    // Each name's entries, and the names in the order of their first entry.
+    std::map<std::u16string, std::vector<size_t>> byName;
+    std::vector<std::u16string> order;
+    for (size_t i = 0; i < names.size(); ++i) {
+        if (names[i].empty())
+            continue;
+        std::vector<size_t>& same = byName[NameKey(names[i])];
+        if (same.empty())
+            order.push_back(NameKey(names[i]));
+        same.push_back(i);
+    }
+    for (const std::u16string& name : order) {
+        const std::vector<size_t>& same = byName[name];
+        if (kind == PairKind::PictureAndName) {
+            entries.push_back(same[0]);
+        } else if (same.size() >= 2) {
+            entries.push_back(same[0]);
+            entries.push_back(same[1]);
+        }
+    }
+    return entries;
+}
+
+std::vector<std::string> NamesUntilEnough(size_t count, PairKind kind, size_t enough,
+                                          const std::function<void(size_t, size_t, std::vector<std::string>*)>& read) {
+    std::vector<std::string> names;
+    // Each run as long as all before it: the entries are counted again a few times only.
+    for (size_t run = std::max<size_t>(enough, 64); names.size() < count; run *= 2) {
+        const size_t from = names.size();
+        read(from, std::min(count, from + run), &names);
+        if (names.size() != std::min(count, from + run) || PairableEntries(names, kind).size() >= enough)
+            break;
+    }
+    return names;
+}
+
+size_t PairsOfEntries(size_t entries, PairKind kind) {
+    return entries / PicturesPerPair(kind);
+}
