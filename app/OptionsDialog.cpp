@@ -27,7 +27,7 @@ void TakeSwitches(HWND dialog) {
     ShowFound = IsDlgButtonChecked(dialog, IDC_SHOWFOUND) == BST_CHECKED ? 1 : 0;
 }
 
-// The Parts' four levels kept their radios' ids; the later three have a band of their own.
+// The first four levels kept their radios' ids; the later three have a band of their own.
 int LevelRadio(int level) {
     return level <= 4 ? IDC_LEVEL_BASE + level : IDC_LEVEL_MORE_BASE + level;
 }

@@ -15,7 +15,7 @@ bool GridForLevel(int level, int* rows, int* columns);
 // The pairs of a level's board; 0 for no level.
 int PairsOfLevel(int level);
 
-// The pictures a folder must hold for a level: the Parts' 18 for every board up to theirs, so a
+// The pictures a folder must hold for a level: 18 for every board up to 6 by 6, so that a
 // change of level never runs short, and one for each pair of a larger board.
 size_t PicturesForLevel(int level);
 
