@@ -108,7 +108,7 @@ TEST_F(Journey, ADamagedTiffAmongPhotosEndsNoDeal) {
     yw::WriteSettings(folder.Path(), 4);
     yw::WriteSettingNumber("Pairs", 1);
     ASSERT_TRUE(Start(4));
-    ASSERT_EQ(CoInitialize(nullptr), S_OK);
+    ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     IAccessible* board = BoardObject(window);
     ASSERT_NE(board, nullptr);
     for (int deal = 0; deal <= 10; ++deal) {
