@@ -297,10 +297,10 @@ bool HostDecode(const uint8_t* data, size_t size, int width, int height, Picture
     return true;
 }
 
-bool HostFrameSize(const uint8_t* data, size_t size, int* width, int* height, int* orientation) {
+bool HostFrameSize(const uint8_t* data, size_t size, int known, int* width, int* height, int* orientation) {
     Reply reply = {};
     DataSection section;
-    if (!ThreadHost().Ask(Op::Size, data, size, 0, 0, 0, 0, DecodeStop(), &reply, &section) ||
+    if (!ThreadHost().Ask(Op::Size, data, size, 0, 0, 0, known, DecodeStop(), &reply, &section) ||
         Status(reply.Status) != Status::Picture)
         return false;
     *width = reply.Width;

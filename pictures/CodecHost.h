@@ -25,8 +25,9 @@ constexpr unsigned CodecHostStopGraceMs = 2000;
 bool HostDecode(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop);
 
-// WicFrameSize in the host: the first frame as stored and its orientation tag.
-bool HostFrameSize(const uint8_t* data, size_t size, int* width, int* height, int* orientation);
+// WicFrameSize in the host: the first frame as stored and its orientation tag, known (1..8) when
+// the game read it, 0 to leave it to the codec.
+bool HostFrameSize(const uint8_t* data, size_t size, int known, int* width, int* height, int* orientation);
 
 // ReadWicBlocks in the host.
 void HostBlocks(const uint8_t* data, size_t size, MetadataBlocks* blocks);

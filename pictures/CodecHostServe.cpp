@@ -26,7 +26,8 @@ void ServeWithSystemCodecs(const Request& request, const uint8_t* input, uint8_t
             break;
         }
         case Op::Size:
-            picture = WicFrameSize(input, size, &reply->Width, &reply->Height, &reply->Orientation);
+            picture = WicFrameSize(input, size, request.Orientation, &reply->Width, &reply->Height,
+                                   &reply->Orientation);
             break;
         case Op::Blocks: {
             MetadataBlocks blocks;

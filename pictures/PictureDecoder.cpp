@@ -41,7 +41,7 @@ bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int hei
 }
 bool SystemCodecSize(const uint8_t* data, size_t size, int orientation, int* width, int* height) {
     int stored = 0;
-    if (!HostFrameSize(data, size, width, height, &stored))
+    if (!HostFrameSize(data, size, orientation, width, height, &stored))
         return false;
     if ((orientation != 0 ? orientation : stored) >= 5)
         std::swap(*width, *height);

@@ -238,14 +238,16 @@ bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureF
     return Decode(data, size, width, height, fit, orientation, pixels, stop);
 }
 
-bool WicFrameSize(const uint8_t* data, size_t size, int* width, int* height, int* orientation) {
+bool WicFrameSize(const uint8_t* data, size_t size, int known, int* width, int* height, int* orientation) {
     const Apartment apartment(COINIT_MULTITHREADED);
     OpenedFrame opened;
     if (!OpenFirstFrame(data, size, DecodeStop(), &opened))
         return false;
     *width = int(opened.Width);
     *height = int(opened.Height);
-    *orientation = OrientationOf(opened.Frame.Get(), opened.Container);
+    // Wine's query reader crashes on a TIFF directory that points past the end or back at itself,
+    // which the codec still decodes: what the game read itself is not asked again.
+    *orientation = known >= 1 && known <= 8 ? known : OrientationOf(opened.Frame.Get(), opened.Container);
     return true;
 }
 

@@ -20,8 +20,9 @@
 bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
                std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());
 
-// The first frame's size as stored and its orientation tag (1 when it has none).
-bool WicFrameSize(const uint8_t* data, size_t size, int* width, int* height, int* orientation);
+// The first frame's size as stored and its orientation tag (1 when it has none): known (1..8, as the
+// game read it) when given, the codec asked for it only when known is 0.
+bool WicFrameSize(const uint8_t* data, size_t size, int known, int* width, int* height, int* orientation);
 
 // What the codec holds of a file's metadata, as bytes for the game's own readers: its XMP packet and
 // EXIF block (each bounded, empty when none), and its orientation tag. Nothing is asked by the

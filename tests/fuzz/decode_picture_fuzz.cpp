@@ -1,7 +1,9 @@
-// libFuzzer's entry: any bytes through the game's whole decoder, at a card size the input's length
-// picks, so small and large cards (and with them each JPEG DCT scale), stretched or cut to their
-// shape, are all reached; and through the readers of what a picture carries of itself (EXIF through
-// libexif, XMP through expat, in every container).
+// libFuzzer's entry: any bytes through the game's whole reading path: the signature, the decoder at a
+// card size the input's length picks, so small and large cards (and with them each JPEG DCT scale),
+// stretched or cut to their shape, are all reached; the size read from the headers alone; and the
+// readers of what a picture carries of itself (EXIF through libexif, XMP through expat, in every
+// container, a TIFF's own first directory included). Natively no system codec exists, so a TIFF's
+// pixels are "not a picture" here, while its directory and XMP are read as on Windows.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureFacts.h"
+#include "pictures/PictureSize.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const struct { int Width, Height; } cards[] = {{1, 1}, {7, 5}, {20, 15}, {131, 98}};
@@ -18,6 +21,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (DecodePictureData(data, size, card.Width, card.Height, fit, &pixels) &&
         pixels.size() != size_t(card.Width) * card.Height)
         std::abort(); // a decode that succeeds gives the whole card
+    int width = 0;
+    int height = 0;
+    if (PictureSizeOfData(data, size, &width, &height) && (width < 1 || height < 1))
+        std::abort(); // a size read is a picture's
     const PictureInfo info = ReadPictureInfoData(data, size);
     if (info.Title.size() > MaxTitleBytes || ClipUtf8(info.Title, MaxTitleBytes) != info.Title ||
         (!info.Taken.empty() && info.Taken.size() != 10))

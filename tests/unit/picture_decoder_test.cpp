@@ -11,6 +11,8 @@
 #include <zlib.h>
 
 #include "pictures/JpegDecoder.h"
+#include "pictures/PictureInfo.h"
+#include "pictures/PictureSize.h"
 #include "tests/unit/MadeFile.h"
 
 namespace {
@@ -227,12 +229,19 @@ TEST(PictureDecoder, ReadsEachBmpLayoutInDisplayOrder) {
     }
 }
 
-// Every input the fuzz target found crashing or hanging: ASan and UBSan watch these decodes.
+// Every input the fuzz target found crashing or hanging, down each of its reads: ASan and UBSan
+// watch them.
 TEST(PictureDecoder, SurvivesTheFuzzersFindings) {
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(YW_FUZZ_REGRESSIONS)) {
+        const std::string path = entry.path().string();
         std::vector<uint32_t> pixels;
-        DecodePicture(entry.path().string().c_str(), 131, 98, PictureFit::Stretch, &pixels);
+        DecodePicture(path.c_str(), 131, 98, PictureFit::Stretch, &pixels);
+        const Bytes bytes = Read(path);
+        int width = 0;
+        int height = 0;
+        PictureSizeOfData(bytes.data(), bytes.size(), &width, &height);
+        ReadPictureInfo(path);
         ++files;
     }
     EXPECT_GT(files, 0);
