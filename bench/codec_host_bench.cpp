@@ -48,8 +48,8 @@ bool DecodeInProcess(const std::string& path) {
         return false;
     if (!ReadTiffDirectory(bytes.data(), bytes.size(), &orientation, nullptr, nullptr))
         orientation = 0;
-    const bool decoded =
-        DecodeWic(bytes.data(), bytes.size(), CardWidth, CardHeight, PictureFit::Stretch, orientation, &pixels);
+    const bool decoded = DecodeWic(bytes.data(), bytes.size(), CardWidth, CardHeight, PictureFit::Stretch,
+                                   orientation, &pixels);
     ReadPictureInfoData(bytes.data(), bytes.size());
     return decoded;
 }
@@ -62,9 +62,9 @@ double InProcessDeal(const std::vector<std::string>& paths) {
 
 double Deal(const std::vector<std::string>& paths, size_t* decoded = nullptr) {
     const double start = Now();
-    const size_t count =
-        DecodeFirstPictures(paths, paths.size(), CardWidth, CardHeight, PictureFit::Stretch, DecodeThreadCount())
-            .size();
+    const size_t count = DecodeFirstPictures(paths, paths.size(), CardWidth, CardHeight, PictureFit::Stretch,
+                                             DecodeThreadCount())
+                             .size();
     if (decoded != nullptr)
         *decoded = count;
     return Now() - start;
@@ -153,6 +153,7 @@ int main(int argc, char** argv) {
     CloseCrashRecord();
     SetReadingRecorder(nullptr);
     std::printf("18 JPEGs, median of %d: %.0f ms, with their reads noted %.0f ms: %.2fx; hosts started %u\n",
-                Runs, Median(bare), Median(noted), Median(noted) / Median(bare), CodecHostsStarted() - hostsBefore);
+                Runs, Median(bare), Median(noted), Median(noted) / Median(bare),
+                CodecHostsStarted() - hostsBefore);
     return 0;
 }

@@ -14,8 +14,8 @@ struct SystemCodec {
     std::wstring Extensions;
 };
 
-// A codec runs inside the game, so a third party's could crash it: only the system's own are
-// used, those Microsoft wrote (the built-in ones and the Store's extensions). Wine's stand-ins
+// A third party's codec could be anything, even in the codec host's process: only the system's own
+// are used, those Microsoft wrote (the built-in ones and the Store's extensions). Wine's stand-ins
 // for them name Wine as their author but Microsoft's vendor GUID, the one WIC itself prefers as
 // the system's; a third party that registers under Microsoft's vendor GUID is taken at its word.
 bool IsSystemCodec(const SystemCodec& codec);
