@@ -13,6 +13,7 @@ int Level = 1;
 int Subfolders = 0;
 int Fit = 0;
 int ShowFound = 0;
+int Calm = 0;
 int FullScreen = 0;
 int Pairs = 0;
 
@@ -91,6 +92,7 @@ bool LoadSettings() {
     Fit = ReadSwitch(key, "Fit");
     ShowFound = ReadSwitch(key, "ShowFound");
     FullScreen = ReadSwitch(key, "FullScreen");
+    Calm = ReadSwitch(key, "Calm");
     Pairs = ReadPairKind(key);
     RegCloseKey(key);
     return true;
@@ -114,6 +116,7 @@ void SaveSettings() {
     WriteSwitch(key, "Fit", Fit);
     WriteSwitch(key, "ShowFound", ShowFound);
     WriteSwitch(key, "FullScreen", FullScreen);
+    WriteSwitch(key, "Calm", Calm);
     const DWORD pairs = static_cast<DWORD>(Pairs);
     RegSetValueExA(key, "Pairs", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pairs), sizeof(pairs));
     RegCloseKey(key);

@@ -8,7 +8,7 @@
 #include "app/PathText.h"
 
 // HKEY_CURRENT_USER\<SettingsKey>, with the values "PicturePath" (REG_SZ, 260 bytes), "Level",
-// "Subfolders", "Fit", "ShowFound", "Pairs" and "FullScreen" (REG_DWORD).
+// "Subfolders", "Fit", "ShowFound", "Pairs", "FullScreen" and "Calm" (REG_DWORD).
 extern const char SettingsKey[];
 
 extern char PicturePath[PathTextSize]; // the picture folder
@@ -18,6 +18,7 @@ extern int Fit;                        // 1: a card shows its picture's part of 
 extern int ShowFound;                  // 1: each pair found opens large by itself for a moment
 extern int Pairs;                      // the kind of pairs: 0 twins, 1 a picture and its name, 2 two of one name
 extern int FullScreen;                 // 1: the window covers its monitor (engine/FullScreen.h)
+extern int Calm;                       // 1: calm play, which tells and never tests: nothing counted
 
 // A folder as PicturePath keeps it: in the process's code page, which the narrow calls that open
 // it take, within its 259 bytes. False when it does not fit or that code page cannot hold it: cut,

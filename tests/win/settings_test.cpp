@@ -56,6 +56,9 @@ TEST(Settings, HostileStoredValues) {
         {L"Subfolders", REG_DWORD, Number(1, 2), "0"},
         {L"ShowFound", REG_DWORD, Number(1), "1"},
         {L"ShowFound", REG_DWORD, Number(2), "0"},
+        {L"Calm", REG_DWORD, Number(1), "1"},
+        {L"Calm", REG_DWORD, Number(2), "0"},
+        {L"Calm", REG_SZ, Text({L"1", 2}), "0"},
         {L"Players", REG_DWORD, Number(2), "2"},
         {L"Players", REG_DWORD, Number(5), "1"},
         {L"Player1", REG_SZ, Text(greek), yw::Utf8(greek)},
@@ -79,6 +82,7 @@ TEST(Settings, HostileStoredValues) {
                                                           {L"Fit", "0"},
                                                           {L"ShowFound", "0"},
                                                           {L"FullScreen", "0"},
+                                                          {L"Calm", "0"},
                                                           {L"Pairs", "0"},
                                                           {L"Players", "1"},
                                                           {L"Player1", "Player 1"},
@@ -97,6 +101,7 @@ TEST(Settings, HostileStoredValues) {
         Fit = 1;
         ShowFound = 1;
         FullScreen = 1;
+        Calm = 1;
         Pairs = 1;
         EXPECT_TRUE(LoadSettings());
         const std::map<std::wstring, std::string> read = {{L"PicturePath", PicturePath},
@@ -105,6 +110,7 @@ TEST(Settings, HostileStoredValues) {
                                                           {L"Fit", std::to_string(Fit)},
                                                           {L"ShowFound", std::to_string(ShowFound)},
                                                           {L"FullScreen", std::to_string(FullScreen)},
+                                                          {L"Calm", std::to_string(Calm)},
                                                           {L"Pairs", std::to_string(Pairs)},
                                                           {L"Players", std::to_string(Players)},
                                                           {L"Player1", yw::Utf8(PlayerName(0))},
