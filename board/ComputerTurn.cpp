@@ -5,7 +5,7 @@
 #include "app/StartupScan.h"
 #include "board/LargeView.h"
 #include "engine/GameEngine.h"
-#include "engine/ObjectCounts.h"
+#include "engine/WindowTimer.h"
 #include "rules/ComputerPace.h"
 #include "rules/ComputerPlayer.h"
 #include "rules/PlayerTurns.h"
@@ -18,31 +18,15 @@ CardMemory Memories[MaxPlayers];
 // Seeded by each deal.
 const RandomDraw Draw = [] { return rand(); };
 
-// The move's timer is set, and counted as one of the game's live timers.
-bool Waiting = false;
-
-void WaitForMove(UINT ms) {
-    SetTimer(Engine->Window, ComputerTimer, ms, nullptr);
-    if (!Waiting)
-        CountMade(Counted::Timer);
-    Waiting = true;
-}
-
-void StopWaiting() {
-    if (!Waiting)
-        return;
-    KillTimer(Engine->Window, ComputerTimer);
-    CountFreed(Counted::Timer);
-    Waiting = false;
-}
+WindowTimer MoveTimer(ComputerTimer);
 
 void PlanMove(bool pairFound) {
     const ComputerStep step =
         NextComputerStep({ComputersTurn(), RoundOver(), !IsNone(SecondPick), pairFound});
     if (step.Move == ComputerMove::None)
-        StopWaiting();
+        MoveTimer.Stop();
     else
-        WaitForMove(static_cast<UINT>(step.DelayMs));
+        MoveTimer.Wait(static_cast<UINT>(step.DelayMs));
 }
 
 } // namespace
@@ -61,16 +45,16 @@ void FollowTurnedCard(const Cell& cell, const ClickOutcome& outcome) {
 
 Cell DueComputerCard() {
     // A tick already queued when the wait was stopped or booked anew is not the move's.
-    if (!Waiting)
+    if (!MoveTimer.Waiting())
         return NoCell;
-    StopWaiting();
+    MoveTimer.Stop();
     if (!ComputersTurn())
         return NoCell;
     // Nobody could follow a move made while no frame is drawn: minimised, under a box or the large
     // view, during a drag of the window or a scan of a dropped folder.
     if (IsIconic(Engine->Window) || !IsWindowEnabled(Engine->Window) || Engine->SizeMoving ||
         GatheringPictures() || LargeViewOpen()) {
-        WaitForMove(HeldMoveRetryMs);
+        MoveTimer.Wait(HeldMoveRetryMs);
         return NoCell;
     }
     return ChooseCard(Memories[Round.Turn], Draw);
