@@ -39,12 +39,14 @@ std::string FillPattern(const std::string& pattern, const std::vector<std::strin
 }
 
 std::string CardName(const Cell& cell, CardFace face, const std::string& title, const CardWords& words,
-                     const std::string& finder) {
+                     const std::string& finder, bool glowing) {
     std::string shown = words.FaceDown;
     if (face != CardFace::Down)
         shown = title.empty() ? words.NoPicture : title;
     if (face == CardFace::Found)
         shown = finder.empty() ? FillPattern(words.Found, {shown}) : FillPattern(words.FoundBy, {shown, finder});
+    if (glowing)
+        shown = FillPattern(words.TurnedBefore, {shown});
     return FillPattern(words.Place, {std::to_string(cell.Row + 1), std::to_string(cell.Column + 1), shown});
 }
 

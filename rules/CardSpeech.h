@@ -27,15 +27,18 @@ struct CardWords {
     std::string NoPicture = "no picture";
     std::string Found = "%1, found"; // what the card shows
     std::string FoundBy = "%1, found by %2"; // what the card shows, who found it
+    std::string TurnedBefore = "%1, turned before"; // what a glowing card shows
 };
 
 // The pattern with %1 .. %9 replaced by the inserts (an insert not given is empty) and %% by %.
 std::string FillPattern(const std::string& pattern, const std::vector<std::string>& inserts);
 
 // "Row 1, column 2: face down", "...: Beach", "...: Beach, found"; rows and columns count from 1.
-// A found card names its finder when one is given: "...: Beach, found by Ann".
+// A found card names its finder when one is given: "...: Beach, found by Ann". A card that glows
+// (rules/CardGlow.h) says so: "...: face down, turned before".
 std::string CardName(const Cell& cell, CardFace face, const std::string& title,
-                     const CardWords& words = CardWords(), const std::string& finder = std::string());
+                     const CardWords& words = CardWords(), const std::string& finder = std::string(),
+                     bool glowing = false);
 
 // Accessible children are the cards row by row, 1 the top-left; 0 is the board itself.
 int ChildOfCell(const Cell& cell, int columns);

@@ -11,5 +11,6 @@ Cell SecondPick = NoCell;
 int Tries = 0;
 int PairsFound = 0;
 RoundClock Clock = {};
+bool CalmRound = false;
 Cell Focus = {0, 0};
 std::string CardTitles[CardImageCount];

@@ -34,6 +34,9 @@ extern Cell SecondPick;
 extern int Tries;
 extern int PairsFound;
 extern RoundClock Clock; // the round's time
+// The round is played calm, as the Calm setting stood at its deal: nothing is counted (no tries,
+// scores, time or statistics), a miss turns back by itself and the board helps.
+extern bool CalmRound;
 // The card the keys move over and turn; the top-left one at each deal, the clicked one after a click.
 extern Cell Focus;
 // The name of each dealt pair number, UTF-8: the title its picture carries, else its file name

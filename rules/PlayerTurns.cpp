@@ -21,7 +21,8 @@ void StartPlayersRound(PlayersRound* round, int count) {
 void FollowTry(PlayersRound* round, const ClickOutcome& outcome, int picture) {
     for (int i = 0; i < outcome.CueCount; ++i) {
         if (outcome.Cues[i] == Cue::Match) {
-            ++round->Scores[round->Turn];
+            if (!CalmRound)
+                ++round->Scores[round->Turn];
             if (picture >= 0 && picture < CardImageCount)
                 round->Finders[picture] = round->Turn;
         } else if (outcome.Cues[i] == Cue::Miss) {
@@ -42,6 +43,8 @@ std::vector<int> Leaders(const PlayersRound& round) {
 }
 
 EndText ChooseEndText(const PlayersRound& round) {
+    if (CalmRound)
+        return EndText::Calm;
     if (round.Count < 2)
         return EndText::Solo;
     const bool tie = Leaders(round).size() > 1;

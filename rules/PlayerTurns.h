@@ -36,14 +36,16 @@ bool ComputersTurn();
 void StartPlayersRound(PlayersRound* round, int count);
 
 // After a try's click on the cell showing picture: a found pair scores for the player whose turn it
-// is, who goes on; a miss ends the turn, so the next player's first click turns the pair back.
+// is, who goes on (a calm round keeps no scores, only who found it); a miss ends the turn, so the
+// next player's first click turns the pair back.
 void FollowTry(PlayersRound* round, const ClickOutcome& outcome, int picture);
 
 // The players with the highest score, in order: one is the winner, more tie.
 std::vector<int> Leaders(const PlayersRound& round);
 
-enum class EndText { Solo, Winner, Tie, WinnerMany, TieMany };
+enum class EndText { Solo, Winner, Tie, WinnerMany, TieMany, Calm };
 
 // Which question ends the round: one player's tries, or two players' winner with both scores or
-// their tie, or with three or four the winner or tie followed by every score.
+// their tie, or with three or four the winner or tie followed by every score; a calm round's
+// warm words, without a number or a winner.
 EndText ChooseEndText(const PlayersRound& round);

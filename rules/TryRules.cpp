@@ -12,7 +12,8 @@ ClickOutcome ApplyClick(const Cell& cell) {
         // The first card of the try is already up.
     } else if (IsNone(SecondPick)) {
         outcome.Cues[outcome.CueCount++] = Cue::Turn;
-        ++Tries;
+        if (!CalmRound)
+            ++Tries;
         SecondPick = cell;
         if (SamePair(FirstPick, cell)) {
             outcome.Cues[outcome.CueCount++] = Cue::Match;
@@ -31,4 +32,8 @@ ClickOutcome ApplyClick(const Cell& cell) {
 
     outcome.RoundEnded = PairsFound == PairCount();
     return outcome;
+}
+
+bool CueHeard(Cue cue) {
+    return !(CalmRound && cue == Cue::Miss);
 }

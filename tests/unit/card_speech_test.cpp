@@ -25,4 +25,6 @@ TEST(CardNames, PatternsTakeTheirInsertsInAnyOrder) {
     EXPECT_EQ(CardName({1, 3}, CardFace::Found, "Strand", german), "Zeile 4, Spalte 2: Strand, gefunden");
     EXPECT_EQ(CardName({0, 0}, CardFace::Down, "Strand", german), "Zeile 1, Spalte 1: verdeckt");
     EXPECT_EQ(CardName({2, 0}, CardFace::Found, "", {}, "Ann"), "Row 1, column 3: no picture, found by Ann");
+    EXPECT_EQ(CardName({0, 1}, CardFace::Down, "Strand", {}, "", true), "Row 2, column 1: face down, turned before");
+    EXPECT_EQ(CardName({0, 1}, CardFace::Up, "Oma", {}, "", true), "Row 2, column 1: Oma, turned before");
 }

@@ -7,17 +7,13 @@
 #include <tuple>
 #include <vector>
 
+#include "tests/unit/InOrderDeal.h"
+
 namespace {
 
-// Level 1, cells counted column by column: cells 2k and 2k + 1 carry picture k + 1, so (c, 0)
-// and (c, 1) are a pair; a round of that many players.
-void DealInOrder(int players = 1) {
-    Rows = Columns = 4;
-    std::fill(&FaceUp[0][0], &FaceUp[0][0] + MaxGridSide * MaxGridSide, 0);
-    FirstPick = SecondPick = NoCell;
-    Tries = PairsFound = 0;
-    for (int index = 0; index < 16; ++index)
-        Board[index / 4][index % 4] = index / 2 + 1;
+// The deal in order; a round of that many players, calm or not.
+void DealInOrder(int players = 1, bool calm = false) {
+    DealCardsInOrder(calm);
     Round.Starter = -1;
     StartPlayersRound(&Round, players);
 }
@@ -105,6 +101,26 @@ TEST(PlayerTurns, TurnsAndScores) {
         Press(cell);
     EXPECT_EQ(Round.Finders[Board[B.Column][B.Row]], 1);
     EXPECT_EQ(Round.Finders[Board[A.Column][A.Row]], -1);
+}
+
+// A calm round counts nothing and names no winner, yet the turn still passes on a miss, a finder is
+// kept for the found frame's colour, and only the miss is silent.
+TEST(PlayerTurns, CalmRoundCountsNothing) {
+    DealInOrder(2, true);
+    for (const Cell& cell : {A, B, C, A, AMate})
+        Press(cell);
+    EXPECT_EQ(Turns(), "1/00/down");
+    EXPECT_EQ(Tries, 0);
+    EXPECT_EQ(PairsFound, 1);
+    EXPECT_EQ(Round.Finders[Board[A.Column][A.Row]], 1);
+    EXPECT_EQ(ChooseEndText(Round), EndText::Calm);
+    std::string heard;
+    for (Cue cue : {Cue::Turn, Cue::Match, Cue::Miss, Cue::Complete})
+        heard += CueHeard(cue) ? "TMXC"[static_cast<int>(cue)] : '-';
+    EXPECT_EQ(heard, "TM-C");
+    DealInOrder(1);
+    EXPECT_TRUE(CueHeard(Cue::Miss));
+    EXPECT_EQ(ChooseEndText(Round), EndText::Solo);
 }
 
 // Each round is started by the player after the last round's starter; a count out of range is one.
