@@ -98,6 +98,9 @@ void RecordWins() {
 } // namespace
 
 void RecordRound() {
+    // A calm round is played, never measured.
+    if (CalmRound)
+        return;
     if (Round.Count > 1)
         RecordWins();
     else

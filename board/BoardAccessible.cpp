@@ -9,6 +9,7 @@
 #include "board/BoardArea.h"
 #include "engine/GameEngine.h"
 #include "res/resource.h"
+#include "rules/CardGlow.h"
 #include "rules/CellGeometry.h"
 #include "rules/PlayerTurns.h"
 
@@ -28,11 +29,11 @@ std::wstring FinderName(int picture) {
 BSTR NameOf(const Cell& cell) {
     const auto word = [](UINT id) { return NarrowText(LoadText(id), CP_UTF8); };
     const CardWords words = {word(IDS_CARD_PLACE), word(IDS_CARD_FACE_DOWN), word(IDS_CARD_NO_PICTURE),
-                             word(IDS_CARD_FOUND), word(IDS_CARD_FOUND_BY)};
+                             word(IDS_CARD_FOUND), word(IDS_CARD_FOUND_BY), word(IDS_CARD_TURNED_BEFORE)};
     const int picture = Board[cell.Column][cell.Row];
     const std::string& title = CardTitles[picture];
     const std::string finder = NarrowText(FinderName(picture), CP_UTF8);
-    const std::string name = CardName(cell, FaceOf(cell), title, words, finder);
+    const std::string name = CardName(cell, FaceOf(cell), title, words, finder, Glowing(cell));
     return SysAllocString(WideText(name, CP_UTF8).c_str());
 }
 

@@ -4,6 +4,7 @@
 #include "board/BoardArea.h"
 #include "board/ComputerTurn.h"
 #include "board/FocusCue.h"
+#include "board/MissTurnBack.h"
 #include "board/NewRound.h"
 #include "board/TurnCard.h"
 #include "engine/FullScreen.h"
@@ -111,4 +112,9 @@ void OnComputerTimer() {
     const Cell cell = DueComputerCard();
     if (!IsNone(cell))
         TurnCard(cell);
+}
+
+void OnTurnBackTimer() {
+    if (MissTurnBackDue())
+        TurnCard(SecondPick);
 }

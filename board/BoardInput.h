@@ -1,7 +1,7 @@
 // The board's input: every source of a turn reaches TurnCard from here, and from nowhere else. A
 // mouse press, the keys (the arrows, Home and End move the focus, Space and Enter turn the focused
-// card as a click would, F2 deals anew as More does), a screen reader's action and the computer's
-// timer.
+// card as a click would, F2 deals anew as More does), a screen reader's action, the computer's
+// timer and a calm round's turn-back timer.
 #pragma once
 
 #include <windows.h>
@@ -20,3 +20,7 @@ void TurnPostedCard(HWND window, WPARAM child);
 
 // The main window's WM_TIMER of ComputerTimer: the card the computer's turn has due, turned.
 void OnComputerTimer();
+
+// The main window's WM_TIMER of TurnBackTimer: a calm round's miss, when due, turned back as a click
+// on its second card turns it back.
+void OnTurnBackTimer();

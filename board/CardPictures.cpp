@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "board/BoardArea.h"
+#include "board/CardCaptions.h"
 #include "board/DealPictures.h"
 #include "board/DeviceRecovery.h"
 #include "board/NameCardDrawing.h"
@@ -79,6 +80,8 @@ void MakeCards() {
     CardImages[CardBackIndex] =
         new PictureSurface(card.Width, card.Height, static_cast<D3DCOLOR>(CardBackColor));
     for (size_t i = 0; i < pictures.size(); ++i) {
+        if (CalmRound && !faces[i].empty())
+            AddCaption(&faces[i], card.Width, card.Height, pictures[i].Name);
         KeptPictures[shown[i]] = std::move(pictures[i]);
         CardImages[shown[i]] = new PictureSurface(card.Width, card.Height, std::move(faces[i]));
     }

@@ -25,6 +25,7 @@ struct KeptPicture {
     PictureFit Fit = PictureFit::Stretch;
     std::vector<uint32_t> Pixels;
     std::string Taken; // the day it was taken, "YYYY-MM-DD", as the picture says; empty when it does not
+    std::string Name;  // its name as a name card gives it (rules/NameRules.h), UTF-8; empty when it has none
 };
 
 // Entry n holds the picture of number n; entry 0 (the card back) stays empty.
@@ -43,7 +44,8 @@ void DeleteCardImages();
 // Makes the card back and the card of every kept picture at the board's largest card size on the
 // back buffer, replacing the cards there were. A picture kept smaller than that is decoded again
 // at the kept size first, stopped as a deal's decodes are (a close, the CPU budget), its card then
-// scaled up from what was kept. The scaling and decoding run on worker threads.
+// scaled up from what was kept. The scaling and decoding run on worker threads. In a calm round a
+// picture's card carries its name (board/CardCaptions.h).
 void MakeCards();
 
 // Makes the cards again when they were made for another size of the back buffer than it has now.

@@ -48,6 +48,8 @@ std::wstring EndQuestion() {
     const int top = Round.Scores[leaders.front()];
     std::wstring result;
     switch (ChooseEndText(Round)) {
+        case EndText::Calm:
+            return LoadText(IDS_END_CALM);
         case EndText::Solo:
             return Lines(FormatText(IDS_END_SOLO, {Tries}));
         case EndText::Winner:

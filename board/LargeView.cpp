@@ -179,7 +179,8 @@ bool LargeViewTakes(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 
 void ShowFoundPair(const ClickOutcome& outcome, int picture) {
     const bool found = outcome.CueCount == 2 && outcome.Cues[1] == Cue::Match;
-    if (ShowFound == 1 && found && !outcome.RoundEnded)
+    // A calm round shows every pair found, whatever the setting, which it leaves as it is.
+    if ((ShowFound == 1 || CalmRound) && found && !outcome.RoundEnded)
         OpenView(picture, true);
 }
 

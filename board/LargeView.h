@@ -19,7 +19,7 @@ bool LargeViewSharp();
 bool LargeViewTakes(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // After a try: a pair found (but the round's last) opens large by itself for a moment, when the
-// player asked for it (ShowFound).
+// player asked for it (ShowFound) or the round is calm.
 void ShowFoundPair(const ClickOutcome& outcome, int picture);
 
 // Closes the view, stopping its decode; nothing when it is closed.

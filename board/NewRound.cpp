@@ -11,15 +11,18 @@
 #include "board/CardPictures.h"
 #include "board/ComputerTurn.h"
 #include "board/DealPictures.h"
+#include "board/MissTurnBack.h"
 #include "board/PairNames.h"
 #include "board/RenderBoard.h"
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
 #include "engine/GameEngine.h"
+#include "rules/CardGlow.h"
 #include "rules/CardTitles.h"
 #include "rules/CellGeometry.h"
 #include "rules/Deal.h"
 #include "rules/GameState.h"
+#include "rules/NameRules.h"
 #include "rules/PlayerTurns.h"
 #include "rules/Shuffle.h"
 
@@ -39,6 +42,10 @@ void SeatPlayers() {
 }
 
 } // namespace
+
+void TakeCalmSetting() {
+    CalmRound = Calm == 1;
+}
 
 PictureFit DealtFit() {
     return Fit == 1 ? PictureFit::KeepShape : PictureFit::Stretch;
@@ -83,11 +90,14 @@ void KeepDealtPictures(const std::vector<std::string>& list, std::vector<Decoded
         picture.Fit = fit;
         picture.Pixels = std::move(decoded.Pixels);
         picture.Taken = decoded.Info.Taken;
+        picture.Name = PairName(decoded.Info.Title, PictureTitle(picture.Path));
     }
     MakeCards();
 }
 
 void ShowNewBoard() {
+    ForgetSeenCards();
+    FollowMiss();
     ShowTurn();
     ShowBoardAtOnce();
     Engine->FrameWanted = TRUE;
@@ -117,6 +127,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
         ShuffleList(PictureList, draw);
 
     ApplyLevel(Level);
+    TakeCalmSetting();
     DealtPairs = ChosenPairs();
     DeleteCardImages();
     DeleteSavedRound();

@@ -19,13 +19,16 @@ void DealRound(unsigned seed, PreparedDeal* prepared);
 
 // The setting as a deal takes it: a change in Options shows from the next deal on.
 PictureFit DealtFit();
+// Calm play as a deal, or a kept round taken up, takes it: before the bar and the cards are made.
+void TakeCalmSetting();
 
 // The decoded pictures of the list become the cards: picture number n is pictures[n - 1], kept at
 // that size and fit; a picture missing leaves its pair blank.
 void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
                        PixelSize kept, PictureFit fit);
 
-// The board is dealt: drawn at the next frame, told to screen readers, the next deal prepared.
+// The board is dealt: no card seen yet and no miss waiting, drawn at the next frame, told to
+// screen readers, the next deal prepared.
 void ShowNewBoard();
 
 // Once a deal is on the screen: starts preparing the next one.

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "board/BoardArea.h"
+#include "board/CardGlowDrawing.h"
 #include "board/CardPictures.h"
 #include "board/FocusCue.h"
 #include "board/SystemLook.h"
@@ -14,6 +15,7 @@
 #include "engine/Graphics.h"
 #include "engine/PictureSurface.h"
 #include "engine/RectDifference.h"
+#include "rules/CardGlow.h"
 #include "rules/CardTurns.h"
 #include "rules/CellGeometry.h"
 #include "rules/GameState.h"
@@ -29,6 +31,8 @@ int DealtBoard[MaxGridSide][MaxGridSide];
 // Found frames are this wide at 96 DPI; high contrast frames card backs this wide.
 const int FoundFrameWidth = 3;
 const int BackFrameWidth = 2;
+// Each ring of a glowing card's light is this wide at 96 DPI.
+const int GlowRingWidth = 3;
 
 bool IsShownFaceUp(const Cell& cell) {
     return FaceUp[cell.Column][cell.Row] == 1 || SameCell(cell, FirstPick) || SameCell(cell, SecondPick);
@@ -73,6 +77,7 @@ struct CellLook {
     bool Stretched; // a picture stretched whole into Drawn, not copied 1:1
     bool Framed;    // a found frame of FrameColour
     uint32_t FrameColour;
+    bool Glowing; // lit by its partner (rules/CardGlow.h)
     bool Focused;
 };
 
@@ -83,13 +88,13 @@ bool SameRect(const PixelRect& a, const PixelRect& b) {
 bool SameLook(const CellLook& a, const CellLook& b) {
     return SameRect(a.Place, b.Place) && a.Image == b.Image && a.Picture == b.Picture &&
            SameRect(a.Drawn, b.Drawn) && a.Stretched == b.Stretched && a.Framed == b.Framed &&
-           a.FrameColour == b.FrameColour && a.Focused == b.Focused;
+           a.FrameColour == b.FrameColour && a.Glowing == b.Glowing && a.Focused == b.Focused;
 }
 
 // A card back and nothing over it: from one such look to another only the pixels between the two
 // backs change.
 bool PlainBack(const CellLook& look) {
-    return look.Image == CardBackIndex && look.Picture != 0 && !look.Framed && !look.Focused &&
+    return look.Image == CardBackIndex && look.Picture != 0 && !look.Framed && !look.Glowing && !look.Focused &&
            !Look.CardBackFramed;
 }
 
@@ -123,6 +128,7 @@ CellLook LookOf(int i, int shown, uint32_t now) {
         look.Framed = FaceUp[cell.Column][cell.Row] == 1 &&
                       FoundFrameColour(Look, Round.Count, Round.Finders[Board[cell.Column][cell.Row]],
                                        &look.FrameColour);
+        look.Glowing = Glowing(cell);
     }
     const PictureSurface* image = CardImages[look.Image];
     look.Picture = image == nullptr ? 0 : look.Image == CardBackIndex ? 1 : image->Serial;
@@ -174,6 +180,8 @@ void AddCellFills(CellFills& fills, const CellLook& look, const CellLook* before
     }
     if (look.Framed)
         Frame(fills.Found, look.Place, FramePixels(FoundFrameWidth), look.FrameColour);
+    if (look.Glowing)
+        AddCardGlow(fills.Found, look.Place, FramePixels(GlowRingWidth));
 }
 
 // The cells whose look changed since the last frame, as parts of the back buffer; false when the

@@ -45,6 +45,7 @@ bool AllDecoded(const std::vector<DecodedPicture>& pictures, size_t pairs) {
 // The round's seats and grid first, so its pictures are decoded at the size of its cards.
 bool LayOut(const KeptRound& round) {
     ApplyLevel(round.Level);
+    TakeCalmSetting();
     Round = round.Players;
     FitStatusBarToRound();
     const PixelSize kept = KeptCardSize();

@@ -12,6 +12,9 @@ void ResetRoundTime() {
 }
 
 void StartRoundTime() {
+    // A calm round keeps no time.
+    if (CalmRound)
+        return;
     StartClock(&Clock, GetTickCount64());
     FollowRoundTime();
 }

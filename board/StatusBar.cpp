@@ -17,6 +17,7 @@
 #include "res/resource.h"
 #include "rules/GameState.h"
 #include "rules/PlayerTurns.h"
+#include "rules/StatusParts.h"
 
 namespace {
 
@@ -134,9 +135,12 @@ void CreateBar() {
     TellBoardArea();
 }
 
-// One player's tries, pairs and time; or the turn, one part per player and the time.
+StatusKind BarKind() {
+    return ChooseStatus(Round.Count, CalmRound);
+}
+
 int PartCount() {
-    return Round.Count > 1 ? Round.Count + 2 : 3;
+    return StatusPartCount(BarKind(), Round.Count);
 }
 
 // The parts, of equal widths, along the client's bottom edge.
@@ -201,6 +205,24 @@ std::wstring ShowPlayers() {
     return texts;
 }
 
+// The pairs found, after the turn where several play: nothing counted, nobody ahead.
+std::wstring ShowCalm() {
+    const std::wstring pairs = FormatText(IDS_STATUS_PAIRS, {PairsFound, PairCount()});
+    if (Round.Count < 2) {
+        ShownTurn.clear();
+        SetPart(0, pairs);
+        return pairs;
+    }
+    const std::wstring turn = FormatText(IDS_TURN_OF, {PlayerName(Round.Turn)});
+    const std::wstring text = FormatText(IDS_STATUS_CALM, {turn, pairs});
+    SetPart(0, text);
+    if (turn != ShownTurn) {
+        ShownTurn = turn;
+        NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, BarWindow(), OBJID_CLIENT, CHILDID_SELF);
+    }
+    return text;
+}
+
 std::wstring ShowSolo() {
     ShownTurn.clear(); // so the next round of players is announced
     const std::wstring tries = FormatText(IDS_STATUS_TRIES, {Tries});
@@ -225,7 +247,10 @@ void FitStatusBarToRound() {
 void ShowTurn() {
     if (!BarShown())
         return;
-    const std::wstring texts = Round.Count > 1 ? ShowPlayers() : ShowSolo();
+    const StatusKind kind = BarKind();
+    const std::wstring texts = kind == StatusKind::PlayerScores ? ShowPlayers()
+                               : kind == StatusKind::SoloCounts ? ShowSolo()
+                                                                : ShowCalm();
     // The bar is a polite live region: each change a try makes is read out. The time's tick is
     // not, or a screen reader would speak every second.
     if (texts != ShownTexts)
@@ -235,8 +260,9 @@ void ShowTurn() {
 }
 
 void ShowRoundTime() {
-    if (BarShown())
-        SetPart(PartCount() - 1,
+    const int part = TimePart(BarKind(), Round.Count);
+    if (BarShown() && part >= 0)
+        SetPart(part,
                 FormatText(IDS_STATUS_TIME, {FormatRoundTime(ClockSeconds(Clock, GetTickCount64()))}));
 }
 

@@ -27,10 +27,10 @@ void FollowSystemLook() {
                                   SystemColour(COLOR_HOTLIGHT), SystemColour(COLOR_WINDOWTEXT)};
     const BoardColours before = Look;
     Look = ChooseBoardColours(high, system);
-    // Name cards are drawn in the board's colours: made again when those change.
+    // Name cards and captions are drawn in the board's colours: made again when those change.
     const bool inked = before.CardBackFramed != Look.CardBackFramed || before.CardBack != Look.CardBack ||
                        before.CardBackFrame != Look.CardBackFrame || before.Background != Look.Background;
-    if (inked && DealtPairs == PairKind::PictureAndName && CardImages[CardBackIndex] != nullptr)
+    if (inked && (DealtPairs == PairKind::PictureAndName || CalmRound) && CardImages[CardBackIndex] != nullptr)
         MakeCards();
     if (Engine != nullptr)
         Engine->FrameWanted = TRUE;

@@ -11,12 +11,14 @@
 #include "board/ComputerTurn.h"
 #include "board/EndQuestion.h"
 #include "board/LargeView.h"
+#include "board/MissTurnBack.h"
 #include "board/NewRound.h"
 #include "board/RenderBoard.h"
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
 #include "engine/GameEngine.h"
 #include "res/resource.h"
+#include "rules/CardGlow.h"
 #include "rules/CardSpeech.h"
 #include "rules/GameState.h"
 #include "rules/PlayerTurns.h"
@@ -29,7 +31,7 @@ const WORD CueSounds[] = {IDW_TURN, IDW_MATCH, IDW_MISS, IDW_COMPLETE};
 
 // A cue that starts stops the one still playing.
 void PlayCue(Cue cue) {
-    if (!Sound)
+    if (!Sound || !CueHeard(cue))
         return;
     PlaySoundA(MAKEINTRESOURCEA(CueSounds[static_cast<int>(cue)]), ModuleInstance, SND_RESOURCE | SND_ASYNC);
 }
@@ -49,11 +51,13 @@ void TurnCard(const Cell& cell) {
     const BoardFaces before = ShownFaces();
     const ClickOutcome outcome = ApplyClick(cell);
     FollowTry(&Round, outcome, Board[cell.Column][cell.Row]);
+    FollowSeenCard(cell, outcome);
     if (outcome.CueCount > 0)
         StartRoundTime();
     if (outcome.RoundEnded)
         EndRoundTime();
     FollowTurnedCard(cell, outcome);
+    FollowMiss();
     Engine->FrameWanted = TRUE;
     for (int i = 0; i < outcome.CueCount; ++i)
         PlayCue(outcome.Cues[i]);

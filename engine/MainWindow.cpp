@@ -14,6 +14,7 @@
 #include "board/DealPictures.h"
 #include "board/FocusCue.h"
 #include "board/LargeView.h"
+#include "board/MissTurnBack.h"
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
 #include "board/SystemLook.h"
@@ -76,12 +77,14 @@ void Repaint(GameEngine* engine, HWND window) {
     engine->FrameWanted = TRUE;
 }
 
-// The round's clock on the status bar, and the computer's next move.
+// The round's clock on the status bar, the computer's next move, a calm round's miss turning back.
 void OnTimer(WPARAM id) {
     if (id == RoundTimerId)
         ShowRoundTime();
     else if (id == ComputerTimer)
         OnComputerTimer();
+    else if (id == TurnBackTimer)
+        OnTurnBackTimer();
 }
 
 // Button presses carry client coordinates as two unsigned 16-bit fields.

@@ -145,6 +145,10 @@
 #define IDS_LEFT_OUT_MANY 332
 #define IDS_LEFT_OUT_QUESTION 333
 #define IDS_LEFT_OUT_MORE 334 // after the first paths of a long list
+// Calm play: the bar's turn and pairs, the end of a round, a glowing card's words.
+#define IDS_STATUS_CALM 350
+#define IDS_END_CALM 351
+#define IDS_CARD_TURNED_BEFORE 352
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132
