@@ -246,13 +246,22 @@ void Click(HWND window, POINT client, bool right) {
 }
 
 void PressKey(WORD key, bool control) {
-    INPUT inputs[4] = {}; // Ctrl down, the key down and up, Ctrl up
-    for (int i = 0; i < 4; ++i) {
+    PressChord(control ? std::vector<WORD>{VK_CONTROL} : std::vector<WORD>{}, key);
+}
+
+void PressChord(const std::vector<WORD>& held, WORD key) {
+    // The held keys down, the key down and up, the held keys up in the reverse order.
+    std::vector<WORD> keys(held);
+    keys.push_back(key);
+    keys.push_back(key);
+    keys.insert(keys.end(), held.rbegin(), held.rend());
+    std::vector<INPUT> inputs(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
         inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = i % 3 == 0 ? VK_CONTROL : key;
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i <= held.size() ? 0 : KEYEVENTF_KEYUP;
     }
-    SendInput(control ? 4 : 2, inputs + (control ? 0 : 1), sizeof(INPUT));
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client) {

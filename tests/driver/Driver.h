@@ -110,6 +110,8 @@ void Click(HWND window, POINT client, bool right = false);
 // A press and release of a key, with Ctrl held when asked, through SendInput: it goes to the
 // foreground window, as a player's key would.
 void PressKey(WORD key, bool control = false);
+// A press and release of a key while the others (VK_CONTROL, VK_SHIFT, VK_MENU) are held.
+void PressChord(const std::vector<WORD>& held, WORD key);
 // The screen's pixels of a rectangle of the client, as 0xRRGGBB, row by row (black off the screen).
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client);
 inline uint32_t ScreenPixel(HWND window, POINT p) {
