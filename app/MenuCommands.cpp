@@ -25,13 +25,14 @@ void ShowDonateMessage() {
 }
 
 // A board the pictures cannot fill is refused as at start-up: the player is told and chooses again,
-// and a Cancel keeps the level and the kind of pairs the game had. False when the window is gone.
+// on the Board page, and a Cancel keeps the level and the kind of pairs the game had. False when the
+// window is gone.
 bool ChooseFillableBoard(HWND window, int levelBefore, int pairsBefore) {
     for (std::wstring shortfall; !(shortfall = Shortfall(PictureList, IDS_NOT_ENOUGH)).empty();) {
         MessageBoxW(window, shortfall.c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         if (!IsWindow(window))
             return false;
-        const INT_PTR answer = ShowOptionsDialog(window);
+        const INT_PTR answer = ShowOptionsDialog(window, OptionsPage::Board);
         if (!IsWindow(window))
             return false;
         if (answer == -1 || LOWORD(answer) == IDCANCEL) {

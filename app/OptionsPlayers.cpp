@@ -1,4 +1,7 @@
-#include "app/OptionsPlayers.h"
+// The Players page of Options: how many play, their names and colours, which seats the computer
+// plays and how strongly.
+#include "app/OptionsChoice.h"
+#include "app/OptionsPages.h"
 
 #include <string>
 
@@ -61,8 +64,7 @@ void FollowSeats(HWND dialog) {
                             DefaultPlayerName(player, count, computers).c_str());
 }
 
-} // namespace
-
+// Fills the count list and the name boxes from the settings.
 void InitPlayerOptions(HWND dialog) {
     for (int count = 1; count <= MaxPlayers; ++count)
         SendDlgItemMessageW(dialog, IDC_PLAYER_COUNT, CB_ADDSTRING, 0,
@@ -83,16 +85,19 @@ void InitPlayerOptions(HWND dialog) {
     FollowSeats(dialog);
 }
 
-void AcceptPlayerOptions(HWND dialog) {
-    Players = ChosenCount(dialog);
-    Computers = ChosenComputers(dialog);
+// The count, the computer's seats and strength, and the names of the players who play.
+void AcceptPlayerOptions(HWND dialog, OptionsChoice* choice) {
+    choice->Players = ChosenCount(dialog);
+    choice->Computers = ChosenComputers(dialog);
     const LRESULT strength = SendDlgItemMessageW(dialog, IDC_STRENGTH, CB_GETCURSEL, 0, 0);
-    Strength =
+    choice->Strength =
         strength >= 0 && strength <= MaxStrength - MinStrength ? int(strength) + MinStrength : NormalStrength;
-    for (int player = 0; player < Players; ++player)
-        PlayerNames[player] = NameInBox(dialog, player);
+    for (int player = 0; player < choice->Players; ++player)
+        choice->Names[player] = NameInBox(dialog, player);
 }
 
+// The brush of a seat's colour swatch: the seat's colour while it plays, the page's own (null) for a
+// seat that does not and for every other static control.
 HBRUSH PlayerColourBrush(HWND dialog, HDC dc, HWND control) {
     const int seat = GetDlgCtrlID(control) - IDC_PLAYER_COLOUR_BASE - 1;
     if (seat < 0 || seat >= MaxPlayers || seat >= ChosenCount(dialog))
@@ -102,12 +107,36 @@ HBRUSH PlayerColourBrush(HWND dialog, HDC dc, HWND control) {
     return static_cast<HBRUSH>(GetStockObject(DC_BRUSH));
 }
 
-bool OnPlayerOptionsCommand(HWND dialog, WPARAM wParam) {
+// A new count chosen in the list enables as many name boxes and computer seats, a seat given to or
+// taken from the computer changes a default name.
+void OnPlayerOptionsCommand(HWND dialog, WPARAM wParam) {
     const int control = LOWORD(wParam);
     const bool seats = control > IDC_COMPUTER_BASE + 1 && control <= IDC_COMPUTER_BASE + MaxPlayers &&
                        HIWORD(wParam) == BN_CLICKED;
-    if (!seats && (control != IDC_PLAYER_COUNT || HIWORD(wParam) != CBN_SELCHANGE))
-        return false;
-    FollowSeats(dialog);
-    return true;
+    if (seats || (control == IDC_PLAYER_COUNT && HIWORD(wParam) == CBN_SELCHANGE))
+        FollowSeats(dialog);
+}
+
+} // namespace
+
+INT_PTR CALLBACK PlayersPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            TakeChoice(page, lParam);
+            InitPlayerOptions(page);
+            return TRUE;
+        case WM_COMMAND:
+            OnPlayerOptionsCommand(page, wParam);
+            return FALSE;
+        case WM_CTLCOLORSTATIC:
+            return reinterpret_cast<INT_PTR>(
+                PlayerColourBrush(page, reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam)));
+        case WM_NOTIFY:
+            if (!IsApply(lParam))
+                return FALSE;
+            AcceptPlayerOptions(page, ChoiceOf(page));
+            return AnswerNotification(page, PSNRET_NOERROR);
+        default:
+            return FALSE;
+    }
 }

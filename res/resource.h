@@ -19,8 +19,12 @@
 
 // Dialogs and controls
 #define IDD_ABOUTBOX 103
-#define IDD_OPTIONS 129
 #define IDD_STATISTICS 130
+// The pages of the Options sheet, in the order of their tabs.
+#define IDD_OPTIONS_PICTURES 129
+#define IDD_OPTIONS_BOARD 131
+#define IDD_OPTIONS_PLAYERS 132
+#define IDD_OPTIONS_CALM 133
 #define IDC_BROWSE 1000
 #define IDC_PICTUREPATH 1001
 // The level radios are consecutive: the radio of level L is IDC_LEVEL_BASE + L.
@@ -70,6 +74,7 @@
 #define IDC_LEVEL_HUGE 1099
 #define IDC_LEFT_OUT 1100    // the line of the pictures left out after crashes
 #define IDC_LET_BACK_IN 1101
+#define IDC_CALM 1110 // check box: calm play
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
 // reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L; so are the

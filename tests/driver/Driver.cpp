@@ -1,5 +1,6 @@
 #include "tests/driver/Driver.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 #include <cstdlib>
@@ -69,8 +70,36 @@ HWND WaitForWindow(DWORD process, const char* className, const char* caption, DW
     return found;
 }
 
+std::vector<HWND> Pages(HWND dialog) {
+    std::vector<HWND> pages;
+    const HWND tabs = FindWindowExA(dialog, nullptr, WC_TABCONTROLA, nullptr);
+    if (tabs == nullptr)
+        return pages;
+    // A page is made when its tab is first chosen: each is chosen once, as a player would, and the
+    // tab chosen before comes back.
+    const LRESULT shown = Ask(tabs, TCM_GETCURSEL, 0, 0);
+    bool chose = false;
+    for (LRESULT page = 0, count = Ask(tabs, TCM_GETITEMCOUNT, 0, 0); page < count; ++page) {
+        if (Ask(dialog, PSM_INDEXTOHWND, page, 0) == 0) {
+            Ask(dialog, PSM_SETCURSEL, page, 0);
+            chose = true;
+        }
+        pages.push_back(reinterpret_cast<HWND>(Ask(dialog, PSM_INDEXTOHWND, page, 0)));
+    }
+    if (chose)
+        Ask(dialog, PSM_SETCURSEL, shown, 0);
+    return pages;
+}
+
+HWND Item(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    for (HWND page : Pages(dialog))
+        control = control != nullptr ? control : GetDlgItem(page, id);
+    return control;
+}
+
 std::string ItemText(HWND dialog, int id) {
-    return WindowText(GetDlgItem(dialog, id));
+    return WindowText(Item(dialog, id));
 }
 
 std::string Utf8(const std::wstring& text) {
@@ -88,9 +117,11 @@ std::wstring Wide(const std::string& utf8) {
 
 std::vector<std::string> ControlTexts(HWND dialog) {
     std::vector<std::string> texts;
-    for (HWND control = GetWindow(dialog, GW_CHILD); control != nullptr;
-         control = GetWindow(control, GW_HWNDNEXT))
-        texts.push_back(WindowText(control));
+    const std::vector<HWND> pages = Pages(dialog);
+    for (HWND holder : pages.empty() ? std::vector<HWND>{dialog} : pages)
+        for (HWND control = GetWindow(holder, GW_CHILD); control != nullptr;
+             control = GetWindow(control, GW_HWNDNEXT))
+            texts.push_back(WindowText(control));
     return texts;
 }
 
@@ -109,6 +140,12 @@ HWND CreateDialogIn(LANGID language, int id, int scalePercent) {
         return nullptr;
     const WORD* words = static_cast<const WORD*>(LockResource(LoadResource(nullptr, found)));
     std::vector<WORD> copy(words, words + (SizeofResource(nullptr, found) + 1) / 2);
+    // DLGTEMPLATEEX's style, words 6 and 7: a page is a child, and a child needs a parent.
+    DWORD style = copy[6] | DWORD(copy[7]) << 16;
+    if (style & WS_CHILD)
+        style = (style & ~WS_CHILD) | WS_POPUP;
+    copy[6] = WORD(style);
+    copy[7] = WORD(style >> 16);
     // DLGTEMPLATEEX: 13 words of header, then menu, class and title, then the font's point size.
     size_t at = 13;
     for (int field = 0; field < 2; ++field)
@@ -120,11 +157,11 @@ HWND CreateDialogIn(LANGID language, int id, int scalePercent) {
 }
 
 bool IsChecked(HWND dialog, int id) {
-    return Ask(GetDlgItem(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return Ask(Item(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 void SetItemText(HWND dialog, int id, const std::string& text) {
-    Ask(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    Ask(Item(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
 HWND VisibleChild(HWND window, const char* className) {
@@ -171,7 +208,18 @@ bool DropFiles(HWND window, const std::vector<std::string>& paths) {
 }
 
 void Press(HWND dialog, int id) {
-    PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    const HWND button = Item(dialog, id);
+    const std::vector<HWND> pages = Pages(dialog);
+    for (size_t page = 0; page < pages.size(); ++page)
+        if (GetParent(button) == pages[page] && !IsWindowVisible(pages[page]))
+            Ask(dialog, PSM_SETCURSEL, page, 0);
+    PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void Choose(HWND dialog, int id, int item) {
+    const HWND list = Item(dialog, id);
+    Ask(list, CB_SETCURSEL, item, 0);
+    Ask(GetParent(list), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
 void Settle(HWND window, int messages) {
@@ -198,13 +246,22 @@ void Click(HWND window, POINT client, bool right) {
 }
 
 void PressKey(WORD key, bool control) {
-    INPUT inputs[4] = {}; // Ctrl down, the key down and up, Ctrl up
-    for (int i = 0; i < 4; ++i) {
+    PressChord(control ? std::vector<WORD>{VK_CONTROL} : std::vector<WORD>{}, key);
+}
+
+void PressChord(const std::vector<WORD>& held, WORD key) {
+    // The held keys down, the key down and up, the held keys up in the reverse order.
+    std::vector<WORD> keys(held);
+    keys.push_back(key);
+    keys.push_back(key);
+    keys.insert(keys.end(), held.rbegin(), held.rend());
+    std::vector<INPUT> inputs(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i) {
         inputs[i].type = INPUT_KEYBOARD;
-        inputs[i].ki.wVk = i % 3 == 0 ? VK_CONTROL : key;
-        inputs[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+        inputs[i].ki.wVk = keys[i];
+        inputs[i].ki.dwFlags = i <= held.size() ? 0 : KEYEVENTF_KEYUP;
     }
-    SendInput(control ? 4 : 2, inputs + (control ? 0 : 1), sizeof(INPUT));
+    SendInput(UINT(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client) {

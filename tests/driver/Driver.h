@@ -61,6 +61,13 @@ inline HWND WaitForDialog(DWORD process, const char* caption, DWORD timeoutMs = 
 std::string Utf8(const std::wstring& text);
 std::wstring Wide(const std::string& utf8);
 
+// The dialog's control of that id; in a property sheet, the sheet's own (OK, Cancel) or else the one
+// on any of its pages. The helpers below find their controls so.
+HWND Item(HWND dialog, int id);
+// A property sheet's pages in the order of their tabs, pages never shown made by choosing their
+// tabs; none for another dialog.
+std::vector<HWND> Pages(HWND dialog);
+
 // A control's text through WM_GETTEXT, answered by the owner's thread even while it runs a modal loop.
 std::string ItemText(HWND dialog, int id);
 // A message box's text is its static control with id 0xFFFF.
@@ -68,10 +75,12 @@ inline std::string MessageText(HWND box) {
     return ItemText(box, 0xFFFF);
 }
 bool IsChecked(HWND dialog, int id);
-// The texts of a dialog's controls in their order.
+// The texts of a dialog's controls in their order; of a property sheet, those of its pages', page
+// after page.
 std::vector<std::string> ControlTexts(HWND dialog);
 // A hidden dialog of this program's resources in exactly that language, its font scaled (150: a
-// font of 12 points at 96 DPI is the one of 8 points at 144); null when the language lacks it.
+// font of 12 points at 96 DPI is the one of 8 points at 144), a sheet's page made a dialog of its
+// own; null when the language lacks it.
 HWND CreateDialogIn(LANGID language, int id, int scalePercent = 100);
 // Replaces a control's text, as typing would (read-only edit boxes included).
 void SetItemText(HWND dialog, int id, const std::string& text);
@@ -84,8 +93,11 @@ HWND VisibleChild(HWND window, const char* className);
 // nothing of it under Wine; the block goes with the process. False when it could not be written.
 bool DropFiles(HWND window, const std::vector<std::string>& paths);
 
-// Posts BM_CLICK to the dialog's button (push button, radio or check box) and returns at once.
+// Posts BM_CLICK to the dialog's button (push button, radio or check box) and returns at once; a
+// button on a sheet's page hidden behind another tab has its page brought forward first.
 void Press(HWND dialog, int id);
+// Selects a drop-down list's item and tells the list's dialog, as a player's choice would.
+void Choose(HWND dialog, int id, int item);
 // Sends WM_NULL `messages` times, each answered at one more look of the window's thread at its
 // queue; a look hands on at most one waiting message. Give one more than the messages (input
 // included) that must be handled first, so a test can then check that they changed nothing.
@@ -98,6 +110,8 @@ void Click(HWND window, POINT client, bool right = false);
 // A press and release of a key, with Ctrl held when asked, through SendInput: it goes to the
 // foreground window, as a player's key would.
 void PressKey(WORD key, bool control = false);
+// A press and release of a key while the others (VK_CONTROL, VK_SHIFT, VK_MENU) are held.
+void PressChord(const std::vector<WORD>& held, WORD key);
 // The screen's pixels of a rectangle of the client, as 0xRRGGBB, row by row (black off the screen).
 std::vector<uint32_t> ScreenPixels(HWND window, RECT client);
 inline uint32_t ScreenPixel(HWND window, POINT p) {

@@ -45,21 +45,27 @@ TEST_F(Journey, SpeaksTheUsersLanguage) {
         << "no menu under " << language->Settings;
     yw::PressKey(language->Options);
     ASSERT_TRUE(Opened(0, "Yorewind")) << "no Options after " << language->Settings << language->Options;
-    HWND expected = yw::CreateDialogIn(language->Id, IDD_OPTIONS);
-    SetDlgItemTextA(expected, IDC_PICTUREPATH, folder.Path().c_str());
-    // One player, and every name box holding its player's default name in this language.
-    SendDlgItemMessageW(expected, IDC_PLAYER_COUNT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1"));
-    SendDlgItemMessageW(expected, IDC_PLAYER_COUNT, CB_SETCURSEL, 0, 0);
-    SendDlgItemMessageW(expected, IDC_STRENGTH, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(text(IDS_STRENGTH2).c_str()));
-    SendDlgItemMessageW(expected, IDC_STRENGTH, CB_SETCURSEL, 0, 0);
-    SendDlgItemMessageW(expected, IDC_PAIRS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text(IDS_PAIRS_TWINS).c_str()));
-    SendDlgItemMessageW(expected, IDC_PAIRS, CB_SETCURSEL, 0, 0);
-    for (int player = 1; player <= 4; ++player)
-        SetDlgItemTextW(expected, IDC_PLAYER_NAME_BASE + player,
-                        FormatPattern(text(IDS_DEFAULT_PLAYER), {player}).c_str());
-    EXPECT_EQ(yw::ControlTexts(dialog), yw::ControlTexts(expected));
-    DestroyWindow(expected);
+    // The sheet's pages as the resources make them in this language, filled as the game fills them.
+    std::vector<std::string> expected;
+    for (int page : {IDD_OPTIONS_PICTURES, IDD_OPTIONS_BOARD, IDD_OPTIONS_PLAYERS, IDD_OPTIONS_CALM}) {
+        HWND made = yw::CreateDialogIn(language->Id, page);
+        SetDlgItemTextA(made, IDC_PICTUREPATH, folder.Path().c_str());
+        // One player, and every name box holding its player's default name in this language.
+        SendDlgItemMessageW(made, IDC_PLAYER_COUNT, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"1"));
+        SendDlgItemMessageW(made, IDC_PLAYER_COUNT, CB_SETCURSEL, 0, 0);
+        SendDlgItemMessageW(made, IDC_STRENGTH, CB_ADDSTRING, 0,
+                            reinterpret_cast<LPARAM>(text(IDS_STRENGTH2).c_str()));
+        SendDlgItemMessageW(made, IDC_STRENGTH, CB_SETCURSEL, 0, 0);
+        SendDlgItemMessageW(made, IDC_PAIRS, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text(IDS_PAIRS_TWINS).c_str()));
+        SendDlgItemMessageW(made, IDC_PAIRS, CB_SETCURSEL, 0, 0);
+        for (int player = 1; player <= 4; ++player)
+            SetDlgItemTextW(made, IDC_PLAYER_NAME_BASE + player,
+                            FormatPattern(text(IDS_DEFAULT_PLAYER), {player}).c_str());
+        for (const std::string& shown : yw::ControlTexts(made))
+            expected.push_back(shown);
+        DestroyWindow(made);
+    }
+    EXPECT_EQ(yw::ControlTexts(dialog), expected);
     ASSERT_TRUE(Close(IDCANCEL));
     ASSERT_TRUE(WaitBoard({})) << "a card turned by the menu's keys";
 

@@ -339,12 +339,8 @@ TEST_F(Players, ComputerSeatsInOptions) {
                                 : MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
     const auto text = [&](UINT id) { return yw::Utf8(TextIn(language, id)); };
     const auto numbered = [&](UINT id, int n) { return yw::Utf8(FormatPattern(TextIn(language, id), {n})); };
-    const auto combo = [&](int id, int item) {
-        SendMessageW(GetDlgItem(dialog, id), CB_SETCURSEL, item, 0);
-        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
-    };
-    const auto enabled = [&](int id) { return IsWindowEnabled(GetDlgItem(dialog, id)) != 0; };
+    const auto combo = [&](int id, int item) { yw::Choose(dialog, id, item); };
+    const auto enabled = [&](int id) { return IsWindowEnabled(yw::Item(dialog, id)) != 0; };
     ScopedLogPixels desktop;
     desktop.Set(144);
     ASSERT_TRUE(StartDealt(1));
@@ -352,7 +348,7 @@ TEST_F(Players, ComputerSeatsInOptions) {
     RECT solo;
     GetClientRect(window, &solo);
     ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
-    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 0);
+    EXPECT_EQ(SendMessageW(yw::Item(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 0);
     EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME3), numbered(IDS_DEFAULT_PLAYER, 3));
     EXPECT_EQ(yw::ItemText(dialog, IDC_STRENGTH), text(IDS_STRENGTH2));
     EXPECT_FALSE(enabled(IDC_PLAYER_NAME2) || enabled(IDC_COMPUTER2) || enabled(IDC_STRENGTH));
@@ -395,7 +391,7 @@ TEST_F(Players, ComputerSeatsInOptions) {
         return parts.size() == 5 && std::vector<std::string>(parts.begin() + 1, parts.end() - 1) == scores;
     }));
     ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
-    EXPECT_EQ(SendMessageW(GetDlgItem(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 2);
+    EXPECT_EQ(SendMessageW(yw::Item(dialog, IDC_PLAYER_COUNT), CB_GETCURSEL, 0, 0), 2);
     EXPECT_EQ(yw::ItemText(dialog, IDC_PLAYER_NAME2), Polish);
     EXPECT_TRUE(yw::IsChecked(dialog, IDC_SUBFOLDERS)) << "Include subfolders not read back";
     EXPECT_EQ(yw::ItemText(dialog, IDC_STRENGTH), text(IDS_STRENGTH3));
