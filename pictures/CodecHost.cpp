@@ -119,7 +119,7 @@ public:
     bool Ask(Op op, const uint8_t* data, size_t size, int width, int height, int fit, int orientation,
              const DecodeStop& stop, Reply* reply, DataSection* section) {
         const uint64_t room = OutputRoom(op, width, height);
-        if ((op == Op::Decode || op == Op::Blocks) && room == 0)
+        if ((op == Op::Decode || op == Op::Blocks || op == Op::Voice) && room == 0)
             return false;
         // A host lost between pictures (ended from outside) costs no picture: another starts. So
         // does one of a program no longer asked for.
@@ -318,6 +318,20 @@ void HostBlocks(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     const char* output = reinterpret_cast<const char*>(section.Output());
     blocks->Xmp.assign(output, size_t(reply.XmpBytes));
     blocks->Exif.assign(output + reply.XmpBytes, size_t(reply.ExifBytes));
+}
+
+bool HostVoice(const uint8_t* data, size_t size, VoiceKind kind, VoiceSound* sound, const DecodeStop& stop) {
+    Reply reply = {};
+    DataSection section;
+    if (size == 0 || size > MaxVoiceFileBytes || stop() ||
+        !ThreadHost().Ask(Op::Voice, data, size, 0, 0, int(kind), 0, stop, &reply, &section) ||
+        Status(reply.Status) != Status::Picture)
+        return false;
+    sound->Rate = reply.Width;
+    sound->Channels = reply.Height;
+    sound->Samples.resize(size_t(reply.PixelBytes) / sizeof(int16_t));
+    std::memcpy(sound->Samples.data(), section.Output(), size_t(reply.PixelBytes));
+    return true;
 }
 
 void SetCodecHostProgram(const std::wstring& path) {

@@ -13,6 +13,8 @@
 #include "pictures/DecodeStop.h"
 #include "pictures/MetadataBlocks.h"
 #include "pictures/PictureCrop.h"
+#include "pictures/VoiceWav.h"
+#include "rules/VoiceChoice.h"
 
 // A host that has not answered, nor shown it is at work, for this long is ended.
 constexpr unsigned CodecHostSilenceMs = 10000;
@@ -31,6 +33,10 @@ bool HostFrameSize(const uint8_t* data, size_t size, int known, int* width, int*
 
 // ReadWicBlocks in the host.
 void HostBlocks(const uint8_t* data, size_t size, MetadataBlocks* blocks);
+
+// DecodeVoice (pictures/VoiceDecoder.h) in the calling thread's host: a recording's samples, of a
+// file no larger than MaxVoiceFileBytes. False for no sound, or when the host was lost.
+bool HostVoice(const uint8_t* data, size_t size, VoiceKind kind, VoiceSound* sound, const DecodeStop& stop);
 
 // The host program to start instead of YorewindCodecs.exe beside the running exe (tests).
 void SetCodecHostProgram(const std::wstring& path);

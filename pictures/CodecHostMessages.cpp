@@ -13,6 +13,8 @@ uint64_t OutputRoom(Op op, int width, int height) {
             return uint64_t(width) * uint64_t(height) * 4;
         case Op::Blocks:
             return MaxXmpBytes + MaxExifBytes;
+        case Op::Voice:
+            return MaxVoiceBytes;
         case Op::Size:
         case Op::Quit:
             break;
@@ -39,6 +41,12 @@ bool ReplyFits(const Request& request, const Reply& reply) {
         case Op::Blocks:
             return reply.XmpBytes <= MaxXmpBytes && reply.ExifBytes <= MaxExifBytes &&
                    reply.XmpBytes + reply.ExifBytes <= room && oriented;
+        case Op::Voice:
+            // Whole frames of the rate and channels told, none beyond the section or the length.
+            return reply.Width >= 8000 && reply.Width <= MaxVoiceRate && (reply.Height == 1 || reply.Height == 2) &&
+                   reply.PixelBytes > 0 && reply.PixelBytes % (uint64_t(reply.Height) * 2) == 0 &&
+                   reply.PixelBytes <= room &&
+                   reply.PixelBytes <= uint64_t(MaxVoiceSeconds) * uint64_t(reply.Width) * uint64_t(reply.Height) * 2;
         case Op::Quit:
             break;
     }

@@ -13,7 +13,15 @@ enum class Op : uint32_t {
     Size = 2,   // the first frame's stored size and its orientation tag
     Blocks = 3, // the XMP packet and EXIF block as bytes, and the orientation tag
     Quit = 4,   // the game no longer needs this host
+    Voice = 5,  // a recording's sound as 16-bit samples, cut at MaxVoiceSeconds
 };
+
+// A found pair's recording says a name: what is longer is cut, and a file larger than this is no
+// recording (a phone's minute of voice memo is about 1 MB).
+constexpr int MaxVoiceSeconds = 20;
+constexpr int MaxVoiceRate = 48000;
+constexpr uint64_t MaxVoiceFileBytes = uint64_t(16) << 20;
+constexpr uint64_t MaxVoiceBytes = uint64_t(MaxVoiceSeconds) * MaxVoiceRate * 2 * sizeof(int16_t);
 
 enum class Status : uint32_t {
     Picture = 1,
@@ -32,7 +40,7 @@ struct Request {
     uint64_t OutputOffset;
     int32_t Width;
     int32_t Height;
-    int32_t Fit;         // PictureFit
+    int32_t Fit;         // PictureFit; Voice: the VoiceKind its extension names (rules/VoiceChoice.h)
     int32_t Orientation; // 1..8 as the game read it; 0: the host asks the codec
 };
 
@@ -40,11 +48,11 @@ struct Request {
 struct Reply {
     uint32_t Serial;
     uint32_t Status;
-    int32_t Width; // Size: the frame as stored
-    int32_t Height;
+    int32_t Width; // Size: the frame as stored; Voice: samples per second
+    int32_t Height; // Voice: channels, 1 or 2
     int32_t Orientation; // Size and Blocks: 1..8
     uint32_t Unused;
-    uint64_t PixelBytes; // Decode: the request's Width x Height pixels, at OutputOffset
+    uint64_t PixelBytes; // Decode: the request's Width x Height pixels; Voice: the samples; at OutputOffset
     uint64_t XmpBytes;   // Blocks: at OutputOffset
     uint64_t ExifBytes;  // Blocks: right after the XMP packet
 };

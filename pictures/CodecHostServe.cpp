@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "pictures/VoiceDecoder.h"
 #include "pictures/WicDecoder.h"
 
 using namespace codec_host;
@@ -37,6 +38,17 @@ void ServeWithSystemCodecs(const Request& request, const uint8_t* input, uint8_t
             std::memcpy(output, blocks.Xmp.data(), blocks.Xmp.size());
             std::memcpy(output + blocks.Xmp.size(), blocks.Exif.data(), blocks.Exif.size());
             picture = true;
+            break;
+        }
+        case Op::Voice: {
+            VoiceSound sound;
+            picture = DecodeVoice(input, size, VoiceKind(request.Fit), MaxVoiceSeconds, &sound, stop);
+            if (picture) {
+                reply->Width = sound.Rate;
+                reply->Height = sound.Channels;
+                reply->PixelBytes = sound.Samples.size() * sizeof(int16_t);
+                std::memcpy(output, sound.Samples.data(), size_t(reply->PixelBytes));
+            }
             break;
         }
         case Op::Quit:

@@ -6,7 +6,8 @@ YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw
              libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libheif-dev libheif-examples
              libexif-dev libexpat1-dev
              libz-mingw-w64-dev
-             nasm dpkg-dev curl libimage-exiftool-perl nsis zip python3-minimal locales)
+             nasm dpkg-dev curl libimage-exiftool-perl nsis zip python3-minimal locales
+             gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
 
 # Installs whatever of the packages, and of those named as arguments (a script's own), is missing;
 # apt-get update only when something is.

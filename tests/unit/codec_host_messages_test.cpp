@@ -73,6 +73,35 @@ TEST(CodecHostMessages, RepliesAreTakenOnlyWhenTheyFitTheRequest) {
     EXPECT_FALSE(ReplyFits(blocks, metadata)) << "lengths whose sum wraps";
 }
 
+// A recording's samples: whole frames, of a rate and channels the game plays, within its length.
+TEST(CodecHostMessages, VoiceRepliesAreWholeFramesWithinTheLength) {
+    const Request voice = Asked(Op::Voice, 0, 0);
+    const auto sound = [](int rate, int channels, uint64_t bytes) {
+        Reply reply = Answer(Status::Picture);
+        reply.Width = rate;
+        reply.Height = channels;
+        reply.PixelBytes = bytes;
+        return reply;
+    };
+    EXPECT_TRUE(ReplyFits(voice, sound(44100, 1, 44100 * 2)));
+    EXPECT_TRUE(ReplyFits(voice, sound(MaxVoiceRate, 2, MaxVoiceBytes)));
+    EXPECT_TRUE(ReplyFits(voice, Answer(Status::NotAPicture)));
+    const struct {
+        Reply Bad;
+        const char* Why;
+    } cases[] = {
+        {sound(44100, 2, 6), "half a stereo frame"},
+        {sound(44100, 1, 0), "no samples"},
+        {sound(44100, 3, 12), "three channels"},
+        {sound(4000, 1, 8000), "a rate below speech"},
+        {sound(96000, 1, 2000), "a rate above any the room is made for"},
+        {sound(8000, 1, uint64_t(MaxVoiceSeconds) * 8000 * 2 + 2), "longer than a voice is played"},
+        {sound(MaxVoiceRate, 2, MaxVoiceBytes + 4), "past the section"},
+    };
+    for (const auto& c : cases)
+        EXPECT_FALSE(ReplyFits(voice, c.Bad)) << c.Why;
+}
+
 TEST(CodecHostMessages, NoRoomForCardsLargerThanAPictureMayBe) {
     EXPECT_EQ(OutputRoom(Op::Decode, 0, 30), 0u);
     EXPECT_EQ(OutputRoom(Op::Decode, 100000, 100000), 0u);
