@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "board/CardPictures.h"
 #include "board/DealPictures.h"
+#include "board/Voice.h"
 #include "engine/GameEngine.h"
 
 void SaveAndShutdown() {
@@ -12,6 +13,7 @@ void SaveAndShutdown() {
     CloseCrashRecord();
     // Nothing may decode on for a board that is going away.
     CancelNextDeal();
+    StopVoice();
     SaveRound();
     // The surfaces go before the device, which is released only after the main loop.
     DeleteCardImages();

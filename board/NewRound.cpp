@@ -16,6 +16,7 @@
 #include "board/RenderBoard.h"
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
+#include "board/Voice.h"
 #include "engine/GameEngine.h"
 #include "rules/CardGlow.h"
 #include "rules/CardTitles.h"
@@ -126,6 +127,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     if (!PictureList.empty())
         ShuffleList(PictureList, draw);
 
+    StopVoice();
     ApplyLevel(Level);
     TakeCalmSetting();
     DealtPairs = ChosenPairs();

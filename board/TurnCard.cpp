@@ -16,6 +16,7 @@
 #include "board/RenderBoard.h"
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
+#include "board/Voice.h"
 #include "engine/GameEngine.h"
 #include "res/resource.h"
 #include "rules/CardGlow.h"
@@ -48,6 +49,7 @@ void EndRound() {
 } // namespace
 
 void TurnCard(const Cell& cell) {
+    StopVoice();
     const BoardFaces before = ShownFaces();
     const ClickOutcome outcome = ApplyClick(cell);
     FollowTry(&Round, outcome, Board[cell.Column][cell.Row]);
@@ -64,6 +66,7 @@ void TurnCard(const Cell& cell) {
     AnnounceTurns(before);
     ShowTurn();
     ShowFoundPair(outcome, PictureOfCard(cell));
+    SayFoundPair(outcome, PictureOfCard(cell));
     if (outcome.RoundEnded)
         EndRound();
 }
