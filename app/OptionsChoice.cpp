@@ -17,6 +17,7 @@ OptionsChoice HeldOptions() {
     for (int player = 0; player < MaxPlayers; ++player)
         choice.Names[player] = PlayerNames[player];
     choice.Calm = Calm;
+    choice.SayNames = SayNames;
     return choice;
 }
 
@@ -33,6 +34,7 @@ void KeepOptions(const OptionsChoice& choice) {
     for (int player = 0; player < MaxPlayers; ++player)
         PlayerNames[player] = choice.Names[player];
     Calm = choice.Calm;
+    SayNames = choice.SayNames;
 }
 
 void TakeChoice(HWND page, LPARAM initParam) {

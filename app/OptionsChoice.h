@@ -22,6 +22,7 @@ struct OptionsChoice {
     int Strength = 0;
     std::wstring Names[MaxPlayers];
     int Calm = 0;
+    int SayNames = 0;
 };
 
 // The settings as they are now.

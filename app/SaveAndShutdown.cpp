@@ -6,6 +6,7 @@
 #include "board/CardPictures.h"
 #include "board/DealPictures.h"
 #include "board/Voice.h"
+#include "board/VoiceSpeech.h"
 #include "engine/GameEngine.h"
 
 void SaveAndShutdown() {
@@ -14,6 +15,7 @@ void SaveAndShutdown() {
     // Nothing may decode on for a board that is going away.
     CancelNextDeal();
     StopVoice();
+    EndSpeech();
     SaveRound();
     // The surfaces go before the device, which is released only after the main loop.
     DeleteCardImages();

@@ -14,6 +14,7 @@ int Subfolders = 0;
 int Fit = 0;
 int ShowFound = 0;
 int Calm = 0;
+int SayNames = 0;
 int FullScreen = 0;
 int Pairs = 0;
 
@@ -93,6 +94,7 @@ bool LoadSettings() {
     ShowFound = ReadSwitch(key, "ShowFound");
     FullScreen = ReadSwitch(key, "FullScreen");
     Calm = ReadSwitch(key, "Calm");
+    SayNames = ReadSwitch(key, "SayNames");
     Pairs = ReadPairKind(key);
     RegCloseKey(key);
     return true;
@@ -117,6 +119,7 @@ void SaveSettings() {
     WriteSwitch(key, "ShowFound", ShowFound);
     WriteSwitch(key, "FullScreen", FullScreen);
     WriteSwitch(key, "Calm", Calm);
+    WriteSwitch(key, "SayNames", SayNames);
     const DWORD pairs = static_cast<DWORD>(Pairs);
     RegSetValueExA(key, "Pairs", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pairs), sizeof(pairs));
     RegCloseKey(key);

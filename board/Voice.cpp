@@ -9,7 +9,10 @@
 #include <mutex>
 #include <vector>
 
+#include "app/Settings.h"
 #include "board/CardPictures.h"
+#include "board/VoiceSpeech.h"
+#include "engine/GameEngine.h"
 #include "pictures/CodecHost.h"
 #include "pictures/CodecHostMessages.h"
 #include "pictures/PictureBatch.h"
@@ -34,6 +37,9 @@ std::mutex PlayLock;
 Playing Now;
 std::shared_ptr<std::atomic<bool>> Stop;
 std::future<void> Worker;
+// Which voice is current, for a posted name to know whether it is still wanted; and its name.
+WPARAM Serial = 0;
+std::wstring NameToSay;
 std::atomic<VoicePlayer> Player{nullptr};
 
 std::wstring Wide(const std::string& text, UINT codePage) {
@@ -104,44 +110,59 @@ bool PlayThroughWaveOut(const VoiceSound& sound) {
 }
 
 // Values in, a call to the player out: nothing here touches the window or the game.
-void Prepare(std::shared_ptr<std::atomic<bool>> stop, std::string picturePath, std::string person) {
+bool PlayRecording(const std::shared_ptr<std::atomic<bool>>& stop, const std::string& picturePath,
+                   const std::string& person) {
     const std::wstring path = Wide(picturePath, CP_ACP);
     const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
     const std::string chosen = ChooseVoiceFile(picturePath, person, Candidates(folder, picturePath, person));
     std::vector<uint8_t> bytes;
     if (chosen.empty() || *stop || !ReadRecording(folder + Wide(chosen, CP_UTF8), &bytes))
-        return;
+        return false;
     const double start = ThreadCpuSeconds();
     const DecodeStop halt{[&] { return stop->load() || ThreadCpuSeconds() - start > PictureCpuBudgetSeconds; }};
     VoiceSound sound;
     if (!HostVoice(bytes.data(), bytes.size(), VoiceKindOf(chosen), &sound, halt))
-        return;
+        return false;
     const std::lock_guard<std::mutex> hold(PlayLock);
     if (*stop)
-        return;
+        return true;
     const VoicePlayer player = Player.load();
     if (player != nullptr)
         player(sound);
     else
         PlayThroughWaveOut(sound);
+    return true;
 }
 
 } // namespace
 
 void SayFoundPair(const ClickOutcome& outcome, int picture) {
     const bool found = outcome.CueCount == 2 && outcome.Cues[1] == Cue::Match;
-    if (!CalmRound || !found || picture < 1 || picture >= CardImageCount || KeptPictures[picture].Path.empty())
+    if (!(CalmRound || SayNames == 1) || !found || picture < 1 || picture >= CardImageCount ||
+        KeptPictures[picture].Path.empty())
         return;
-    SayRecording(KeptPictures[picture].Path, KeptPictures[picture].Name);
+    SayRecording(KeptPictures[picture].Path, KeptPictures[picture].Name, SayNames == 1);
 }
 
-void SayRecording(const std::string& picturePath, const std::string& person) {
+void SayRecording(const std::string& picturePath, const std::string& person, bool sayName) {
     StopVoice();
     Stop = std::make_shared<std::atomic<bool>>(false);
-    Worker = RunLater([stop = Stop, picturePath, person] { Prepare(stop, picturePath, person); });
+    NameToSay = sayName ? Wide(person, CP_UTF8) : std::wstring();
+    const HWND window = Engine != nullptr && !NameToSay.empty() ? Engine->Window : nullptr;
+    Worker = RunLater([stop = Stop, picturePath, person, window, voice = Serial] {
+        if (!PlayRecording(stop, picturePath, person) && window != nullptr && !*stop)
+            PostMessageW(window, SayNameMessage, voice, 0);
+    });
+}
+
+void SayPostedName(WPARAM voice) {
+    if (voice == Serial)
+        SpeakName(NameToSay);
 }
 
 void StopVoice() {
+    StopSpeaking();
+    ++Serial;
     const std::lock_guard<std::mutex> hold(PlayLock);
     if (Stop != nullptr)
         *Stop = true;

@@ -18,6 +18,7 @@
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
 #include "board/SystemLook.h"
+#include "board/Voice.h"
 #include "engine/Dpi.h"
 #include "engine/FullScreen.h"
 #include "engine/Graphics.h"
@@ -210,6 +211,9 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case TurnCardMessage:
             TurnPostedCard(window, wParam);
+            return 0;
+        case SayNameMessage:
+            SayPostedName(wParam);
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:

@@ -75,6 +75,7 @@
 #define IDC_LEFT_OUT 1100    // the line of the pictures left out after crashes
 #define IDC_LET_BACK_IN 1101
 #define IDC_CALM 1110 // check box: calm play
+#define IDC_SAY_NAMES 1111 // check box: the system's voice says a found pair's name
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
 // reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L; so are the

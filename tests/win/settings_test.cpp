@@ -59,6 +59,8 @@ TEST(Settings, HostileStoredValues) {
         {L"Calm", REG_DWORD, Number(1), "1"},
         {L"Calm", REG_DWORD, Number(2), "0"},
         {L"Calm", REG_SZ, Text({L"1", 2}), "0"},
+        {L"SayNames", REG_DWORD, Number(1), "1"},
+        {L"SayNames", REG_QWORD, Number(1, 8), "0"},
         {L"Players", REG_DWORD, Number(2), "2"},
         {L"Players", REG_DWORD, Number(5), "1"},
         {L"Player1", REG_SZ, Text(greek), yw::Utf8(greek)},
@@ -83,6 +85,7 @@ TEST(Settings, HostileStoredValues) {
                                                           {L"ShowFound", "0"},
                                                           {L"FullScreen", "0"},
                                                           {L"Calm", "0"},
+                                                          {L"SayNames", "0"},
                                                           {L"Pairs", "0"},
                                                           {L"Players", "1"},
                                                           {L"Player1", "Player 1"},
@@ -102,6 +105,7 @@ TEST(Settings, HostileStoredValues) {
         ShowFound = 1;
         FullScreen = 1;
         Calm = 1;
+        SayNames = 1;
         Pairs = 1;
         EXPECT_TRUE(LoadSettings());
         const std::map<std::wstring, std::string> read = {{L"PicturePath", PicturePath},
@@ -111,6 +115,7 @@ TEST(Settings, HostileStoredValues) {
                                                           {L"ShowFound", std::to_string(ShowFound)},
                                                           {L"FullScreen", std::to_string(FullScreen)},
                                                           {L"Calm", std::to_string(Calm)},
+                                                          {L"SayNames", std::to_string(SayNames)},
                                                           {L"Pairs", std::to_string(Pairs)},
                                                           {L"Players", std::to_string(Players)},
                                                           {L"Player1", yw::Utf8(PlayerName(0))},
@@ -126,6 +131,7 @@ TEST(Settings, HostileStoredValues) {
     Subfolders = 0;
     Fit = 0;
     ShowFound = 0;
+    SayNames = 0;
 }
 
 } // namespace
