@@ -21,8 +21,8 @@ bool Shows(HWND sheet, int page) {
 
 // Calm play is kept by OK alone: Ctrl+Tab and Ctrl+Shift+Tab walk round the four tabs, Cancel
 // forgets a check, OK without a folder leaves the sheet open on Pictures and keeps nothing, and
-// the keys alone (Ctrl+Shift+Tab to the last tab, its mnemonic, Enter) keep calm play while the
-// pages never opened keep the level and the players.
+// the keys alone (Ctrl+Shift+Tab to the last tab, its mnemonics, Enter) keep calm play and Say
+// names aloud while the pages never opened keep the level and the players.
 TEST_F(Journey, OptionsSheet) {
     ASSERT_TRUE(StartDealt(1));
     ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
@@ -52,11 +52,13 @@ TEST_F(Journey, OptionsSheet) {
     ASSERT_TRUE(Opened(IDM_OPTIONS, "Yorewind"));
     yw::PressChord({VK_CONTROL, VK_SHIFT}, VK_TAB);
     yw::PressChord({VK_MENU}, 'C');
+    yw::PressChord({VK_MENU}, 'S');
     yw::PressKey(VK_RETURN);
     ASSERT_TRUE(yw::WaitUntil([this] { return !IsWindow(dialog); })) << "Enter did not close the sheet";
     PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(StoredLevel(1)) << "the pages never opened changed the level";
     EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Calm"), 1u) << "calm play not kept by its mnemonic and OK";
+    EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "SayNames"), 1u) << "Say names aloud not kept by its mnemonic and OK";
     EXPECT_EQ(yw::RegistryNumber(yw::SettingsKey, "Players"), 1u);
 }
 
