@@ -77,19 +77,32 @@ void Serve(Channel* shared, CodecServe serve) {
     shared->Answered = reply;
 }
 
-// Tells the game the process's CPU time every few milliseconds, however long a codec's call runs.
-DWORD WINAPI TellCpuTime(void* shared) {
-    for (;;) {
-        FILETIME created, exited, kernel, user;
-        if (GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
-            const auto hundredNs = [](const FILETIME& t) {
-                return int64_t(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime);
-            };
-            InterlockedExchange64(&static_cast<Channel*>(shared)->CpuMicroseconds,
-                                  (hundredNs(kernel) + hundredNs(user)) / 10);
-        }
+// What the thread that tells the CPU time needs: the channel, and an event set while a request is
+// served, so that an idle host wakes for nothing.
+struct Teller {
+    Channel* Shared;
+    HANDLE Serving;
+};
+
+void TellCpuTimeNow(Channel* shared) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return;
+    const auto hundredNs = [](const FILETIME& t) {
+        return int64_t(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime);
+    };
+    InterlockedExchange64(&shared->CpuMicroseconds, (hundredNs(kernel) + hundredNs(user)) / 10);
+}
+
+// Tells the game the process's CPU time every few milliseconds while it serves a request, however
+// long a codec's call runs.
+DWORD WINAPI TellCpuTime(void* parameter) {
+    const Teller* teller = static_cast<const Teller*>(parameter);
+    while (WaitForSingleObject(teller->Serving, INFINITE) == WAIT_OBJECT_0) {
+        TellCpuTimeNow(teller->Shared);
         Sleep(10);
     }
+    return 0;
 }
 
 } // namespace
@@ -100,15 +113,21 @@ int RunCodecHost(const wchar_t* commandLine, CodecServe serve) {
     Opened opened;
     if (commandLine == nullptr || !Open(commandLine, &opened))
         return 2;
-    const HANDLE teller = CreateThread(nullptr, 0, TellCpuTime, opened.Shared, 0, nullptr);
-    if (teller == nullptr)
+    static Teller teller = {opened.Shared, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    const HANDLE telling =
+        teller.Serving != nullptr ? CreateThread(nullptr, 0, TellCpuTime, &teller, 0, nullptr) : nullptr;
+    if (telling == nullptr)
         return 2;
-    CloseHandle(teller);
+    CloseHandle(telling);
     const HANDLE waits[2] = {opened.Asked, opened.Game};
     while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0) {
         if (Op(opened.Shared->Asked.Op) == Op::Quit)
             break;
+        SetEvent(teller.Serving);
         Serve(opened.Shared, serve);
+        ResetEvent(teller.Serving);
+        // The last figure before the answer, so the game counts the whole picture.
+        TellCpuTimeNow(opened.Shared);
         SetEvent(opened.Answered);
     }
     return 0;
