@@ -26,6 +26,7 @@ constexpr ULONG MfVersion = 0x00020070; // MF_VERSION of Windows 7 and later
 constexpr DWORD StartupLite = 1;        // MFSTARTUP_LITE: no sockets, the bytes are in memory
 constexpr DWORD FirstAudio = 0xfffffffd;
 constexpr DWORD AllStreams = 0xfffffffe;
+constexpr DWORD ReadError = 0x1; // MF_SOURCE_READERF_ERROR: no sample will come again
 constexpr DWORD EndOfStream = 0x2;
 
 // Media Foundation's entry points, found at run time: the game imports only what every Windows has.
@@ -139,7 +140,7 @@ bool DecodeWithMediaFoundation(const uint8_t* data, size_t size, VoiceKind kind,
             break;
         if (sample.Get() != nullptr && !Append(sample.Get(), most - sound->Samples.size(), &sound->Samples))
             break;
-        if ((flags & EndOfStream) != 0 || (sample.Get() == nullptr && flags == 0))
+        if ((flags & (EndOfStream | ReadError)) != 0 || (sample.Get() == nullptr && flags == 0))
             break;
         gaps += sample.Get() == nullptr ? 1 : 0;
     }
