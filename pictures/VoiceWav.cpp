@@ -1,56 +1,74 @@
 #include "pictures/VoiceWav.h"
 
+#include <windows.h>
+#include <mmsystem.h>
+
 #include <algorithm>
+#include <memory>
 
 namespace {
 
-uint32_t Le32(const uint8_t* p) {
-    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
-}
+struct MmioClose {
+    void operator()(HMMIO file) const { mmioClose(file, 0); }
+};
 
-uint16_t Le16(const uint8_t* p) {
-    return uint16_t(p[0] | p[1] << 8);
-}
-
-bool Named(const uint8_t* p, const char* id) {
-    return p[0] == id[0] && p[1] == id[1] && p[2] == id[2] && p[3] == id[3];
+// The samples of a data chunk as 16-bit ones.
+void Widen(const std::vector<uint8_t>& bytes, int bits, std::vector<int16_t>* samples) {
+    samples->resize(bits == 16 ? bytes.size() / 2 : bytes.size());
+    for (size_t i = 0; i < samples->size(); ++i)
+        (*samples)[i] = bits == 16 ? int16_t(uint16_t(bytes[2 * i] | bytes[2 * i + 1] << 8))
+                                   : int16_t((int(bytes[i]) - 128) * 256);
 }
 
 } // namespace
 
 bool ReadWav(const uint8_t* data, size_t size, int maxSeconds, VoiceSound* sound) {
-    if (size < 12 || !Named(data, "RIFF") || !Named(data + 8, "WAVE"))
+    if (data == nullptr || size < 12 || size > LONG_MAX || maxSeconds < 1)
         return false;
-    int bits = 0;
-    size_t at = 12;
-    // Chunks in any order; the samples count only after the format. A chunk's stated size may run
-    // past the file's end (a recording cut short): what is there is taken.
-    while (at + 8 <= size) {
-        const uint8_t* chunk = data + at;
-        const size_t length = std::min<size_t>(Le32(chunk + 4), size - at - 8);
-        const uint8_t* body = chunk + 8;
-        if (Named(chunk, "fmt ")) {
-            if (length < 16)
-                return false;
-            const uint16_t tag = Le16(body);
-            // WAVE_FORMAT_PCM, or WAVE_FORMAT_EXTENSIBLE whose sub-format's first word says PCM.
-            const bool pcm = tag == 1 || (tag == 0xFFFE && length >= 26 && Le16(body + 24) == 1);
-            sound->Channels = Le16(body + 2);
-            sound->Rate = int(std::min<uint32_t>(Le32(body + 4), 1u << 30));
-            bits = Le16(body + 14);
-            if (!pcm || (bits != 8 && bits != 16) || sound->Channels < 1 || sound->Channels > 2 ||
-                sound->Rate < 8000 || sound->Rate > 48000)
-                return false;
-        } else if (Named(chunk, "data") && bits != 0) {
-            const size_t frameBytes = size_t(bits / 8) * size_t(sound->Channels);
-            const size_t frames =
-                std::min(length / frameBytes, size_t(maxSeconds) * size_t(sound->Rate));
-            sound->Samples.resize(frames * size_t(sound->Channels));
-            for (size_t i = 0; i < sound->Samples.size(); ++i)
-                sound->Samples[i] = bits == 16 ? int16_t(Le16(body + 2 * i)) : int16_t((int(body[i]) - 128) * 256);
-            return !sound->Samples.empty();
-        }
-        at += 8 + length + (length & 1);
+    // The RIFF structure is walked by winmm's own reader, over the bytes in memory.
+    MMIOINFO memory = {};
+    memory.fccIOProc = FOURCC_MEM;
+    memory.pchBuffer = reinterpret_cast<HPSTR>(const_cast<uint8_t*>(data));
+    memory.cchBuffer = LONG(size);
+    const std::unique_ptr<HMMIO__, MmioClose> file(mmioOpenW(nullptr, &memory, MMIO_READ));
+    MMCKINFO riff = {};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    MMCKINFO chunk = {};
+    chunk.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    PCMWAVEFORMAT format = {};
+    if (!file || mmioDescend(file.get(), &riff, nullptr, MMIO_FINDRIFF) != MMSYSERR_NOERROR ||
+        mmioDescend(file.get(), &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR ||
+        chunk.cksize < sizeof format ||
+        mmioRead(file.get(), reinterpret_cast<HPSTR>(&format), sizeof format) != LONG(sizeof format))
+        return false;
+    // WAVE_FORMAT_PCM, or WAVE_FORMAT_EXTENSIBLE whose sub-format's first word says PCM.
+    bool pcm = format.wf.wFormatTag == WAVE_FORMAT_PCM;
+    if (format.wf.wFormatTag == 0xFFFE && chunk.cksize >= 26) {
+        WORD extra[5] = {};
+        pcm = mmioRead(file.get(), reinterpret_cast<HPSTR>(extra), sizeof extra) == LONG(sizeof extra) &&
+              extra[4] == WAVE_FORMAT_PCM;
     }
-    return false;
+    const int bits = format.wBitsPerSample;
+    const int channels = format.wf.nChannels;
+    const DWORD rate = format.wf.nSamplesPerSec;
+    if (!pcm || (bits != 8 && bits != 16) || channels < 1 || channels > 2 || rate < 8000 || rate > 48000 ||
+        mmioAscend(file.get(), &chunk, 0) != MMSYSERR_NOERROR)
+        return false;
+    chunk = MMCKINFO();
+    chunk.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    if (mmioDescend(file.get(), &chunk, &riff, MMIO_FINDCHUNK) != MMSYSERR_NOERROR)
+        return false;
+    // A recording cut short plays what is there; a long one is cut at what a voice may last.
+    const size_t frameBytes = size_t(bits / 8) * size_t(channels);
+    const size_t most = size_t(maxSeconds) * rate * frameBytes;
+    std::vector<uint8_t> bytes(std::min({size_t(chunk.cksize), most, size}));
+    const LONG read =
+        bytes.empty() ? 0 : mmioRead(file.get(), reinterpret_cast<HPSTR>(bytes.data()), LONG(bytes.size()));
+    if (read <= 0)
+        return false;
+    bytes.resize(size_t(read) / frameBytes * frameBytes);
+    sound->Rate = int(rate);
+    sound->Channels = channels;
+    Widen(bytes, bits, &sound->Samples);
+    return !sound->Samples.empty();
 }

@@ -1,5 +1,6 @@
-// A recording's sound as the game plays it, and the reading of a plain WAVE file, which needs no
-// codec of Windows: a PC without Media Foundation (Windows' N editions) still says a .wav.
+// A recording's sound as the game plays it, and the reading of a plain WAVE file through winmm's own
+// RIFF reader, which needs no codec of Windows: a PC without Media Foundation (Windows' N editions)
+// still says a .wav. Windows only (the reading), in the codec host.
 #pragma once
 
 #include <cstddef>

@@ -1,5 +1,5 @@
-// A plain WAVE file read without Windows' codecs: what a phone or a PC records, and what a
-// damaged or foreign file gives (nothing).
+// A plain WAVE file read through winmm, without Windows' codecs: what a phone or a PC records, and
+// what a damaged or foreign file gives (nothing).
 #include "pictures/VoiceWav.h"
 
 #include <gtest/gtest.h>
