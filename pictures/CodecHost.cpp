@@ -212,18 +212,18 @@ private:
         startup.cb = sizeof startup;
         PROCESS_INFORMATION started = {};
         if (!ChannelView || program.empty() ||
-            !CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE,
-                            CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started))
+            !CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
+                            nullptr, &startup, &started))
             return End();
         Process.reset(started.hProcess);
         const OwnedHandle thread(started.hThread);
-        // Outside the job (where the system refuses it) the host still ends with the game: it
-        // watches the game's process itself.
+        // Not started suspended: a game ended between the start and the job would leave a suspended
+        // host for ever. Until it is in the job, and outside it where the system refuses it, the host
+        // still ends with the game: it watches the game's process itself.
         if (HostJob() != nullptr)
             AssignProcessToJobObject(HostJob(), Process.get());
         Priority = THREAD_PRIORITY_NORMAL;
         StartedFor = ProgramChanges;
-        ResumeThread(thread.get());
         ++Started;
         return true;
     }

@@ -105,6 +105,14 @@ DWORD WINAPI TellCpuTime(void* parameter) {
     return 0;
 }
 
+// Ends the host with the game, even while a codec's call runs on: the job the game put it in does
+// too, but a host started just before the game ended may not be in it yet.
+DWORD WINAPI EndWithTheGame(void* game) {
+    WaitForSingleObject(static_cast<HANDLE>(game), INFINITE);
+    TerminateProcess(GetCurrentProcess(), 0);
+    return 0;
+}
+
 } // namespace
 
 int RunCodecHost(const wchar_t* commandLine, CodecServe serve) {
@@ -114,6 +122,10 @@ int RunCodecHost(const wchar_t* commandLine, CodecServe serve) {
     if (commandLine == nullptr || !Open(commandLine, &opened))
         return 2;
     static Teller teller = {opened.Shared, CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    const HANDLE watching = CreateThread(nullptr, 0, EndWithTheGame, opened.Game, 0, nullptr);
+    if (watching == nullptr)
+        return 2;
+    CloseHandle(watching);
     const HANDLE telling =
         teller.Serving != nullptr ? CreateThread(nullptr, 0, TellCpuTime, &teller, 0, nullptr) : nullptr;
     if (telling == nullptr)
