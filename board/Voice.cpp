@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/Settings.h"
+#include "app/Texts.h"
 #include "board/CardPictures.h"
 #include "board/VoiceSpeech.h"
 #include "engine/GameEngine.h"
@@ -19,7 +20,6 @@
 #include "pictures/ThreadCpuTime.h"
 #include "pictures/WorkerPool.h"
 #include "rules/GameState.h"
-#include "rules/NameRules.h"
 #include "rules/VoiceChoice.h"
 
 namespace {
@@ -42,29 +42,17 @@ WPARAM Serial = 0;
 std::wstring NameToSay;
 std::atomic<VoicePlayer> Player{nullptr};
 
-std::wstring Wide(const std::string& text, UINT codePage) {
-    const int length = MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring wide(size_t(length > 0 ? length : 0), L'\0');
-    if (length > 0)
-        MultiByteToWideChar(codePage, 0, text.data(), int(text.size()), &wide[0], length);
-    return wide;
-}
-
-std::string Utf8(const std::wstring& text) {
-    return Utf8Of(std::u16string(text.begin(), text.end()));
-}
-
 // The folder's names that may speak for the picture: those beginning with one of its stems.
 std::vector<FolderEntry> Candidates(const std::wstring& folder, const std::string& picture, const std::string& person) {
     std::vector<FolderEntry> entries;
     for (const std::string& stem : VoiceStems(picture, person)) {
         WIN32_FIND_DATAW found;
-        const HANDLE search = FindFirstFileExW((folder + Wide(stem, CP_UTF8) + L".*").c_str(), FindExInfoBasic,
+        const HANDLE search = FindFirstFileExW((folder + WideText(stem, CP_UTF8) + L".*").c_str(), FindExInfoBasic,
                                                &found, FindExSearchNameMatch, nullptr, 0);
         if (search == INVALID_HANDLE_VALUE)
             continue;
         do
-            entries.push_back({Utf8(found.cFileName), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
+            entries.push_back({NarrowText(found.cFileName, CP_UTF8), (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0});
         while (entries.size() < 64 && FindNextFileW(search, &found));
         FindClose(search);
     }
@@ -112,11 +100,11 @@ bool PlayThroughWaveOut(const VoiceSound& sound) {
 // Values in, a call to the player out: nothing here touches the window or the game.
 bool PlayRecording(const std::shared_ptr<std::atomic<bool>>& stop, const std::string& picturePath,
                    const std::string& person) {
-    const std::wstring path = Wide(picturePath, CP_ACP);
+    const std::wstring path = WideText(picturePath, CP_ACP);
     const std::wstring folder = path.substr(0, path.find_last_of(L"\\/") + 1);
     const std::string chosen = ChooseVoiceFile(picturePath, person, Candidates(folder, picturePath, person));
     std::vector<uint8_t> bytes;
-    if (chosen.empty() || *stop || !ReadRecording(folder + Wide(chosen, CP_UTF8), &bytes))
+    if (chosen.empty() || *stop || !ReadRecording(folder + WideText(chosen, CP_UTF8), &bytes))
         return false;
     const double start = ThreadCpuSeconds();
     const DecodeStop halt{[&] { return stop->load() || ThreadCpuSeconds() - start > PictureCpuBudgetSeconds; }};
@@ -147,7 +135,7 @@ void SayFoundPair(const ClickOutcome& outcome, int picture) {
 void SayRecording(const std::string& picturePath, const std::string& person, bool sayName) {
     StopVoice();
     Stop = std::make_shared<std::atomic<bool>>(false);
-    NameToSay = sayName ? Wide(person, CP_UTF8) : std::wstring();
+    NameToSay = sayName ? WideText(person, CP_UTF8) : std::wstring();
     const HWND window = Engine != nullptr && !NameToSay.empty() ? Engine->Window : nullptr;
     Worker = RunLater([stop = Stop, picturePath, person, window, voice = Serial] {
         if (!PlayRecording(stop, picturePath, person) && window != nullptr && !*stop)
