@@ -1,13 +1,17 @@
-// What a picture says of itself besides its pixels: the title and the date it carries.
+// What a picture says of itself besides its pixels: the title, the date and the people it carries.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
+
+#include "pictures/FaceBox.h"
 
 struct PictureInfo {
     std::string Title; // UTF-8, the title the picture carries; empty when it carries none
     std::string Taken; // when it was taken, "YYYY-MM-DD"; empty when it does not say
+    std::vector<TaggedPerson> People; // the people its tags name, each once, most trusted first
 };
 
 // Reads the title and date from the picture file at path without decoding its pixels; an empty
