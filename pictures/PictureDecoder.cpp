@@ -79,7 +79,7 @@ bool DecodePicture(const char* path, int width, int height, PictureFit fit, std:
         !DecodePictureData(bytes.data(), bytes.size(), width, height, fit, pixels, stop))
         return false;
     if (info != nullptr)
-        *info = ReadPictureInfoData(bytes.data(), bytes.size());
+        *info = ReadPictureInfoBeside(path, bytes.data(), bytes.size());
     return true;
 }
 

@@ -136,8 +136,14 @@ PictureInfo ReadPictureInfo(const std::string& path) {
     std::vector<uint8_t> bytes;
     if (!ReadPictureFile(path.c_str(), &bytes))
         return PictureInfo();
+    return ReadPictureInfoBeside(path, bytes.data(), bytes.size());
+}
+
+PictureInfo ReadPictureInfoBeside(const std::string& path, const uint8_t* data, size_t size) {
+    if (data == nullptr || size == 0)
+        return PictureInfo();
     FileMetadata read;
-    ReadFileMetadata(bytes.data(), bytes.size(), &read);
+    ReadFileMetadata(data, size, &read);
     // Its sidecars and Google's JSON add the people they tag after the file's own; the file's
     // title and orientation stand.
     for (const std::string& sidecar : SidecarPaths(path)) {
@@ -146,7 +152,7 @@ PictureInfo ReadPictureInfo(const std::string& path) {
             ReadXmpPeople(reinterpret_cast<const uint8_t*>(xmp.data()), xmp.size(), &read.Found);
     }
     ReadGooglePeople(path, &read.Found);
-    return Chosen(read, bytes.data(), bytes.size());
+    return Chosen(read, data, size);
 }
 
 PictureInfo ReadPictureInfoData(const uint8_t* data, size_t size) {
