@@ -206,9 +206,9 @@ void CloseRegion(Reading& r) {
         // Other regions hold things as well as people: only a named one is a person.
         if (Trimmed(person.Name).empty())
             return;
-        person.BoxInPixels = unit == "pixel";
         person.HasBox = (shape.empty() || shape == "rectangle") && (unit == "relative" || unit == "pixel") &&
                         Numbers(g, IptcX, IptcY, IptcW, IptcH, &person.Box);
+        person.BoxInPixels = person.HasBox && unit == "pixel";
     }
     if (!person.HasBox)
         person.Box = FaceBox();
