@@ -31,7 +31,9 @@ public:
             Read->Title = ClipUtf8(text, MaxNameBytes);
         else if (Depth == 3 && InPeople && PersonKey == "name" && Read->People.size() < MaxGooglePeople)
             Read->People.push_back(ClipUtf8(text, MaxNameBytes));
-        return Value();
+        // All that is kept is known: the rest is not read.
+        Done = Read->People.size() == MaxGooglePeople && !Read->Title.empty();
+        return !Done;
     }
     bool start_object(std::size_t) override { return Open(false); }
     bool end_object() override { return Close(); }
@@ -50,6 +52,7 @@ public:
         return false;
     }
     bool Object = false; // the top value is an object
+    bool Done = false;   // stopped with all it keeps read
 
 private:
     bool Value() { return true; }
@@ -87,9 +90,10 @@ bool ReadGoogleJson(const std::string& json, GoogleJson* read) {
     } catch (const std::exception&) {
         parsed = false;
     }
-    if (!parsed || !handler.Object)
+    const bool whole = (parsed || handler.Done) && handler.Object;
+    if (!whole)
         *read = GoogleJson();
-    return parsed && handler.Object;
+    return whole;
 }
 
 std::vector<GoogleJsonName> GoogleJsonNames(const std::string& picture) {

@@ -16,7 +16,8 @@ struct GoogleJson {
 };
 
 // Reads the title and the people of a Google Photos JSON; false when it is no JSON object (a
-// truncated or malformed file, nesting deeper than a bound), read holding nothing then.
+// truncated or malformed file, nesting deeper than a bound), read holding nothing then. Once the
+// title and MaxGooglePeople names are read, the rest is not.
 bool ReadGoogleJson(const std::string& json, GoogleJson* read);
 
 // The names a picture's JSON may have beside it (picture is its file name, without the folder):

@@ -74,7 +74,7 @@ const struct {
     {"http://ns.microsoft.com/photo/1.0|LastKeywordXMP", WindowsTags},
 };
 
-// Elements deeper than this are passed over with all they hold.
+// No packet of a photo program nests this deep: the parse ends there, what was read before stands.
 const int MaxDepth = 64;
 // The longest number or word kept of a region's other values.
 const size_t MaxValueBytes = 64;
@@ -109,7 +109,6 @@ struct Region {
 struct Reading {
     void* Argument = nullptr; // the handlers' first argument, by which the parse is stopped
     std::vector<Frame> Frames;
-    int Passed = 0;         // depth within an element passed over
     size_t RegionDepth = 0; // the open region's depth in Frames, 0 when none is open
     Region Open;
     std::string Text;
@@ -218,8 +217,8 @@ void CloseRegion(Reading& r) {
 
 void Start(void* data, const XML_Char* name, const XML_Char** attributes) {
     Reading& r = Of(data);
-    if (r.Passed > 0 || r.Frames.size() >= size_t(MaxDepth)) {
-        ++r.Passed;
+    if (r.Frames.size() >= size_t(MaxDepth)) {
+        StopXmp(r.Argument);
         return;
     }
     r.Text.clear();
@@ -255,10 +254,6 @@ void Start(void* data, const XML_Char* name, const XML_Char** attributes) {
 
 void End(void* data, const XML_Char*) {
     Reading& r = Of(data);
-    if (r.Passed > 0) {
-        --r.Passed;
-        return;
-    }
     const Frame frame = r.Frames.back();
     const Field field = frame.Property;
     if (frame.Leaf && field != None) {
@@ -289,7 +284,7 @@ void End(void* data, const XML_Char*) {
 // Bounded as it comes, cut at a character's boundary (expat hands over valid UTF-8 only).
 void Characters(void* data, const XML_Char* text, int length) {
     Reading& r = Of(data);
-    if (r.Passed > 0 || r.Text.size() >= MaxFoundNameBytes)
+    if (r.Text.size() >= MaxFoundNameBytes)
         return;
     r.Text.append(text, std::min(size_t(length), MaxFoundNameBytes + 4));
     r.Text = ClipUtf8(r.Text, MaxFoundNameBytes);

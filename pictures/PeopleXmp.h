@@ -28,8 +28,8 @@ constexpr size_t MaxFoundPeople = 256;
 constexpr size_t MaxFoundNameBytes = 1024;
 
 // Appends to found the people the packet (at most MaxXmpBytes) tags, up to MaxFoundPeople in all.
-// Refused as ReadXmp refuses (a document type declaration, entities), and elements deeper than a
-// bound are passed over. A packet malformed part way keeps what was read before the fault.
+// Refused as ReadXmp refuses (a document type declaration, entities). A packet malformed or nested
+// deeper than a bound part way keeps what was read before the fault, and is read no further.
 void ReadXmpPeople(const uint8_t* packet, size_t size, std::vector<FoundPerson>* found);
 
 // The person a keyword names: the leaf of its People branch ("People/Family/Grandma" with the

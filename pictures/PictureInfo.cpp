@@ -144,14 +144,15 @@ PictureInfo ReadPictureInfoBeside(const std::string& path, const uint8_t* data, 
         return PictureInfo();
     FileMetadata read;
     ReadFileMetadata(data, size, &read);
-    // Its sidecars and Google's JSON add the people they tag after the file's own; the file's
-    // title and orientation stand.
+    // Its sidecars and Google's JSON add the people they tag after the file's own, while there is
+    // room; the file's title and orientation stand.
     for (const std::string& sidecar : SidecarPaths(path)) {
         std::string xmp;
-        if (ReadSmallFile(sidecar, MaxXmpBytes, &xmp))
+        if (read.Found.size() < MaxFoundPeople && ReadSmallFile(sidecar, MaxXmpBytes, &xmp))
             ReadXmpPeople(reinterpret_cast<const uint8_t*>(xmp.data()), xmp.size(), &read.Found);
     }
-    ReadGooglePeople(path, &read.Found);
+    if (read.Found.size() < MaxFoundPeople)
+        ReadGooglePeople(path, &read.Found);
     return Chosen(read, data, size);
 }
 
