@@ -84,18 +84,10 @@ void ReadFileMetadata(const uint8_t* data, size_t size, FileMetadata* read) {
     const uint8_t* xmp = reinterpret_cast<const uint8_t*>(blocks.Xmp.data());
     ReadXmp(xmp, blocks.Xmp.size(), &read->Facts);
     ReadXmpPeople(xmp, blocks.Xmp.size(), &read->Found);
+    // The extension holds what was too large for the main packet, regions above all: only their
+    // people are read of it, the title and dates being the main packet's.
     const std::string extension = AssembleExtendedXmp(blocks.XmpExtension, read->Facts.XmpExtension);
-    if (!extension.empty()) {
-        // What the main packet says stands; the extension fills in what it lacks.
-        CarriedFacts more;
-        const uint8_t* rest = reinterpret_cast<const uint8_t*>(extension.data());
-        ReadXmp(rest, extension.size(), &more);
-        for (auto field : {&CarriedFacts::XmpTitle, &CarriedFacts::XmpTaken, &CarriedFacts::XmpCreated}) {
-            if ((read->Facts.*field).empty())
-                read->Facts.*field = more.*field;
-        }
-        ReadXmpPeople(rest, extension.size(), &read->Found);
-    }
+    ReadXmpPeople(reinterpret_cast<const uint8_t*>(extension.data()), extension.size(), &read->Found);
 }
 
 PictureInfo Chosen(const FileMetadata& read, const uint8_t* data, size_t size) {
