@@ -113,6 +113,7 @@ struct Reading {
     Region Open;
     std::string Text;
     std::vector<FoundPerson>* Found = nullptr;
+    bool TooDeep = false;
 };
 
 Reading& Of(void* argument) {
@@ -218,6 +219,7 @@ void CloseRegion(Reading& r) {
 void Start(void* data, const XML_Char* name, const XML_Char** attributes) {
     Reading& r = Of(data);
     if (r.Frames.size() >= size_t(MaxDepth)) {
+        r.TooDeep = true;
         StopXmp(r.Argument);
         return;
     }
@@ -254,6 +256,10 @@ void Start(void* data, const XML_Char* name, const XML_Char** attributes) {
 
 void End(void* data, const XML_Char*) {
     Reading& r = Of(data);
+    // After the stop at the depth bound expat may still end the element it stopped in, never opened
+    // here.
+    if (r.TooDeep)
+        return;
     const Frame frame = r.Frames.back();
     const Field field = frame.Property;
     if (frame.Leaf && field != None) {
