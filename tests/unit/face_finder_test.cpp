@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <string>
 #include <thread>
 #include <vector>
@@ -17,31 +18,25 @@
 
 namespace {
 
-// dlib's example photos (PASCAL VOC, 500 px wide or so) with a box marked round each face, as pixels.
+// dlib's example photos (PASCAL VOC, 500 px wide or so), each with a box marked round each face.
 struct MarkedPhoto {
     std::string File;
-    int Width = 0, Height = 0;
+    double Width = 0, Height = 0;
     std::vector<FaceBox> Faces; // fractions of the photo
 };
 
-void OnElement(void* data, const XML_Char* name, const XML_Char** attributes) {
+void OnElement(void* data, const XML_Char* name, const XML_Char** attribute) {
     auto* photos = static_cast<std::vector<MarkedPhoto>*>(data);
-    double values[4] = {};
-    const char* names[] = {"left", "top", "width", "height"};
-    std::string file;
-    for (const XML_Char** a = attributes; *a != nullptr; a += 2) {
-        for (int i = 0; i < 4; ++i)
-            if (std::strcmp(a[0], names[i]) == 0)
-                values[i] = std::stod(a[1]);
-        if (std::strcmp(a[0], "file") == 0)
-            file = a[1];
-    }
+    std::map<std::string, std::string> values;
+    for (; *attribute != nullptr; attribute += 2)
+        values[attribute[0]] = attribute[1];
+    const auto number = [&](const char* key) { return values.count(key) ? std::stod(values[key]) : 0.0; };
     if (std::strcmp(name, "image") == 0)
-        photos->push_back({file, int(values[2]), int(values[3]), {}});
+        photos->push_back({values["file"], number("width"), number("height"), {}});
     else if (std::strcmp(name, "box") == 0 && !photos->empty()) {
         MarkedPhoto& photo = photos->back();
-        photo.Faces.push_back({values[0] / photo.Width, values[1] / photo.Height, values[2] / photo.Width,
-                               values[3] / photo.Height});
+        photo.Faces.push_back({number("left") / photo.Width, number("top") / photo.Height,
+                               number("width") / photo.Width, number("height") / photo.Height});
     }
 }
 
@@ -66,9 +61,9 @@ double Overlap(const FaceBox& a, const FaceBox& b) {
     return common / (a.Width * a.Height + b.Width * b.Height - common);
 }
 
-bool Matches(const FaceBox& face, const std::vector<FaceBox>& boxes, double least) {
+bool Matches(const FaceBox& face, const std::vector<FaceBox>& boxes) {
     return std::any_of(boxes.begin(), boxes.end(),
-                       [&](const FaceBox& box) { return Overlap(face, box) >= least; });
+                       [&](const FaceBox& box) { return Overlap(face, box) >= 0.3; });
 }
 
 std::string Photo(const std::string& file) {
@@ -85,7 +80,7 @@ TEST(FaceFinder, FindsTheMarkedFacesOfDlibsPhotosAndNothingElse) {
     ASSERT_EQ(photos.size(), 9u);
     size_t marked = 0, found = 0, stray = 0;
     for (const MarkedPhoto& photo : photos) {
-        const int width = photo.Width * 2, height = photo.Height * 2;
+        const int width = int(photo.Width) * 2, height = int(photo.Height) * 2;
         std::vector<uint32_t> pixels;
         ASSERT_TRUE(DecodePicture(Photo(photo.File).c_str(), width, height, PictureFit::Stretch, &pixels));
         const std::vector<FaceBox> faces = FindFaces(pixels.data(), width, height);
@@ -94,9 +89,9 @@ TEST(FaceFinder, FindsTheMarkedFacesOfDlibsPhotosAndNothingElse) {
                 << photo.File;
         marked += photo.Faces.size();
         for (const FaceBox& box : photo.Faces)
-            found += Matches(box, faces, 0.3);
+            found += Matches(box, faces);
         for (const FaceBox& face : faces)
-            stray += !Matches(face, photo.Faces, 0.3);
+            stray += !Matches(face, photo.Faces);
     }
     EXPECT_EQ(marked, 43u);
     EXPECT_GE(found, 39u);
@@ -104,6 +99,7 @@ TEST(FaceFinder, FindsTheMarkedFacesOfDlibsPhotosAndNothingElse) {
 }
 
 TEST(FaceFinder, SearchesAtTheShorterSideOf800OrThePicturesOwn) {
+    // Landscape and portrait, a picture smaller than the side, a panorama, and rounding.
     const int sizes[][4] = {{4000, 3000, 1067, 800},
                             {3024, 4032, 800, 1067},
                             {640, 480, 640, 480},
