@@ -36,6 +36,31 @@ void DeleteCardImages() {
     }
 }
 
+namespace {
+
+// A kept picture scaled to the card: it was cut to the card's shape when decoded (around the faces,
+// or a person), so only a card of another shape cuts it again, centred.
+std::vector<uint32_t> CardOfKept(const KeptPicture& picture, PixelSize card) {
+    const PictureFit fit = picture.Framing.HasPerson ? PictureFit::KeepShape : picture.Framing.Fit;
+    return RescalePixels(picture.Pixels, picture.Width, picture.Height, card.Width, card.Height, fit);
+}
+
+} // namespace
+
+void RemakeCard(int face) {
+    const PictureSurface* back = CardImages[CardBackIndex];
+    const KeptPicture& picture = KeptPictures[face];
+    if (back == nullptr || picture.Pixels.empty())
+        return;
+    const PixelSize card = {back->Width, back->Height};
+    std::vector<uint32_t> pixels = CardOfKept(picture, card);
+    if (CalmRound)
+        AddCaption(&pixels, card.Width, card.Height, picture.Name);
+    delete CardImages[face];
+    CardImages[face] = new PictureSurface(card.Width, card.Height, std::move(pixels));
+    Engine->FrameWanted = TRUE;
+}
+
 void MakeCards() {
     const PixelSize card = LargestCard({Columns, Rows, BackBufferWidth, BackBufferHeight});
     const PixelSize kept = KeptCardSize();
@@ -52,16 +77,16 @@ void MakeCards() {
         pictures.push_back(std::move(KeptPictures[face]));
     // A picture kept smaller than its card is decoded again, as far as the deal's stop and budget allow.
     std::vector<std::string> smaller(pictures.size());
-    std::vector<PictureFit> fits(pictures.size());
+    std::vector<CardFraming> framings(pictures.size());
     for (size_t i = 0; i < pictures.size(); ++i) {
         const KeptPicture& picture = pictures[i];
         if (!picture.Pixels.empty() && (picture.Width < card.Width || picture.Height < card.Height))
             smaller[i] = picture.Path;
-        fits[i] = picture.Fit;
+        framings[i] = picture.Framing;
     }
     std::vector<std::vector<uint32_t>> larger;
     if (std::any_of(smaller.begin(), smaller.end(), [](const std::string& path) { return !path.empty(); }))
-        larger = DecodeAgain(smaller, fits, kept.Width, kept.Height);
+        larger = DecodeAgain(smaller, framings, kept.Width, kept.Height);
     larger.resize(pictures.size());
     std::vector<std::vector<uint32_t>> faces(pictures.size());
     RunOnWorkers(pictures.size(), DecodeThreadCount(), [&](size_t i) {
@@ -73,8 +98,7 @@ void MakeCards() {
             picture.Height = kept.Height;
             picture.Pixels = std::move(larger[i]);
         }
-        faces[i] = RescalePixels(picture.Pixels, picture.Width, picture.Height, card.Width, card.Height,
-                                 picture.Fit);
+        faces[i] = CardOfKept(picture, card);
     });
     DeleteCardImages();
     CardImages[CardBackIndex] =

@@ -22,10 +22,13 @@ struct KeptPicture {
     std::string Path;
     int Width = 0;
     int Height = 0;
-    PictureFit Fit = PictureFit::Stretch;
+    CardFraming Framing; // the part of the picture the card shows
     std::vector<uint32_t> Pixels;
     std::string Taken; // the day it was taken, "YYYY-MM-DD", as the picture says; empty when it does not
     std::string Name;  // its name as a name card gives it (rules/NameRules.h), UTF-8; empty when it has none
+    std::string Person;              // the person of it the card shows, UTF-8; empty: the picture as a whole
+    std::vector<std::string> People; // the people its tags name, UTF-8, in order of trust
+    bool FacesSought = false;        // the faces the game finds are in Framing
 };
 
 // Entry n holds the picture of number n; entry 0 (the card back) stays empty.
@@ -47,6 +50,9 @@ void DeleteCardImages();
 // scaled up from what was kept. The scaling and decoding run on worker threads. In a calm round a
 // picture's card carries its name (board/CardCaptions.h).
 void MakeCards();
+
+// Makes the card of the kept picture of number face again, at the size of the cards there are.
+void RemakeCard(int face);
 
 // Makes the cards again when they were made for another size of the back buffer than it has now.
 void RemakeStaleCards();

@@ -77,33 +77,49 @@ struct Preparation {
 // Only the window's thread touches it.
 std::unique_ptr<Preparation> Next;
 
+// The dealt pictures' paths, and their framings beside them.
+std::vector<std::string> PathsOf(const std::vector<DealtPicture>& list, DealtFramer framer, PictureFit fit,
+                                 std::vector<CardFraming>* framings) {
+    std::vector<std::string> paths;
+    framings->clear();
+    for (const DealtPicture& picture : list) {
+        paths.push_back(picture.Path);
+        framings->push_back(framer(picture, fit));
+    }
+    return paths;
+}
+
 } // namespace
 
-std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<std::string>& list, size_t wanted,
-                                                int width, int height, PictureFit fit) {
+std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<DealtPicture>& list, DealtFramer framer,
+                                                size_t wanted, int width, int height, PictureFit fit) {
+    std::vector<CardFraming> framings;
+    std::vector<std::string> paths = PathsOf(list, framer, fit, &framings);
     // Outlives the workers: Await returns only once they are done.
     std::atomic<size_t> stillWanted{wanted};
-    std::future<std::vector<DecodedPicture>> decoding =
-        RunLater([paths = list, wanted, width, height, fit, &stillWanted] {
+    std::future<std::vector<DecodedPicture>> decoding = RunLater(
+        [paths = std::move(paths), framings = std::move(framings), wanted, width, height, fit, &stillWanted] {
             BatchControl control;
             control.Wanted = &stillWanted;
+            control.Framings = &framings;
             return DecodeFirstPictures(paths, wanted, width, height, fit, DecodeThreadCount(), control);
         });
     return Await(decoding, stillWanted);
 }
 
 std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& paths,
-                                               const std::vector<PictureFit>& fits, int width, int height) {
+                                               const std::vector<CardFraming>& framings, int width,
+                                               int height) {
     std::atomic<size_t> wanted{paths.size()}; // 0 once the player leaves
     std::future<std::vector<std::vector<uint32_t>>> decoding =
-        RunLater([&paths, &fits, width, height, &wanted] {
+        RunLater([&paths, &framings, width, height, &wanted] {
             std::vector<std::vector<uint32_t>> pictures(paths.size());
             RunOnWorkers(paths.size(), DecodeThreadCount(), [&](size_t i) {
                 const double start = ThreadCpuSeconds();
                 const DecodeStop stop{
                     [&] { return wanted == 0 || ThreadCpuSeconds() - start > PictureCpuBudgetSeconds; }};
                 if (!paths[i].empty() &&
-                    !DecodePicture(paths[i].c_str(), width, height, fits[i], &pictures[i], stop))
+                    !DecodePicture(paths[i].c_str(), width, height, framings[i], &pictures[i], stop))
                     pictures[i].clear();
             });
             return pictures;
@@ -111,8 +127,8 @@ std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& p
     return Await(decoding, wanted);
 }
 
-void PrepareNextDeal(const std::vector<std::string>& list, DealtList dealtList, size_t wanted, int width,
-                     int height, PictureFit fit, PairKind kind) {
+void PrepareNextDeal(const std::vector<std::string>& list, DealtList dealtList, DealtFramer framer,
+                     size_t wanted, int width, int height, PictureFit fit, PairKind kind) {
     CancelNextDeal();
     auto next = std::make_unique<Preparation>();
     next->Source = list;
@@ -127,15 +143,17 @@ void PrepareNextDeal(const std::vector<std::string>& list, DealtList dealtList, 
     srand(next->Deal.Seed);
     std::vector<std::string> order = next->Source;
     ShuffleList(order, [] { return rand(); });
-    order = dealtList(order, kind);
+    std::vector<CardFraming> framings;
+    std::vector<std::string> paths = PathsOf(dealtList(order, kind), framer, fit, &framings);
     Preparation* preparation = next.get();
-    next->Decoding =
-        RunLater([preparation, order = std::move(order), wanted, width, height, fit] {
+    next->Decoding = RunLater(
+        [preparation, paths = std::move(paths), framings = std::move(framings), wanted, width, height, fit] {
             BatchControl control;
             control.Wanted = &preparation->Wanted;
             control.WorkerStart = LowerPriority;
             control.WorkerEnd = NormalPriority;
-            return DecodeFirstPictures(order, wanted, width, height, fit, DecodeThreadCount(), control);
+            control.Framings = &framings;
+            return DecodeFirstPictures(paths, wanted, width, height, fit, DecodeThreadCount(), control);
         });
     Next = std::move(next);
 }

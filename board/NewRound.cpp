@@ -64,17 +64,19 @@ int FaceOfPicture(const DecodedPicture& decoded, size_t order) {
     return static_cast<int>(decoded.Entry / 2) + 1 + (decoded.Entry % 2 == 1 ? SecondFace : 0);
 }
 
-void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
+void KeepDealtPictures(const std::vector<DealtPicture>& list, std::vector<DecodedPicture>* pictures,
                        PixelSize kept, PictureFit fit) {
-    TitleCards(list, *pictures);
-    // Pairs of a name are named by it, both cards alike.
+    std::vector<std::string> paths;
+    for (const DealtPicture& picture : list)
+        paths.push_back(picture.Path);
+    TitleCards(paths, *pictures);
+    // Pairs of a name are named by it, both cards alike: a person's name where the card shows one.
     if (DealtPairs != PairKind::Twins) {
-        const std::vector<std::string> names = NamesOfList(list);
         for (int pair = 1; pair <= PairCount(); ++pair) {
             const size_t entry = DealtPairs == PairKind::TwoOfOneName ? size_t(pair - 1) * 2
-                                 : size_t(pair) <= pictures->size() ? (*pictures)[size_t(pair - 1)].Entry
-                                                                    : names.size();
-            CardTitles[pair] = entry < names.size() ? names[entry] : std::string();
+                                 : size_t(pair) <= pictures->size()   ? (*pictures)[size_t(pair - 1)].Entry
+                                                                      : list.size();
+            CardTitles[pair] = entry < list.size() ? DealtName(list[entry]) : std::string();
         }
     }
     for (KeptPicture& picture : KeptPictures)
@@ -85,13 +87,20 @@ void KeepDealtPictures(const std::vector<std::string>& list, std::vector<Decoded
         if (face == 0 || decoded.Pixels.empty())
             continue;
         KeptPicture& picture = KeptPictures[face];
-        picture.Path = list[decoded.Entry];
+        const DealtPicture& dealt = list[decoded.Entry];
+        picture.Path = dealt.Path;
         picture.Width = kept.Width;
         picture.Height = kept.Height;
-        picture.Fit = fit;
+        picture.Framing = DealtFraming(dealt, fit);
+        if (picture.Framing.Faces.empty())
+            picture.Framing.Faces = decoded.Info.TaggedFaces;
         picture.Pixels = std::move(decoded.Pixels);
         picture.Taken = decoded.Info.Taken;
-        picture.Name = PairName(decoded.Info.Title, PictureTitle(picture.Path));
+        picture.Person = dealt.Person;
+        picture.Name =
+            dealt.Person.empty() ? PairName(decoded.Info.Title, PictureTitle(picture.Path)) : dealt.Person;
+        for (const TaggedPerson& person : decoded.Info.People)
+            picture.People.push_back(person.Name);
     }
     MakeCards();
 }
@@ -142,7 +151,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     // pairs stay blank. Prepared pictures of another size (the level or the window changed since)
     // are scaled, or decoded again where they are too small.
     const size_t pairs = static_cast<size_t>(PairCount());
-    const std::vector<std::string> dealt = PairableList(PictureList, DealtPairs);
+    const std::vector<DealtPicture> dealt = PairableList(PictureList, DealtPairs);
     PixelSize kept = KeptCardSize();
     PictureFit fit = DealtFit();
     std::vector<DecodedPicture> pictures;
@@ -151,7 +160,8 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
         kept = {prepared->Width, prepared->Height};
         fit = prepared->Fit;
     } else {
-        pictures = DecodeDealtPictures(dealt, pairs * PicturesPerPair(DealtPairs), kept.Width, kept.Height, fit);
+        pictures = DecodeDealtPictures(dealt, DealtFraming, pairs * PicturesPerPair(DealtPairs), kept.Width,
+                                       kept.Height, fit);
     }
     KeepDealtPictures(dealt, &pictures, kept, fit);
 
@@ -167,6 +177,6 @@ void PrepareNextRoundIfWanted() {
     PreparationWanted = false;
     const PixelSize kept = KeptCardSize();
     const PairKind kind = ChosenPairs();
-    PrepareNextDeal(PictureList, PairableList, PicturesForLevel(Level) * PicturesPerPair(kind), kept.Width,
-                    kept.Height, DealtFit(), kind);
+    PrepareNextDeal(PictureList, PairableList, DealtFraming, PicturesForLevel(Level) * PicturesPerPair(kind),
+                    kept.Width, kept.Height, DealtFit(), kind);
 }

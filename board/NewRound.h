@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "pictures/PictureBatch.h"
+#include "rules/DealtPicture.h"
 #include "rules/CellGeometry.h"
 
 // Shuffles the picture list, lays the grid out on the client area and deals every picture
@@ -24,7 +25,7 @@ void TakeCalmSetting();
 
 // The decoded pictures of the list become the cards: picture number n is pictures[n - 1], kept at
 // that size and fit; a picture missing leaves its pair blank.
-void KeepDealtPictures(const std::vector<std::string>& list, std::vector<DecodedPicture>* pictures,
+void KeepDealtPictures(const std::vector<DealtPicture>& list, std::vector<DecodedPicture>* pictures,
                        PixelSize kept, PictureFit fit);
 
 // The board is dealt: no card seen yet and no miss waiting, drawn at the next frame, told to

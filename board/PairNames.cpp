@@ -12,30 +12,73 @@
 
 namespace {
 
-// A picture's name by its path, read once a run: a title takes a read of the file. Only the
-// window's thread touches it.
-std::unordered_map<std::string, std::string> KnownNames;
+// What a picture's names are, read once a run: a title takes a read of the file.
+struct KnownPicture {
+    std::string Name; // its title or file name (NameRules.h); empty when it has none
+    std::vector<TaggedPerson> People;
+};
 
-// Appends the names of the list's entries [from, to), reading those no read has brought yet; titles
-// on the decode workers, since each opens its file.
-void AppendNames(const std::vector<std::string>& list, size_t from, size_t to, std::vector<std::string>* names) {
-    std::vector<std::string> unread;
-    for (size_t i = from; i < to; ++i)
-        if (KnownNames.find(list[i]) == KnownNames.end())
-            unread.push_back(list[i]);
-    std::vector<std::string> titles(unread.size());
-    if (!unread.empty())
-        RunOnWorkers(unread.size(), DecodeThreadCount(), [&](size_t i) { titles[i] = ReadPictureInfo(unread[i]).Title; });
-    for (size_t i = 0; i < unread.size(); ++i)
-        KnownNames.emplace(unread[i], PairName(titles[i], PictureTitle(unread[i])));
-    for (size_t i = from; i < to; ++i)
-        names->push_back(KnownNames.find(list[i])->second);
+// By path. Only the window's thread touches it.
+std::unordered_map<std::string, KnownPicture> Known;
+
+EntryNames NamesOf(const KnownPicture& picture) {
+    EntryNames names;
+    for (const TaggedPerson& person : picture.People)
+        names.push_back(person.Name);
+    if (names.empty() && !picture.Name.empty())
+        names.push_back(picture.Name);
+    return names;
 }
 
-std::vector<std::string> NamesEnough(const std::vector<std::string>& list, PairKind kind, size_t enough) {
-    return NamesUntilEnough(list.size(), kind, enough, [&list](size_t from, size_t to, std::vector<std::string>* names) {
-        AppendNames(list, from, to, names);
-    });
+// Appends the names of the list's entries [from, to), reading those no read has brought yet; on the
+// decode workers, since each opens its file.
+void AppendNames(const std::vector<std::string>& list, size_t from, size_t to,
+                 std::vector<EntryNames>* names) {
+    std::vector<std::string> unread;
+    for (size_t i = from; i < to; ++i)
+        if (Known.find(list[i]) == Known.end())
+            unread.push_back(list[i]);
+    std::vector<PictureInfo> infos(unread.size());
+    if (!unread.empty())
+        RunOnWorkers(unread.size(), DecodeThreadCount(),
+                     [&](size_t i) { infos[i] = ReadPictureInfo(unread[i]); });
+    for (size_t i = 0; i < unread.size(); ++i)
+        Known.emplace(unread[i],
+                      KnownPicture{PairName(infos[i].Title, PictureTitle(unread[i])), infos[i].People});
+    for (size_t i = from; i < to; ++i)
+        names->push_back(NamesOf(Known.find(list[i])->second));
+}
+
+std::vector<EntryNames> NamesEnough(const std::vector<std::string>& list, PairKind kind, size_t enough) {
+    return NamesUntilEnough(list.size(), kind, enough,
+                            [&list](size_t from, size_t to, std::vector<EntryNames>* names) {
+                                AppendNames(list, from, to, names);
+                            });
+}
+
+// The entries of that kind among the names' candidates, as the pictures a deal takes.
+std::vector<DealtPicture> Pairable(const std::vector<std::string>& list, const std::vector<EntryNames>& names,
+                                   PairKind kind) {
+    std::vector<std::string> candidateNames;
+    const std::vector<NameCandidate> candidates = CandidatesOfNames(names, &candidateNames);
+    std::vector<DealtPicture> dealt;
+    for (size_t taken : PairableEntries(candidateNames, kind)) {
+        const std::string& path = list[candidates[taken].Entry];
+        const bool person = !Known.find(path)->second.People.empty();
+        dealt.push_back({path, person ? candidateNames[taken] : std::string()});
+    }
+    return dealt;
+}
+
+const TaggedPerson* PersonOf(const DealtPicture& picture) {
+    const auto known = Known.find(picture.Path);
+    if (picture.Person.empty() || known == Known.end())
+        return nullptr;
+    for (const TaggedPerson& person : known->second.People) {
+        if (person.Name == picture.Person)
+            return &person;
+    }
+    return nullptr;
 }
 
 // The entries a board of the level needs: its pairs' pictures.
@@ -49,21 +92,39 @@ PairKind ChosenPairs() {
     return PairKindOf(static_cast<unsigned long>(Pairs));
 }
 
-std::vector<std::string> NamesOfList(const std::vector<std::string>& list) {
-    std::vector<std::string> names;
+std::vector<EntryNames> NamesOfList(const std::vector<std::string>& list) {
+    std::vector<EntryNames> names;
     names.reserve(list.size());
     AppendNames(list, 0, list.size(), &names);
     return names;
 }
 
-std::vector<std::string> PairableList(const std::vector<std::string>& list, PairKind kind) {
-    if (kind == PairKind::Twins)
-        return list;
+std::vector<DealtPicture> PairableList(const std::vector<std::string>& list, PairKind kind) {
+    std::vector<DealtPicture> dealt;
+    if (kind == PairKind::Twins) {
+        for (const std::string& path : list)
+            dealt.push_back({path, std::string()});
+        return dealt;
+    }
     // Twice the board's own, so that pictures that do not decode give way to others, as among twins.
-    std::vector<std::string> paths;
-    for (size_t entry : PairableEntries(NamesEnough(list, kind, 2 * EntriesNeeded(kind)), kind))
-        paths.push_back(list[entry]);
-    return paths;
+    return Pairable(list, NamesEnough(list, kind, 2 * EntriesNeeded(kind)), kind);
+}
+
+std::string DealtName(const DealtPicture& picture) {
+    if (!picture.Person.empty())
+        return picture.Person;
+    const auto known = Known.find(picture.Path);
+    return known != Known.end() ? known->second.Name : std::string();
+}
+
+CardFraming DealtFraming(const DealtPicture& picture, PictureFit fit) {
+    CardFraming framing(fit);
+    const TaggedPerson* person = PersonOf(picture);
+    if (person != nullptr && person->HasBox) {
+        framing.HasPerson = true;
+        framing.Person = person->Box;
+    }
+    return framing;
 }
 
 size_t PairsNeeded(int level, PairKind kind) {
@@ -77,5 +138,7 @@ size_t PairsNeeded(int level, PairKind kind) {
 size_t PairsAvailable(const std::vector<std::string>& list, PairKind kind) {
     if (kind == PairKind::Twins)
         return list.size();
-    return PairsOfEntries(PairableEntries(NamesEnough(list, kind, EntriesNeeded(kind)), kind).size(), kind);
+    std::vector<std::string> candidateNames;
+    CandidatesOfNames(NamesEnough(list, kind, EntriesNeeded(kind)), &candidateNames);
+    return PairsOfEntries(PairableEntries(candidateNames, kind).size(), kind);
 }

@@ -1,21 +1,33 @@
-// The names of a list's pictures, for pairs of a name: each picture's title or file name read once
-// a run, and what a deal of the chosen kind can take from the list.
+// The names of a list's pictures, for pairs of a name: each picture's title or file name and the
+// people its tags name, read once a run, and what a deal of the chosen kind can take from the list.
 #pragma once
 
 #include <string>
 #include <vector>
 
+#include "pictures/PictureCrop.h"
+#include "rules/DealtPicture.h"
 #include "rules/PairChoice.h"
 
 // The kind of pairs the next deal deals: the setting as it stands.
 PairKind ChosenPairs();
 
-// Each entry's name (NameRules.h): its carried title, else its file name; empty when it has none.
-std::vector<std::string> NamesOfList(const std::vector<std::string>& list);
+// Each entry's names (PairChoice.h): the people its tags name, else its carried title or file name
+// (NameRules.h), else none.
+std::vector<EntryNames> NamesOfList(const std::vector<std::string>& list);
 
-// The paths a deal of that kind takes its pictures from, in order (PairableEntries): for pairs of a
-// name, those of the list's first entries whose names make twice the level's board.
-std::vector<std::string> PairableList(const std::vector<std::string>& list, PairKind kind);
+// What a deal of that kind takes, in order (PairableEntries): twins every picture whole; pairs of a
+// name the pictures, or the people of them, among the list's first entries whose names make twice
+// the level's board.
+std::vector<DealtPicture> PairableList(const std::vector<std::string>& list, PairKind kind);
+
+// The name a dealt picture's card gives: its person's, else the picture's (NameRules.h). Known
+// once its names were read.
+std::string DealtName(const DealtPicture& picture);
+
+// How a dealt picture's card frames it for the fit: a person's card around the face its tags box.
+// A person tagged without a box is framed by the fit until the faces the game finds show one face.
+CardFraming DealtFraming(const DealtPicture& picture, PictureFit fit);
 
 // The pairs a board needs at the level: twins the 18 pictures or more the folder always needed,
 // pairs of a name the board's own.

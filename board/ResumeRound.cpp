@@ -42,6 +42,27 @@ bool AllDecoded(const std::vector<DecodedPicture>& pictures, size_t pairs) {
     return true;
 }
 
+// The round's pictures as a deal lists them.
+std::vector<DealtPicture> DealtPicturesOfRound(const KeptRound& round) {
+    std::vector<DealtPicture> list;
+    for (const std::string& path : DealtListOfRound(round))
+        list.push_back({path, std::string()});
+    return list;
+}
+
+// The names its pictures carry now still make the round's pairs.
+bool NamesStillMakeRound(const KeptRound& round) {
+    const std::vector<DealtPicture> list = DealtPicturesOfRound(round);
+    std::vector<std::string> paths;
+    for (const DealtPicture& picture : list)
+        paths.push_back(picture.Path);
+    NamesOfList(paths);
+    std::vector<std::string> names;
+    for (const DealtPicture& picture : list)
+        names.push_back(DealtName(picture));
+    return NamesMakeRound(names, round.Pairs);
+}
+
 // The round's seats and grid first, so its pictures are decoded at the size of its cards.
 bool LayOut(const KeptRound& round) {
     ApplyLevel(round.Level);
@@ -50,8 +71,9 @@ bool LayOut(const KeptRound& round) {
     FitStatusBarToRound();
     const PixelSize kept = KeptCardSize();
     const PictureFit fit = DealtFit();
-    const std::vector<std::string> list = DealtListOfRound(round);
-    std::vector<DecodedPicture> pictures = DecodeDealtPictures(list, list.size(), kept.Width, kept.Height, fit);
+    const std::vector<DealtPicture> list = DealtPicturesOfRound(round);
+    std::vector<DecodedPicture> pictures =
+        DecodeDealtPictures(list, DealtFraming, list.size(), kept.Width, kept.Height, fit);
     if (!AllDecoded(pictures, list.size()))
         return false;
     DeleteCardImages();
@@ -76,7 +98,7 @@ bool ResumeSavedRound() {
     KeptRound round;
     // Pictures renamed since are no pairs of a name any more.
     const bool whole = RoundOfValues(ReadSavedRound(), &round) && SameTable(round) &&
-                       (round.Pairs == PairKind::Twins || NamesMakeRound(NamesOfList(DealtListOfRound(round)), round.Pairs));
+                       (round.Pairs == PairKind::Twins || NamesStillMakeRound(round));
     // Taken up or not, a saved round is played once.
     DeleteSavedRound();
     return whole && LayOut(round);

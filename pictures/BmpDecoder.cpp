@@ -313,21 +313,21 @@ bool BmpSize(const uint8_t* data, size_t size, int* width, int* height) {
     return true;
 }
 
-bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeBmp(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     Layout layout;
     if (!ReadLayout(data, size, &layout))
         return false;
     if (layout.Compression == Rle8 || layout.Compression == Rle4) {
         // Fed bottom row first, the picture stands upside down until it is turned.
-        AreaScaler scaler = CardScaler(layout.Width, layout.Height, 4, width, height, fit);
+        AreaScaler scaler = CardScaler(layout.Width, layout.Height, 4, width, height, framing);
         const RowReader reader(layout, data);
         if (!Unpack(layout, data + layout.PixelsAt, data + size, reader.Colours, stop, &scaler))
             return false;
         *pixels = Upright(scaler.Pixels(), width, height, 4);
         return true;
     }
-    AreaScaler scaler = CardScaler(layout.Width, layout.Height, 1, width, height, fit);
+    AreaScaler scaler = CardScaler(layout.Width, layout.Height, 1, width, height, framing);
     if (!ReadRows(layout, data, size, stop, &scaler))
         return false;
     *pixels = scaler.Pixels();

@@ -117,7 +117,8 @@ public:
     // Asks the host, started if need be, to do op on the file's bytes. True with the reply and its
     // data when the host answered as a host should; a host that did not is ended.
     bool Ask(Op op, const uint8_t* data, size_t size, int width, int height, int fit, int orientation,
-             const DecodeStop& stop, Reply* reply, DataSection* section) {
+             const DecodeStop& stop, Reply* reply, DataSection* section,
+             const CardFraming* framing = nullptr) {
         const uint64_t room = OutputRoom(op, width, height);
         if ((op == Op::Decode || op == Op::Blocks || op == Op::Voice) && room == 0)
             return false;
@@ -145,6 +146,8 @@ public:
         request.Height = height;
         request.Fit = fit;
         request.Orientation = orientation;
+        if (framing != nullptr)
+            PutFraming(*framing, &request);
         const Request asked = request;
         InterlockedExchange(reinterpret_cast<volatile LONG*>(&Channel()->Stop), 0);
         SetEvent(Asked.get());
@@ -282,14 +285,14 @@ Host& ThreadHost() {
 
 } // namespace
 
-bool HostDecode(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
-                std::vector<uint32_t>* pixels, const DecodeStop& stop) {
+bool HostDecode(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
+                int orientation, std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     if (stop())
         return false;
     Reply reply = {};
     DataSection section;
-    if (!ThreadHost().Ask(Op::Decode, data, size, width, height, int(fit), orientation, stop, &reply,
-                          &section) ||
+    if (!ThreadHost().Ask(Op::Decode, data, size, width, height, int(framing.Fit), orientation, stop, &reply,
+                          &section, &framing) ||
         Status(reply.Status) != Status::Picture)
         return false;
     pixels->resize(size_t(width) * size_t(height));

@@ -24,8 +24,8 @@ constexpr unsigned CodecHostStopGraceMs = 2000;
 // DecodeWic (pictures/WicDecoder.h) in the calling thread's host. The host's CPU time for the
 // picture counts as the thread's own (ThreadCpuSeconds), so stop sees it against any budget; once
 // stop says so the host is told to stop. False when the picture does not decode or the host was lost.
-bool HostDecode(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
-                std::vector<uint32_t>* pixels, const DecodeStop& stop);
+bool HostDecode(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
+                int orientation, std::vector<uint32_t>* pixels, const DecodeStop& stop);
 
 // WicFrameSize in the host: the first frame as stored and its orientation tag, known (1..8) when
 // the game read it, 0 to leave it to the codec.

@@ -1,5 +1,8 @@
 #include "pictures/CodecHostMessages.h"
 
+#include <algorithm>
+#include <vector>
+
 #include "pictures/PictureFacts.h"
 #include "pictures/PictureScale.h"
 
@@ -51,6 +54,46 @@ bool ReplyFits(const Request& request, const Reply& reply) {
             break;
     }
     return false;
+}
+
+namespace {
+
+void PutBox(const FaceBox& box, float* to) {
+    to[0] = float(box.Left);
+    to[1] = float(box.Top);
+    to[2] = float(box.Width);
+    to[3] = float(box.Height);
+}
+
+FaceBox BoxOf(const float* from) {
+    return {from[0], from[1], from[2], from[3]};
+}
+
+} // namespace
+
+void PutFraming(const CardFraming& framing, Request* request) {
+    request->Fit = int32_t(framing.Fit);
+    // Only the largest faces count in a framing; which those are, ShownPart chooses again.
+    std::vector<FaceBox> faces = framing.Faces;
+    std::stable_sort(faces.begin(), faces.end(), [](const FaceBox& a, const FaceBox& b) {
+        return a.Width * a.Height > b.Width * b.Height;
+    });
+    request->FaceCount = int32_t(std::min(faces.size(), MaxFramingFaces));
+    for (int32_t i = 0; i < request->FaceCount; ++i)
+        PutBox(faces[size_t(i)], request->Faces[i]);
+    request->HasPerson = framing.HasPerson ? 1 : 0;
+    PutBox(framing.Person, request->Person);
+}
+
+CardFraming FramingOf(const Request& request) {
+    CardFraming framing(request.Fit == int32_t(PictureFit::KeepShape) ? PictureFit::KeepShape
+                                                                      : PictureFit::Stretch);
+    const int32_t count = std::clamp(request.FaceCount, int32_t(0), int32_t(MaxFramingFaces));
+    for (int32_t i = 0; i < count; ++i)
+        framing.Faces.push_back(BoxOf(request.Faces[i]));
+    framing.HasPerson = request.HasPerson == 1;
+    framing.Person = BoxOf(request.Person);
+    return framing;
 }
 
 } // namespace codec_host

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "pictures/PictureCrop.h"
+
 namespace codec_host {
 
 enum class Op : uint32_t {
@@ -42,6 +44,11 @@ struct Request {
     int32_t Height;
     int32_t Fit;         // PictureFit; Voice: the VoiceKind its extension names (rules/VoiceChoice.h)
     int32_t Orientation; // 1..8 as the game read it; 0: the host asks the codec
+    // Decode: the faces the card's framing knows and the person it shows (PictureCrop.h).
+    int32_t FaceCount;
+    int32_t HasPerson;
+    float Faces[MaxFramingFaces][4];
+    float Person[4];
 };
 
 // Written by the host before it signals the game.
@@ -70,6 +77,11 @@ struct Channel {
 // The room a request's data section leaves after the file's bytes for what op hands back; 0 for a
 // request the game would not make (a card too large, an unknown op).
 uint64_t OutputRoom(Op op, int width, int height);
+
+// A card's framing written into a request, its largest faces first, and read back from one; what
+// the host reads is bounded whatever the request holds.
+void PutFraming(const CardFraming& framing, Request* request);
+CardFraming FramingOf(const Request& request);
 
 // Whether reply is one the game can take for request: its own serial, a known status and, for a
 // picture, sizes that agree with what was asked and lie within the section. A host that answers

@@ -15,7 +15,7 @@ void ServeWithSystemCodecs(const Request& request, const uint8_t* input, uint8_t
     switch (Op(request.Op)) {
         case Op::Decode: {
             std::vector<uint32_t> pixels;
-            picture = DecodeWic(input, size, request.Width, request.Height, PictureFit(request.Fit),
+            picture = DecodeWic(input, size, request.Width, request.Height, FramingOf(request),
                                 request.Orientation, &pixels, stop);
             if (picture) {
                 reply->PixelBytes = pixels.size() * sizeof(uint32_t);

@@ -79,7 +79,7 @@ bool GifSize(const uint8_t* data, size_t size, int* width, int* height) {
     return true;
 }
 
-bool DecodeGif(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeGif(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     Source source = {data, size, 0};
     GifFile file(&source);
@@ -120,7 +120,7 @@ bool DecodeGif(const uint8_t* data, size_t size, int width, int height, PictureF
             }
         }
     }
-    AreaScaler scaler = CardScaler(screenWidth, screenHeight, 1, width, height, fit);
+    AreaScaler scaler = CardScaler(screenWidth, screenHeight, 1, width, height, framing);
     for (int y = 0; y < screenHeight; ++y)
         scaler.AddRow(&screen[size_t(y) * screenWidth * 3]);
     *pixels = scaler.Pixels();

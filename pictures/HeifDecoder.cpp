@@ -57,12 +57,12 @@ int AskStop(void* stop) {
 #endif
 
 // The primary image's first thumbnail that can stand for it on the card; none when there is none.
-Handle CoveringThumbnail(heif_image_handle* primary, int width, int height, PictureFit fit) {
+Handle CoveringThumbnail(heif_image_handle* primary, int width, int height, const CardFraming& framing) {
     const int primaryWidth = heif_image_handle_get_width(primary);
     const int primaryHeight = heif_image_handle_get_height(primary);
     int coverWidth = 0;
     int coverHeight = 0;
-    CoveringSize(primaryWidth, primaryHeight, width, height, fit, &coverWidth, &coverHeight);
+    CoveringSize(primaryWidth, primaryHeight, width, height, framing, &coverWidth, &coverHeight);
     heif_item_id ids[4];
     const int count = heif_image_handle_get_list_of_thumbnail_IDs(primary, ids, 4);
     for (int i = 0; i < count; ++i) {
@@ -79,7 +79,7 @@ Handle CoveringThumbnail(heif_image_handle* primary, int width, int height, Pict
 }
 
 // The image of handle as 8-bit RGB(A), turned as the file says, laid over white and scaled.
-bool DecodeImage(heif_image_handle* handle, int width, int height, PictureFit fit,
+bool DecodeImage(heif_image_handle* handle, int width, int height, const CardFraming& framing,
                  std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     if (!Fits(heif_image_handle_get_width(handle), heif_image_handle_get_height(handle)))
         return false;
@@ -109,10 +109,11 @@ bool DecodeImage(heif_image_handle* handle, int width, int height, PictureFit fi
         stride < decodedWidth * (alpha ? 4 : 3))
         return false;
     if (alpha) {
-        *pixels = ScaleRgbaOverWhite(rows, size_t(stride), decodedWidth, decodedHeight, width, height, fit);
+        *pixels =
+            ScaleRgbaOverWhite(rows, size_t(stride), decodedWidth, decodedHeight, width, height, framing);
         return true;
     }
-    AreaScaler scaler = CardScaler(decodedWidth, decodedHeight, 1, width, height, fit);
+    AreaScaler scaler = CardScaler(decodedWidth, decodedHeight, 1, width, height, framing);
     for (int y = 0; y < decodedHeight; ++y)
         scaler.AddRow(rows + size_t(y) * size_t(stride));
     *pixels = scaler.Pixels();
@@ -201,7 +202,7 @@ void HeifMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     blocks->Xmp = MetadataItem(primary.get(), "mime", "application/rdf+xml", MaxXmpBytes);
 }
 
-bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     if (data == nullptr || stop())
         return false;
@@ -210,8 +211,8 @@ bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, Picture
     if (!context || !OpenPrimary(context.get(), data, size, &primary))
         return false;
     // A phone's 320x240 thumbnail decodes in a few milliseconds, its 12 MP primary in most of a second.
-    const Handle thumbnail = CoveringThumbnail(primary.get(), width, height, fit);
-    if (thumbnail && DecodeImage(thumbnail.get(), width, height, fit, pixels, stop))
+    const Handle thumbnail = CoveringThumbnail(primary.get(), width, height, framing);
+    if (thumbnail && DecodeImage(thumbnail.get(), width, height, framing, pixels, stop))
         return true;
-    return !stop() && DecodeImage(primary.get(), width, height, fit, pixels, stop);
+    return !stop() && DecodeImage(primary.get(), width, height, framing, pixels, stop);
 }

@@ -11,5 +11,5 @@
 
 // Decodes a HEIF held in memory to width x height pixels (0x00RRGGBB, top row first); transparency
 // shows white. False when it does not decode, would take too much memory or was stopped.
-bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeHeif(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop);

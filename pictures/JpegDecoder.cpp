@@ -117,8 +117,9 @@ bool ReadDcScans(jpeg_decompress_struct& info, const DecodeStop& stop) {
 
 // Everything between setjmp and the end of the decode: no C++ object with a destructor is made here,
 // since a longjmp out of libjpeg would skip it. The caller owns the scaler and the row.
-bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int height, PictureFit fit,
-            std::vector<AreaScaler>* scaler, std::vector<uint8_t>* row, int* orientation) {
+bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int height,
+            const CardFraming& framing, std::vector<AreaScaler>* scaler, std::vector<uint8_t>* row,
+            int* orientation) {
     jpeg_decompress_struct& info = d.Info;
     if (setjmp(d.Errors.Jump) != 0)
         return false;
@@ -132,13 +133,10 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
     *orientation = OrientationOf(info);
     // Scaled in the file's own orientation, turned afterwards; reduced as far as the card's part of
     // the picture allows.
-    int storedWidth = 0;
-    int storedHeight = 0;
-    CardSize(*orientation, width, height, &storedWidth, &storedHeight);
     int coverWidth = 0;
     int coverHeight = 0;
-    CoveringSize(int(info.image_width), int(info.image_height), storedWidth, storedHeight, fit, &coverWidth,
-                 &coverHeight);
+    StoredCoveringSize(int(info.image_width), int(info.image_height), *orientation, width, height, framing,
+                       &coverWidth, &coverHeight);
     info.scale_num =
         unsigned(JpegScaleEighths(int(info.image_width), int(info.image_height), coverWidth, coverHeight));
     info.scale_denom = 8;
@@ -160,7 +158,7 @@ bool Decode(Decompressor& d, const uint8_t* data, size_t size, int width, int he
         double(MaxDecodeBytes))
         return false;
     scaler->push_back(
-        CardScaler(int(info.output_width), int(info.output_height), *orientation, width, height, fit));
+        CardScaler(int(info.output_width), int(info.output_height), *orientation, width, height, framing));
     row->resize(size_t(info.output_width) * (cmyk ? 7 : 3));
     JSAMPROW samples = row->data();
     uint8_t* rgb = row->data() + (cmyk ? size_t(info.output_width) * 4 : 0);
@@ -234,13 +232,14 @@ int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height) {
     return 8;
 }
 
-bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     Decompressor decompressor(stop);
     std::vector<AreaScaler> scaler;
     std::vector<uint8_t> row;
     int orientation = 1;
-    if (!Decode(decompressor, data, size, width, height, fit, &scaler, &row, &orientation) || scaler.empty())
+    if (!Decode(decompressor, data, size, width, height, framing, &scaler, &row, &orientation) ||
+        scaler.empty())
         return false;
     int storedWidth = 0;
     int storedHeight = 0;

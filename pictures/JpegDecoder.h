@@ -19,5 +19,5 @@ int JpegScaleEighths(int imageWidth, int imageHeight, int width, int height);
 // Decodes a JPEG held in memory to width x height pixels (0x00RRGGBB, top row first), upright per
 // its EXIF orientation. False when it is not a whole, decodable JPEG of a bounded size and at most
 // MaxJpegScans scans, or when stop says so part-way.
-bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeJpeg(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());

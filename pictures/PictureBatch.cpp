@@ -66,6 +66,11 @@ struct Batch {
         return Control.Wanted != nullptr ? std::min(Wanted, Control.Wanted->load()) : Wanted;
     }
 
+    CardFraming FramingOf(size_t entry) const {
+        return Control.Framings != nullptr && entry < Control.Framings->size() ? (*Control.Framings)[entry]
+                                                                               : CardFraming(Fit);
+    }
+
     bool Cancelled() const { return Control.Wanted != nullptr && Control.Wanted->load() == 0; }
 
     double CpuSeconds() const { return Control.CpuSeconds ? Control.CpuSeconds() : ThreadCpuSeconds(); }
@@ -97,8 +102,8 @@ struct Batch {
                 slow = CpuSeconds() - start > PictureCpuBudgetSeconds;
             return slow && OthersToTry();
         }};
-        const bool good =
-            DecodePicture(Paths[entry].c_str(), Width, Height, Fit, pixels, stop, Control.ReadInfo ? info : nullptr);
+        const bool good = DecodePicture(Paths[entry].c_str(), Width, Height, FramingOf(entry), pixels, stop,
+                                        Control.ReadInfo ? info : nullptr);
         if (slow)
             return Outcome::Slow;
         return good ? Outcome::Good : Outcome::Bad;

@@ -36,6 +36,9 @@ struct BatchControl {
     std::function<double()> CpuSeconds;
     // Whether each picture's name and date are read beside its pixels (the benchmark compares).
     bool ReadInfo = true;
+    // Entry i's card framing (a person's face, the faces known) in place of the batch's fit; one
+    // per path when given.
+    const std::vector<CardFraming>* Framings = nullptr;
 };
 
 // Decodes entries of paths in order, for width x height cards as fit says, until `wanted` pictures have

@@ -35,9 +35,10 @@ int TiffOrientation(const uint8_t* data, size_t size) {
 // Windows' own codecs, in their host process, for what none of ours reads; elsewhere there are none.
 // orientation 0 leaves it to the codec.
 #ifdef _WIN32
-bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
-                            int orientation, std::vector<uint32_t>* pixels, const DecodeStop& stop) {
-    return HostDecode(data, size, width, height, fit, orientation, pixels, stop);
+bool DecodeWithSystemCodecs(const uint8_t* data, size_t size, int width, int height,
+                            const CardFraming& framing, int orientation, std::vector<uint32_t>* pixels,
+                            const DecodeStop& stop) {
+    return HostDecode(data, size, width, height, framing, orientation, pixels, stop);
 }
 bool SystemCodecSize(const uint8_t* data, size_t size, int orientation, int* width, int* height) {
     int stored = 0;
@@ -48,7 +49,7 @@ bool SystemCodecSize(const uint8_t* data, size_t size, int orientation, int* wid
     return true;
 }
 #else
-bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, PictureFit, int, std::vector<uint32_t>*,
+bool DecodeWithSystemCodecs(const uint8_t*, size_t, int, int, const CardFraming&, int, std::vector<uint32_t>*,
                             const DecodeStop&) {
     return false;
 }
@@ -71,19 +72,23 @@ bool ReadPictureFile(const char* path, std::vector<uint8_t>* bytes) {
     return std::fread(bytes->data(), 1, bytes->size(), file.get()) == bytes->size();
 }
 
-bool DecodePicture(const char* path, int width, int height, PictureFit fit, std::vector<uint32_t>* pixels,
-                   const DecodeStop& stop, PictureInfo* info) {
+bool DecodePicture(const char* path, int width, int height, const CardFraming& framing,
+                   std::vector<uint32_t>* pixels, const DecodeStop& stop, PictureInfo* info) {
     const PictureReading reading(path);
     std::vector<uint8_t> bytes;
-    if (!ReadPictureFile(path, &bytes) ||
-        !DecodePictureData(bytes.data(), bytes.size(), width, height, fit, pixels, stop))
+    if (!ReadPictureFile(path, &bytes))
         return false;
-    if (info != nullptr)
-        *info = ReadPictureInfoData(bytes.data(), bytes.size());
-    return true;
+    if (info == nullptr)
+        return DecodePictureData(bytes.data(), bytes.size(), width, height, framing, pixels, stop);
+    // The faces its tags box frame the card before any is sought.
+    *info = ReadPictureInfoData(bytes.data(), bytes.size());
+    CardFraming tagged = framing;
+    if (tagged.Faces.empty())
+        tagged.Faces = info->TaggedFaces;
+    return DecodePictureData(bytes.data(), bytes.size(), width, height, tagged, pixels, stop);
 }
 
-bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                        std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     // The scaler's sums and the result take 16 bytes a pixel; they too stay within the bound.
     if (data == nullptr || width < 1 || height < 1 || double(width) * height * 16 > double(MaxDecodeBytes))
@@ -91,24 +96,25 @@ bool DecodePictureData(const uint8_t* data, size_t size, int width, int height, 
     // Told by content, not by name: a PNG saved as .jpg still shows.
     switch (SniffPictureFormat(data, size)) {
     case PictureFormat::Jpeg:
-        return DecodeJpeg(data, size, width, height, fit, pixels, stop);
+        return DecodeJpeg(data, size, width, height, framing, pixels, stop);
     case PictureFormat::Png:
-        return DecodePng(data, size, width, height, fit, pixels, stop);
+        return DecodePng(data, size, width, height, framing, pixels, stop);
     case PictureFormat::Gif:
-        return DecodeGif(data, size, width, height, fit, pixels, stop);
+        return DecodeGif(data, size, width, height, framing, pixels, stop);
     case PictureFormat::Webp:
-        return DecodeWebp(data, size, width, height, fit, pixels, stop);
+        return DecodeWebp(data, size, width, height, framing, pixels, stop);
     case PictureFormat::Bmp:
-        return DecodeBmp(data, size, width, height, fit, pixels, stop);
+        return DecodeBmp(data, size, width, height, framing, pixels, stop);
     case PictureFormat::Heif:
-        if (DecodeHeif(data, size, width, height, fit, pixels, stop))
+        if (DecodeHeif(data, size, width, height, framing, pixels, stop))
             return true;
         // What libheif cannot read, Windows' HEIF extension may.
-        return !stop() && DecodeWithSystemCodecs(data, size, width, height, fit, 0, pixels, stop);
+        return !stop() && DecodeWithSystemCodecs(data, size, width, height, framing, 0, pixels, stop);
     case PictureFormat::Tiff:
-        return DecodeWithSystemCodecs(data, size, width, height, fit, TiffOrientation(data, size), pixels, stop);
+        return DecodeWithSystemCodecs(data, size, width, height, framing, TiffOrientation(data, size), pixels,
+                                      stop);
     case PictureFormat::Other:
-        return DecodeWithSystemCodecs(data, size, width, height, fit, 0, pixels, stop);
+        return DecodeWithSystemCodecs(data, size, width, height, framing, 0, pixels, stop);
     }
     return false;
 }

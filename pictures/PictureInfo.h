@@ -12,6 +12,7 @@ struct PictureInfo {
     std::string Title; // UTF-8, the title the picture carries; empty when it carries none
     std::string Taken; // when it was taken, "YYYY-MM-DD"; empty when it does not say
     std::vector<TaggedPerson> People; // the people its tags name, each once, most trusted first
+    std::vector<FaceBox> TaggedFaces; // every face its tags box, named or not, on the picture as shown
 };
 
 // Reads the title and date from the picture file at path without decoding its pixels; an empty

@@ -112,13 +112,13 @@ void CardSize(int orientation, int width, int height, int* storedWidth, int* sto
 }
 
 AreaScaler CardScaler(int sourceWidth, int sourceHeight, int orientation, int width, int height,
-                      PictureFit fit) {
+                      const CardFraming& framing) {
     // The part is chosen on the picture as shown, then found again in the stored pixels.
     int shownWidth = 0;
     int shownHeight = 0;
     CardSize(orientation, sourceWidth, sourceHeight, &shownWidth, &shownHeight);
-    const PicturePart part = StoredPart(ShownPart(shownWidth, shownHeight, width, height, fit), sourceWidth,
-                                        sourceHeight, orientation);
+    const PicturePart part = StoredPart(ShownPart(shownWidth, shownHeight, width, height, framing),
+                                        sourceWidth, sourceHeight, orientation);
     int storedWidth = 0;
     int storedHeight = 0;
     CardSize(orientation, width, height, &storedWidth, &storedHeight);
@@ -126,8 +126,8 @@ AreaScaler CardScaler(int sourceWidth, int sourceHeight, int orientation, int wi
 }
 
 std::vector<uint32_t> ScaleRgbaOverWhite(const uint8_t* rgba, size_t stride, int width, int height,
-                                         int toWidth, int toHeight, PictureFit fit) {
-    AreaScaler scaler = CardScaler(width, height, 1, toWidth, toHeight, fit);
+                                         int toWidth, int toHeight, const CardFraming& framing) {
+    AreaScaler scaler = CardScaler(width, height, 1, toWidth, toHeight, framing);
     std::vector<uint8_t> row(size_t(width) * 3);
     for (int y = 0; y < height; ++y) {
         RgbaOverWhite(rgba + size_t(y) * stride, width, row.data());

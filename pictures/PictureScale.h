@@ -55,7 +55,7 @@ private:
 // a width x height card shows. Its pixels come out as stored: CardSize gives their size, and Upright
 // with the same orientation turns them to the card.
 AreaScaler CardScaler(int sourceWidth, int sourceHeight, int orientation, int width, int height,
-                      PictureFit fit);
+                      const CardFraming& framing);
 void CardSize(int orientation, int width, int height, int* storedWidth, int* storedHeight);
 
 // One row of width RGBA pixels (alpha not premultiplied) as RGB laid over white, as a browser shows
@@ -63,9 +63,9 @@ void CardSize(int orientation, int width, int height, int* storedWidth, int* sto
 void RgbaOverWhite(const uint8_t* rgba, int width, uint8_t* rgb);
 
 // A decoded RGBA picture, rows stride bytes apart, laid over white and scaled to a toWidth x toHeight
-// card as fit says (0x00RRGGBB, top row first).
+// card as framing says (0x00RRGGBB, top row first).
 std::vector<uint32_t> ScaleRgbaOverWhite(const uint8_t* rgba, size_t stride, int width, int height,
-                                         int toWidth, int toHeight, PictureFit fit);
+                                         int toWidth, int toHeight, const CardFraming& framing);
 
 // The pixels of a width x height picture as EXIF orientation (1..8) says to show them; for 5..8
 // the result is height wide. Other values leave the pixels as they are.

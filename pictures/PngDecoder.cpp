@@ -131,7 +131,7 @@ void PngMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     }
 }
 
-bool DecodePng(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodePng(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     PngRead read;
     if (read.Info == nullptr)
@@ -143,6 +143,6 @@ bool DecodePng(const uint8_t* data, size_t size, int width, int height, PictureF
     if (!Decode(read, &source, stop, &rgba, &pictureWidth, &pictureHeight))
         return false;
     *pixels = ScaleRgbaOverWhite(rgba.data(), size_t(pictureWidth) * 4, int(pictureWidth), int(pictureHeight),
-                                 width, height, fit);
+                                 width, height, framing);
     return true;
 }

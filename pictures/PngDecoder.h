@@ -10,5 +10,5 @@
 
 // Decodes a PNG held in memory to width x height pixels (0x00RRGGBB, top row first); transparency
 // shows white. False when stop says so part-way, or when it does not decode or would take too much memory.
-bool DecodePng(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodePng(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());

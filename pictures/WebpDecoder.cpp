@@ -49,7 +49,8 @@ int ReducedSize(int size, int card, int otherSize, int otherCard) {
 const size_t IncrementalBytes = size_t(16) << 10;
 
 bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& features, int width,
-                 int height, PictureFit fit, const DecodeStop& stop, std::vector<uint32_t>* pixels) {
+                 int height, const CardFraming& framing, const DecodeStop& stop,
+                 std::vector<uint32_t>* pixels) {
     StillDecode decode;
     WebPDecoderConfig& config = decode.Config;
     if (!WebPInitDecoderConfig(&config))
@@ -57,7 +58,7 @@ bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& 
     config.options.use_scaling = 1;
     int coverWidth = 0;
     int coverHeight = 0;
-    CoveringSize(features.width, features.height, width, height, fit, &coverWidth, &coverHeight);
+    CoveringSize(features.width, features.height, width, height, framing, &coverWidth, &coverHeight);
     config.options.scaled_width = ReducedSize(features.width, coverWidth, features.height, coverHeight);
     config.options.scaled_height = ReducedSize(features.height, coverHeight, features.width, coverWidth);
     config.output.colorspace = MODE_RGBA;
@@ -77,12 +78,12 @@ bool DecodeStill(const uint8_t* data, size_t size, const WebPBitstreamFeatures& 
     }
     const WebPRGBABuffer& rgba = config.output.u.RGBA;
     *pixels = ScaleRgbaOverWhite(rgba.rgba, size_t(rgba.stride), config.output.width, config.output.height,
-                                 width, height, fit);
+                                 width, height, framing);
     return true;
 }
 
 // libwebpdemux decodes a frame at once: the stop is asked before it.
-bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                       const DecodeStop& stop, std::vector<uint32_t>* pixels) {
     WebPAnimDecoderOptions options;
     if (!WebPAnimDecoderOptionsInit(&options))
@@ -99,8 +100,8 @@ bool DecodeFirstFrame(const uint8_t* data, size_t size, int width, int height, P
         return false;
     const int canvasWidth = int(info.canvas_width);
     const int canvasHeight = int(info.canvas_height);
-    *pixels =
-        ScaleRgbaOverWhite(canvas, size_t(canvasWidth) * 4, canvasWidth, canvasHeight, width, height, fit);
+    *pixels = ScaleRgbaOverWhite(canvas, size_t(canvasWidth) * 4, canvasWidth, canvasHeight, width, height,
+                                 framing);
     return true;
 }
 
@@ -140,7 +141,7 @@ void WebpMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     blocks->Xmp = Chunk(demuxer.get(), "XMP ", MaxXmpBytes);
 }
 
-bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     WebPBitstreamFeatures features;
     if (WebPGetFeatures(data, size, &features) != VP8_STATUS_OK)
@@ -150,6 +151,6 @@ bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, Picture
     const double canvas = double(features.width) * features.height * 4;
     if ((features.has_animation ? 2 : 1) * canvas + double(features.width) * 8 > double(MaxDecodeBytes))
         return false;
-    return features.has_animation ? DecodeFirstFrame(data, size, width, height, fit, stop, pixels)
-                                  : DecodeStill(data, size, features, width, height, fit, stop, pixels);
+    return features.has_animation ? DecodeFirstFrame(data, size, width, height, framing, stop, pixels)
+                                  : DecodeStill(data, size, features, width, height, framing, stop, pixels);
 }

@@ -13,5 +13,5 @@
 // (0x00RRGGBB, top row first); transparency shows white. False when it does not decode, would take
 // too much memory, or when stop says so part-way (a still picture between parts of the file, an
 // animation before its frame).
-bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, PictureFit fit,
+bool DecodeWebp(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
                 std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());

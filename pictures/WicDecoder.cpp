@@ -128,7 +128,7 @@ struct Card {
     int Width;
     int Height;
     int Orientation;
-    PictureFit Fit;
+    CardFraming Framing;
 };
 
 // source converted to 32-bit BGRA, copied in strips into a scaler to the card (in the frame's own
@@ -141,8 +141,8 @@ bool ScaleFrom(IWICBitmapSource* source, const Card& card, const DecodeStop& sto
     if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppBGRA, source, bgra.Out())) ||
         FAILED(bgra->GetSize(&sourceWidth, &sourceHeight)) || sourceWidth == 0 || sourceHeight == 0)
         return false;
-    AreaScaler scaler =
-        CardScaler(int(sourceWidth), int(sourceHeight), card.Orientation, card.Width, card.Height, card.Fit);
+    AreaScaler scaler = CardScaler(int(sourceWidth), int(sourceHeight), card.Orientation, card.Width,
+                                   card.Height, card.Framing);
     if (!CopyInStrips(bgra.Get(), sourceWidth, sourceHeight, stop, &scaler))
         return false;
     *pixels = scaler.Pixels();
@@ -154,16 +154,14 @@ bool ScaleFrom(IWICBitmapSource* source, const Card& card, const DecodeStop& sto
 // pick pixels. A kept shape is reduced alike on both axes, so the part is still the card's shape.
 bool ScaleFrame(IWICImagingFactory* factory, IWICBitmapFrameDecode* frame, UINT frameWidth, UINT frameHeight,
                 const Card& card, const DecodeStop& stop, std::vector<uint32_t>* pixels) {
-    int storedWidth = 0;
-    int storedHeight = 0;
-    CardSize(card.Orientation, card.Width, card.Height, &storedWidth, &storedHeight);
     int coverWidth = 0;
     int coverHeight = 0;
-    CoveringSize(int(frameWidth), int(frameHeight), storedWidth, storedHeight, card.Fit, &coverWidth,
-                 &coverHeight);
+    StoredCoveringSize(int(frameWidth), int(frameHeight), card.Orientation, card.Width, card.Height,
+                       card.Framing, &coverWidth, &coverHeight);
     UINT reducedWidth = std::min(frameWidth, UINT(coverWidth) * 2);
     UINT reducedHeight = std::min(frameHeight, UINT(coverHeight) * 2);
-    if (card.Fit == PictureFit::KeepShape && (reducedWidth == frameWidth || reducedHeight == frameHeight)) {
+    const bool shaped = card.Framing.Fit == PictureFit::KeepShape || card.Framing.HasPerson;
+    if (shaped && (reducedWidth == frameWidth || reducedHeight == frameHeight)) {
         reducedWidth = frameWidth;
         reducedHeight = frameHeight;
     }
@@ -207,8 +205,8 @@ bool OpenFirstFrame(const uint8_t* data, size_t size, const DecodeStop& stop, Op
            opened->Height > 0 && opened->Width <= INT_MAX && opened->Height <= INT_MAX;
 }
 
-bool Decode(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
-            std::vector<uint32_t>* pixels, const DecodeStop& stop) {
+bool Decode(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
+            int orientation, std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     OpenedFrame opened;
     if (!OpenFirstFrame(data, size, stop, &opened))
         return false;
@@ -220,7 +218,7 @@ bool Decode(const uint8_t* data, size_t size, int width, int height, PictureFit 
     // Scaled in the file's own orientation, turned afterwards.
     std::vector<uint32_t> stored;
     if (!ScaleFrame(opened.Factory.Get(), opened.Frame.Get(), opened.Width, opened.Height,
-                    {width, height, orientation, fit}, stop, &stored))
+                    {width, height, orientation, framing}, stop, &stored))
         return false;
     int storedWidth = 0;
     int storedHeight = 0;
@@ -231,11 +229,11 @@ bool Decode(const uint8_t* data, size_t size, int width, int height, PictureFit 
 
 } // namespace
 
-bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
-               std::vector<uint32_t>* pixels, const DecodeStop& stop) {
+bool DecodeWic(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
+               int orientation, std::vector<uint32_t>* pixels, const DecodeStop& stop) {
     // Entered before the first interface and left after the last is released.
     const Apartment apartment(COINIT_MULTITHREADED);
-    return Decode(data, size, width, height, fit, orientation, pixels, stop);
+    return Decode(data, size, width, height, framing, orientation, pixels, stop);
 }
 
 bool WicFrameSize(const uint8_t* data, size_t size, int known, int* width, int* height, int* orientation) {

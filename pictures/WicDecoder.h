@@ -17,8 +17,8 @@
 // (1..8, as the game read it; 0: the codec is asked for the tag by the container's path), alpha
 // over white. False when no such codec reads it, it would take too much memory, or stop says so
 // between strips. Runs in a multithreaded COM apartment of the calling thread's own.
-bool DecodeWic(const uint8_t* data, size_t size, int width, int height, PictureFit fit, int orientation,
-               std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());
+bool DecodeWic(const uint8_t* data, size_t size, int width, int height, const CardFraming& framing,
+               int orientation, std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop());
 
 // The first frame's size as stored and its orientation tag (1 when it has none): known (1..8, as the
 // game read it) when given, the codec asked for it only when known is 0.

@@ -39,14 +39,32 @@ std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairK
     return entries;
 }
 
-std::vector<std::string> NamesUntilEnough(size_t count, PairKind kind, size_t enough,
-                                          const std::function<void(size_t, size_t, std::vector<std::string>*)>& read) {
-    std::vector<std::string> names;
+std::vector<NameCandidate> CandidatesOfNames(const std::vector<EntryNames>& names,
+                                             std::vector<std::string>* candidateNames) {
+    std::vector<NameCandidate> candidates;
+    candidateNames->clear();
+    for (size_t entry = 0; entry < names.size(); ++entry) {
+        for (size_t name = 0; name < names[entry].size(); ++name) {
+            candidates.push_back({entry, name});
+            candidateNames->push_back(names[entry][name]);
+        }
+    }
+    return candidates;
+}
+
+std::vector<EntryNames>
+NamesUntilEnough(size_t count, PairKind kind, size_t enough,
+                 const std::function<void(size_t, size_t, std::vector<EntryNames>*)>& read) {
+    std::vector<EntryNames> names;
+    std::vector<std::string> candidateNames;
     // Each run as long as all before it: the entries are counted again a few times only.
     for (size_t run = std::max<size_t>(enough, 64); names.size() < count; run *= 2) {
         const size_t from = names.size();
         read(from, std::min(count, from + run), &names);
-        if (names.size() != std::min(count, from + run) || PairableEntries(names, kind).size() >= enough)
+        if (names.size() != std::min(count, from + run))
+            break;
+        CandidatesOfNames(names, &candidateNames);
+        if (PairableEntries(candidateNames, kind).size() >= enough)
             break;
     }
     return names;

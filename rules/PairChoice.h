@@ -20,11 +20,28 @@ PairKind PairKindOf(unsigned long stored);
 //   pictures, its first two, one after the other.
 std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairKind kind);
 
+// The names of one entry of a list: for pairs of a name, each person its tags name gives a card of
+// their own; an entry naming nobody is named as a whole by its title or file name; none when it has
+// no name.
+using EntryNames = std::vector<std::string>;
+
+// One card a deal of a name can take: an entry and which of its names.
+struct NameCandidate {
+    size_t Entry;
+    size_t Name;
+};
+
+// Every entry's names as candidates in the list's order, and each candidate's name beside it (the
+// names PairableEntries chooses from).
+std::vector<NameCandidate> CandidatesOfNames(const std::vector<EntryNames>& names,
+                                             std::vector<std::string>* candidateNames);
+
 // The names of a list's first entries, read in growing runs by read(from, to, names), which appends
-// the names of entries [from, to), until they make `enough` entries of that kind or the list of
-// `count` ends: a library of 100,000 pictures is not opened whole for a board of a few pairs.
-std::vector<std::string> NamesUntilEnough(size_t count, PairKind kind, size_t enough,
-                                          const std::function<void(size_t, size_t, std::vector<std::string>*)>& read);
+// the names of entries [from, to), until their candidates make `enough` entries of that kind or the
+// list of `count` ends: a library of 100,000 pictures is not opened whole for a board of a few pairs.
+std::vector<EntryNames>
+NamesUntilEnough(size_t count, PairKind kind, size_t enough,
+                 const std::function<void(size_t, size_t, std::vector<EntryNames>*)>& read);
 
 // How many pairs those entries make.
 size_t PairsOfEntries(size_t entries, PairKind kind);

@@ -73,20 +73,46 @@ TEST(PairChoice, EntriesByKind) {
 // first run for a board of 16 entries, one without names whole, and one where each name's second
 // picture lies far from its first until two names have both.
 TEST(PairChoice, NamesReadUntilEnough) {
-    const auto library = [](size_t count, const std::function<std::string(size_t)>& name) {
-        return [count, name](size_t from, size_t to, std::vector<std::string>* names) {
+    const auto library = [](size_t count, const std::function<EntryNames(size_t)>& name) {
+        return [count, name](size_t from, size_t to, std::vector<EntryNames>* names) {
             EXPECT_EQ(names->size(), from);
             EXPECT_LE(to, count);
             for (size_t i = from; i < to; ++i)
                 names->push_back(name(i));
         };
     };
-    const auto own = [](size_t i) { return "Name " + std::to_string(i); };
+    const auto own = [](size_t i) { return EntryNames{"Name " + std::to_string(i)}; };
     EXPECT_EQ(NamesUntilEnough(10000, PairKind::PictureAndName, 16, library(10000, own)).size(), 64u);
-    EXPECT_EQ(NamesUntilEnough(10000, PairKind::PictureAndName, 16, library(10000, [](size_t) { return ""; })).size(),
+    EXPECT_EQ(NamesUntilEnough(10000, PairKind::PictureAndName, 16,
+                               library(10000, [](size_t) { return EntryNames(); }))
+                  .size(),
               10000u);
-    const auto far = [](size_t i) { return "Name " + std::to_string(i % 500); };
-    const std::vector<std::string> names = NamesUntilEnough(10000, PairKind::TwoOfOneName, 4, library(10000, far));
-    EXPECT_EQ(names.size(), 960u); // runs of 64, 128, 256 and 512
-    EXPECT_EQ(PairableEntries(names, PairKind::TwoOfOneName).size(), 920u);
+    const auto far = [](size_t i) { return EntryNames{"Name " + std::to_string(i % 500)}; };
+    std::vector<std::string> candidates;
+    CandidatesOfNames(NamesUntilEnough(10000, PairKind::TwoOfOneName, 4, library(10000, far)), &candidates);
+    EXPECT_EQ(candidates.size(), 960u); // runs of 64, 128, 256 and 512
+    EXPECT_EQ(PairableEntries(candidates, PairKind::TwoOfOneName).size(), 920u);
+}
+
+// A group photo gives each person it names a card of their own: three people in one picture are
+// three of a board's names, and a second picture of one of them makes a pair of one name.
+TEST(PairChoice, EachPersonOfAPictureIsACandidate) {
+    const std::vector<EntryNames> names = {{"Grandma", "Grandpa", "Baby"}, {}, {"Birthday"}, {"grandpa"}};
+    std::vector<std::string> candidateNames;
+    const std::vector<NameCandidate> candidates = CandidatesOfNames(names, &candidateNames);
+    ASSERT_EQ(candidates.size(), 5u);
+    EXPECT_EQ(candidates[2].Entry, 0u);
+    EXPECT_EQ(candidates[2].Name, 2u);
+    EXPECT_EQ(candidates[4].Entry, 3u);
+    EXPECT_EQ(PairableEntries(candidateNames, PairKind::PictureAndName), (std::vector<size_t>{0, 1, 2, 3}));
+    EXPECT_EQ(PairableEntries(candidateNames, PairKind::TwoOfOneName), (std::vector<size_t>{1, 4}));
+    // Enough candidates stop the reading although the entries read are fewer than the board's.
+    size_t reads = 0;
+    const auto group = [&](size_t from, size_t to, std::vector<EntryNames>* read) {
+        ++reads;
+        for (size_t i = from; i < to; ++i)
+            read->push_back({"A" + std::to_string(i), "B" + std::to_string(i), "C" + std::to_string(i)});
+    };
+    EXPECT_EQ(NamesUntilEnough(1000, PairKind::PictureAndName, 150, group).size(), 150u);
+    EXPECT_EQ(reads, 1u);
 }

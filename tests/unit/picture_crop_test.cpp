@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <numeric>
 #include <tuple>
 
@@ -83,3 +84,66 @@ TEST(PictureCrop, ScaledCardHoldsOnlyThePartsPixels) {
 }
 
 } // namespace
+
+// A group photo of three: a person's card is the card's shape around their face, about three face
+// widths across with the face a little above the middle, and holds none of the neighbours' faces;
+// at a picture's edge it stays inside.
+TEST(PictureCrop, APersonsCardShowsTheirFace) {
+    const std::vector<FaceBox> faces = {
+        {0.10, 0.30, 0.05, 0.08}, {0.45, 0.32, 0.05, 0.08}, {0.90, 0.30, 0.06, 0.09}};
+    for (size_t i = 0; i < faces.size(); ++i) {
+        const FaceBox& face = faces[i];
+        CardFraming framing(Stretch);
+        framing.Faces = faces;
+        framing.HasPerson = true;
+        framing.Person = face;
+        const PicturePart p = ShownPart(4000, 3000, 300, 400, framing);
+        EXPECT_EQ(p.Width * 400, p.Height * 300) << face.Left; // the card's shape, to the pixel here
+        EXPECT_NEAR(p.Width, 3 * 0.05 * 4000 * (face.Width / 0.05), 2);
+        EXPECT_GE(p.Left, 0);
+        EXPECT_LE(p.Left + p.Width, 4000);
+        const double centreX = (face.Left + face.Width / 2) * 4000,
+                     centreY = (face.Top + face.Height / 2) * 3000;
+        if (i != 2) // the last is pushed inside the picture
+            EXPECT_NEAR(centreX, p.Left + p.Width / 2.0, 1) << face.Left;
+        EXPECT_NEAR((centreY - p.Top) / p.Height, 0.4, 0.01) << face.Left;
+        for (size_t j = 0; j < faces.size(); ++j)
+            if (j != i)
+                EXPECT_TRUE((faces[j].Left + faces[j].Width) * 4000 <= p.Left ||
+                            faces[j].Left * 4000 >= p.Left + p.Width)
+                    << i << " shows " << j;
+    }
+    // A face as large as the picture: the largest part of the card's shape the picture holds.
+    CardFraming close(Keep);
+    close.HasPerson = true;
+    close.Person = {0.2, 0.1, 0.6, 0.8};
+    const PicturePart whole = ShownPart(1000, 1000, 300, 400, close);
+    EXPECT_EQ(std::make_tuple(whole.Top, whole.Width, whole.Height), std::make_tuple(0, 750, 1000));
+    // Decoded whole at the covering size, the person's part still covers the card.
+    int coverWidth = 0, coverHeight = 0;
+    CoveringSize(4000, 3000, 300, 400, close, &coverWidth, &coverHeight);
+    const PicturePart part = ShownPart(4000, 3000, 300, 400, close);
+    EXPECT_GE(double(coverWidth) * part.Width / 4000, 300 - 1e-9);
+    EXPECT_GE(double(coverHeight) * part.Height / 3000, 400 - 1e-9);
+    EXPECT_LT(double(coverWidth - 1) * part.Width / 4000, 300);
+}
+
+// A kept shape holds every face that fits in it, else the largest; without faces it keeps its 40 %
+// line, and a person whose box is no box frames as the fit does.
+TEST(PictureCrop, AKeptShapeHoldsTheFaces) {
+    CardFraming framing(Keep);
+    framing.Faces = {{0.1, 0.75, 0.1, 0.1}, {0.7, 0.8, 0.12, 0.1}};
+    const PicturePart both = ShownPart(1000, 2000, 400, 300, framing); // a part 1000 x 750
+    EXPECT_LE(both.Top, 1500);
+    EXPECT_GE(both.Top + both.Height, 1800);
+    framing.Faces = {{0.1, 0.05, 0.1, 0.05}, {0.5, 0.85, 0.2, 0.1}};
+    const PicturePart largest = ShownPart(1000, 2000, 400, 300, framing);
+    EXPECT_LE(largest.Top, 1700);
+    EXPECT_GE(largest.Top + largest.Height, 1900);
+    EXPECT_EQ(largest.Top + largest.Height, 2000); // kept inside the picture
+    framing.Faces.clear();
+    framing.HasPerson = true;
+    framing.Person = {std::nan(""), 0.1, 0.1, 0.1};
+    const PicturePart plain = ShownPart(1000, 2000, 400, 300, framing);
+    EXPECT_EQ(plain.Top, 425); // the part's centre at 40 % of the height
+}
