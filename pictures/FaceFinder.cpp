@@ -6,7 +6,6 @@
 #include <cmath>
 #include <exception>
 #include <memory>
-#include <string>
 
 #include <dlib/image_processing/frontal_face_detector.h>
 
