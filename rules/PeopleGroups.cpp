@@ -83,21 +83,15 @@ uint32_t Root(std::vector<uint32_t>* parent, uint32_t i) {
 
 // Which group each face is in, by Chinese whispers, and then one group for each name however far
 // its faces lie apart.
-std::vector<uint32_t> GroupsByWhispersAndNames(const std::vector<const Face*>& faces,
-                                               const std::vector<std::u16string>& keys,
-                                               const GroupingOptions& options) {
-    std::vector<FaceDescriptor> descriptors;
-    descriptors.reserve(faces.size());
-    for (const Face* face : faces)
-        descriptors.push_back(face->Descriptor);
-    const std::vector<uint32_t> labels =
-        ChineseWhispers(NearFaces(descriptors, options.Threshold, options.Threads));
+std::vector<uint32_t> GroupsByWhispersAndNames(const std::vector<std::vector<uint32_t>>& near,
+                                               const std::vector<std::u16string>& keys) {
+    const std::vector<uint32_t> labels = ChineseWhispers(near);
     // Each face joined to the first face of its label and to the first face of its name.
-    std::vector<uint32_t> parent(faces.size());
+    std::vector<uint32_t> parent(keys.size());
     std::iota(parent.begin(), parent.end(), 0u);
     std::map<uint32_t, uint32_t> labelled;
     std::map<std::u16string, uint32_t> named;
-    for (uint32_t i = 0; i < faces.size(); ++i) {
+    for (uint32_t i = 0; i < keys.size(); ++i) {
         const uint32_t first = labelled.emplace(labels[i], i).first->second;
         parent[Root(&parent, i)] = Root(&parent, first);
         if (keys[i].empty())
@@ -105,7 +99,7 @@ std::vector<uint32_t> GroupsByWhispersAndNames(const std::vector<const Face*>& f
         const uint32_t firstNamed = named.emplace(keys[i], i).first->second;
         parent[Root(&parent, i)] = Root(&parent, firstNamed);
     }
-    for (uint32_t i = 0; i < faces.size(); ++i)
+    for (uint32_t i = 0; i < keys.size(); ++i)
         parent[i] = Root(&parent, i);
     return parent;
 }
@@ -116,15 +110,22 @@ std::vector<std::u16string> Sides(const std::vector<const Face*>& faces,
                                   const std::vector<std::u16string>& keys,
                                   const std::vector<uint32_t>& groups) {
     std::map<uint32_t, std::vector<uint32_t>> tagged;
+    std::map<uint32_t, std::set<std::u16string>> names;
     for (uint32_t i = 0; i < faces.size(); ++i) {
-        if (!keys[i].empty())
+        if (!keys[i].empty()) {
             tagged[groups[i]].push_back(i);
+            names[groups[i]].insert(keys[i]);
+        }
     }
     std::vector<std::u16string> sides = keys;
     for (uint32_t i = 0; i < faces.size(); ++i) {
         const auto claims = tagged.find(groups[i]);
         if (!keys[i].empty() || claims == tagged.end())
             continue;
+        if (names[groups[i]].size() == 1) {
+            sides[i] = *names[groups[i]].begin();
+            continue;
+        }
         float best = -1;
         for (uint32_t t : claims->second) {
             const float distance = SquaredDistanceWithin(faces[i]->Descriptor, faces[t]->Descriptor, 1e30f);
@@ -146,7 +147,13 @@ void GroupAmongThemselves(People* people, Shown* shown, const std::vector<size_t
         faces.push_back(&people->Faces[index].Seen);
         keys.push_back(NameKey(faces.back()->Name));
     }
-    const std::vector<uint32_t> groups = GroupsByWhispersAndNames(faces, keys, options);
+    std::vector<FaceDescriptor> descriptors;
+    descriptors.reserve(faces.size());
+    for (const Face* face : faces)
+        descriptors.push_back(face->Descriptor);
+    const std::vector<std::vector<uint32_t>> near =
+        NearFaces(descriptors, options.Threshold, options.Threads);
+    const std::vector<uint32_t> groups = GroupsByWhispersAndNames(near, keys);
     const std::vector<std::u16string> sides = Sides(faces, keys, groups);
 
     // A team is a group's side; teams numbered in the order of their lowest face.
@@ -159,19 +166,14 @@ void GroupAmongThemselves(People* people, Shown* shown, const std::vector<size_t
         members[team[i]].push_back(i);
 
     // A picture shows a person once: of a team's faces in one picture, a tagged one stays, else the
-    // one nearest most of the team; the others are placed again when the teams are people.
+    // one near most of the team; the others are placed again when the teams are people.
     std::vector<uint32_t> left;
     for (std::vector<uint32_t>& faceSet : members) {
         std::vector<std::pair<long long, uint32_t>> ranked; // lower first: tagged, then most near
         for (uint32_t i : faceSet) {
-            long long near = 0;
-            for (uint32_t j : faceSet) {
-                if (j != i && SquaredDistanceWithin(faces[i]->Descriptor, faces[j]->Descriptor,
-                                                    options.Threshold * options.Threshold) <
-                                  options.Threshold * options.Threshold)
-                    ++near;
-            }
-            ranked.push_back({(keys[i].empty() ? 1LL << 40 : 0) - near, i});
+            const long long inTeam =
+                std::count_if(near[i].begin(), near[i].end(), [&](uint32_t j) { return team[j] == team[i]; });
+            ranked.push_back({(keys[i].empty() ? 1LL << 40 : 0) - inTeam, i});
         }
         std::sort(ranked.begin(), ranked.end());
         std::set<int64_t> pictures;
