@@ -231,6 +231,12 @@ bool FaceIndexStore::OpenFile(bool writable) {
         reason_ = why;
         return false;
     }
+    if (found == Found::Failed && (code == SQLITE_BUSY || code == SQLITE_LOCKED)) {
+        // Another game holds the file past the wait: neither damaged nor read as it stands.
+        status_ = StoreStatus::Busy;
+        reason_ = why;
+        return false;
+    }
     if (found == Found::Failed) {
         reason_ = why;
         if (writable && Exists(path_))

@@ -200,7 +200,11 @@ TEST(FaceIndexStore, FailsWritesCleanlyAndReadsOn) {
 // A folder the player may not write to (as a user other than root, whom permissions do not stop):
 // the index is read, not written, and says so.
 TEST(FaceIndexStore, ReadsAnIndexItMayNotWrite) {
-    const std::string path = FreshIndex("read-only");
+    // Under /tmp, in a folder of its own: the user may not reach the build's folder.
+    char made[] = "/tmp/face-index-read-only-XXXXXX";
+    ASSERT_TRUE(mkdtemp(made));
+    chmod(made, 0755);
+    const std::string path = std::string(made) + "/people.db";
     { ASSERT_TRUE(FaceIndexStore(path).StoreBatch({Picture("a.jpg", 2)})); }
     const fs::path folder = fs::path(path).parent_path();
     chmod(path.c_str(), 0444);
@@ -219,6 +223,7 @@ TEST(FaceIndexStore, ReadsAnIndexItMayNotWrite) {
     int status = 0;
     waitpid(child, &status, 0);
     chmod(folder.c_str(), 0755);
+    fs::remove_all(folder);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
 }
 
