@@ -42,9 +42,9 @@ void Line(const char* what, Seconds s, const char* after = "") {
 
 // Whether every made-up person is one person found, and no two of them one.
 bool FoundExactly(const People& people, int each) {
-    std::map<int, int> personOf, clusterOf;
+    std::map<int64_t, int64_t> personOf, clusterOf;
     for (const KnownFace& face : people.Faces) {
-        const int cluster = int(face.Seen.Id / each);
+        const int64_t cluster = face.Seen.Id / each;
         if (personOf.emplace(cluster, face.Person).first->second != face.Person ||
             clusterOf.emplace(face.Person, cluster).first->second != cluster)
             return false;

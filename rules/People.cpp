@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-Person* FindPerson(People* people, int number) {
+Person* FindPerson(People* people, int64_t number) {
     const auto found = std::lower_bound(people->Persons.begin(), people->Persons.end(), number,
-                                        [](const Person& person, int n) { return person.Number < n; });
+                                        [](const Person& person, int64_t n) { return person.Number < n; });
     return found != people->Persons.end() && found->Number == number ? &*found : nullptr;
 }
 
@@ -14,7 +14,7 @@ KnownFace* FindFace(People* people, int64_t id) {
     return found != people->Faces.end() && found->Seen.Id == id ? &*found : nullptr;
 }
 
-std::vector<int64_t> FacesOf(const People& people, int number) {
+std::vector<int64_t> FacesOf(const People& people, int64_t number) {
     std::vector<int64_t> ids;
     for (const KnownFace& face : people.Faces) {
         if (face.Person == number)
@@ -23,8 +23,8 @@ std::vector<int64_t> FacesOf(const People& people, int number) {
     return ids;
 }
 
-std::vector<int> ShownPeople(const People& people) {
-    std::vector<int> shown;
+std::vector<int64_t> ShownPeople(const People& people) {
+    std::vector<int64_t> shown;
     for (const Person& person : people.Persons) {
         if (!person.Hidden)
             shown.push_back(person.Number);

@@ -10,32 +10,32 @@
 
 #include "rules/FaceDescriptor.h"
 
-constexpr int NoPerson = 0;
+constexpr int64_t NoPerson = 0;
 
 struct Person {
-    int Number;       // from 1, never given again
+    int64_t Number;   // from 1, never given again
     std::string Name; // UTF-8; empty when neither a tag nor the player named them
     bool Hidden;      // kept out of deals by the player
 };
 
 struct KnownFace {
     Face Seen;
-    int Person; // NoPerson when in none
+    int64_t Person; // NoPerson when in none
 };
 
 struct People {
     std::vector<Person> Persons;  // by number
     std::vector<KnownFace> Faces; // by id
     // (face, person) pairs the player refused: the face never joins that person again by itself.
-    std::set<std::pair<int64_t, int>> Refused;
-    int NextNumber = 1;
+    std::set<std::pair<int64_t, int64_t>> Refused;
+    int64_t NextNumber = 1;
 };
 
 // The person of that number, or null.
-Person* FindPerson(People* people, int number);
+Person* FindPerson(People* people, int64_t number);
 // The known face of that id, or null.
 KnownFace* FindFace(People* people, int64_t id);
 // The ids of a person's faces, lowest first.
-std::vector<int64_t> FacesOf(const People& people, int number);
+std::vector<int64_t> FacesOf(const People& people, int64_t number);
 // The people a deal may show: all but the hidden, by number.
-std::vector<int> ShownPeople(const People& people);
+std::vector<int64_t> ShownPeople(const People& people);

@@ -4,7 +4,7 @@
 
 namespace {
 
-void DropIfEmpty(People* people, int number) {
+void DropIfEmpty(People* people, int64_t number) {
     for (const KnownFace& face : people->Faces) {
         if (face.Person == number)
             return;
@@ -16,7 +16,7 @@ void DropIfEmpty(People* people, int number) {
 
 } // namespace
 
-bool NamePerson(People* people, int number, const std::string& name) {
+bool NamePerson(People* people, int64_t number, const std::string& name) {
     Person* person = FindPerson(people, number);
     if (person == nullptr)
         return false;
@@ -24,7 +24,7 @@ bool NamePerson(People* people, int number, const std::string& name) {
     return true;
 }
 
-bool MergePeople(People* people, int kept, int merged) {
+bool MergePeople(People* people, int64_t kept, int64_t merged) {
     if (kept == merged || FindPerson(people, kept) == nullptr || FindPerson(people, merged) == nullptr)
         return false;
     std::set<int64_t> shown;
@@ -38,7 +38,7 @@ bool MergePeople(People* people, int kept, int merged) {
             people->Refused.erase({face.Seen.Id, kept}); // the player's later word
         }
     }
-    std::vector<std::pair<int64_t, int>> refusals;
+    std::vector<std::pair<int64_t, int64_t>> refusals;
     for (const auto& refused : people->Refused) {
         if (refused.second == merged)
             refusals.push_back({refused.first, kept});
@@ -55,14 +55,14 @@ bool NotThisPerson(People* people, int64_t id) {
     KnownFace* face = FindFace(people, id);
     if (face == nullptr || face->Person == NoPerson)
         return false;
-    const int number = face->Person;
+    const int64_t number = face->Person;
     people->Refused.insert({id, number});
     face->Person = NoPerson;
     DropIfEmpty(people, number);
     return true;
 }
 
-bool HidePerson(People* people, int number, bool hidden) {
+bool HidePerson(People* people, int64_t number, bool hidden) {
     Person* person = FindPerson(people, number);
     if (person == nullptr)
         return false;

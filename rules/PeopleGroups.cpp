@@ -11,7 +11,7 @@
 
 namespace {
 
-using Shown = std::set<std::pair<int64_t, int>>; // (picture, person): what each person's faces show
+using Shown = std::set<std::pair<int64_t, int64_t>>; // (picture, person): what each person's faces show
 
 Shown PicturesShown(const People& people) {
     Shown shown;
@@ -33,7 +33,7 @@ bool MayJoin(const People& people, const Shown& shown, const Face& face, const P
 // The person a face joins: the one its tag names, else the one of the nearest face within the
 // threshold, a person's nearest face and not their middle standing for them, as a person's faces
 // over the years lie along a path more than round a point.
-int JoiningPerson(const People& people, const Shown& shown, const Face& face, float bound) {
+int64_t JoiningPerson(const People& people, const Shown& shown, const Face& face, float bound) {
     std::vector<char> may(people.Persons.size());
     for (size_t p = 0; p < people.Persons.size(); ++p)
         may[p] = MayJoin(people, shown, face, people.Persons[p]);
@@ -44,13 +44,13 @@ int JoiningPerson(const People& people, const Shown& shown, const Face& face, fl
                 return people.Persons[p].Number;
         }
     }
-    int nearest = NoPerson;
+    int64_t nearest = NoPerson;
     float best = bound;
     for (const KnownFace& known : people.Faces) {
         if (known.Person == NoPerson)
             continue;
         const auto person = std::lower_bound(people.Persons.begin(), people.Persons.end(), known.Person,
-                                             [](const Person& p, int n) { return p.Number < n; });
+                                             [](const Person& p, int64_t n) { return p.Number < n; });
         if (!may[size_t(person - people.Persons.begin())])
             continue;
         const float distance = SquaredDistanceWithin(face.Descriptor, known.Seen.Descriptor, best);
@@ -62,7 +62,7 @@ int JoiningPerson(const People& people, const Shown& shown, const Face& face, fl
     return nearest;
 }
 
-void Join(People* people, Shown* shown, KnownFace* face, int number) {
+void Join(People* people, Shown* shown, KnownFace* face, int64_t number) {
     face->Person = number;
     shown->insert({face->Seen.Picture, number});
     Person* person = FindPerson(people, number);
@@ -70,7 +70,7 @@ void Join(People* people, Shown* shown, KnownFace* face, int number) {
         person->Name = face->Seen.Name;
 }
 
-int NewPerson(People* people, const std::string& name) {
+int64_t NewPerson(People* people, const std::string& name) {
     people->Persons.push_back({people->NextNumber++, name, false});
     return people->Persons.back().Number;
 }
@@ -195,14 +195,14 @@ void GroupAmongThemselves(People* people, Shown* shown, const std::vector<size_t
             if (name.empty())
                 name = faces[i]->Name;
         }
-        const int number = NewPerson(people, name);
+        const int64_t number = NewPerson(people, name);
         for (uint32_t i : faceSet)
             Join(people, shown, &people->Faces[placing[i]], number);
     }
     std::sort(left.begin(), left.end());
     for (uint32_t i : left) {
         KnownFace* face = &people->Faces[placing[i]];
-        int number = JoiningPerson(*people, *shown, face->Seen, options.Threshold * options.Threshold);
+        int64_t number = JoiningPerson(*people, *shown, face->Seen, options.Threshold * options.Threshold);
         if (number == NoPerson)
             number = NewPerson(people, std::string());
         Join(people, shown, face, number);
@@ -237,7 +237,8 @@ void AddFaces(People* people, const std::vector<Face>& faces, const GroupingOpti
     std::vector<size_t> left;
     for (int64_t id : placing) {
         KnownFace* face = FindFace(people, id);
-        const int number = JoiningPerson(*people, shown, face->Seen, options.Threshold * options.Threshold);
+        const int64_t number =
+            JoiningPerson(*people, shown, face->Seen, options.Threshold * options.Threshold);
         if (number != NoPerson)
             Join(people, &shown, face, number);
         else

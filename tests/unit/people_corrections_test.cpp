@@ -24,7 +24,7 @@ struct ThreePeople {
         face.Id = 100 + person;
         return face;
     }
-    int Of(int64_t face) { return FindFace(&Grouped, face)->Person; }
+    int64_t Of(int64_t face) { return FindFace(&Grouped, face)->Person; }
 };
 
 } // namespace
@@ -34,7 +34,7 @@ struct ThreePeople {
 TEST(PeopleCorrections, MergedPeopleStayOne) {
     ThreePeople three;
     ASSERT_EQ(three.Grouped.Persons.size(), 3u);
-    const int a = three.Of(0), b = three.Of(5);
+    const int64_t a = three.Of(0), b = three.Of(5);
     ASSERT_TRUE(NotThisPerson(&three.Grouped, 6));
     NamePerson(&three.Grouped, b, "Bo");
     ASSERT_TRUE(MergePeople(&three.Grouped, a, b));
@@ -52,19 +52,19 @@ TEST(PeopleCorrections, MergedPeopleStayOne) {
 // of a picture the kept person shows stays behind at a merge.
 TEST(PeopleCorrections, RefusedFaceNeverRejoins) {
     ThreePeople three;
-    const int a = three.Of(0);
+    const int64_t a = three.Of(0);
     ASSERT_TRUE(NotThisPerson(&three.Grouped, 1));
     EXPECT_FALSE(NotThisPerson(&three.Grouped, 1)); // in nobody now
     EXPECT_EQ(three.Of(1), NoPerson);
     AddFaces(&three.Grouped, {three.Faces[1]});
-    const int alone = three.Of(1);
+    const int64_t alone = three.Of(1);
     EXPECT_NE(alone, a);
     EXPECT_EQ(FacesOf(three.Grouped, alone), std::vector<int64_t>{1});
     // Merging the refused face's new person back is the player's word, and binds.
     ASSERT_TRUE(MergePeople(&three.Grouped, a, alone));
     EXPECT_EQ(three.Of(1), a);
 
-    const int c = three.Of(10);
+    const int64_t c = three.Of(10);
     FindFace(&three.Grouped, 11)->Seen.Picture = FindFace(&three.Grouped, 0)->Seen.Picture;
     ASSERT_TRUE(MergePeople(&three.Grouped, a, c));
     EXPECT_EQ(three.Of(10), a);
@@ -75,13 +75,13 @@ TEST(PeopleCorrections, RefusedFaceNeverRejoins) {
 // person takes faces tagged with the new name from anywhere.
 TEST(PeopleCorrections, HiddenAndRenamedPeople) {
     ThreePeople three;
-    const int a = three.Of(0), b = three.Of(5), c = three.Of(10);
+    const int64_t a = three.Of(0), b = three.Of(5), c = three.Of(10);
     ASSERT_TRUE(HidePerson(&three.Grouped, b, true));
     EXPECT_FALSE(HidePerson(&three.Grouped, 99, true));
     AddFaces(&three.Grouped, {three.Fresh(1)});
     EXPECT_EQ(three.Of(101), b);
     EXPECT_TRUE(FindPerson(&three.Grouped, b)->Hidden);
-    EXPECT_EQ(ShownPeople(three.Grouped), (std::vector<int>{a, c}));
+    EXPECT_EQ(ShownPeople(three.Grouped), (std::vector<int64_t>{a, c}));
 
     ASSERT_TRUE(NamePerson(&three.Grouped, c, "Opa"));
     Face tagged = three.Fresh(0);

@@ -8,7 +8,7 @@
 
 namespace {
 
-int PersonOf(People* people, int64_t face) {
+int64_t PersonOf(People* people, int64_t face) {
     return FindFace(people, face)->Person;
 }
 
@@ -33,7 +33,7 @@ TEST(PeopleGroups, FindsEachPersonExactlyAndAlwaysTheSame) {
     People once;
     AddFaces(&once, faces, {SamePersonDistance, 1});
     ASSERT_EQ(once.Persons.size(), 40u);
-    std::map<int, int> personOfCluster;
+    std::map<int, int64_t> personOfCluster;
     for (const KnownFace& face : once.Faces)
         EXPECT_EQ(personOfCluster.emplace(int(face.Seen.Id / 12), face.Person).first->second, face.Person);
     EXPECT_EQ(personOfCluster.size(), 40u);
