@@ -58,7 +58,9 @@ bool NotThisPerson(People* people, int64_t id) {
     const int64_t number = face->Person;
     people->Refused.insert({id, number});
     face->Person = NoPerson;
-    DropIfEmpty(people, number);
+    const Person* person = FindPerson(people, number);
+    if (person->Name.empty() && !person->Hidden)
+        DropIfEmpty(people, number);
     return true;
 }
 

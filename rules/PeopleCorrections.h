@@ -19,7 +19,8 @@ bool NamePerson(People* people, int64_t number, const std::string& name);
 bool MergePeople(People* people, int64_t kept, int64_t merged);
 
 // "Not this person": the face leaves its person, who never takes it again by itself; the face is in
-// no person until the next placement (AddFaces) finds it one. A person left with no face is gone.
+// no person until the next placement (AddFaces) finds it one. A person left with no face is gone
+// unless named or hidden, as the people's index keeps them.
 bool NotThisPerson(People* people, int64_t face);
 
 // Kept out of deals, or let back; a hidden person still takes their new faces.

@@ -82,6 +82,11 @@ TEST(PeopleCorrections, HiddenAndRenamedPeople) {
     EXPECT_EQ(three.Of(101), b);
     EXPECT_TRUE(FindPerson(&three.Grouped, b)->Hidden);
     EXPECT_EQ(ShownPeople(three.Grouped), (std::vector<int64_t>{a, c}));
+    // Left with no face, they are still there, and still hidden.
+    for (int64_t face : FacesOf(three.Grouped, b))
+        NotThisPerson(&three.Grouped, face);
+    ASSERT_NE(FindPerson(&three.Grouped, b), nullptr);
+    EXPECT_TRUE(FindPerson(&three.Grouped, b)->Hidden);
 
     ASSERT_TRUE(NamePerson(&three.Grouped, c, "Opa"));
     Face tagged = three.Fresh(0);
