@@ -15,24 +15,17 @@ protected:
         CoUninitialize();
     }
 
-    // The build's pictures copied under the names; kind 1 or 2 of pairs at level 5 (3 pairs).
-    // When kept is given (a file per pair, first pictures then second ones, by their index in
-    // names), the round kept for the start: pair p's cards p - 1 above p + 2, the lower its name
-    // card or its second picture.
-    bool StartNamed(const std::vector<std::string>& names, DWORD kind, const std::vector<int>& kept = {}) {
-        std::vector<std::string> made, files;
-        for (const auto& file : std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures"))
-            made.push_back(file.path().filename().string());
-        for (size_t i = 0; i < names.size(); ++i) {
-            files.push_back(names[i] + std::filesystem::path(made[i]).extension().string());
-            CopyIn("test-pictures\\" + made[i], files.back());
-        }
+    // The folder of the files copied in, that kind of pairs at level 5 (3 pairs). When kept is given
+    // (a file per pair, first pictures then, for two pictures a pair, second ones, by their index in
+    // files), the round kept for the start: pair p's cards p - 1 above p + 2, the lower its name card
+    // or its second picture.
+    bool StartWith(const std::vector<std::string>& files, DWORD kind, const std::vector<int>& kept) {
         yw::WriteSettings(folder.Path(), 5);
         yw::WriteSettingNumber("Pairs", kind);
         if (!kept.empty()) {
             std::string cells, sides, ids;
             for (int cell = 0; cell < 6; ++cell) {
-                cells += folder.File(files[size_t(kept[size_t(kind == 2 ? cell : cell % 3)])]) + '\0';
+                cells += folder.File(files[size_t(kept[size_t(kind >= 2 ? cell : cell % 3)])]) + '\0';
                 sides += char(cell / 3);
                 ids += char(cell % 3 + 1);
             }
@@ -42,6 +35,26 @@ protected:
             KeepDeal(5, cells, {"Player 1"});
         }
         return Start(5);
+    }
+
+    // The build's test pictures copied under the names (StartWith).
+    bool StartNamed(const std::vector<std::string>& names, DWORD kind, const std::vector<int>& kept = {}) {
+        std::vector<std::string> made, files;
+        for (const auto& file : std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures"))
+            made.push_back(file.path().filename().string());
+        for (size_t i = 0; i < names.size(); ++i) {
+            files.push_back(names[i] + std::filesystem::path(made[i]).extension().string());
+            CopyIn("test-pictures\\" + made[i], files.back());
+        }
+        return StartWith(files, kind, kept);
+    }
+
+    // Files of a folder of pictures the build made, copied in (StartWith).
+    bool StartMade(const std::string& made, const std::vector<std::string>& files, DWORD kind,
+                   const std::vector<int>& kept = {}) {
+        for (const std::string& file : files)
+            CopyIn(made + "\\" + file, file);
+        return StartWith(files, kind, kept);
     }
 
     // What the reader hears of card i once it is up: the name after "Row r, column c: ", without
@@ -118,15 +131,6 @@ protected:
         Try(1, 4);
         Try(5, 2);
         Answer(5, IDNO); // the kept try, the miss and three pairs
-    }
-
-    // Files of a folder of pictures the build made, copied in; that kind of pairs at level 5.
-    bool StartMade(const std::string& made, const std::vector<std::string>& files, DWORD kind) {
-        for (const std::string& file : files)
-            CopyIn(made + "\\" + file, file);
-        yw::WriteSettings(folder.Path(), 5);
-        yw::WriteSettingNumber("Pairs", kind);
-        return Start(5);
     }
 
     // The board's object for the reader, once the six cards lie face down.
@@ -209,6 +213,14 @@ protected:
         return tries;
     }
 
+    // The files make_then_and_now.sh made, IMG_0001.jpg to IMG_0013.jpg.
+    static std::vector<std::string> ThenAndNowFiles() {
+        std::vector<std::string> files;
+        for (int i = 1; i <= 13; ++i)
+            files.push_back("IMG_00" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".jpg");
+        return files;
+    }
+
     IAccessible* board = nullptr;
     std::vector<std::string> pairNames;
 };
@@ -227,6 +239,13 @@ TEST_F(NamePairs, TwoPicturesOfOneName) {
     ASSERT_TRUE(StartNamed({"Anna (1)", "Anna (2)", "Bo (1)", "bo (2)", "おばあちゃん (1)", "おばあちゃん (2)", "Cy",
                             "IMG_0001", "IMG_0002"},
                            2, {0, 2, 4, 1, 3, 5}));
+    PlayKept();
+}
+
+// Then and now kept and taken up: each pair a person's old and new photo, both named by the person.
+TEST_F(NamePairs, ThenAndNowKept) {
+    pairNames = {"Anna", "Bo", "Cy"};
+    ASSERT_TRUE(StartMade("then-and-now-pictures", ThenAndNowFiles(), 3, {0, 3, 6, 2, 4, 5}));
     PlayKept();
 }
 
@@ -273,10 +292,7 @@ TEST_F(NamePairs, EachPersonOfAGroupPhotoIsAPairOfTheirOwn) {
 // person's earliest and latest photo, years apart, both cards named by the person; a photo between
 // them, a person's photos within a year, an undated photo and titles of no tagged person make none.
 TEST_F(NamePairs, ThenAndNowIsEachPersonsEarliestAndLatest) {
-    std::vector<std::string> files;
-    for (int i = 1; i <= 13; ++i)
-        files.push_back("IMG_00" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".jpg");
-    ASSERT_TRUE(StartMade("then-and-now-pictures", files, 3));
+    ASSERT_TRUE(StartMade("then-and-now-pictures", ThenAndNowFiles(), 3));
     ASSERT_TRUE(BoardDown());
     // The only photos a pair may take, by their colour (make_then_and_now.sh).
     const std::map<uint32_t, std::string> photos = {{0xFF0000, "Anna"}, {0x00FF00, "Anna"}, {0x0000FF, "Bo"},
