@@ -9,6 +9,9 @@
 
 namespace {
 
+// The kinds' stored numbers run from twins, 0, to this.
+const int LastPairKind = static_cast<int>(PairKind::ThenAndNow);
+
 // The first four levels kept their radios' ids; the later three have a band of their own.
 int LevelRadio(int level) {
     return level <= 4 ? IDC_LEVEL_BASE + level : IDC_LEVEL_MORE_BASE + level;
@@ -17,7 +20,7 @@ int LevelRadio(int level) {
 // The kinds of pairs in the order of their stored numbers, the chosen one selected; the level's radio.
 void ShowBoardOptions(HWND page, const OptionsChoice& choice) {
     const HWND list = GetDlgItem(page, IDC_PAIRS);
-    for (int kind = 0; kind <= 2; ++kind)
+    for (int kind = 0; kind <= LastPairKind; ++kind)
         SendMessageW(list, CB_ADDSTRING, 0,
                      reinterpret_cast<LPARAM>(LoadText(IDS_PAIRS_BASE + kind).c_str()));
     SendMessageW(list, CB_SETCURSEL, static_cast<WPARAM>(ChosenPairs()), 0);
@@ -31,7 +34,7 @@ void TakeBoardOptions(HWND page, OptionsChoice* choice) {
             choice->Level = level;
     }
     const LRESULT kind = SendDlgItemMessageW(page, IDC_PAIRS, CB_GETCURSEL, 0, 0);
-    if (kind >= 0 && kind <= 2)
+    if (kind >= 0 && kind <= LastPairKind)
         choice->Pairs = static_cast<int>(kind);
 }
 

@@ -13,6 +13,8 @@ std::wstring Shortfall(const std::vector<std::string>& list, UINT refusal) {
         return std::wstring();
     if (kind == PairKind::Twins || refusal != IDS_NOT_ENOUGH)
         return LoadText(refusal);
-    return FormatText(kind == PairKind::PictureAndName ? IDS_TOO_FEW_NAMED : IDS_TOO_FEW_NAMESAKES,
-                      {static_cast<unsigned>(needed), static_cast<unsigned>(found)});
+    const UINT text = kind == PairKind::PictureAndName ? IDS_TOO_FEW_NAMED
+                      : kind == PairKind::TwoOfOneName ? IDS_TOO_FEW_NAMESAKES
+                                                       : IDS_TOO_FEW_THEN_AND_NOW;
+    return FormatText(text, {static_cast<unsigned>(needed), static_cast<unsigned>(found)});
 }

@@ -30,7 +30,7 @@ KeptRound BoardRound() {
     round.Pairs = DealtPairs;
     for (int number = 1; number <= PairCount(); ++number) {
         round.Pictures.push_back(KeptPictures[number].Path);
-        if (DealtPairs == PairKind::TwoOfOneName)
+        if (PicturesPerPair(DealtPairs) == 2)
             round.SecondPictures.push_back(KeptPictures[SecondFace + number].Path);
     }
     for (int column = 0; column < MaxGridSide; ++column) {

@@ -68,7 +68,7 @@ void MakeCards() {
     std::vector<int> shown;
     for (int pair = 1; pair <= PairCount(); ++pair) {
         shown.push_back(pair);
-        if (DealtPairs == PairKind::TwoOfOneName)
+        if (PicturesPerPair(DealtPairs) == 2)
             shown.push_back(SecondFace + pair);
     }
     // Workers read their own entry of these copies and fill their own slot: nothing shared.

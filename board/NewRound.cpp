@@ -54,11 +54,11 @@ PictureFit DealtFit() {
 }
 
 // Where a decoded picture goes: for twins and for a picture with its name, the n-th picture that
-// decoded is pair n's; two of one name are entries 2n - 2 and 2n - 1 of the list, pair n's first
-// and second face. 0 for a picture no pair takes.
+// decoded is pair n's; two of one name, and then and now, are entries 2n - 2 and 2n - 1 of the
+// list, pair n's first and second face. 0 for a picture no pair takes.
 int FaceOfPicture(const DecodedPicture& decoded, size_t order) {
     const size_t pairs = static_cast<size_t>(PairCount());
-    if (DealtPairs != PairKind::TwoOfOneName)
+    if (PicturesPerPair(DealtPairs) == 1)
         return order < pairs ? static_cast<int>(order) + 1 : 0;
     if (decoded.Entry >= 2 * pairs)
         return 0;
@@ -74,9 +74,9 @@ void KeepDealtPictures(const std::vector<DealtPicture>& list, std::vector<Decode
     // Pairs of a name are named by it, both cards alike: a person's name where the card shows one.
     if (DealtPairs != PairKind::Twins) {
         for (int pair = 1; pair <= PairCount(); ++pair) {
-            const size_t entry = DealtPairs == PairKind::TwoOfOneName ? size_t(pair - 1) * 2
-                                 : size_t(pair) <= pictures->size()   ? (*pictures)[size_t(pair - 1)].Entry
-                                                                      : list.size();
+            const size_t entry = PicturesPerPair(DealtPairs) == 2   ? size_t(pair - 1) * 2
+                                 : size_t(pair) <= pictures->size() ? (*pictures)[size_t(pair - 1)].Entry
+                                                                    : list.size();
             CardTitles[pair] = entry < list.size() ? DealtName(list[entry]) : std::string();
         }
     }

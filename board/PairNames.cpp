@@ -9,6 +9,7 @@
 #include "rules/Deal.h"
 #include "rules/GameState.h"
 #include "rules/NameRules.h"
+#include "rules/ThenAndNow.h"
 
 namespace {
 
@@ -16,6 +17,7 @@ namespace {
 struct KnownPicture {
     std::string Name; // its title or file name (NameRules.h); empty when it has none
     std::vector<TaggedPerson> People;
+    std::string Taken; // "YYYY-MM-DD" its tags give, for then and now
 };
 
 // By path. Only the window's thread touches it.
@@ -24,9 +26,11 @@ std::unordered_map<std::string, KnownPicture> Known;
 EntryNames NamesOf(const KnownPicture& picture) {
     EntryNames names;
     for (const TaggedPerson& person : picture.People)
-        names.push_back(person.Name);
-    if (names.empty() && !picture.Name.empty())
-        names.push_back(picture.Name);
+        names.Names.push_back(person.Name);
+    names.People = !names.Names.empty();
+    if (names.Names.empty() && !picture.Name.empty())
+        names.Names.push_back(picture.Name);
+    names.Taken = picture.Taken;
     return names;
 }
 
@@ -43,8 +47,8 @@ void AppendNames(const std::vector<std::string>& list, size_t from, size_t to,
         RunOnWorkers(unread.size(), DecodeThreadCount(),
                      [&](size_t i) { infos[i] = ReadPictureInfo(unread[i]); });
     for (size_t i = 0; i < unread.size(); ++i)
-        Known.emplace(unread[i],
-                      KnownPicture{PairName(infos[i].Title, PictureTitle(unread[i])), infos[i].People});
+        Known.emplace(unread[i], KnownPicture{PairName(infos[i].Title, PictureTitle(unread[i])),
+                                              infos[i].People, infos[i].Taken});
     for (size_t i = from; i < to; ++i)
         names->push_back(NamesOf(Known.find(list[i])->second));
 }
@@ -62,7 +66,7 @@ std::vector<DealtPicture> Pairable(const std::vector<std::string>& list, const s
     std::vector<std::string> candidateNames;
     const std::vector<NameCandidate> candidates = CandidatesOfNames(names, &candidateNames);
     std::vector<DealtPicture> dealt;
-    for (size_t taken : PairableEntries(candidateNames, kind)) {
+    for (size_t taken : PairableCandidates(names, candidates, candidateNames, kind)) {
         const std::string& path = list[candidates[taken].Entry];
         const bool person = !Known.find(path)->second.People.empty();
         dealt.push_back({path, person ? candidateNames[taken] : std::string()});
@@ -117,6 +121,32 @@ std::string DealtName(const DealtPicture& picture) {
     return known != Known.end() ? known->second.Name : std::string();
 }
 
+void NameThenAndNowPairs(std::vector<DealtPicture>* pairs) {
+    std::vector<std::string> paths;
+    for (const DealtPicture& picture : *pairs)
+        paths.push_back(picture.Path);
+    NamesOfList(paths);
+    for (size_t first = 0; first + 1 < pairs->size(); first += 2) {
+        // Each person of the two pictures a candidate, as a deal has them; of each, the picture.
+        std::vector<DatedCandidate> candidates;
+        std::vector<size_t> pictures;
+        for (size_t picture = first; picture < first + 2; ++picture) {
+            const KnownPicture& known = Known.find(paths[picture])->second;
+            for (const TaggedPerson& person : known.People) {
+                candidates.push_back({person.Name, known.Taken});
+                pictures.push_back(picture);
+            }
+        }
+        const std::vector<size_t> taken = ThenAndNowCandidates(candidates);
+        (*pairs)[first].Person.clear();
+        (*pairs)[first + 1].Person.clear();
+        if (taken.size() >= 2 && pictures[taken[0]] != pictures[taken[1]]) {
+            (*pairs)[pictures[taken[0]]].Person = candidates[taken[0]].Person;
+            (*pairs)[pictures[taken[1]]].Person = candidates[taken[1]].Person;
+        }
+    }
+}
+
 CardFraming DealtFraming(const DealtPicture& picture, PictureFit fit) {
     CardFraming framing(fit);
     const TaggedPerson* person = PersonOf(picture);
@@ -138,7 +168,8 @@ size_t PairsNeeded(int level, PairKind kind) {
 size_t PairsAvailable(const std::vector<std::string>& list, PairKind kind) {
     if (kind == PairKind::Twins)
         return list.size();
+    const std::vector<EntryNames> names = NamesEnough(list, kind, EntriesNeeded(kind));
     std::vector<std::string> candidateNames;
-    CandidatesOfNames(NamesEnough(list, kind, EntriesNeeded(kind)), &candidateNames);
-    return PairsOfEntries(PairableEntries(candidateNames, kind).size(), kind);
+    const std::vector<NameCandidate> candidates = CandidatesOfNames(names, &candidateNames);
+    return PairsOfEntries(PairableCandidates(names, candidates, candidateNames, kind).size(), kind);
 }

@@ -25,6 +25,11 @@ std::vector<DealtPicture> PairableList(const std::vector<std::string>& list, Pai
 // once its names were read.
 std::string DealtName(const DealtPicture& picture);
 
+// A kept round of then and now lists each pair's two pictures one after the other: each picture is
+// given the person that both show a year apart or more (ThenAndNow.h), in its own tag's spelling;
+// none where nobody is any more.
+void NameThenAndNowPairs(std::vector<DealtPicture>* pairs);
+
 // How a dealt picture's card frames it for the fit: a person's card around the face its tags box.
 // A person tagged without a box is framed by the fit until the faces the game finds show one face.
 CardFraming DealtFraming(const DealtPicture& picture, PictureFit fit);

@@ -47,6 +47,9 @@ std::vector<DealtPicture> DealtPicturesOfRound(const KeptRound& round) {
     std::vector<DealtPicture> list;
     for (const std::string& path : DealtListOfRound(round))
         list.push_back({path, std::string()});
+    // Then and now frames each card on its pair's person, as the deal did.
+    if (round.Pairs == PairKind::ThenAndNow)
+        NameThenAndNowPairs(&list);
     return list;
 }
 
@@ -58,8 +61,12 @@ bool NamesStillMakeRound(const KeptRound& round) {
         paths.push_back(picture.Path);
     NamesOfList(paths);
     std::vector<std::string> names;
-    for (const DealtPicture& picture : list)
+    for (const DealtPicture& picture : list) {
+        // A pair of then and now is one person's a year apart, or no pair now.
+        if (round.Pairs == PairKind::ThenAndNow && picture.Person.empty())
+            return false;
         names.push_back(DealtName(picture));
+    }
     return NamesMakeRound(names, round.Pairs);
 }
 

@@ -138,13 +138,15 @@
 #define IDS_PATH_TOO_LONG 280
 #define IDS_CARD_SHOW 300       // a found card's default action: the large view
 #define IDS_LARGE_VIEW_NAME 301 // the large view's name: the picture's name, the day it was taken
-// The kinds of pairs are consecutive: kind K (0 to 2) is IDS_PAIRS_BASE + K.
+// The kinds of pairs are consecutive: kind K (0 to 3) is IDS_PAIRS_BASE + K.
 #define IDS_PAIRS_BASE 320
 #define IDS_PAIRS_TWINS 320
 #define IDS_PAIRS_NAME 321
 #define IDS_PAIRS_NAMESAKES 322
-#define IDS_TOO_FEW_NAMED 323     // the pairs a board needs, those the folder has
-#define IDS_TOO_FEW_NAMESAKES 324 // the same, for two pictures of one name
+#define IDS_PAIRS_THEN_AND_NOW 323
+#define IDS_TOO_FEW_NAMED 325        // the pairs a board needs, those the folder has
+#define IDS_TOO_FEW_NAMESAKES 326    // the same, for two pictures of one name
+#define IDS_TOO_FEW_THEN_AND_NOW 327 // the same, for then and now
 // The pictures left out after crashes: none, one, how many; the question listing them.
 #define IDS_LEFT_OUT_NONE 330
 #define IDS_LEFT_OUT_ONE 331

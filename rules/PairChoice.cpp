@@ -4,9 +4,10 @@
 #include <map>
 
 #include "rules/NameRules.h"
+#include "rules/ThenAndNow.h"
 
 PairKind PairKindOf(unsigned long stored) {
-    return stored == 1 ? PairKind::PictureAndName : stored == 2 ? PairKind::TwoOfOneName : PairKind::Twins;
+    return stored >= 1 && stored <= 3 ? static_cast<PairKind>(stored) : PairKind::Twins;
 }
 
 std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairKind kind) {
@@ -31,7 +32,7 @@ std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairK
         const std::vector<size_t>& same = byName[name];
         if (kind == PairKind::PictureAndName) {
             entries.push_back(same[0]);
-        } else if (same.size() >= 2) {
+        } else if (same.size() >= 2) { // two of one name, or then and now by names alone
             entries.push_back(same[0]);
             entries.push_back(same[1]);
         }
@@ -44,12 +45,25 @@ std::vector<NameCandidate> CandidatesOfNames(const std::vector<EntryNames>& name
     std::vector<NameCandidate> candidates;
     candidateNames->clear();
     for (size_t entry = 0; entry < names.size(); ++entry) {
-        for (size_t name = 0; name < names[entry].size(); ++name) {
+        for (size_t name = 0; name < names[entry].Names.size(); ++name) {
             candidates.push_back({entry, name});
-            candidateNames->push_back(names[entry][name]);
+            candidateNames->push_back(names[entry].Names[name]);
         }
     }
     return candidates;
+}
+
+std::vector<size_t> PairableCandidates(const std::vector<EntryNames>& names,
+                                       const std::vector<NameCandidate>& candidates,
+                                       const std::vector<std::string>& candidateNames, PairKind kind) {
+    if (kind != PairKind::ThenAndNow)
+        return PairableEntries(candidateNames, kind);
+    std::vector<DatedCandidate> dated;
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        const EntryNames& entry = names[candidates[i].Entry];
+        dated.push_back({entry.People ? candidateNames[i] : std::string(), entry.Taken});
+    }
+    return ThenAndNowCandidates(dated);
 }
 
 std::vector<EntryNames>
@@ -63,8 +77,8 @@ NamesUntilEnough(size_t count, PairKind kind, size_t enough,
         read(from, std::min(count, from + run), &names);
         if (names.size() != std::min(count, from + run))
             break;
-        CandidatesOfNames(names, &candidateNames);
-        if (PairableEntries(candidateNames, kind).size() >= enough)
+        const std::vector<NameCandidate> candidates = CandidatesOfNames(names, &candidateNames);
+        if (PairableCandidates(names, candidates, candidateNames, kind).size() >= enough)
             break;
     }
     return names;

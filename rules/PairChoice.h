@@ -7,9 +7,9 @@
 #include <vector>
 
 // What the two cards of a pair show: kept as the setting "Pairs".
-enum class PairKind { Twins = 0, PictureAndName = 1, TwoOfOneName = 2 };
+enum class PairKind { Twins = 0, PictureAndName = 1, TwoOfOneName = 2, ThenAndNow = 3 };
 
-// A stored value as a kind: anything but 1 or 2 deals twin pictures, as the game always did.
+// A stored value as a kind: anything but 1, 2 or 3 deals twin pictures, as the game always did.
 PairKind PairKindOf(unsigned long stored);
 
 // The entries of the list a deal of that kind takes its pictures from, in the order it takes them;
@@ -17,13 +17,19 @@ PairKind PairKindOf(unsigned long stored);
 // - twins: every entry;
 // - a picture and its name: each named entry whose name, apart from case, came before in none;
 // - two of one name: for each name, in the order of its first picture, that has two or more
-//   pictures, its first two, one after the other.
+//   pictures, its first two, one after the other;
+// - then and now: as two of one name, where names alone are known (a kept round's pairs); a deal
+//   chooses by the days too (PairableCandidates).
 std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairKind kind);
 
 // The names of one entry of a list: for pairs of a name, each person its tags name gives a card of
 // their own; an entry naming nobody is named as a whole by its title or file name; none when it has
-// no name.
-using EntryNames = std::vector<std::string>;
+// no name. Then and now takes only the people, on the day the entry was taken.
+struct EntryNames {
+    std::vector<std::string> Names;
+    bool People = false; // the names are the people its tags name
+    std::string Taken;   // "YYYY-MM-DD" its tags give; empty when unknown
+};
 
 // One card a deal of a name can take: an entry and which of its names.
 struct NameCandidate {
@@ -36,6 +42,13 @@ struct NameCandidate {
 std::vector<NameCandidate> CandidatesOfNames(const std::vector<EntryNames>& names,
                                              std::vector<std::string>* candidateNames);
 
+// The candidates of those entries a deal of that kind takes, in order: for then and now, of each
+// tagged person their earliest and latest dated candidates a year apart (ThenAndNow.h), a title
+// being no person; else PairableEntries of the candidates' names.
+std::vector<size_t> PairableCandidates(const std::vector<EntryNames>& names,
+                                       const std::vector<NameCandidate>& candidates,
+                                       const std::vector<std::string>& candidateNames, PairKind kind);
+
 // The names of a list's first entries, read in growing runs by read(from, to, names), which appends
 // the names of entries [from, to), until their candidates make `enough` entries of that kind or the
 // list of `count` ends: a library of 100,000 pictures is not opened whole for a board of a few pairs.
@@ -47,7 +60,7 @@ NamesUntilEnough(size_t count, PairKind kind, size_t enough,
 size_t PairsOfEntries(size_t entries, PairKind kind);
 
 // The pictures of one pair: each pair of twins or of a picture and its name is one picture, each
-// pair of one name two.
+// pair of one name or of then and now two.
 inline size_t PicturesPerPair(PairKind kind) {
-    return kind == PairKind::TwoOfOneName ? 2 : 1;
+    return kind == PairKind::TwoOfOneName || kind == PairKind::ThenAndNow ? 2 : 1;
 }

@@ -65,7 +65,7 @@ bool PlaceCards(const SavedRoundValues& values, KeptRound* round) {
     for (int pair = 1; pair <= pairs; ++pair) {
         const std::string& first = sides[0][size_t(pair)];
         const std::string& second = sides[1][size_t(pair)];
-        const bool twoOfOneName = round->Pairs == PairKind::TwoOfOneName;
+        const bool twoOfOneName = PicturesPerPair(round->Pairs) == 2;
         if ((first == second) == twoOfOneName || ++uses[first] > 1 || (twoOfOneName && ++uses[second] > 1))
             return false;
         round->Pictures.push_back(first);
@@ -127,7 +127,7 @@ SavedRoundValues ValuesOfRound(const KeptRound& round) {
             const bool numbered = number >= 1 && number <= int(round.Pictures.size());
             const int side = twins ? 0 : round.Side[column][row];
             const std::vector<std::string>& pictures =
-                side == 1 && round.Pairs == PairKind::TwoOfOneName ? round.SecondPictures : round.Pictures;
+                side == 1 && PicturesPerPair(round.Pairs) == 2 ? round.SecondPictures : round.Pictures;
             values.Cells.push_back(numbered && size_t(number) <= pictures.size() ? pictures[size_t(number - 1)]
                                                                                   : std::string());
             values.Sides.push_back(uint8_t(side));
@@ -189,7 +189,7 @@ bool RoundOfValues(const SavedRoundValues& values, KeptRound* round) {
 }
 
 std::vector<std::string> DealtListOfRound(const KeptRound& round) {
-    if (round.Pairs != PairKind::TwoOfOneName)
+    if (PicturesPerPair(round.Pairs) == 1)
         return round.Pictures;
     std::vector<std::string> list;
     for (size_t pair = 0; pair < round.Pictures.size() && pair < round.SecondPictures.size(); ++pair) {

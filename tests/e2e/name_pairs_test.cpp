@@ -3,6 +3,8 @@
 // pair; cards of two names do not. Left by Exit mid-round, the round comes back as it was.
 #include "tests/e2e/Journey.h"
 
+#include <functional>
+
 namespace {
 
 class NamePairs : public Journey {
@@ -13,24 +15,17 @@ protected:
         CoUninitialize();
     }
 
-    // The build's pictures copied under the names; kind 1 or 2 of pairs at level 5 (3 pairs).
-    // When kept is given (a file per pair, first pictures then second ones, by their index in
-    // names), the round kept for the start: pair p's cards p - 1 above p + 2, the lower its name
-    // card or its second picture.
-    bool StartNamed(const std::vector<std::string>& names, DWORD kind, const std::vector<int>& kept = {}) {
-        std::vector<std::string> made, files;
-        for (const auto& file : std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures"))
-            made.push_back(file.path().filename().string());
-        for (size_t i = 0; i < names.size(); ++i) {
-            files.push_back(names[i] + std::filesystem::path(made[i]).extension().string());
-            CopyIn("test-pictures\\" + made[i], files.back());
-        }
+    // The folder of the files copied in, that kind of pairs at level 5 (3 pairs). When kept is given
+    // (a file per pair, first pictures then, for two pictures a pair, second ones, by their index in
+    // files), the round kept for the start: pair p's cards p - 1 above p + 2, the lower its name card
+    // or its second picture.
+    bool StartWith(const std::vector<std::string>& files, DWORD kind, const std::vector<int>& kept) {
         yw::WriteSettings(folder.Path(), 5);
         yw::WriteSettingNumber("Pairs", kind);
         if (!kept.empty()) {
             std::string cells, sides, ids;
             for (int cell = 0; cell < 6; ++cell) {
-                cells += folder.File(files[size_t(kept[size_t(kind == 2 ? cell : cell % 3)])]) + '\0';
+                cells += folder.File(files[size_t(kept[size_t(kind >= 2 ? cell : cell % 3)])]) + '\0';
                 sides += char(cell / 3);
                 ids += char(cell % 3 + 1);
             }
@@ -40,6 +35,26 @@ protected:
             KeepDeal(5, cells, {"Player 1"});
         }
         return Start(5);
+    }
+
+    // The build's test pictures copied under the names (StartWith).
+    bool StartNamed(const std::vector<std::string>& names, DWORD kind, const std::vector<int>& kept = {}) {
+        std::vector<std::string> made, files;
+        for (const auto& file : std::filesystem::directory_iterator(yw::ProgramFolder() + "\\test-pictures"))
+            made.push_back(file.path().filename().string());
+        for (size_t i = 0; i < names.size(); ++i) {
+            files.push_back(names[i] + std::filesystem::path(made[i]).extension().string());
+            CopyIn("test-pictures\\" + made[i], files.back());
+        }
+        return StartWith(files, kind, kept);
+    }
+
+    // Files of a folder of pictures the build made, copied in (StartWith).
+    bool StartMade(const std::string& made, const std::vector<std::string>& files, DWORD kind,
+                   const std::vector<int>& kept = {}) {
+        for (const std::string& file : files)
+            CopyIn(made + "\\" + file, file);
+        return StartWith(files, kind, kept);
     }
 
     // What the reader hears of card i once it is up: the name after "Row r, column c: ", without
@@ -118,6 +133,94 @@ protected:
         Answer(5, IDNO); // the kept try, the miss and three pairs
     }
 
+    // The board's object for the reader, once the six cards lie face down.
+    bool BoardDown() {
+        CoInitialize(nullptr);
+        board = BoardObject(window);
+        SetForegroundWindow(window);
+        return board != nullptr &&
+               yw::WaitUntil([&] { return yw::Near(Pixel(0), CardBack) && yw::Near(Pixel(5), CardBack); });
+    }
+
+    // The colour card i shows once its turn is drawn and holds.
+    uint32_t Drawn(int i) {
+        uint32_t shown = CardBack;
+        int still = 0;
+        EXPECT_TRUE(yw::WaitUntil([&] {
+            const uint32_t now = Pixel(i);
+            still = now == shown && !yw::Near(now, CardBack) ? still + 1 : 0;
+            shown = now;
+            return still >= 10;
+        }));
+        return shown;
+    }
+
+    // Plays the six cards by what the reader hears, remembering every card: a card whose name was
+    // heard before is tried with that card, else with the next unseen one; shown(card, name) after
+    // each turn. Every pair must be found; returns the tries.
+    int PlayByNames(const std::function<void(int, const std::string&)>& shown) {
+        std::map<std::string, std::vector<int>> seen; // the cells of each name seen and not yet found
+        std::set<int> found;
+        int tries = 0;
+        const auto turn = [&](int cell) {
+            const std::string name = Turn(cell);
+            shown(cell, name);
+            return name;
+        };
+        const auto foundNow = [&](int a, int b) {
+            EXPECT_TRUE(
+                yw::WaitUntil([&] { return CardHeard(board, b).find(", found") != std::string::npos; }));
+            found.insert(a);
+            found.insert(b);
+        };
+        for (int first = 0; first < 6; ++first) {
+            if (found.count(first) != 0)
+                continue;
+            const std::string name = turn(first);
+            std::vector<int>& same = seen[name];
+            const auto partner =
+                std::find_if(same.begin(), same.end(), [&](int cell) { return cell != first; });
+            if (partner != same.end()) {
+                const int other = *partner;
+                EXPECT_EQ(turn(other), name);
+                ++tries;
+                foundNow(first, other);
+                continue;
+            }
+            if (same.empty())
+                same.push_back(first);
+            int second = first + 1;
+            while (second < 6 &&
+                   (found.count(second) != 0 || std::any_of(seen.begin(), seen.end(), [&](const auto& s) {
+                        return std::count(s.second.begin(), s.second.end(), second) != 0;
+                    })))
+                ++second;
+            EXPECT_LT(second, 6);
+            if (second >= 6)
+                break;
+            const std::string other = turn(second);
+            ++tries;
+            if (other == name) {
+                foundNow(first, second);
+                continue;
+            }
+            seen[other].push_back(second);
+            board->accDoDefaultAction(CardChild(second)); // the miss turns back
+            EXPECT_TRUE(yw::WaitUntil(
+                [&] { return CardHeard(board, second).find("face down") != std::string::npos; }));
+        }
+        EXPECT_EQ(found.size(), 6u);
+        return tries;
+    }
+
+    // The files make_then_and_now.sh made, IMG_0001.jpg to IMG_0013.jpg.
+    static std::vector<std::string> ThenAndNowFiles() {
+        std::vector<std::string> files;
+        for (int i = 1; i <= 13; ++i)
+            files.push_back("IMG_00" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ".jpg");
+        return files;
+    }
+
     IAccessible* board = nullptr;
     std::vector<std::string> pairNames;
 };
@@ -136,6 +239,13 @@ TEST_F(NamePairs, TwoPicturesOfOneName) {
     ASSERT_TRUE(StartNamed({"Anna (1)", "Anna (2)", "Bo (1)", "bo (2)", "おばあちゃん (1)", "おばあちゃん (2)", "Cy",
                             "IMG_0001", "IMG_0002"},
                            2, {0, 2, 4, 1, 3, 5}));
+    PlayKept();
+}
+
+// Then and now kept and taken up: each pair a person's old and new photo, both named by the person.
+TEST_F(NamePairs, ThenAndNowKept) {
+    pairNames = {"Anna", "Bo", "Cy"};
+    ASSERT_TRUE(StartMade("then-and-now-pictures", ThenAndNowFiles(), 3, {0, 3, 6, 2, 4, 5}));
     PlayKept();
 }
 
@@ -159,81 +269,67 @@ TEST_F(NamePairs, TooFewNamedPictures) {
 // a pair of a picture and a name, and a person's card shows their own face (a square of their colour
 // in the photo), not a neighbour's. Played by what the reader hears, remembering every card.
 TEST_F(NamePairs, EachPersonOfAGroupPhotoIsAPairOfTheirOwn) {
-    for (const char* file : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.jpg", "IMG_0004.jpg"})
-        CopyIn(std::string("people-pictures\\") + file, file);
-    yw::WriteSettings(folder.Path(), 5);
-    yw::WriteSettingNumber("Pairs", 1);
-    ASSERT_TRUE(Start(5));
-    CoInitialize(nullptr);
-    ASSERT_NE(board = BoardObject(window), nullptr);
-    SetForegroundWindow(window);
-    ASSERT_TRUE(yw::WaitUntil([&] { return yw::Near(Pixel(0), CardBack) && yw::Near(Pixel(5), CardBack); }));
+    ASSERT_TRUE(
+        StartMade("people-pictures", {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.jpg", "IMG_0004.jpg"}, 1));
+    ASSERT_TRUE(BoardDown());
     const std::map<std::string, uint32_t> faces = {
         {"Grandma", 0xFF0000}, {"Grandpa", 0x00FF00}, {"Baby", 0x0000FF}};
-    std::map<std::string, std::vector<int>> seen;  // the cells of each name seen and not yet found
     std::map<std::string, std::set<int>> pictures; // the picture cards of each name, by their colour
-    std::set<int> found;
-    int tries = 0;
-    const auto turn = [&](int cell) {
-        const std::string name = Turn(cell);
+    const int tries = PlayByNames([&](int cell, const std::string& name) {
         const auto face = faces.find(name);
         EXPECT_NE(face, faces.end()) << "a card named " << name;
-        if (face == faces.end())
-            return name;
-        // Once the turn is drawn and holds: a picture card shows its person's face; anything else
-        // (a neighbour's face, the photo's grey) counts as the name card, and a pair has one.
-        uint32_t shown = CardBack;
-        int still = 0;
-        EXPECT_TRUE(yw::WaitUntil([&] {
-            const uint32_t now = Pixel(cell);
-            still = now == shown && !yw::Near(now, CardBack) ? still + 1 : 0;
-            shown = now;
-            return still >= 10;
-        }));
-        if (yw::Near(shown, face->second))
+        // A picture card shows its person's face; anything else (a neighbour's face, the photo's
+        // grey) counts as the name card, and a pair has one.
+        if (face != faces.end() && yw::Near(Drawn(cell), face->second))
             pictures[name].insert(cell);
-        return name;
-    };
-    const auto foundNow = [&](int a, int b) {
-        EXPECT_TRUE(yw::WaitUntil([&] { return CardHeard(board, b).find(", found") != std::string::npos; }));
-        found.insert(a);
-        found.insert(b);
-    };
-    for (int first = 0; first < 6; ++first) {
-        if (found.count(first) != 0)
-            continue;
-        const std::string name = turn(first);
-        std::vector<int>& same = seen[name];
-        const auto partner = std::find_if(same.begin(), same.end(), [&](int cell) { return cell != first; });
-        if (partner != same.end()) {
-            const int other = *partner;
-            EXPECT_EQ(turn(other), name);
-            ++tries;
-            foundNow(first, other);
-            continue;
-        }
-        if (same.empty())
-            same.push_back(first);
-        int second = first + 1;
-        while (second < 6 &&
-               (found.count(second) != 0 || std::any_of(seen.begin(), seen.end(), [&](const auto& s) {
-                    return std::count(s.second.begin(), s.second.end(), second) != 0;
-                })))
-            ++second;
-        ASSERT_LT(second, 6);
-        const std::string other = turn(second);
-        ++tries;
-        if (other == name) {
-            foundNow(first, second);
-            continue;
-        }
-        seen[other].push_back(second);
-        board->accDoDefaultAction(CardChild(second)); // the miss turns back
-        EXPECT_TRUE(
-            yw::WaitUntil([&] { return CardHeard(board, second).find("face down") != std::string::npos; }));
-    }
-    EXPECT_EQ(found.size(), 6u);
+    });
     for (const auto& face : faces)
         EXPECT_EQ(pictures[face.first].size(), 1u) << face.first << "'s picture card";
     Answer(tries, IDNO);
+}
+
+// Then and now on a camera's folder of dated photos whose tags name their people: each pair is a
+// person's earliest and latest photo, years apart, both cards named by the person; a photo between
+// them, a person's photos within a year, an undated photo and titles of no tagged person make none.
+TEST_F(NamePairs, ThenAndNowIsEachPersonsEarliestAndLatest) {
+    ASSERT_TRUE(StartMade("then-and-now-pictures", ThenAndNowFiles(), 3));
+    ASSERT_TRUE(BoardDown());
+    // The only photos a pair may take, by their colour (make_then_and_now.sh).
+    const std::map<uint32_t, std::string> photos = {{0xFF0000, "Anna"}, {0x00FF00, "Anna"}, {0x0000FF, "Bo"},
+                                                    {0xFFFF00, "Bo"},   {0xFF00FF, "Cy"},   {0x00FFFF, "Cy"}};
+    std::map<int, uint32_t> dealt; // each card's photo
+    const int tries = PlayByNames([&](int cell, const std::string& name) {
+        const uint32_t shown = Drawn(cell);
+        const auto photo = std::find_if(photos.begin(), photos.end(),
+                                        [&](const auto& p) { return yw::Near(shown, p.first); });
+        ASSERT_NE(photo, photos.end()) << "card " << cell << " shows " << std::hex << shown;
+        EXPECT_EQ(name, photo->second) << "card " << cell;
+        dealt[cell] = photo->first;
+    });
+    // Each of the six photos on a card: both of a person's, on the cards of their name.
+    std::set<uint32_t> shown;
+    for (const auto& card : dealt)
+        shown.insert(card.second);
+    EXPECT_EQ(shown.size(), 6u);
+    Answer(tries, IDNO);
+}
+
+// Too few people with photos a year apart: the message says how many the board needs and found.
+TEST_F(NamePairs, TooFewPeopleThenAndNow) {
+    ASSERT_TRUE(StartMade("then-and-now-pictures",
+                          {"IMG_0001.jpg", "IMG_0003.jpg", "IMG_0008.jpg", "IMG_0009.jpg", "IMG_0010.jpg",
+                           "IMG_0011.jpg", "IMG_0012.jpg", "IMG_0013.jpg"},
+                          3));
+    ASSERT_TRUE(Opened(0, "Yorewind. Error"));
+    EXPECT_EQ(
+        yw::MessageText(dialog).rfind("This board needs 3 people each tagged in two dated pictures a year "
+                                      "apart or more, and the folder has 1.\n",
+                                      0),
+        0u)
+        << yw::MessageText(dialog);
+    ASSERT_TRUE(Close(IDOK));
+    ASSERT_TRUE(Opened(0, "Yorewind")) << "no Options after the message";
+    EXPECT_EQ(yw::ItemText(dialog, IDC_PAIRS), "Then and now");
+    ASSERT_TRUE(Close(IDCANCEL));
+    EXPECT_TRUE(game->EndedWell());
 }

@@ -65,7 +65,8 @@ TEST(PairChoice, EntriesByKind) {
         EXPECT_EQ(PairableEntries(names, c.Kind), c.Entries) << int(c.Kind);
     EXPECT_EQ(PairsOfEntries(6, PairKind::TwoOfOneName), 3u);
     EXPECT_EQ(PairKindOf(2), PairKind::TwoOfOneName);
-    EXPECT_EQ(PairKindOf(3), PairKind::Twins);
+    EXPECT_EQ(PairKindOf(3), PairKind::ThenAndNow);
+    EXPECT_EQ(PairKindOf(4), PairKind::Twins);
     EXPECT_EQ(PairKindOf(0xFFFFFFFFul), PairKind::Twins);
 }
 
@@ -81,13 +82,13 @@ TEST(PairChoice, NamesReadUntilEnough) {
                 names->push_back(name(i));
         };
     };
-    const auto own = [](size_t i) { return EntryNames{"Name " + std::to_string(i)}; };
+    const auto own = [](size_t i) { return EntryNames{{"Name " + std::to_string(i)}, false, ""}; };
     EXPECT_EQ(NamesUntilEnough(10000, PairKind::PictureAndName, 16, library(10000, own)).size(), 64u);
     EXPECT_EQ(NamesUntilEnough(10000, PairKind::PictureAndName, 16,
                                library(10000, [](size_t) { return EntryNames(); }))
                   .size(),
               10000u);
-    const auto far = [](size_t i) { return EntryNames{"Name " + std::to_string(i % 500)}; };
+    const auto far = [](size_t i) { return EntryNames{{"Name " + std::to_string(i % 500)}, false, ""}; };
     std::vector<std::string> candidates;
     CandidatesOfNames(NamesUntilEnough(10000, PairKind::TwoOfOneName, 4, library(10000, far)), &candidates);
     EXPECT_EQ(candidates.size(), 960u); // runs of 64, 128, 256 and 512
@@ -97,7 +98,8 @@ TEST(PairChoice, NamesReadUntilEnough) {
 // A group photo gives each person it names a card of their own: three people in one picture are
 // three of a board's names, and a second picture of one of them makes a pair of one name.
 TEST(PairChoice, EachPersonOfAPictureIsACandidate) {
-    const std::vector<EntryNames> names = {{"Grandma", "Grandpa", "Baby"}, {}, {"Birthday"}, {"grandpa"}};
+    const std::vector<EntryNames> names = {
+        {{"Grandma", "Grandpa", "Baby"}, true, ""}, {}, {{"Birthday"}, false, ""}, {{"grandpa"}, true, ""}};
     std::vector<std::string> candidateNames;
     const std::vector<NameCandidate> candidates = CandidatesOfNames(names, &candidateNames);
     ASSERT_EQ(candidates.size(), 5u);
@@ -111,7 +113,8 @@ TEST(PairChoice, EachPersonOfAPictureIsACandidate) {
     const auto group = [&](size_t from, size_t to, std::vector<EntryNames>* read) {
         ++reads;
         for (size_t i = from; i < to; ++i)
-            read->push_back({"A" + std::to_string(i), "B" + std::to_string(i), "C" + std::to_string(i)});
+            read->push_back(
+                {{"A" + std::to_string(i), "B" + std::to_string(i), "C" + std::to_string(i)}, true, ""});
     };
     EXPECT_EQ(NamesUntilEnough(1000, PairKind::PictureAndName, 150, group).size(), 150u);
     EXPECT_EQ(reads, 1u);

@@ -108,14 +108,16 @@ TEST(SavedRound, DamagedRecordsDealAnew) {
 }
 
 // Level 5 (2 x 3) of a kind of pairs for one player, pair 1 found: pair p on the cells p - 1 and
-// p + 2, the second row the pairs' second sides (name cards, or for two of one name pictures "pb").
+// p + 2, the second row the pairs' second sides (name cards, or for two of one name and for then and
+// now pictures "pb").
 SavedRoundValues KindRecord(uint32_t kind) {
     SavedRoundValues v = SoundRecord();
     v.Level = 5;
     v.Pairs = kind;
     v.Cells.clear();
     for (int cell = 0; cell < 6; ++cell) {
-        v.Cells.push_back("C:\\Photos\\" + std::to_string(cell % 3 + 1) + (kind == 2 && cell >= 3 ? "b" : "") + ".jpg");
+        v.Cells.push_back("C:\\Photos\\" + std::to_string(cell % 3 + 1) +
+                          (kind >= 2 && cell >= 3 ? "b" : "") + ".jpg");
         v.Sides.push_back(kind != 0 && cell >= 3 ? 1 : 0);
         v.PairIds.push_back(uint8_t(cell % 3 + 1));
     }
@@ -132,15 +134,15 @@ SavedRoundValues KindRecord(uint32_t kind) {
 // Each kind reads back with its cards' sides, pictures in the order a deal lists them, and is
 // stored as it came.
 TEST(SavedRound, KindsRoundTrip) {
-    for (uint32_t kind = 0; kind <= 2; ++kind) {
+    for (uint32_t kind = 0; kind <= 3; ++kind) {
         KeptRound round;
         ASSERT_TRUE(RoundOfValues(KindRecord(kind), &round)) << kind;
         EXPECT_EQ(round.Pairs, PairKind(kind));
         EXPECT_EQ(round.Board[2][0], round.Board[2][1]);
         EXPECT_EQ(round.Side[2][1] - round.Side[2][0], 1);
         const std::vector<std::string> list = DealtListOfRound(round);
-        ASSERT_EQ(list.size(), kind == 2 ? 6u : 3u);
-        EXPECT_EQ(list[kind == 2 ? 5 : 2], KindRecord(kind).Cells[5]);
+        ASSERT_EQ(list.size(), kind >= 2 ? 6u : 3u);
+        EXPECT_EQ(list[kind >= 2 ? 5 : 2], KindRecord(kind).Cells[5]);
         const SavedRoundValues again = ValuesOfRound(round), sound = KindRecord(kind);
         EXPECT_EQ(std::tie(again.Pairs, again.Cells, again.Sides, again.PairIds, again.Found),
                   std::tie(sound.Pairs, sound.Cells, sound.Sides, sound.PairIds, sound.Found));
@@ -153,21 +155,26 @@ TEST(SavedRound, KindsDamagedDealAnew) {
         uint32_t Kind;
         std::function<void(SavedRoundValues&)> Damage;
     } damages[] = {
-        {1, [](SavedRoundValues& v) { v.Pairs = 3; }},
+        {1, [](SavedRoundValues& v) { v.Pairs = 4; }},
         {0, [](SavedRoundValues& v) { v.Pairs = 0xFFFFFFFF; }},
-        {0, [](SavedRoundValues& v) { v.Sides[4] = 1; }},             // a name card among twins
-        {1, [](SavedRoundValues& v) { v.Sides[4] = 0; }},             // a picture and no name card
+        {0, [](SavedRoundValues& v) { v.Sides[4] = 1; }}, // a name card among twins
+        {1, [](SavedRoundValues& v) { v.Sides[4] = 0; }}, // a picture and no name card
         {1, [](SavedRoundValues& v) { v.Sides[4] = 2; }},
         {1, [](SavedRoundValues& v) { v.Sides.pop_back(); }},
-        {1, [](SavedRoundValues& v) { v.Sides.clear(); v.PairIds.clear(); }}, // no sides: twins only
+        {1,
+         [](SavedRoundValues& v) {
+             v.Sides.clear();
+             v.PairIds.clear();
+         }}, // no sides: twins only
         {1, [](SavedRoundValues& v) { v.PairIds[4] = 0; }},
         {1, [](SavedRoundValues& v) { v.PairIds[4] = 4; }},
-        {1, [](SavedRoundValues& v) { v.PairIds[4] = 3; }},           // a pair on three cells
+        {1, [](SavedRoundValues& v) { v.PairIds[4] = 3; }},                      // a pair on three cells
         {1, [](SavedRoundValues& v) { std::swap(v.PairIds[4], v.PairIds[5]); }}, // names on others' pictures
-        {1, [](SavedRoundValues& v) { v.Cells[1] = v.Cells[4] = v.Cells[0]; }}, // one picture in two pairs
-        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[1]; }},    // two of one name on one picture
-        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[0]; }},    // a picture in two pairs
-        {2, [](SavedRoundValues& v) { v.Found[3] = 0; }},             // half a pair found
+        {1, [](SavedRoundValues& v) { v.Cells[1] = v.Cells[4] = v.Cells[0]; }},  // one picture in two pairs
+        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[1]; }}, // two of one name on one picture
+        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[0]; }}, // a picture in two pairs
+        {2, [](SavedRoundValues& v) { v.Found[3] = 0; }},          // half a pair found
+        {3, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[1]; }}, // then and now on one picture
     };
     for (const auto& damage : damages) {
         SavedRoundValues values = KindRecord(damage.Kind);
@@ -192,6 +199,8 @@ TEST(SavedRound, NamesMakeRound) {
         {{"Anna", "Bo", "Bo", "Anna"}, PairKind::TwoOfOneName, false}, // pairs of crossed names
         {{"Anna", "Anna", "Anna", "Anna"}, PairKind::TwoOfOneName, false},
         {{"Anna", "Anna", "Bo", ""}, PairKind::TwoOfOneName, false},
+        {{"Anna", "anna", "Bo", "Bo"}, PairKind::ThenAndNow, true}, // its pairs' persons
+        {{"Anna", "Bo", "Anna", "Bo"}, PairKind::ThenAndNow, false},
         {{"", "", "x", "x"}, PairKind::Twins, true},
     };
     for (const auto& row : rows)
