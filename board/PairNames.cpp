@@ -117,6 +117,12 @@ std::string DealtName(const DealtPicture& picture) {
     return known != Known.end() ? known->second.Name : std::string();
 }
 
+bool StillDealtSo(const DealtPicture& picture) {
+    const auto known = Known.find(picture.Path);
+    return known != Known.end() &&
+           (picture.Person.empty() ? known->second.People.empty() : PersonOf(picture) != nullptr);
+}
+
 CardFraming DealtFraming(const DealtPicture& picture, PictureFit fit) {
     CardFraming framing(fit);
     const TaggedPerson* person = PersonOf(picture);

@@ -3,6 +3,8 @@
 // round at all.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/PlayerSettings.h"
 #include "app/RoundStore.h"
 #include "app/Settings.h"
@@ -51,7 +53,7 @@ TEST(RoundStore, StoredAndDamaged) {
     KeptRound read;
     ASSERT_TRUE(RoundOfValues(ReadSavedRound(), &read));
     EXPECT_EQ(read.Folder, ListFolder);
-    EXPECT_EQ(read.Pictures[7], KeptPictures[8].Path);
+    EXPECT_EQ(read.Pictures[7].Path, KeptPictures[8].Path);
     EXPECT_EQ(read.Names[1], PlayerName(1));
     EXPECT_EQ(std::tie(read.Tries, read.PairsFound, read.Players.Turn, read.Players.Scores[0]),
               std::tie(Tries, PairsFound, Round.Turn, Round.Scores[0]));
@@ -77,6 +79,9 @@ TEST(RoundStore, StoredAndDamaged) {
         {L"Pairs", REG_BINARY, dword},
         {L"Sides", REG_DWORD, dword},
         {L"PairIds", REG_BINARY, std::string(65, '\1')},
+        {L"Persons", REG_BINARY, Wide(std::wstring(16, L'\0') + L"x")}, // the last unterminated
+        {L"Persons", REG_MULTI_SZ, Wide(std::wstring(17, L'\0'))},
+        {L"Persons", REG_BINARY, std::string(140000, '\0')},
     };
     for (const auto& damage : damages) {
         SaveRound();
@@ -87,8 +92,40 @@ TEST(RoundStore, StoredAndDamaged) {
                             DWORD(damage.Bytes.size()));
         EXPECT_FALSE(RoundOfValues(ReadSavedRound(), &read)) << &damage - damages;
     }
+    // A record from before the people shows every picture whole.
+    SaveRound();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RoundKey.c_str(), L"Persons");
+    EXPECT_TRUE(RoundOfValues(ReadSavedRound(), &read));
     DeleteSavedRound();
     EXPECT_FALSE(ReadSavedRound().Whole);
+    PlayerNames[1].clear();
+}
+
+// A picture and its name, its group photo in two pairs by Γιαγιά 👵 and by Grandpa: each card's
+// person comes back, the other pictures whole.
+TEST(RoundStore, PeopleKept) {
+    DealBoard();
+    DealtPairs = PairKind::PictureAndName;
+    for (int cell = 0; cell < 16; ++cell)
+        Side[cell % 4][cell / 4] = cell % 2;
+    for (int number = 1; number <= 8; ++number)
+        KeptPictures[number].Person.clear();
+    KeptPictures[2].Path = KeptPictures[1].Path;
+    KeptPictures[1].Person = "\xCE\x93\xCE\xB9\xCE\xB1\xCE\xB3\xCE\xB9\xCE\xAC \xF0\x9F\x91\xB5";
+    KeptPictures[2].Person = "Grandpa";
+    DeleteSavedRound();
+    SaveRound();
+    KeptRound read;
+    ASSERT_TRUE(RoundOfValues(ReadSavedRound(), &read));
+    ASSERT_EQ(read.Pairs, PairKind::PictureAndName);
+    EXPECT_EQ(read.Pictures[0], (DealtPicture{KeptPictures[1].Path, KeptPictures[1].Person}));
+    EXPECT_EQ(read.Pictures[1], (DealtPicture{KeptPictures[1].Path, "Grandpa"}));
+    EXPECT_EQ(read.Pictures[7], (DealtPicture{KeptPictures[8].Path, ""}));
+    DeleteSavedRound();
+    DealtPairs = PairKind::Twins;
+    std::memset(Side, 0, sizeof(Side));
+    KeptPictures[1].Person.clear();
+    KeptPictures[2].Person.clear();
     PlayerNames[1].clear();
 }
 
