@@ -109,4 +109,32 @@ TEST(CodecHostMessages, NoRoomForCardsLargerThanAPictureMayBe) {
     EXPECT_EQ(OutputRoom(Op::Quit, 2, 3), 0u);
 }
 
+// A card's framing reaches the host with its largest faces, and a request the host cannot trust
+// gives it no more faces than a framing weighs and no person it was not told of.
+TEST(CodecHostMessages, AFramingCrossesWithItsLargestFaces) {
+    CardFraming framing(PictureFit::KeepShape);
+    for (int i = 0; i < 12; ++i)
+        framing.Faces.push_back({0.05 * i, 0.1, 0.01 * (i + 1), 0.02});
+    framing.HasPerson = true;
+    framing.Person = {0.25, 0.5, 0.125, 0.25};
+    Request request = {};
+    PutFraming(framing, &request);
+    const CardFraming read = FramingOf(request);
+    EXPECT_EQ(read.Fit, PictureFit::KeepShape);
+    ASSERT_EQ(read.Faces.size(), MaxFramingFaces);
+    EXPECT_NEAR(read.Faces.front().Width, 0.12, 1e-6);
+    EXPECT_NEAR(read.Faces.back().Width, 0.05, 1e-6);
+    EXPECT_TRUE(read.HasPerson);
+    EXPECT_NEAR(read.Person.Left, 0.25, 1e-6);
+    request.FaceCount = 1000;
+    request.HasPerson = 7;
+    request.Fit = 99;
+    const CardFraming wild = FramingOf(request);
+    EXPECT_EQ(wild.Faces.size(), MaxFramingFaces);
+    EXPECT_FALSE(wild.HasPerson);
+    EXPECT_EQ(wild.Fit, PictureFit::Stretch);
+    request.FaceCount = -5;
+    EXPECT_TRUE(FramingOf(request).Faces.empty());
+}
+
 } // namespace
