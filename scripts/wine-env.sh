@@ -290,6 +290,75 @@ yw_mingw_libheif() {
         yw_mingw_install "$1" "$2"
 }
 
+# dlib, from bookworm's source package, pinned as libheif is: of its files only the main tarball and
+# Debian's own are fetched (its model tarball is 200 MB the detector does without), each checked
+# against the .dsc, whose SHA-256 is pinned beside its version. Unpacked: dlib's headers, the compiled
+# files below, its licence, and the example photos with their boxes (examples/faces) and the face
+# chips of five people (examples/johns), kept in the entry as test material.
+YW_DLIB_VERSION=19.24+dfsg-1
+YW_DLIB_DSC_SHA256=846b06672e647c0f1bb6ea17ba0ffcff7aba77544c57a98aa58d0744975b01b4
+yw_dlib_source() {
+    local root=$1 dsc="dlib_$YW_DLIB_VERSION.dsc" pool=pool/main/d/dlib mirror file patch
+    rm -rf "$root"
+    mkdir -p "$root/tree"
+    for mirror in $(yw_debian_mirrors debian); do
+        curl -fsS -o "$root/$dsc" "$mirror/$pool/${dsc//+/%2b}" 2>/dev/null &&
+            echo "$YW_DLIB_DSC_SHA256  $root/$dsc" | sha256sum -c --quiet >/dev/null 2>&1 || continue
+        sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ \([0-9a-f]\{64\}\) [0-9]\+ \([^ /]\+\)$/\1  \2/p' "$root/$dsc" |
+            grep -v -- '-dlib-models\.' >"$root/sums"
+        while read -r _ file; do
+            curl -fsS -o "$root/$file" "$mirror/$pool/${file//+/%2b}" || continue 2
+        done <"$root/sums"
+        (cd "$root" && [[ "$(wc -l <sums)" -eq 2 ]] && sha256sum -c --quiet sums >/dev/null) || continue
+        tar -xjf "$root"/dlib_*.orig.tar.bz2 -C "$root/tree" --strip-components=1 --wildcards \
+            '*/dlib/*' '*/LICENSE.txt' '*/examples/faces/*' '*/examples/johns/*' &&
+            tar -xJf "$root"/dlib_*.debian.tar.xz -C "$root/tree" || return 1
+        # The series touches only dlib's own CMake build, which is not used; applied all the same.
+        while read -r patch; do
+            [[ -z "$patch" || "$patch" == \#* ]] || patch -s -d "$root/tree" -p1 <"$root/tree/debian/patches/$patch" ||
+                return 1
+        done <"$root/tree/debian/patches/series"
+        return 0
+    done
+    echo "No $dsc with SHA-256 $YW_DLIB_DSC_SHA256 found" >&2
+    return 1
+}
+
+# What of dlib is compiled: what the frontal face detector's model needs at link time (its text is
+# base64 of a compressed stream) and dlib's check that every file agrees on its asserts. The rest of
+# it is headers, whose templates the game's own file instantiates. The shape predictor and the dnn
+# face descriptor would add their files here and their models from the model tarball.
+YW_DLIB_SOURCES=(base64/base64_kernel_1 entropy_decoder/entropy_decoder_kernel_2 test_for_odr_violations)
+
+# dlib with the compiler $3 and archiver $4, the same for either side: -O3 at the x86-64 baseline
+# (SSE2; no instruction a Windows 10 PC may lack), its asserts and GUI off, and none of its optional
+# libraries (BLAS, LAPACK, CUDA, image files). Its config.h says so to every file that includes it.
+yw_dlib_build() {
+    local work=$1 prefix=$2 cxx=$3 ar=$4 tree="$1/source/tree" file pids=() pid
+    yw_dlib_source "$work/source" || return 1
+    sed -e 's/^#cmakedefine \(DLIB_DISABLE_ASSERTS\|DLIB_NO_GUI_SUPPORT\)\b.*/#define \1/' \
+        -e 's|^#cmakedefine \([A-Z_0-9]*\).*|/* #undef \1 */|' "$tree/dlib/config.h.in" >"$tree/dlib/config.h"
+    grep -qx '#define DLIB_DISABLE_ASSERTS' "$tree/dlib/config.h" && ! grep -q cmakedefine "$tree/dlib/config.h" ||
+        return 1
+    mkdir -p "$work/objects" "$prefix/lib" "$prefix/include" "$prefix/share/dlib"
+    for file in "${YW_DLIB_SOURCES[@]}"; do
+        "$cxx" -std=c++17 -O3 -march=x86-64 -mtune=generic -I"$tree" -c "$tree/dlib/$file.cpp" \
+            -o "$work/objects/${file//\//_}.o" &
+        pids+=($!)
+    done
+    for pid in "${pids[@]}"; do
+        wait "$pid" || return 1
+    done
+    "$ar" rcs "$prefix/lib/libdlib.a" "$work/objects"/*.o &&
+        (cd "$tree" && find dlib -name '*.h' ! -path 'dlib/test/*' ! -path 'dlib/python/*' ! -path 'dlib/java/*' \
+            ! -path 'dlib/matlab/*' -exec cp --parents -t "$prefix/include" {} +) &&
+        cp -r "$tree/examples/faces" "$tree/examples/johns" "$tree/LICENSE.txt" "$prefix/share/dlib/"
+}
+
+yw_mingw_dlib() {
+    yw_dlib_build "$1" "$2" x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-ar
+}
+
 # The version of library $1 and the key of its entry (YW_VERSION, YW_KEY): its recipe's text, the
 # compilers and MinGW's headers and runtime, the toolchain file and what else goes into it.
 yw_mingw_key() {
@@ -305,6 +374,8 @@ yw_mingw_key() {
         expat) YW_VERSION="$(yw_source_version libexpat1-dev)" ;;
         libde265) YW_VERSION=$YW_LIBDE265_VERSION
                   also="$(declare -f yw_libde265_source yw_pinned_source; declare -p YW_LIBDE265_OPTIONS)" ;;
+        dlib) YW_VERSION=$YW_DLIB_VERSION
+              also="$(declare -f yw_dlib_build yw_dlib_source; declare -p YW_DLIB_SOURCES)" ;;
         libheif) yw_mingw_key libde265
                  also="$YW_KEY $(declare -f yw_libheif_source yw_pinned_source; declare -p YW_LIBHEIF_OPTIONS)"
                  YW_VERSION=$YW_LIBHEIF_VERSION ;;
@@ -317,7 +388,7 @@ yw_mingw_key() {
 # The libraries, each followed by those it is built against (after a colon, a comma between them).
 # Each builds as soon as those it needs are in the cache, beside the others, so the longest chain
 # comes first. A library joins with its recipe, its case in yw_mingw_key and its line here.
-YW_MINGW_LIBRARIES=(libde265 libheif:libde265 libjpeg-turbo libpng1.6 libwebp giflib libexif expat)
+YW_MINGW_LIBRARIES=(libde265 libheif:libde265 libjpeg-turbo libpng1.6 libwebp giflib libexif expat dlib)
 
 # The cache's entry of library $1 (built when missing or damaged); its libraries' entries follow.
 yw_mingw_entry() {
@@ -330,7 +401,7 @@ yw_mingw_entry() {
 # since downloads, unpacking and configure runs leave a core idle. The entries of the libraries are
 # in the associative array yw_entry_of (set by the caller). A library whose need failed fails too.
 yw_mingw_build_missing() {
-    local jobs=${YW_LIBRARY_JOBS:-$(($(nproc) + 1))} item library need pid status=0 apt blocked
+    local jobs=${YW_LIBRARY_JOBS:-$(($(nproc) + 1))} item library need pid status=0 apt blocked ended
     local -a waiting=("${YW_MINGW_LIBRARIES[@]}") still needs entries
     local -A running=() result=()
     apt="$(mktemp -d "${TMPDIR:-/tmp}/yorewind-apt.XXXXXX")"
@@ -366,8 +437,19 @@ yw_mingw_build_missing() {
             break
         fi
         waiting=("${still[@]}")
-        wait -n -p pid "${!running[@]}"
-        result[${running[$pid]}]=$?
+        pid=""
+        wait -n -p pid "${!running[@]}" 2>/dev/null
+        ended=$?
+        if [[ -z "$pid" ]]; then
+            # bash's wait -n no longer knows a job that ended before it was called (libraries already
+            # in the cache end at once): one of those is waited for by its number, which bash keeps.
+            for pid in "${!running[@]}"; do
+                kill -0 "$pid" 2>/dev/null || break
+            done
+            wait "$pid"
+            ended=$?
+        fi
+        result[${running[$pid]}]=$ended
         unset "running[$pid]"
     done
     rm -rf "$apt"
@@ -398,6 +480,36 @@ yw_build_mingw_libs() {
     for item in "${YW_MINGW_LIBRARIES[@]}"; do
         touch "$YW_MINGW_LIBS/install/.${item%%:*}"
     done
+}
+
+# The libraries the native builds (the host preset's tests, the native benchmark, the fuzz target)
+# take from the cache rather than the system's packages, built as their MinGW recipes are by the
+# machine's g++: dlib, whose Debian package is built with BLAS, LAPACK and image libraries the game
+# leaves out. Copied into build/native-libs/install, where CMakeLists.txt looks on a native build.
+YW_NATIVE_LIBRARIES=(dlib)
+YW_NATIVE_LIBS="$PWD/build/native-libs"
+
+yw_native_dlib() {
+    yw_dlib_build "$1" "$2" g++ ar
+}
+
+# The version of native library $1 and the key of its entry, as yw_mingw_key has them with the
+# machine's compiler in place of MinGW's.
+yw_native_key() {
+    yw_mingw_key "$1"
+    YW_KEY="$(yw_cache_key "$YW_KEY" "$(declare -f "yw_native_${1//[-.]/_}")" \
+        "$(dpkg-query -W -f='${Package} ${Version}\n' g++ binutils libstdc++6)")"
+}
+
+# Makes build/native-libs/install from the cache, building what it lacks.
+yw_build_native_libs() {
+    local library entries=()
+    for library in "${YW_NATIVE_LIBRARIES[@]}"; do
+        yw_native_key "$library"
+        yw_cache_ensure native "$library" "$YW_VERSION" "$YW_KEY" "yw_native_${library//[-.]/_}" || return 1
+        entries+=("$(yw_cache_entry native "$library" "$YW_VERSION" "$YW_KEY")")
+    done
+    yw_cache_assemble "$YW_NATIVE_LIBS/install" "${entries[@]}"
 }
 
 # Starts Xvfb on a free display and exports DISPLAY; YW_XVFB_PID is its process. Xvfb picks the
