@@ -5,6 +5,7 @@
 #include "app/Settings.h"
 #include "board/CardPictures.h"
 #include "board/DealPictures.h"
+#include "board/DealtFaces.h"
 #include "board/Voice.h"
 #include "board/VoiceSpeech.h"
 #include "engine/GameEngine.h"
@@ -14,6 +15,7 @@ void SaveAndShutdown() {
     CloseCrashRecord();
     // Nothing may decode on for a board that is going away.
     CancelNextDeal();
+    StopFindingFaces();
     StopVoice();
     EndSpeech();
     SaveRound();

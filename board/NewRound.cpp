@@ -11,6 +11,7 @@
 #include "board/CardPictures.h"
 #include "board/ComputerTurn.h"
 #include "board/DealPictures.h"
+#include "board/DealtFaces.h"
 #include "board/MissTurnBack.h"
 #include "board/PairNames.h"
 #include "board/RenderBoard.h"
@@ -114,6 +115,7 @@ void ShowNewBoard() {
     Engine->FrameWanted = TRUE;
     AnnounceDeal();
     StartComputers();
+    FindDealtFaces();
     PreparationWanted = true;
 }
 
@@ -138,6 +140,7 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
         ShuffleList(PictureList, draw);
 
     StopVoice();
+    StopFindingFaces();
     ApplyLevel(Level);
     TakeCalmSetting();
     DealtPairs = ChosenPairs();
@@ -173,7 +176,8 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
 }
 
 void PrepareNextRoundIfWanted() {
-    if (!PreparationWanted)
+    // The faces of the board shown come first: its cards may be made again for them.
+    if (!PreparationWanted || FindingDealtFaces())
         return;
     PreparationWanted = false;
     const PixelSize kept = KeptCardSize();

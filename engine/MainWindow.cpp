@@ -12,6 +12,7 @@
 #include "board/CardPictures.h"
 #include "board/ComputerTurn.h"
 #include "board/DealPictures.h"
+#include "board/DealtFaces.h"
 #include "board/FocusCue.h"
 #include "board/LargeView.h"
 #include "board/MissTurnBack.h"
@@ -186,6 +187,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             if (wParam) {
                 CloseCrashRecord();
                 CancelNextDeal();
+                StopFindingFaces();
                 SaveRound();
                 SaveSettings();
             }
@@ -214,6 +216,9 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case SayNameMessage:
             SayPostedName(wParam);
+            return 0;
+        case FacesFoundMessage:
+            TakeFoundFaces();
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
