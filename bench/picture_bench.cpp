@@ -12,6 +12,9 @@
 //   picture_bench pairs FOLDER (level-4 deals of each kind of pairs: pic01..18.jpg as twins, their
 //                               links "Person 01..18.jpg" as pictures with their names, and
 //                               "Person 01..18 (1).jpg" and "(2).jpg" as two pictures of one name)
+//   picture_bench people PLAIN HOSTILE (deals' decodes with what the pictures carry read, of
+//                               photo01..18.jpg in PLAIN and in HOSTILE, where they carry hostile
+//                               people tags beside and within them, interleaved)
 #include <windows.h>
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -441,9 +444,64 @@ void TurningFrames() {
                 times.back(), times.size());
 }
 
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// Level-4 deals' decodes with what the pictures carry read: of 18 photos (A) and of the same photos
+// carrying hostile people tags in the file and its extended XMP, both sidecars and Google's JSON
+// (B), interleaved A, B seven times after one cold deal of each; the medians of the wall and CPU
+// times, and each run's.
+void PeopleFigures(const std::string& plain, const std::string& hostile) {
+    std::vector<std::string> lists[2];
+    for (int i = 1; i <= 18; ++i) {
+        const std::string name = std::string(i < 10 ? "photo0" : "photo") + std::to_string(i) + ".jpg";
+        lists[0].push_back(plain + name);
+        lists[1].push_back(hostile + name);
+    }
+    const PixelSize kept = KeptCardSize();
+    std::vector<double> times[2], cpu[2];
+    size_t people[2] = {};
+    for (int round = 0; round < 8; ++round) {
+        for (int kind = 0; kind < 2; ++kind) {
+            BatchControl control;
+            control.ReadInfo = true;
+            const double start = Now();
+            const double cpuStart = CpuMilliseconds();
+            const std::vector<DecodedPicture> pictures = DecodeFirstPictures(
+                lists[kind], 18, kept.Width, kept.Height, PictureFit::Stretch, DecodeThreadCount(), control);
+            if (round > 0) {
+                times[kind].push_back(Now() - start);
+                cpu[kind].push_back(CpuMilliseconds() - cpuStart);
+            }
+            people[kind] = 0;
+            for (const DecodedPicture& picture : pictures)
+                people[kind] += picture.Info.People.size();
+        }
+    }
+    const char* names[2] = {"Deal's decodes and info, 18 photos (A), median of 7",
+                            "The same with hostile people tags (B), median of 7"};
+    for (int kind = 0; kind < 2; ++kind) {
+        std::printf("%-58s %10.0f  (CPU %.0f; %zu people read)\n  runs:", names[kind], Median(times[kind]),
+                    Median(cpu[kind]), people[kind]);
+        for (size_t run = 0; run < times[kind].size(); ++run)
+            std::printf(" %.0f/%.0f", times[kind][run], cpu[kind][run]);
+        std::printf("\n");
+    }
+    std::printf("%-58s %10.3fx  (CPU %.3fx)\n", "B against A", Median(times[1]) / Median(times[0]),
+                Median(cpu[1]) / Median(cpu[0]));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 4 && std::string(argv[1]) == "people") {
+        if (!StartGame())
+            return 1;
+        PeopleFigures(std::string(argv[2]) + "\\", std::string(argv[3]) + "\\");
+        return 0;
+    }
     if (argc == 2 && std::string(argv[1]) == "minimize") {
         const HWND game = FindWindowA("Yorewind", nullptr);
         return game != nullptr && ShowWindow(game, SW_MINIMIZE) >= 0 ? 0 : 1;

@@ -209,6 +209,7 @@ bool JpegSize(const uint8_t* data, size_t size, int* width, int* height) {
 
 void JpegMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
     static const char XmpMark[] = "http://ns.adobe.com/xap/1.0/";
+    static const char ExtensionMark[] = "http://ns.adobe.com/xmp/extension/";
     const DecodeStop never;
     Decompressor decompressor(never);
     if (!ReadHeaders(decompressor, data, size))
@@ -219,6 +220,9 @@ void JpegMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks) {
             blocks->Exif = segment;
         else if (blocks->Xmp.empty() && segment.compare(0, sizeof XmpMark, XmpMark, sizeof XmpMark) == 0)
             blocks->Xmp = segment.substr(sizeof XmpMark);
+        else if (blocks->XmpExtension.size() < MaxExtensionSegments &&
+                 segment.compare(0, sizeof ExtensionMark, ExtensionMark, sizeof ExtensionMark) == 0)
+            blocks->XmpExtension.push_back(segment.substr(sizeof ExtensionMark));
     }
 }
 

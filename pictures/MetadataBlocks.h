@@ -5,13 +5,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct MetadataBlocks {
     std::string Exif; // "Exif\0\0" and a TIFF header, at most MaxExifBytes; empty when none
     std::string Xmp;  // the XMP packet, at most MaxXmpBytes; empty when none
+    // A JPEG's extended XMP segments, each after its mark (a GUID, the full length, an offset and
+    // a part), in the file's order; at most MaxExtensionSegments.
+    std::vector<std::string> XmpExtension;
 };
 
-// The EXIF and XMP of a JPEG's APP1 segments, read from its headers alone.
+constexpr size_t MaxExtensionSegments = 40;
+
+// The EXIF, XMP and extended XMP of a JPEG's APP1 segments, read from its headers alone.
 void JpegMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks);
 // A PNG's eXIf chunk and its XMP iTXt chunk ("XML:com.adobe.xmp") before the image data.
 void PngMetadata(const uint8_t* data, size_t size, MetadataBlocks* blocks);

@@ -81,7 +81,7 @@ bool DecodePicture(const char* path, int width, int height, const CardFraming& f
     if (info == nullptr)
         return DecodePictureData(bytes.data(), bytes.size(), width, height, framing, pixels, stop);
     // The faces its tags box frame the card before any is sought.
-    *info = ReadPictureInfoData(bytes.data(), bytes.size());
+    *info = ReadPictureInfoBeside(path, bytes.data(), bytes.size());
     CardFraming tagged = framing;
     if (tagged.Faces.empty())
         tagged.Faces = info->TaggedFaces;

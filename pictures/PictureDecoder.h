@@ -12,7 +12,8 @@
 // Decodes the picture file at path for a width x height card: scaled whole to it (proportions not
 // kept), or its part of the card's shape (framing); pixels: width*height 32-bit BGRX (0x00RRGGBB as
 // uint32_t), top row first. False: "not a picture", or stop said so part-way (everything the decode held is
-// then freed). When info is given, what the picture carries of itself is read into it from the same bytes.
+// then freed). When info is given, what the picture carries of itself is read into it from the same bytes,
+// with the people its sidecars and JSON beside it name (ReadPictureInfoBeside).
 bool DecodePicture(const char* path, int width, int height, const CardFraming& framing,
                    std::vector<uint32_t>* pixels, const DecodeStop& stop = DecodeStop(),
                    PictureInfo* info = nullptr);

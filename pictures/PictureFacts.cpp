@@ -92,23 +92,6 @@ std::string Utf16ToUtf8(const std::string& bytes) {
     return text;
 }
 
-// A title as it is shown: valid UTF-8, cut at its first zero, line breaks and other control
-// characters as spaces, no spaces around it, bounded. Empty when broken or blank.
-std::string CleanTitle(const std::string& raw) {
-    std::string text = raw.substr(0, raw.find('\0'));
-    if (!ValidUtf8(text))
-        return std::string();
-    for (char& c : text) {
-        if (uint8_t(c) < 0x20 || c == 0x7F)
-            c = ' ';
-    }
-    const size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos)
-        return std::string();
-    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
-    return ClipUtf8(text, MaxTitleBytes);
-}
-
 int Number(const std::string& text, size_t at, size_t digits) {
     if (text.size() < at + digits)
         return -1;
@@ -138,6 +121,21 @@ std::string Day(const std::string& text, char separator) {
 }
 
 } // namespace
+
+std::string CleanTitle(const std::string& raw) {
+    std::string text = raw.substr(0, raw.find('\0'));
+    if (!ValidUtf8(text))
+        return std::string();
+    for (char& c : text) {
+        if (uint8_t(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    }
+    const size_t first = text.find_first_not_of(' ');
+    if (first == std::string::npos)
+        return std::string();
+    text = text.substr(first, text.find_last_not_of(' ') - first + 1);
+    return ClipUtf8(text, MaxTitleBytes);
+}
 
 std::string ClipUtf8(const std::string& text, size_t maxBytes) {
     if (text.size() <= maxBytes)

@@ -20,6 +20,7 @@ struct CarriedFacts {
     std::string ExifTaken;   // EXIF DateTimeOriginal, "YYYY:MM:DD HH:MM:SS"
     std::string XmpTaken;    // XMP exif:DateTimeOriginal, ISO 8601
     std::string XmpCreated;  // XMP photoshop:DateCreated, ISO 8601
+    std::string XmpExtension; // XMP xmpNote:HasExtendedXMP, the GUID of a JPEG's extended XMP
 };
 
 // The title as Explorer shows it (XMP dc:title, else XPTitle, else ImageDescription unless it is
@@ -29,3 +30,7 @@ PictureInfo ChooseInfo(const CarriedFacts& facts);
 
 // text cut to at most maxBytes without splitting a UTF-8 character.
 std::string ClipUtf8(const std::string& text, size_t maxBytes);
+
+// A title as it is shown: valid UTF-8, cut at its first zero, line breaks and other control
+// characters as spaces, no spaces around it, at most MaxTitleBytes. Empty when broken or blank.
+std::string CleanTitle(const std::string& raw);

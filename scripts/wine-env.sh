@@ -4,7 +4,7 @@
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
              libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libheif-dev libheif-examples
-             libexif-dev libexpat1-dev
+             libexif-dev libexpat1-dev nlohmann-json3-dev
              libz-mingw-w64-dev
              nasm dpkg-dev curl libimage-exiftool-perl nsis zip python3-minimal locales
              gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
@@ -276,6 +276,12 @@ yw_mingw_expat() {
         yw_mingw_install "$1" "$2"
 }
 
+# nlohmann-json's single header as Debian's source ships it: nothing to build.
+yw_mingw_nlohmann_json3() {
+    yw_mingw_source nlohmann-json3 nlohmann-json3-dev "$1/source" && mkdir -p "$2/include/nlohmann" &&
+        cp "$1/source/tree/single_include/nlohmann/json.hpp" "$2/include/nlohmann/"
+}
+
 yw_mingw_libde265() {
     yw_libde265_source "$1/source" && yw_mingw_configure "$1" "$2" "" "${YW_LIBDE265_OPTIONS[@]}" &&
         yw_mingw_install "$1" "$2"
@@ -372,6 +378,7 @@ yw_mingw_key() {
         libwebp) YW_VERSION="$(yw_source_version libwebp-dev)" ;;
         libexif) YW_VERSION="$(yw_source_version libexif-dev)" ;;
         expat) YW_VERSION="$(yw_source_version libexpat1-dev)" ;;
+        nlohmann-json3) YW_VERSION="$(yw_source_version nlohmann-json3-dev)" ;;
         libde265) YW_VERSION=$YW_LIBDE265_VERSION
                   also="$(declare -f yw_libde265_source yw_pinned_source; declare -p YW_LIBDE265_OPTIONS)" ;;
         dlib) YW_VERSION=$YW_DLIB_VERSION
@@ -388,7 +395,8 @@ yw_mingw_key() {
 # The libraries, each followed by those it is built against (after a colon, a comma between them).
 # Each builds as soon as those it needs are in the cache, beside the others, so the longest chain
 # comes first. A library joins with its recipe, its case in yw_mingw_key and its line here.
-YW_MINGW_LIBRARIES=(libde265 libheif:libde265 libjpeg-turbo libpng1.6 libwebp giflib libexif expat dlib)
+YW_MINGW_LIBRARIES=(libde265 libheif:libde265 libjpeg-turbo libpng1.6 libwebp giflib libexif expat dlib
+                    nlohmann-json3)
 
 # The cache's entry of library $1 (built when missing or damaged); its libraries' entries follow.
 yw_mingw_entry() {

@@ -5,7 +5,7 @@
 set -e
 CONVERT=${2:-convert}
 mkdir -p "$1"
-"$CONVERT" -size 1200x800 xc:gray60 \
+"$CONVERT" -size 1200x800 "xc:#999999" -type TrueColor \
     -fill red -draw 'rectangle 200,250 319,369' \
     -fill lime -draw 'rectangle 540,250 659,369' \
     -fill blue -draw 'rectangle 880,250 999,369' \

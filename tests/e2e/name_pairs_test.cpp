@@ -154,3 +154,86 @@ TEST_F(NamePairs, TooFewNamedPictures) {
 }
 
 } // namespace
+
+// A camera's folder where one group photo's face tags alone name anybody: each of its three people is
+// a pair of a picture and a name, and a person's card shows their own face (a square of their colour
+// in the photo), not a neighbour's. Played by what the reader hears, remembering every card.
+TEST_F(NamePairs, EachPersonOfAGroupPhotoIsAPairOfTheirOwn) {
+    for (const char* file : {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.jpg", "IMG_0004.jpg"})
+        CopyIn(std::string("people-pictures\\") + file, file);
+    yw::WriteSettings(folder.Path(), 5);
+    yw::WriteSettingNumber("Pairs", 1);
+    ASSERT_TRUE(Start(5));
+    CoInitialize(nullptr);
+    ASSERT_NE(board = BoardObject(window), nullptr);
+    SetForegroundWindow(window);
+    ASSERT_TRUE(yw::WaitUntil([&] { return yw::Near(Pixel(0), CardBack) && yw::Near(Pixel(5), CardBack); }));
+    const std::map<std::string, uint32_t> faces = {
+        {"Grandma", 0xFF0000}, {"Grandpa", 0x00FF00}, {"Baby", 0x0000FF}};
+    std::map<std::string, std::vector<int>> seen;  // the cells of each name seen and not yet found
+    std::map<std::string, std::set<int>> pictures; // the picture cards of each name, by their colour
+    std::set<int> found;
+    int tries = 0;
+    const auto turn = [&](int cell) {
+        const std::string name = Turn(cell);
+        const auto face = faces.find(name);
+        EXPECT_NE(face, faces.end()) << "a card named " << name;
+        if (face == faces.end())
+            return name;
+        // Once the turn is drawn and holds: a picture card shows its person's face; anything else
+        // (a neighbour's face, the photo's grey) counts as the name card, and a pair has one.
+        uint32_t shown = CardBack;
+        int still = 0;
+        EXPECT_TRUE(yw::WaitUntil([&] {
+            const uint32_t now = Pixel(cell);
+            still = now == shown && !yw::Near(now, CardBack) ? still + 1 : 0;
+            shown = now;
+            return still >= 10;
+        }));
+        if (yw::Near(shown, face->second))
+            pictures[name].insert(cell);
+        return name;
+    };
+    const auto foundNow = [&](int a, int b) {
+        EXPECT_TRUE(yw::WaitUntil([&] { return CardHeard(board, b).find(", found") != std::string::npos; }));
+        found.insert(a);
+        found.insert(b);
+    };
+    for (int first = 0; first < 6; ++first) {
+        if (found.count(first) != 0)
+            continue;
+        const std::string name = turn(first);
+        std::vector<int>& same = seen[name];
+        const auto partner = std::find_if(same.begin(), same.end(), [&](int cell) { return cell != first; });
+        if (partner != same.end()) {
+            const int other = *partner;
+            EXPECT_EQ(turn(other), name);
+            ++tries;
+            foundNow(first, other);
+            continue;
+        }
+        if (same.empty())
+            same.push_back(first);
+        int second = first + 1;
+        while (second < 6 &&
+               (found.count(second) != 0 || std::any_of(seen.begin(), seen.end(), [&](const auto& s) {
+                    return std::count(s.second.begin(), s.second.end(), second) != 0;
+                })))
+            ++second;
+        ASSERT_LT(second, 6);
+        const std::string other = turn(second);
+        ++tries;
+        if (other == name) {
+            foundNow(first, second);
+            continue;
+        }
+        seen[other].push_back(second);
+        board->accDoDefaultAction(CardChild(second)); // the miss turns back
+        EXPECT_TRUE(
+            yw::WaitUntil([&] { return CardHeard(board, second).find("face down") != std::string::npos; }));
+    }
+    EXPECT_EQ(found.size(), 6u);
+    for (const auto& face : faces)
+        EXPECT_EQ(pictures[face.first].size(), 1u) << face.first << "'s picture card";
+    Answer(tries, IDNO);
+}

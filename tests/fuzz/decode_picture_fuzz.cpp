@@ -2,13 +2,15 @@
 // card size the input's length picks, so small and large cards (and with them each JPEG DCT scale),
 // stretched or cut to their shape, are all reached; the size read from the headers alone; and the
 // readers of what a picture carries of itself (EXIF through libexif, XMP through expat, in every
-// container, a TIFF's own first directory included). Natively no system codec exists, so a TIFF's
-// pixels are "not a picture" here, while its directory and XMP are read as on Windows.
+// container, a TIFF's own first directory and a JPEG's extended XMP included, and the people they
+// tag). Natively no system codec exists, so a TIFF's pixels are "not a picture" here, while its
+// directory and XMP are read as on Windows.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "pictures/PeopleChoice.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureFacts.h"
 #include "pictures/PictureSize.h"
@@ -29,5 +31,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (info.Title.size() > MaxTitleBytes || ClipUtf8(info.Title, MaxTitleBytes) != info.Title ||
         (!info.Taken.empty() && info.Taken.size() != 10))
         std::abort(); // a name is bounded and whole, a date is a day
+    if (info.People.size() > MaxPeople || info.TaggedFaces.size() > MaxTaggedFaces)
+        std::abort(); // the people are bounded however many the tags name
+    for (const TaggedPerson& person : info.People) {
+        if (person.Name.empty() || person.Name.size() > MaxPersonNameBytes)
+            std::abort(); // a person has a name, bounded
+    }
     return 0;
 }
