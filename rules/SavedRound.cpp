@@ -4,8 +4,11 @@
 #include <utility>
 
 #include "app/PathText.h"
+#include "pictures/PeopleChoice.h"
 #include "rules/Deal.h"
 #include "rules/Statistics.h"
+
+static_assert(MaxPersonBytes >= MaxPersonNameBytes, "a kept round holds every name a picture's tags give");
 
 namespace {
 

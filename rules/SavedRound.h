@@ -11,8 +11,9 @@
 #include "rules/GameState.h"
 #include "rules/PlayerTurns.h"
 
-// The longest person's name a record holds, in UTF-8 bytes: as long as a picture's title is read.
-const size_t MaxPersonBytes = 1024;
+// The longest person's name a record holds, in UTF-8 bytes: as long as a picture's tags' names are
+// read (pictures/PeopleChoice.h).
+const size_t MaxPersonBytes = 256;
 
 // The values as read back; the reader clears Whole when any was missing or of another type or size.
 struct SavedRoundValues {
