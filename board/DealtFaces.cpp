@@ -10,9 +10,8 @@
 
 #include "board/CardPictures.h"
 #include "engine/GameEngine.h"
-#include "pictures/FaceFinder.h"
+#include "pictures/FaceFraming.h"
 #include "pictures/PictureBatch.h"
-#include "pictures/PictureDecoder.h"
 #include "pictures/ThreadCpuTime.h"
 #include "pictures/WorkerPool.h"
 
@@ -47,18 +46,6 @@ struct Search {
 std::unique_ptr<Search> Current;
 std::unordered_map<std::string, std::vector<FaceBox>> FoundFaces; // by path, for the run
 
-// The faces frame the card: a kept shape holds them, and a person tagged without a box is the one
-// face a picture shows.
-CardFraming Framed(const CardFraming& framing, const std::string& person, const std::vector<FaceBox>& faces) {
-    CardFraming framed = framing;
-    framed.Faces = faces;
-    if (!person.empty() && faces.size() == 1) {
-        framed.HasPerson = true;
-        framed.Person = faces.front();
-    }
-    return framed;
-}
-
 // A card the faces could frame otherwise, which no tag framed already.
 bool WantsFaces(const KeptPicture& picture) {
     if (picture.Pixels.empty() || picture.FacesSought || picture.Framing.HasPerson ||
@@ -74,12 +61,9 @@ void Seek(const Search& search, Sought* sought) {
     const double start = ThreadCpuSeconds();
     const DecodeStop stop{
         [&] { return search.Stop.load() || ThreadCpuSeconds() - start > PictureCpuBudgetSeconds; }};
-    if (!sought->Known)
-        sought->Known = FindFacesInPicture(sought->Path.c_str(), stop, &sought->Faces);
-    if (sought->Known && !sought->Faces.empty() &&
-        !DecodePicture(sought->Path.c_str(), sought->Width, sought->Height,
-                       Framed(sought->Framing, sought->Person, sought->Faces), &sought->Pixels, stop))
-        sought->Pixels.clear();
+    sought->Known =
+        FrameByFaces(sought->Path.c_str(), sought->Framing, !sought->Person.empty(), sought->Width,
+                     sought->Height, stop, sought->Known, &sought->Faces, &sought->Pixels);
     SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_NORMAL);
 }
 
@@ -131,7 +115,7 @@ void TakeFoundFaces() {
             continue;
         FoundFaces[sought.Path] = sought.Faces;
         picture.FacesSought = true;
-        picture.Framing = Framed(picture.Framing, picture.Person, sought.Faces);
+        picture.Framing = FramedByFaces(picture.Framing, !picture.Person.empty(), sought.Faces);
         if (!sought.Pixels.empty()) {
             picture.Pixels = std::move(sought.Pixels);
             RemakeCard(sought.Face);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <exception>
 #include <memory>
+#include <utility>
 
 #include <dlib/image_processing/frontal_face_detector.h>
 
@@ -90,7 +91,8 @@ std::vector<FaceBox> FindFaces(const uint32_t* pixels, int width, int height) {
     return faces;
 }
 
-bool FindFacesInPicture(const char* path, const DecodeStop& stop, std::vector<FaceBox>* faces) {
+bool FindFacesInPicture(const char* path, const DecodeStop& stop, std::vector<FaceBox>* faces,
+                        SearchedPicture* searched) {
     faces->clear();
     const PictureReading reading(path);
     std::vector<uint8_t> bytes;
@@ -105,5 +107,9 @@ bool FindFacesInPicture(const char* path, const DecodeStop& stop, std::vector<Fa
                            &pixels, stop) ||
         stop())
         return false;
-    return Search(pixels.data(), searchWidth, searchHeight, faces);
+    if (!Search(pixels.data(), searchWidth, searchHeight, faces))
+        return false;
+    if (searched != nullptr)
+        *searched = {searchWidth, searchHeight, std::move(pixels)};
+    return true;
 }

@@ -19,6 +19,16 @@ void FaceSearchSize(int width, int height, int* searchWidth, int* searchHeight);
 // detector per thread, made on first use).
 constexpr size_t MaxFoundFaces = 32;
 std::vector<FaceBox> FindFaces(const uint32_t* pixels, int width, int height);
+// The picture as it was searched: upright, FaceSearchSize of its shown size.
+struct SearchedPicture {
+    int Width = 0;
+    int Height = 0;
+    std::vector<uint32_t> Pixels;
+};
+
 // The faces of the picture file at path: decoded (by DecodePicture, whole, stretched to FaceSearchSize of its
 // shown size, so proportions kept) and searched. False when it does not decode or stop said so part-way.
-bool FindFacesInPicture(const char* path, const DecodeStop& stop, std::vector<FaceBox>* faces);
+// When searched is given it receives the pixels searched, from which a card the faces frame can be cut
+// without decoding the file again.
+bool FindFacesInPicture(const char* path, const DecodeStop& stop, std::vector<FaceBox>* faces,
+                        SearchedPicture* searched = nullptr);

@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "MadeFile.h"
+#include "pictures/FaceFraming.h"
 #include "pictures/PictureDecoder.h"
 
 namespace {
@@ -146,4 +147,39 @@ TEST(FaceFinder, SearchesAPictureFileUpright) {
     EXPECT_TRUE(FindFacesInPicture(Photo("dogs.jpg").c_str(), DecodeStop(), &none));
     EXPECT_TRUE(none.empty());
     EXPECT_FALSE(FindFacesInPicture(Photo("bald_guys.jpg").c_str(), DecodeStop{[] { return true; }}, &none));
+}
+
+namespace {
+
+double BlueShare(const std::vector<uint32_t>& pixels) {
+    const auto blue = std::count_if(pixels.begin(), pixels.end(), [](uint32_t p) {
+        return (p & 0xFF) > 200 && ((p >> 8) & 0xFF) < 60 && ((p >> 16) & 0xFF) < 60;
+    });
+    return pixels.empty() ? 1.0 : double(blue) / double(pixels.size());
+}
+
+} // namespace
+
+// A tall photo whose people stand at its foot, under a blue sky: a kept shape's card cut at the 40 %
+// line shows only the sky; framed by the faces found, it shows the people, cut from the pixels the
+// search decoded. A person tagged without a box takes a face only where the picture shows one.
+TEST(FaceFraming, AKeptShapeFollowsTheFacesFound) {
+    const std::string tall = Make("tall.jpg", "convert '" + Photo("2008_001009.jpg") +
+                                                  "' -background '#0000ff' -gravity south -extent 500x1600 "
+                                                  "-quality 95 @");
+    std::vector<uint32_t> plain, framed;
+    ASSERT_TRUE(DecodePicture(tall.c_str(), 200, 150, PictureFit::KeepShape, &plain));
+    EXPECT_GT(BlueShare(plain), 0.95);
+    std::vector<FaceBox> faces;
+    ASSERT_TRUE(FrameByFaces(tall.c_str(), PictureFit::KeepShape, false, 200, 150, DecodeStop(), false,
+                             &faces, &framed));
+    EXPECT_EQ(faces.size(), 2u);
+    ASSERT_EQ(framed.size(), 200u * 150u);
+    EXPECT_LT(BlueShare(framed), 0.3);
+
+    const CardFraming one = FramedByFaces(PictureFit::Stretch, true, {faces[0]});
+    EXPECT_TRUE(one.HasPerson);
+    EXPECT_EQ(one.Person.Left, faces[0].Left);
+    EXPECT_FALSE(FramedByFaces(PictureFit::Stretch, true, faces).HasPerson);
+    EXPECT_FALSE(FramedByFaces(PictureFit::Stretch, false, {faces[0]}).HasPerson);
 }
