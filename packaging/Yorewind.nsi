@@ -102,7 +102,9 @@ Section "Yorewind"
     ${EndIf}
 SectionEnd
 
-; Only what setup put there goes; the player's settings key stays, as with other Windows programs.
+; Only what setup put there goes, and the index of the people in the player's pictures (the game's
+; own, biometric, never kept past the game); the player's settings key stays, as with other Windows
+; programs.
 Section "Uninstall"
     Delete "$INSTDIR\Yorewind.exe"
     Delete "$INSTDIR\YorewindCodecs.exe"
@@ -112,6 +114,9 @@ Section "Uninstall"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
     Delete "$SMPROGRAMS\Yorewind.lnk"
+    ; people.db with its -wal and -shm, and the copies the game set aside; the folder if nothing else is there.
+    Delete "$LOCALAPPDATA\Yorewind\people.db*"
+    RMDir "$LOCALAPPDATA\Yorewind"
     DeleteRegKey HKCU "${FOLDER_VERB_KEY}"
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd

@@ -4,9 +4,9 @@
 YW_PACKAGES=(cmake make g++ googletest g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
              wine wine64 fonts-wine xvfb libgl1-mesa-dri imagemagick
              libjpeg62-turbo-dev libpng-dev libgif-dev libwebp-dev libheif-dev libheif-examples
-             libexif-dev libexpat1-dev nlohmann-json3-dev
+             libexif-dev libexpat1-dev nlohmann-json3-dev libsqlite3-dev
              libz-mingw-w64-dev
-             nasm dpkg-dev curl libimage-exiftool-perl nsis zip python3-minimal locales
+             tcl nasm dpkg-dev curl libimage-exiftool-perl nsis zip python3-minimal locales
              gstreamer1.0-plugins-base gstreamer1.0-plugins-good)
 
 # Installs whatever of the packages, and of those named as arguments (a script's own), is missing;
@@ -365,6 +365,32 @@ yw_mingw_dlib() {
     yw_dlib_build "$1" "$2" x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-ar
 }
 
+# SQLite, which keeps the people found in the pictures: Debian's source is SQLite's whole tree, not
+# the one-file amalgamation, which its own Tcl scripts make (tclsh; built natively, since only the
+# generated C is kept). Threads: each store owns its connection and uses it on one thread at a
+# time, so SQLite's own mutexes on connections are left out (2); WAL's commits are synced at
+# checkpoints only (1), where a power cut loses the last commits but never damages the file; no
+# extensions loaded at run time, no double-quoted strings taken for identifiers, no Tcl.
+YW_SQLITE_OPTIONS=(-DSQLITE_THREADSAFE=2 -DSQLITE_DEFAULT_WAL_SYNCHRONOUS=1 -DSQLITE_OMIT_LOAD_EXTENSION
+    -DSQLITE_DQS=0 -DSQLITE_DEFAULT_MEMSTATUS=0)
+
+# SQLite with the C compiler $3 and archiver $4, the same for either side, at -O2.
+yw_sqlite_build() {
+    local work=$1 prefix=$2 cc=$3 ar=$4
+    yw_mingw_source sqlite3 libsqlite3-dev "$work/source" || return 1
+    mkdir -p "$work/amalgamation" "$prefix/lib" "$prefix/include" "$prefix/share/sqlite3"
+    (cd "$work/amalgamation" && CC=gcc "$work/source/tree/configure" --disable-tcl --disable-readline \
+        >/dev/null && make -j"$(nproc)" sqlite3.c >/dev/null) &&
+        "$cc" -O2 "${YW_SQLITE_OPTIONS[@]}" -c "$work/amalgamation/sqlite3.c" -o "$work/sqlite3.o" &&
+        "$ar" rcs "$prefix/lib/libsqlite3.a" "$work/sqlite3.o" &&
+        cp "$work/amalgamation/sqlite3.h" "$prefix/include/" &&
+        cp "$work/source/tree/LICENSE.md" "$prefix/share/sqlite3/"
+}
+
+yw_mingw_sqlite3() {
+    yw_sqlite_build "$1" "$2" x86_64-w64-mingw32-gcc-posix x86_64-w64-mingw32-ar
+}
+
 # The version of library $1 and the key of its entry (YW_VERSION, YW_KEY): its recipe's text, the
 # compilers and MinGW's headers and runtime, the toolchain file and what else goes into it.
 yw_mingw_key() {
@@ -381,6 +407,9 @@ yw_mingw_key() {
         nlohmann-json3) YW_VERSION="$(yw_source_version nlohmann-json3-dev)" ;;
         libde265) YW_VERSION=$YW_LIBDE265_VERSION
                   also="$(declare -f yw_libde265_source yw_pinned_source; declare -p YW_LIBDE265_OPTIONS)" ;;
+        sqlite3) YW_VERSION="$(yw_source_version libsqlite3-dev)"
+                 also="$(declare -f yw_sqlite_build yw_mingw_source; declare -p YW_SQLITE_OPTIONS)
+                       $(dpkg-query -W -f='${Version}' tcl)" ;;
         dlib) YW_VERSION=$YW_DLIB_VERSION
               also="$(declare -f yw_dlib_build yw_dlib_source; declare -p YW_DLIB_SOURCES)" ;;
         libheif) yw_mingw_key libde265
@@ -396,7 +425,7 @@ yw_mingw_key() {
 # Each builds as soon as those it needs are in the cache, beside the others, so the longest chain
 # comes first. A library joins with its recipe, its case in yw_mingw_key and its line here.
 YW_MINGW_LIBRARIES=(libde265 libheif:libde265 libjpeg-turbo libpng1.6 libwebp giflib libexif expat dlib
-                    nlohmann-json3)
+                    sqlite3 nlohmann-json3)
 
 # The cache's entry of library $1 (built when missing or damaged); its libraries' entries follow.
 yw_mingw_entry() {
@@ -493,12 +522,16 @@ yw_build_mingw_libs() {
 # The libraries the native builds (the host preset's tests, the native benchmark, the fuzz target)
 # take from the cache rather than the system's packages, built as their MinGW recipes are by the
 # machine's g++: dlib, whose Debian package is built with BLAS, LAPACK and image libraries the game
-# leaves out. Copied into build/native-libs/install, where CMakeLists.txt looks on a native build.
-YW_NATIVE_LIBRARIES=(dlib)
+# leaves out, and SQLite, whose Debian package has other options than the game's. Copied into build/native-libs/install, where CMakeLists.txt looks on a native build.
+YW_NATIVE_LIBRARIES=(dlib sqlite3)
 YW_NATIVE_LIBS="$PWD/build/native-libs"
 
 yw_native_dlib() {
     yw_dlib_build "$1" "$2" g++ ar
+}
+
+yw_native_sqlite3() {
+    yw_sqlite_build "$1" "$2" gcc ar
 }
 
 # The version of native library $1 and the key of its entry, as yw_mingw_key has them with the
@@ -511,13 +544,17 @@ yw_native_key() {
 
 # Makes build/native-libs/install from the cache, building what it lacks.
 yw_build_native_libs() {
-    local library entries=()
+    local library entries=() apt status=0
+    # SQLite's source comes through the private apt state, made only if a recipe runs.
+    apt="$(mktemp -d "${TMPDIR:-/tmp}/yorewind-apt.XXXXXX")"
     for library in "${YW_NATIVE_LIBRARIES[@]}"; do
         yw_native_key "$library"
-        yw_cache_ensure native "$library" "$YW_VERSION" "$YW_KEY" "yw_native_${library//[-.]/_}" || return 1
+        YW_APT_ROOT="$apt/state" yw_cache_ensure native "$library" "$YW_VERSION" "$YW_KEY" \
+            "yw_native_${library//[-.]/_}" || status=1
         entries+=("$(yw_cache_entry native "$library" "$YW_VERSION" "$YW_KEY")")
     done
-    yw_cache_assemble "$YW_NATIVE_LIBS/install" "${entries[@]}"
+    rm -rf "$apt"
+    ((status == 0)) && yw_cache_assemble "$YW_NATIVE_LIBS/install" "${entries[@]}"
 }
 
 # Starts Xvfb on a free display and exports DISPLAY; YW_XVFB_PID is its process. Xvfb picks the

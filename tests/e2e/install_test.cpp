@@ -100,11 +100,17 @@ TEST(Setup, InstallsDealsTheSamplesAtOnceInstallsAgainAndUninstalls) {
     }
     EXPECT_EQ(Files(Dir), installed);
 
+    // The index of the people, as the game leaves it, goes with the game.
+    const std::string people = Env("LOCALAPPDATA") + "\\Yorewind";
+    std::filesystem::create_directories(people);
+    for (const char* file : {"people.db", "people.db-wal", "people.db.set-aside-1796680193"})
+        std::ofstream(people + "\\" + file) << "faces";
     ASSERT_EQ(RunSilently(Dir + "\\Uninstall.exe"), 0);
     // The uninstaller goes on from a copy of itself; the entry goes last.
     EXPECT_TRUE(yw::WaitUntil([] { return yw::RegistryText(UninstallKey, "DisplayName").empty(); }, 30000));
     EXPECT_FALSE(std::filesystem::exists(Dir));
     EXPECT_FALSE(std::filesystem::exists(Shortcut));
+    EXPECT_FALSE(std::filesystem::exists(people)) << "the people's index goes";
     EXPECT_FALSE(KeyExists(FolderVerbKey)) << "the folder command goes";
     EXPECT_EQ(yw::RegistryText(yw::SettingsKey, "PicturePath"), "C:\\My pictures") << "the settings stay";
 }
