@@ -9,11 +9,16 @@
 #include "board/RoundTime.h"
 #include "rules/Deal.h"
 #include "rules/GameState.h"
+#include "rules/NameRules.h"
 
 namespace {
 
 // Far more than 64 paths of 259 characters: anything larger is no round of ours.
 const DWORD MaxListBytes = 64 * 1024;
+
+// A person of the longest name on every cell, each in UTF-16 (a unit at most per UTF-8 byte) and
+// ended by a zero.
+const DWORD MaxPersonsBytes = MaxGridSide * MaxGridSide * (MaxPersonBytes + 1) * sizeof(char16_t);
 
 std::string RoundKey() {
     return std::string(SettingsKey) + "\\Round";
@@ -29,9 +34,10 @@ KeptRound BoardRound() {
     round.Rows = Rows;
     round.Pairs = DealtPairs;
     for (int number = 1; number <= PairCount(); ++number) {
-        round.Pictures.push_back(KeptPictures[number].Path);
+        round.Pictures.push_back({KeptPictures[number].Path, KeptPictures[number].Person});
         if (PicturesPerPair(DealtPairs) == 2)
-            round.SecondPictures.push_back(KeptPictures[SecondFace + number].Path);
+            round.SecondPictures.push_back(
+                {KeptPictures[SecondFace + number].Path, KeptPictures[SecondFace + number].Person});
     }
     for (int column = 0; column < MaxGridSide; ++column) {
         for (int row = 0; row < MaxGridSide; ++row) {
@@ -73,6 +79,15 @@ void WriteNames(HKEY key, const wchar_t* name, const std::vector<std::wstring>& 
     list += L'\0';
     RegSetValueExW(key, name, 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list.data()),
                    DWORD(list.size() * sizeof(wchar_t)));
+}
+
+// Each cell's person in UTF-16, each ended by a zero, the picture whole an empty one: REG_BINARY,
+// as REG_MULTI_SZ holds no empty text.
+void WritePersons(HKEY key, const std::vector<std::string>& persons) {
+    std::u16string list;
+    for (const std::string& person : persons)
+        list += Utf16(person) + u'\0';
+    WriteBytes(key, "Persons", list.data(), list.size() * sizeof(char16_t));
 }
 
 // The value's bytes when it has the type and at most `most` bytes; false otherwise.
@@ -130,6 +145,26 @@ bool ReadTexts(HKEY key, const wchar_t* name, DWORD type, std::vector<std::wstri
     return true;
 }
 
+// The persons WritePersons stores: a last one without its zero is no list.
+bool ReadPersons(HKEY key, std::vector<std::string>* persons) {
+    std::vector<BYTE> bytes;
+    if (!ReadRaw(key, L"Persons", REG_BINARY, MaxPersonsBytes, &bytes) ||
+        bytes.size() % sizeof(char16_t) != 0)
+        return false;
+    std::u16string all(bytes.size() / sizeof(char16_t), u'\0');
+    if (!all.empty())
+        CopyMemory(&all[0], bytes.data(), bytes.size());
+    if (!all.empty() && all.back() != u'\0')
+        return false;
+    persons->clear();
+    for (size_t at = 0; at < all.size();) {
+        const size_t end = all.find(u'\0', at);
+        persons->push_back(Utf8Of(all.substr(at, end - at)));
+        at = end + 1;
+    }
+    return true;
+}
+
 // Paths as the program holds them, in the code page its manifest asks for.
 bool ReadPaths(HKEY key, const wchar_t* name, DWORD type, std::vector<std::string>* paths) {
     std::vector<std::wstring> texts;
@@ -163,6 +198,7 @@ void SaveRound() {
     WriteNumber(key, "Subfolders", values.Subfolders);
     WriteNumber(key, "Pairs", values.Pairs);
     WritePaths(key, "Cells", values.Cells);
+    WritePersons(key, values.Persons);
     WriteBytes(key, "Sides", values.Sides.data(), values.Sides.size());
     WriteBytes(key, "PairIds", values.PairIds.data(), values.PairIds.size());
     WriteBytes(key, "Found", values.Found.data(), values.Found.size());
@@ -195,7 +231,9 @@ SavedRoundValues ReadSavedRound() {
     values.Whole = (Absent(key, L"Pairs") || ReadNumber(key, L"Pairs", &values.Pairs)) &&
                    (Absent(key, L"Sides") || ReadRaw(key, L"Sides", REG_BINARY, cells, &sides)) &&
                    (Absent(key, L"PairIds") || ReadRaw(key, L"PairIds", REG_BINARY, cells, &pairIds)) &&
-                   ReadNumber(key, L"Level", &values.Level) && ReadPaths(key, L"PicturePath", REG_SZ, &folder) &&
+                   (Absent(key, L"Persons") || ReadPersons(key, &values.Persons)) &&
+                   ReadNumber(key, L"Level", &values.Level) &&
+                   ReadPaths(key, L"PicturePath", REG_SZ, &folder) &&
                    ReadNumber(key, L"Subfolders", &values.Subfolders) &&
                    ReadPaths(key, L"Cells", REG_MULTI_SZ, &values.Cells) &&
                    ReadRaw(key, L"Found", REG_BINARY, MaxGridSide * MaxGridSide, &found) &&

@@ -5,7 +5,9 @@
 // (REG_BINARY, a byte per seat), "Scores" (REG_BINARY, a DWORD per seat), and of the kind of pairs
 // "Pairs" (REG_DWORD, as the setting), "Sides" (REG_BINARY, a byte per cell: 1 a name card or a
 // pair's second picture) and "PairIds" (REG_BINARY, each cell's pair number): a record without
-// these three is one of twins, as every record was before them.
+// these three is one of twins, as every record was before them. "Persons" (REG_BINARY, each cell's
+// person in UTF-16, each ended by a zero, the picture whole an empty one) names the person a card
+// shows; a record without it shows every picture whole.
 #pragma once
 
 #include "rules/SavedRound.h"

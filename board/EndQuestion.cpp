@@ -6,22 +6,18 @@
 #include "app/Texts.h"
 #include "res/resource.h"
 #include "rules/GameState.h"
+#include "rules/NameList.h"
 #include "rules/PlayerTurns.h"
 
 namespace {
 
-// "Ann", "Ann and Bob", "Ann, Bob and Cy": the last two joined by "and", the others by commas.
-std::wstring NameList(const std::vector<int>& players) {
-    std::wstring list;
-    for (size_t i = 0; i < players.size(); ++i) {
-        const std::wstring name = PlayerName(players[i]);
-        if (i == 0)
-            list = name;
-        else
-            list =
-                FormatText(i + 1 == players.size() ? IDS_NAME_LIST_AND : IDS_NAME_LIST_COMMA, {list, name});
-    }
-    return list;
+// "Ann", "Ann and Bob", "Ann, Bob and Cy" in the player's language.
+std::wstring PlayerList(const std::vector<int>& players) {
+    std::vector<std::string> names;
+    for (int player : players)
+        names.push_back(NarrowText(PlayerName(player), CP_UTF8));
+    const auto word = [](UINT id) { return NarrowText(LoadText(id), CP_UTF8); };
+    return WideText(NameList(names, {word(IDS_NAME_LIST_COMMA), word(IDS_NAME_LIST_AND)}), CP_UTF8);
 }
 
 // "Scores: Ann: 5, Bob: 2, Cy: 1".
@@ -57,13 +53,13 @@ std::wstring EndQuestion() {
                                 {PlayerName(leaders.front()), top, Round.Scores[1 - leaders.front()]});
             break;
         case EndText::Tie:
-            result = FormatText(IDS_END_TIE, {NameList(leaders), top});
+            result = FormatText(IDS_END_TIE, {PlayerList(leaders), top});
             break;
         case EndText::WinnerMany:
             result = FormatText(IDS_END_WINNER_MANY, {PlayerName(leaders.front()), top}) + L"\n" + Scores();
             break;
         case EndText::TieMany:
-            result = FormatText(IDS_END_TIE_MANY, {NameList(leaders), top}) + L"\n" + Scores();
+            result = FormatText(IDS_END_TIE_MANY, {PlayerList(leaders), top}) + L"\n" + Scores();
             break;
     }
     return result + L"\n" + LoadText(IDS_DO_IT_AGAIN);

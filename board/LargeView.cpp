@@ -16,6 +16,7 @@
 #include "res/resource.h"
 #include "rules/GameState.h"
 #include "rules/HitTest.h"
+#include "rules/LargeViewCaption.h"
 #include "rules/PlayerTurns.h"
 
 namespace {
@@ -201,7 +202,12 @@ void CloseLargeView() {
 std::wstring LargeViewName() {
     if (Shown < 1 || Shown >= CardImageCount)
         return std::wstring();
-    const std::wstring name = WideText(CardTitles[PairOfFace(Shown)], CP_UTF8);
-    const std::wstring date = LongDate(KeptPictures[Shown].Taken);
-    return date.empty() ? name : FormatText(IDS_LARGE_VIEW_NAME, {name, date});
+    const KeptPicture& picture = KeptPictures[Shown];
+    const auto word = [](UINT id) { return NarrowText(LoadText(id), CP_UTF8); };
+    const CaptionWords words = {{word(IDS_NAME_LIST_COMMA), word(IDS_NAME_LIST_AND)},
+                                word(IDS_LARGE_VIEW_NAME)};
+    // The picture's own name, whichever person of it its card shows.
+    return WideText(
+        LargeViewCaption(picture.Title, picture.People, NarrowText(LongDate(picture.Taken), CP_UTF8), words),
+        CP_UTF8);
 }

@@ -97,6 +97,7 @@ void KeepDealtPictures(const std::vector<DealtPicture>& list, std::vector<Decode
             picture.Framing.Faces = decoded.Info.TaggedFaces;
         picture.Pixels = std::move(decoded.Pixels);
         picture.Taken = decoded.Info.Taken;
+        picture.Title = decoded.Info.Title.empty() ? PictureTitle(picture.Path) : decoded.Info.Title;
         picture.Person = dealt.Person;
         picture.Name =
             dealt.Person.empty() ? PairName(decoded.Info.Title, PictureTitle(picture.Path)) : dealt.Person;

@@ -147,6 +147,12 @@ void NameThenAndNowPairs(std::vector<DealtPicture>* pairs) {
     }
 }
 
+bool StillDealtSo(const DealtPicture& picture) {
+    const auto known = Known.find(picture.Path);
+    return known != Known.end() &&
+           (picture.Person.empty() ? known->second.People.empty() : PersonOf(picture) != nullptr);
+}
+
 CardFraming DealtFraming(const DealtPicture& picture, PictureFit fit) {
     CardFraming framing(fit);
     const TaggedPerson* person = PersonOf(picture);

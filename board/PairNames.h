@@ -30,6 +30,10 @@ std::string DealtName(const DealtPicture& picture);
 // none where nobody is any more.
 void NameThenAndNowPairs(std::vector<DealtPicture>* pairs);
 
+// Whether a deal would still give the picture's card as it was given: its person named by the
+// picture's tags, or for the picture whole, the tags naming nobody. Known once its names were read.
+bool StillDealtSo(const DealtPicture& picture);
+
 // How a dealt picture's card frames it for the fit: a person's card around the face its tags box.
 // A person tagged without a box is framed by the fit until the faces the game finds show one face.
 CardFraming DealtFraming(const DealtPicture& picture, PictureFit fit);

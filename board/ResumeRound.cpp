@@ -42,28 +42,24 @@ bool AllDecoded(const std::vector<DecodedPicture>& pictures, size_t pairs) {
     return true;
 }
 
-// The round's pictures as a deal lists them.
-std::vector<DealtPicture> DealtPicturesOfRound(const KeptRound& round) {
-    std::vector<DealtPicture> list;
-    for (const std::string& path : DealtListOfRound(round))
-        list.push_back({path, std::string()});
-    // Then and now frames each card on its pair's person, as the deal did.
-    if (round.Pairs == PairKind::ThenAndNow)
-        NameThenAndNowPairs(&list);
-    return list;
-}
-
-// The names its pictures carry now still make the round's pairs.
+// The names its pictures carry now still make the round's pairs, and each card's person is still
+// one its picture's tags name: a tag taken off between the runs deals anew. A pair of then and now
+// must still be its person's pictures a year apart or more.
 bool NamesStillMakeRound(const KeptRound& round) {
-    const std::vector<DealtPicture> list = DealtPicturesOfRound(round);
+    const std::vector<DealtPicture> list = DealtListOfRound(round);
     std::vector<std::string> paths;
     for (const DealtPicture& picture : list)
         paths.push_back(picture.Path);
     NamesOfList(paths);
+    if (round.Pairs == PairKind::ThenAndNow) {
+        std::vector<DealtPicture> now = list;
+        NameThenAndNowPairs(&now);
+        if (!(now == list))
+            return false;
+    }
     std::vector<std::string> names;
     for (const DealtPicture& picture : list) {
-        // A pair of then and now is one person's a year apart, or no pair now.
-        if (round.Pairs == PairKind::ThenAndNow && picture.Person.empty())
+        if (!StillDealtSo(picture))
             return false;
         names.push_back(DealtName(picture));
     }
@@ -78,7 +74,7 @@ bool LayOut(const KeptRound& round) {
     FitStatusBarToRound();
     const PixelSize kept = KeptCardSize();
     const PictureFit fit = DealtFit();
-    const std::vector<DealtPicture> list = DealtPicturesOfRound(round);
+    const std::vector<DealtPicture> list = DealtListOfRound(round);
     std::vector<DecodedPicture> pictures =
         DecodeDealtPictures(list, DealtFraming, list.size(), kept.Width, kept.Height, fit);
     if (!AllDecoded(pictures, list.size()))

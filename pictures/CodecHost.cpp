@@ -11,6 +11,7 @@
 
 #include "pictures/CodecHostMessages.h"
 #include "pictures/ThreadCpuTime.h"
+#include "pictures/ThreadOwned.h"
 
 using namespace codec_host;
 
@@ -278,9 +279,10 @@ private:
     }
 };
 
+// Each worker thread's own host; told to quit when the game ends.
 Host& ThreadHost() {
-    thread_local Host host;
-    return host;
+    static ThreadOwned<Host> hosts;
+    return hosts.Mine([] { return std::make_unique<Host>(); });
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include "pictures/PictureDecoder.h"
 #include "pictures/PictureReading.h"
 #include "pictures/PictureScale.h"
+#include "pictures/ThreadOwned.h"
 #include "pictures/PictureSize.h"
 
 namespace {
@@ -22,10 +23,8 @@ namespace {
 // copies the first in well under a millisecond.
 dlib::frontal_face_detector& ThreadDetector() {
     static const dlib::frontal_face_detector first = dlib::get_frontal_face_detector();
-    thread_local std::unique_ptr<dlib::frontal_face_detector> detector;
-    if (!detector)
-        detector = std::make_unique<dlib::frontal_face_detector>(first);
-    return *detector;
+    static ThreadOwned<dlib::frontal_face_detector> detectors;
+    return detectors.Mine([] { return std::make_unique<dlib::frontal_face_detector>(first); });
 }
 
 // The detector was trained on dlib's own grey: the plain mean of the three channels.

@@ -137,7 +137,7 @@
 #define IDS_STRENGTH3 265
 #define IDS_PATH_TOO_LONG 280
 #define IDS_CARD_SHOW 300       // a found card's default action: the large view
-#define IDS_LARGE_VIEW_NAME 301 // the large view's name: the picture's name, the day it was taken
+#define IDS_LARGE_VIEW_NAME 301 // the large view's name so far, its next part: the people, the day taken
 // The kinds of pairs are consecutive: kind K (0 to 3) is IDS_PAIRS_BASE + K.
 #define IDS_PAIRS_BASE 320
 #define IDS_PAIRS_TWINS 320

@@ -1,5 +1,6 @@
 // The name each dealt picture goes by: the title it carries, else its file name. A screen reader
-// says it, the large view captions it, a name card shows it.
+// says it and a name card shows it; the large view captions a picture by its own name whatever its
+// card shows.
 #pragma once
 
 #include <string>

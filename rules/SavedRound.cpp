@@ -1,10 +1,14 @@
 #include "rules/SavedRound.h"
 
 #include <map>
+#include <utility>
 
 #include "app/PathText.h"
+#include "pictures/PeopleChoice.h"
 #include "rules/Deal.h"
 #include "rules/Statistics.h"
+
+static_assert(MaxPersonBytes >= MaxPersonNameBytes, "a kept round holds every name a picture's tags give");
 
 namespace {
 
@@ -27,6 +31,10 @@ bool SizesMatch(const SavedRoundValues& values, int cells) {
            values.Strength <= MaxStrength && PathFits(values.Folder);
 }
 
+bool PersonFits(const std::string& person) {
+    return person.size() <= MaxPersonBytes && person.find('\0') == std::string::npos;
+}
+
 // Each cell's pair and side, as recorded; a record from before the kinds pairs its cells by their
 // paths, numbered by their first cells row by row. Each pair must be one of its kind.
 bool PlaceCards(const SavedRoundValues& values, KeptRound* round) {
@@ -36,37 +44,46 @@ bool PlaceCards(const SavedRoundValues& values, KeptRound* round) {
     const bool numbered = !values.Sides.empty() || !values.PairIds.empty();
     if (numbered ? values.Sides.size() != cells || values.PairIds.size() != cells : !twins)
         return false;
+    if (!values.Persons.empty() && values.Persons.size() != cells)
+        return false;
     std::map<std::string, int> numbers;
-    std::vector<std::string> sides[2] = {std::vector<std::string>(size_t(pairs) + 1),
-                                         std::vector<std::string>(size_t(pairs) + 1)};
+    std::vector<DealtPicture> sides[2] = {std::vector<DealtPicture>(size_t(pairs) + 1),
+                                          std::vector<DealtPicture>(size_t(pairs) + 1)};
     for (int row = 0; row < round->Rows; ++row) {
         for (int column = 0; column < round->Columns; ++column) {
             const size_t cell = size_t(row * round->Columns + column);
-            const std::string& path = values.Cells[cell];
-            if (!PathFits(path))
+            const DealtPicture picture = {values.Cells[cell],
+                                          values.Persons.empty() ? std::string() : values.Persons[cell]};
+            // Twins show their pictures whole.
+            if (!PathFits(picture.Path) || !PersonFits(picture.Person) || (twins && !picture.Person.empty()))
                 return false;
             const int pair = numbered ? values.PairIds[cell]
-                                      : numbers.emplace(path, int(numbers.size()) + 1).first->second;
+                                      : numbers.emplace(picture.Path, int(numbers.size()) + 1).first->second;
             // Twins have no second face: their record has no side, and the first card seen is the first.
             if (pair < 1 || pair > pairs || (twins && numbered && values.Sides[cell] != 0) ||
                 (numbered && values.Sides[cell] > 1))
                 return false;
-            const int side = twins ? (sides[0][size_t(pair)].empty() ? 0 : 1) : values.Sides[cell];
-            std::string& slot = sides[side][size_t(pair)];
-            if (!slot.empty())
+            const int side = twins ? (sides[0][size_t(pair)].Path.empty() ? 0 : 1) : values.Sides[cell];
+            DealtPicture& slot = sides[side][size_t(pair)];
+            if (!slot.Path.empty())
                 return false;
-            slot = path;
+            slot = picture;
             round->Board[column][row] = pair;
             round->Side[column][row] = side;
         }
     }
-    // Every slot filled once, as the cells are twice the pairs: each pair has both its cards.
-    std::map<std::string, int> uses;
+    // Every slot filled once, as the cells are twice the pairs: each pair has both its cards. A
+    // picture is in two pairs only by two of its people.
+    std::map<std::pair<std::string, std::string>, int> uses;
+    const auto used = [&uses](const DealtPicture& picture) {
+        return ++uses[{picture.Path, picture.Person}] > 1;
+    };
     for (int pair = 1; pair <= pairs; ++pair) {
-        const std::string& first = sides[0][size_t(pair)];
-        const std::string& second = sides[1][size_t(pair)];
+        const DealtPicture& first = sides[0][size_t(pair)];
+        const DealtPicture& second = sides[1][size_t(pair)];
         const bool twoOfOneName = PicturesPerPair(round->Pairs) == 2;
-        if ((first == second) == twoOfOneName || ++uses[first] > 1 || (twoOfOneName && ++uses[second] > 1))
+        const bool onePicture = twoOfOneName ? first.Path == second.Path : first == second;
+        if (onePicture == twoOfOneName || used(first) || (twoOfOneName && used(second)))
             return false;
         round->Pictures.push_back(first);
         if (twoOfOneName)
@@ -126,10 +143,12 @@ SavedRoundValues ValuesOfRound(const KeptRound& round) {
             const int number = round.Board[column][row];
             const bool numbered = number >= 1 && number <= int(round.Pictures.size());
             const int side = twins ? 0 : round.Side[column][row];
-            const std::vector<std::string>& pictures =
+            const std::vector<DealtPicture>& pictures =
                 side == 1 && PicturesPerPair(round.Pairs) == 2 ? round.SecondPictures : round.Pictures;
-            values.Cells.push_back(numbered && size_t(number) <= pictures.size() ? pictures[size_t(number - 1)]
-                                                                                  : std::string());
+            const DealtPicture picture =
+                numbered && size_t(number) <= pictures.size() ? pictures[size_t(number - 1)] : DealtPicture();
+            values.Cells.push_back(picture.Path);
+            values.Persons.push_back(picture.Person);
             values.Sides.push_back(uint8_t(side));
             values.PairIds.push_back(uint8_t(numbered ? number : 0));
             const int finder = numbered ? round.Players.Finders[number] : -1;
@@ -188,10 +207,10 @@ bool RoundOfValues(const SavedRoundValues& values, KeptRound* round) {
     return true;
 }
 
-std::vector<std::string> DealtListOfRound(const KeptRound& round) {
+std::vector<DealtPicture> DealtListOfRound(const KeptRound& round) {
     if (PicturesPerPair(round.Pairs) == 1)
         return round.Pictures;
-    std::vector<std::string> list;
+    std::vector<DealtPicture> list;
     for (size_t pair = 0; pair < round.Pictures.size() && pair < round.SecondPictures.size(); ++pair) {
         list.push_back(round.Pictures[pair]);
         list.push_back(round.SecondPictures[pair]);

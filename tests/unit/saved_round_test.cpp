@@ -131,21 +131,35 @@ SavedRoundValues KindRecord(uint32_t kind) {
     return v;
 }
 
-// Each kind reads back with its cards' sides, pictures in the order a deal lists them, and is
-// stored as it came.
+// Pairs 1 and 2 of one group photo, by Grandma and by Grandpa: both cards of each for a picture and
+// its name, the first of each for two of one name.
+void Group(SavedRoundValues& v) {
+    v.Cells[1] = v.Cells[0];
+    if (v.Pairs == 1)
+        v.Cells[4] = v.Cells[0];
+    v.Persons = {"Grandma", "Grandpa", "", "Grandma", "Grandpa", ""};
+}
+
+// Each kind reads back with its cards' sides and people, pictures in the order a deal lists them,
+// and is stored as it came; pairs of a name with a group photo in two pairs by two of its people.
 TEST(SavedRound, KindsRoundTrip) {
     for (uint32_t kind = 0; kind <= 3; ++kind) {
+        SavedRoundValues sound = KindRecord(kind);
+        sound.Persons.resize(6);
+        if (kind != 0)
+            Group(sound);
         KeptRound round;
-        ASSERT_TRUE(RoundOfValues(KindRecord(kind), &round)) << kind;
+        ASSERT_TRUE(RoundOfValues(sound, &round)) << kind;
         EXPECT_EQ(round.Pairs, PairKind(kind));
         EXPECT_EQ(round.Board[2][0], round.Board[2][1]);
         EXPECT_EQ(round.Side[2][1] - round.Side[2][0], 1);
-        const std::vector<std::string> list = DealtListOfRound(round);
+        const std::vector<DealtPicture> list = DealtListOfRound(round);
         ASSERT_EQ(list.size(), kind >= 2 ? 6u : 3u);
-        EXPECT_EQ(list[kind >= 2 ? 5 : 2], KindRecord(kind).Cells[5]);
-        const SavedRoundValues again = ValuesOfRound(round), sound = KindRecord(kind);
-        EXPECT_EQ(std::tie(again.Pairs, again.Cells, again.Sides, again.PairIds, again.Found),
-                  std::tie(sound.Pairs, sound.Cells, sound.Sides, sound.PairIds, sound.Found));
+        EXPECT_EQ(list[kind >= 2 ? 5 : 2].Path, sound.Cells[5]);
+        EXPECT_EQ(list[kind >= 2 ? 2 : 1].Person, kind == 0 ? "" : "Grandpa");
+        const SavedRoundValues again = ValuesOfRound(round);
+        EXPECT_EQ(std::tie(again.Pairs, again.Cells, again.Persons, again.Sides, again.PairIds, again.Found),
+                  std::tie(sound.Pairs, sound.Cells, sound.Persons, sound.Sides, sound.PairIds, sound.Found));
     }
 }
 
@@ -170,10 +184,17 @@ TEST(SavedRound, KindsDamagedDealAnew) {
         {1, [](SavedRoundValues& v) { v.PairIds[4] = 4; }},
         {1, [](SavedRoundValues& v) { v.PairIds[4] = 3; }},                      // a pair on three cells
         {1, [](SavedRoundValues& v) { std::swap(v.PairIds[4], v.PairIds[5]); }}, // names on others' pictures
-        {1, [](SavedRoundValues& v) { v.Cells[1] = v.Cells[4] = v.Cells[0]; }},  // one picture in two pairs
-        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[1]; }}, // two of one name on one picture
-        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[0]; }}, // a picture in two pairs
-        {2, [](SavedRoundValues& v) { v.Found[3] = 0; }},          // half a pair found
+        {1, [](SavedRoundValues& v) { v.Cells[1] = v.Cells[4] = v.Cells[0]; }}, // one picture in two pairs
+        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[1]; }},    // two of one name on one picture
+        {2, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[0]; }},    // a picture in two pairs
+        {2, [](SavedRoundValues& v) { v.Found[3] = 0; }},             // half a pair found
+        {0, [](SavedRoundValues& v) { v.Persons.assign(6, "Ann"); }}, // twins show no one
+        {1, [](SavedRoundValues& v) { Group(v); v.Persons[1] = v.Persons[4] = "Grandma"; }}, // twice hers
+        {2, [](SavedRoundValues& v) { Group(v); v.Persons[1] = v.Persons[4] = "Grandma"; }},
+        {1, [](SavedRoundValues& v) { Group(v); v.Persons[3] = "Grandpa"; }}, // a name card of another person
+        {1, [](SavedRoundValues& v) { Group(v); v.Persons.pop_back(); }},
+        {1, [](SavedRoundValues& v) { v.Persons.assign(6, std::string(MaxPersonBytes + 1, 'a')); }},
+        {1, [](SavedRoundValues& v) { v.Persons.assign(6, std::string("A\0B", 3)); }},
         {3, [](SavedRoundValues& v) { v.Cells[4] = v.Cells[1]; }}, // then and now on one picture
     };
     for (const auto& damage : damages) {

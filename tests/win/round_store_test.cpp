@@ -3,6 +3,8 @@
 // round at all.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "app/PlayerSettings.h"
 #include "app/RoundStore.h"
 #include "app/Settings.h"
@@ -16,8 +18,9 @@ namespace {
 
 const std::wstring RoundKey = yw::Wide(std::string(yw::SettingsKey) + "\\Round");
 
-// A level-1 board of two players, Ζωή's turn: picture n on cells 2n-2 and 2n-1, row by row; the
-// first pair found by Ann. Paths outside the ANSI code page.
+// A level-1 board of a picture and its name for two players, Ζωή's turn: picture n on cell 2n-2 and
+// its name card on 2n-1, row by row; the first pair found by Ann. Paths outside the ANSI code page;
+// pairs 1 and 2 of one group photo, by Γιαγιά 👵 and by Grandpa.
 void DealBoard() {
     ApplyLevel(1);
     Level = 1;
@@ -28,8 +31,13 @@ void DealBoard() {
     for (int cell = 0; cell < 16; ++cell) {
         Board[cell % 4][cell / 4] = cell / 2 + 1;
         FaceUp[cell % 4][cell / 4] = cell < 2 ? 1 : 0;
+        Side[cell % 4][cell / 4] = cell % 2;
         KeptPictures[cell / 2 + 1].Path = "C:\\F\xC3\xB3tos\\\xE6\x97\xA5" + std::to_string(cell / 2) + ".jpg";
     }
+    DealtPairs = PairKind::PictureAndName;
+    KeptPictures[2].Path = KeptPictures[1].Path;
+    KeptPictures[1].Person = "\xCE\x93\xCE\xB9\xCE\xB1\xCE\xB3\xCE\xB9\xCE\xAC \xF0\x9F\x91\xB5";
+    KeptPictures[2].Person = "Grandpa";
     StartPlayersRound(&Round, 2);
     Round.Scores[0] = 1;
     Round.Finders[1] = 0;
@@ -51,7 +59,9 @@ TEST(RoundStore, StoredAndDamaged) {
     KeptRound read;
     ASSERT_TRUE(RoundOfValues(ReadSavedRound(), &read));
     EXPECT_EQ(read.Folder, ListFolder);
-    EXPECT_EQ(read.Pictures[7], KeptPictures[8].Path);
+    EXPECT_EQ(read.Pictures[0], (DealtPicture{KeptPictures[1].Path, KeptPictures[1].Person}));
+    EXPECT_EQ(read.Pictures[1], (DealtPicture{KeptPictures[1].Path, "Grandpa"}));
+    EXPECT_EQ(read.Pictures[7], (DealtPicture{KeptPictures[8].Path, ""}));
     EXPECT_EQ(read.Names[1], PlayerName(1));
     EXPECT_EQ(std::tie(read.Tries, read.PairsFound, read.Players.Turn, read.Players.Scores[0]),
               std::tie(Tries, PairsFound, Round.Turn, Round.Scores[0]));
@@ -77,6 +87,9 @@ TEST(RoundStore, StoredAndDamaged) {
         {L"Pairs", REG_BINARY, dword},
         {L"Sides", REG_DWORD, dword},
         {L"PairIds", REG_BINARY, std::string(65, '\1')},
+        {L"Persons", REG_BINARY, Wide(std::wstring(16, L'\0') + L"x")}, // the last unterminated
+        {L"Persons", REG_MULTI_SZ, Wide(std::wstring(17, L'\0'))},
+        {L"Persons", REG_BINARY, std::string(140000, '\0')},
     };
     for (const auto& damage : damages) {
         SaveRound();
@@ -87,9 +100,16 @@ TEST(RoundStore, StoredAndDamaged) {
                             DWORD(damage.Bytes.size()));
         EXPECT_FALSE(RoundOfValues(ReadSavedRound(), &read)) << &damage - damages;
     }
+    // A record from before the people has none.
+    SaveRound();
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, RoundKey.c_str(), L"Persons");
+    EXPECT_TRUE(ReadSavedRound().Whole && ReadSavedRound().Persons.empty());
     DeleteSavedRound();
     EXPECT_FALSE(ReadSavedRound().Whole);
     PlayerNames[1].clear();
+    DealtPairs = PairKind::Twins;
+    std::memset(Side, 0, sizeof(Side));
+    KeptPictures[1].Person = KeptPictures[2].Person = "";
 }
 
 } // namespace
