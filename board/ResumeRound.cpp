@@ -42,11 +42,11 @@ bool AllDecoded(const std::vector<DecodedPicture>& pictures, size_t pairs) {
     return true;
 }
 
-// The names its pictures carry now still make the round's pairs, and each card's person is still
-// one its picture's tags name: a tag taken off between the runs deals anew. A pair of then and now
-// must still be its person's pictures a year apart or more.
-bool NamesStillMakeRound(const KeptRound& round) {
-    const std::vector<DealtPicture> list = DealtListOfRound(round);
+// The round's pictures as a deal lists them, their names read. A pair of then and now is given the
+// person both its pictures show a year apart or more (a record may not say); none where nobody is
+// any more, or where the record named another.
+std::vector<DealtPicture> PicturesOfRound(const KeptRound& round) {
+    std::vector<DealtPicture> list = DealtListOfRound(round);
     std::vector<std::string> paths;
     for (const DealtPicture& picture : list)
         paths.push_back(picture.Path);
@@ -54,12 +54,19 @@ bool NamesStillMakeRound(const KeptRound& round) {
     if (round.Pairs == PairKind::ThenAndNow) {
         std::vector<DealtPicture> now = list;
         NameThenAndNowPairs(&now);
-        if (!(now == list))
-            return false;
+        for (size_t i = 0; i < list.size(); ++i)
+            list[i].Person =
+                list[i].Person.empty() || list[i].Person == now[i].Person ? now[i].Person : std::string();
     }
+    return list;
+}
+
+// The names its pictures carry now still make the round's pairs, and each card's person is still
+// one its picture's tags name: a tag taken off between the runs deals anew.
+bool NamesStillMakeRound(const KeptRound& round) {
     std::vector<std::string> names;
-    for (const DealtPicture& picture : list) {
-        if (!StillDealtSo(picture))
+    for (const DealtPicture& picture : PicturesOfRound(round)) {
+        if (!StillDealtSo(picture) || (round.Pairs == PairKind::ThenAndNow && picture.Person.empty()))
             return false;
         names.push_back(DealtName(picture));
     }
@@ -74,7 +81,7 @@ bool LayOut(const KeptRound& round) {
     FitStatusBarToRound();
     const PixelSize kept = KeptCardSize();
     const PictureFit fit = DealtFit();
-    const std::vector<DealtPicture> list = DealtListOfRound(round);
+    const std::vector<DealtPicture> list = PicturesOfRound(round);
     std::vector<DecodedPicture> pictures =
         DecodeDealtPictures(list, DealtFraming, list.size(), kept.Width, kept.Height, fit);
     if (!AllDecoded(pictures, list.size()))
