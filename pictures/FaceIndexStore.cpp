@@ -18,7 +18,7 @@ namespace {
 
 // A picture keeps at most this many faces: a hostile tag list does not grow the file without end.
 constexpr size_t MaxStoredFaces = 256;
-constexpr int DescriptorBytes = int(FaceDescriptorSize * sizeof(float));
+constexpr int DescriptorBytes = int(sizeof(FaceDescriptor));
 
 fs::path PathOf(const std::string& utf8) {
     return fs::u8path(utf8);

@@ -7,7 +7,6 @@
 // threads) may share the file: one writes at a time, the others read meanwhile.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -16,10 +15,7 @@
 #include <vector>
 
 #include "pictures/FaceBox.h"
-
-// What dlib's face descriptor makes of a face: 128 numbers.
-constexpr size_t FaceDescriptorSize = 128;
-using FaceDescriptor = std::array<float, FaceDescriptorSize>;
+#include "rules/FaceDescriptor.h"
 
 // A picture as the folder walk lists it.
 struct ListedPicture {
