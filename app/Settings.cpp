@@ -15,6 +15,7 @@ int Fit = 0;
 int ShowFound = 0;
 int Calm = 0;
 int SayNames = 0;
+int RecognisePeople = 0;
 int FullScreen = 0;
 int Pairs = 0;
 
@@ -95,6 +96,7 @@ bool LoadSettings() {
     FullScreen = ReadSwitch(key, "FullScreen");
     Calm = ReadSwitch(key, "Calm");
     SayNames = ReadSwitch(key, "SayNames");
+    RecognisePeople = ReadSwitch(key, "RecognisePeople");
     Pairs = ReadPairKind(key);
     RegCloseKey(key);
     return true;
@@ -120,6 +122,7 @@ void SaveSettings() {
     WriteSwitch(key, "FullScreen", FullScreen);
     WriteSwitch(key, "Calm", Calm);
     WriteSwitch(key, "SayNames", SayNames);
+    WriteSwitch(key, "RecognisePeople", RecognisePeople);
     const DWORD pairs = static_cast<DWORD>(Pairs);
     RegSetValueExA(key, "Pairs", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&pairs), sizeof(pairs));
     RegCloseKey(key);

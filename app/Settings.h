@@ -8,7 +8,7 @@
 #include "app/PathText.h"
 
 // HKEY_CURRENT_USER\<SettingsKey>, with the values "PicturePath" (REG_SZ, 260 bytes), "Level",
-// "Subfolders", "Fit", "ShowFound", "Pairs", "FullScreen", "Calm" and "SayNames" (REG_DWORD).
+// "Subfolders", "Fit", "ShowFound", "Pairs", "FullScreen", "Calm", "SayNames" and "RecognisePeople" (REG_DWORD).
 extern const char SettingsKey[];
 
 extern char PicturePath[PathTextSize]; // the picture folder
@@ -20,6 +20,7 @@ extern int Pairs;                      // the kind of pairs: 0 twins, 1 a pictur
 extern int FullScreen;                 // 1: the window covers its monitor (engine/FullScreen.h)
 extern int Calm;                       // 1: calm play, which tells and never tests: nothing counted
 extern int SayNames;                   // 1: a found pair without a recording says its name (board/Voice.h)
+extern int RecognisePeople;            // 1: the player asked for the people's index (docs/people-index.md)
 
 // A folder as PicturePath keeps it: in the process's code page, which the narrow calls that open
 // it take, within its 259 bytes. False when it does not fit or that code page cannot hold it: cut,
