@@ -102,6 +102,7 @@ constexpr const char* InsertRefusal = "INSERT OR IGNORE INTO refusals(face, pers
                                       "EXISTS (SELECT 1 FROM faces WHERE id = ?1) "
                                       "AND EXISTS (SELECT 1 FROM people WHERE id = ?2);";
 constexpr const char* LeavePerson = "DELETE FROM members WHERE face = ?1 AND person = ?2;";
+constexpr const char* AllRefusals = "SELECT face, person FROM refusals;";
 constexpr const char* IsRefused = "SELECT 1 FROM refusals WHERE face = ?1 AND person = ?2;";
 
 } // namespace sql

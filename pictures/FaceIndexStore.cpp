@@ -328,7 +328,9 @@ bool FaceIndexStore::Write(const std::function<bool()>& work) {
         return true;
     }
     const int code = db_->Code();
-    Trouble(code, "cannot write");
+    // Work that refused itself (a person gone meanwhile) is no trouble of the file's.
+    if (code != SQLITE_OK && code != SQLITE_ROW && code != SQLITE_DONE)
+        Trouble(code, "cannot write");
     if (!sqlite3_get_autocommit(db_->Db))
         db_->Exec(sql::Rollback);
     return false;
@@ -506,6 +508,16 @@ bool FaceIndexStore::Refused(int64_t face, int64_t person) {
         return false;
     Statement row(db_->Db, sql::IsRefused);
     return row.Bind(1, face).Bind(2, person).Step() == SQLITE_ROW;
+}
+
+std::vector<std::pair<int64_t, int64_t>> FaceIndexStore::Refusals() {
+    std::vector<std::pair<int64_t, int64_t>> refusals;
+    if (!Usable())
+        return refusals;
+    Statement rows(db_->Db, sql::AllRefusals);
+    while (rows.Step() == SQLITE_ROW)
+        refusals.push_back({rows.Integer(0), rows.Integer(1)});
+    return refusals;
 }
 
 bool ForgetPeople(const std::string& path, std::string* left) {

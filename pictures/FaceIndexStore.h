@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pictures/FaceBox.h"
@@ -127,6 +128,8 @@ public:
     // The player says the face is not the person: it leaves them, and never joins them again.
     bool Refuse(int64_t face, int64_t person);
     bool Refused(int64_t face, int64_t person);
+    // Every (face, person) the player refused.
+    std::vector<std::pair<int64_t, int64_t>> Refusals();
 
 private:
     struct Connection;
