@@ -98,37 +98,43 @@ void PeopleIndexer::RunBatch(std::vector<IndexedPicture>* batch, std::vector<cha
         if (setup_.WorkerStart)
             setup_.WorkerStart();
         for (;;) {
-            {
-                std::unique_lock<std::mutex> hold(lock_);
-                resumed_.wait(hold, [&] { return !paused_ || stop_; });
-            }
             const size_t i = next++;
             if (stop_ || i >= batch->size())
                 break;
             IndexedPicture& picture = (*batch)[i];
             const auto cpu = [&] { return setup_.CpuSeconds ? setup_.CpuSeconds() : ThreadCpuSeconds(); };
-            const double start = cpu();
-            bool hung = false;
-            const DecodeStop stop{[&] {
-                if (stop_)
-                    return true;
-                hung = hung || cpu() - start > setup_.BudgetSeconds;
-                return hung;
-            }};
-            bool read = false;
-            try {
-                // Noted for the crash record from the file's opening to its last face described.
-                const PictureReading reading(picture.File.Path.c_str());
-                read = setup_.Read(picture.File.Path.c_str(), stop, &picture.Faces);
-            } catch (...) {
-                read = false;
-            }
-            if (stop_)
-                continue;
-            picture.Failed = !read || hung;
-            if (picture.Failed)
+            for (bool again = true; again && !stop_;) {
+                // A deal's decode has the cores: the picture in hand gives way, read again after.
+                {
+                    std::unique_lock<std::mutex> hold(lock_);
+                    resumed_.wait(hold, [&] { return !paused_ || stop_; });
+                }
+                const double start = cpu();
+                bool hung = false, gaveWay = false;
+                const DecodeStop stop{[&] {
+                    gaveWay = gaveWay || paused_;
+                    if (stop_ || gaveWay)
+                        return true;
+                    hung = hung || cpu() - start > setup_.BudgetSeconds;
+                    return hung;
+                }};
                 picture.Faces.clear();
-            (*whole)[i] = 1;
+                bool read = false;
+                try {
+                    // Noted for the crash record from the file's opening to its last face described.
+                    const PictureReading reading(picture.File.Path.c_str());
+                    read = setup_.Read(picture.File.Path.c_str(), stop, &picture.Faces);
+                } catch (...) {
+                    read = false;
+                }
+                again = !read && !hung && gaveWay;
+                if (stop_ || again)
+                    continue;
+                picture.Failed = !read || hung;
+                if (picture.Failed)
+                    picture.Faces.clear();
+                (*whole)[i] = 1;
+            }
         }
         if (setup_.WorkerEnd)
             setup_.WorkerEnd();

@@ -70,7 +70,7 @@ public:
     void Stop();
     // Returns once the work is over by itself.
     void Wait();
-    // While paused no picture is begun; the pictures in hand finish.
+    // While paused no picture is read: the pictures in hand stop and are read again once resumed.
     void Pause(bool paused);
 
     bool Running() const { return running_; }
@@ -94,7 +94,7 @@ private:
     std::atomic<size_t> total_{0};
     mutable std::mutex lock_;
     std::condition_variable resumed_;
-    bool paused_ = false;
+    std::atomic<bool> paused_{false};
     IndexTrouble trouble_ = IndexTrouble::None;
     std::string reason_;
 };
