@@ -7,6 +7,7 @@
 #include "app/FolderDrop.h"
 #include "app/GivenFolder.h"
 #include "app/OptionsDialog.h"
+#include "app/PeopleIndexing.h"
 #include "app/PictureExtensions.h"
 #include "app/PictureShortfall.h"
 #include "app/PlayerSettings.h"
@@ -133,5 +134,7 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         NewRound();
     ReleaseHeldInput(window);
     AcceptFolderDrops(window);
+    // After the first deal, which it would otherwise slow.
+    StartPeopleIndexing(window);
     return 1;
 }

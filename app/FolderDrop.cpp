@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/GivenFolder.h"
+#include "app/PeopleIndexing.h"
 #include "app/StartupScan.h"
 #include "app/Texts.h"
 #include "board/NewRound.h"
@@ -40,6 +41,8 @@ void PlayDroppedFolder(HWND window, HDROP drop) {
         return;
     if (result == GivenFolderResult::Taken) {
         NewRound();
+        // The new folder's people are indexed from now on.
+        StartPeopleIndexing(window);
         // Dropped from Explorer, the window is not the active one, and the loop draws no frame
         // for an inactive window: the new board shows now.
         RenderBoard();

@@ -1,6 +1,7 @@
 #include "app/SaveAndShutdown.h"
 
 #include "app/CrashRecord.h"
+#include "app/PeopleIndexing.h"
 #include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "board/CardPictures.h"
@@ -16,6 +17,7 @@ void SaveAndShutdown() {
     // Nothing may decode on for a board that is going away.
     CancelNextDeal();
     StopFindingFaces();
+    StopPeopleIndexing();
     StopVoice();
     EndSpeech();
     SaveRound();

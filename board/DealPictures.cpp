@@ -9,6 +9,7 @@
 #include <memory>
 #include <utility>
 
+#include "app/PeopleIndexing.h"
 #include "pictures/PictureDecoder.h"
 #include "pictures/ThreadCpuTime.h"
 #include "pictures/WorkerPool.h"
@@ -104,7 +105,11 @@ std::vector<DecodedPicture> DecodeDealtPictures(const std::vector<DealtPicture>&
             control.Framings = &framings;
             return DecodeFirstPictures(paths, wanted, width, height, fit, DecodeThreadCount(), control);
         });
-    return Await(decoding, stillWanted);
+    // The player waits for these: the people's index gives them the cores.
+    PausePeopleIndexing(true);
+    std::vector<DecodedPicture> pictures = Await(decoding, stillWanted);
+    PausePeopleIndexing(false);
+    return pictures;
 }
 
 std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& paths,
@@ -124,7 +129,10 @@ std::vector<std::vector<uint32_t>> DecodeAgain(const std::vector<std::string>& p
             });
             return pictures;
         });
-    return Await(decoding, wanted);
+    PausePeopleIndexing(true);
+    std::vector<std::vector<uint32_t>> pictures = Await(decoding, wanted);
+    PausePeopleIndexing(false);
+    return pictures;
 }
 
 void PrepareNextDeal(const std::vector<std::string>& list, DealtList dealtList, DealtFramer framer,

@@ -35,6 +35,9 @@ const GUID AccPropServicesIid = {
     0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 const LONG PoliteLiveSetting = 1;
 
+// The background work's news, in a last part of its own when not empty.
+std::wstring IndexingText;
+
 // Set before the window grows, so the resize already keeps the board's size.
 bool Shown = false;
 
@@ -140,7 +143,7 @@ StatusKind BarKind() {
 }
 
 int PartCount() {
-    return StatusPartCount(BarKind(), Round.Count);
+    return StatusPartCount(BarKind(), Round.Count) + (IndexingText.empty() ? 0 : 1);
 }
 
 // The parts, of equal widths, along the client's bottom edge.
@@ -257,6 +260,23 @@ void ShowTurn() {
         NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, BarWindow(), OBJID_CLIENT, CHILDID_SELF);
     ShownTexts = texts;
     ShowRoundTime();
+    if (!IndexingText.empty())
+        SetPart(PartCount() - 1, IndexingText);
+}
+
+void ShowIndexingText(const std::wstring& text) {
+    if (text == IndexingText)
+        return;
+    const bool parts = text.empty() != IndexingText.empty();
+    IndexingText = text;
+    if (!BarShown())
+        return;
+    if (parts) {
+        PlaceBar();
+        ShowTurn();
+    } else {
+        SetPart(PartCount() - 1, text);
+    }
 }
 
 void ShowRoundTime() {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The timer that moves the bar's time on, once a second.
 const UINT_PTR RoundTimerId = 2;
 
@@ -27,6 +29,10 @@ void FollowRoundTime();
 // The Status Bar item of the Settings menu: checked when the bar shows, greyed with two or more.
 void ShowStatusBarSetting(HWND window);
 void ToggleStatusBar(HWND window);
+
+// A last part of the bar's own for the background work's news (the people's index being built),
+// or none when empty. Not a live region's change: it moves on by itself, as the time does.
+void ShowIndexingText(const std::wstring& text);
 
 // The main window's WM_SIZE: the bar follows the client's bottom edge.
 void FitStatusBar();

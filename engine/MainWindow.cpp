@@ -3,6 +3,7 @@
 #include "app/CrashRecord.h"
 #include "app/FolderDrop.h"
 #include "app/MenuCommands.h"
+#include "app/PeopleIndexing.h"
 #include "app/RoundStore.h"
 #include "app/SaveAndShutdown.h"
 #include "app/Settings.h"
@@ -188,6 +189,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
                 CloseCrashRecord();
                 CancelNextDeal();
                 StopFindingFaces();
+                StopPeopleIndexing();
                 SaveRound();
                 SaveSettings();
             }
@@ -219,6 +221,9 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case FacesFoundMessage:
             TakeFoundFaces();
+            return 0;
+        case PeopleIndexedMessage:
+            ShowPeopleIndexed();
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:

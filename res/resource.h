@@ -157,6 +157,14 @@
 #define IDS_STATUS_CALM 350
 #define IDS_END_CALM 351
 #define IDS_CARD_TURNED_BEFORE 352
+// The people's index being built: the bar's progress (numbers grouped as the locale groups them),
+// why it stopped or cannot start, and what "Forget" could not delete.
+#define IDS_PEOPLE_INDEXING 450
+#define IDS_PEOPLE_DISK_FULL 451
+#define IDS_PEOPLE_READ_ONLY 452 // %1: the index's file
+#define IDS_PEOPLE_UNAVAILABLE 453
+#define IDS_PEOPLE_NO_MODELS 454
+#define IDS_PEOPLE_NOT_FORGOTTEN 455
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132
