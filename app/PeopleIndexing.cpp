@@ -21,6 +21,7 @@ namespace {
 PictureFacesReader Reader;
 std::function<bool()> PrepareReader;
 std::unique_ptr<PeopleIndexer> Indexer;
+HWND IndexedWindow = nullptr;
 std::string StorePath;
 // A pause asked before the indexer started (a deal of start-up) holds for it too.
 bool Paused = false;
@@ -143,12 +144,17 @@ void StartPeopleIndexing(HWND window) {
     setup.BatchSize = 4;
     setup.Progress = [window] { PostMessageW(window, PeopleIndexedMessage, 0, 0); };
     Indexer = std::make_unique<PeopleIndexer>(std::move(setup));
+    IndexedWindow = window;
     Indexer->Pause(Paused);
     Indexer->Start();
 }
 
 void StopPeopleIndexing() {
+    if (Indexer == nullptr)
+        return;
     Indexer.reset();
+    // The bar's part goes once the window handles it (a window closing never does).
+    PostMessageW(IndexedWindow, PeopleIndexedMessage, 0, 0);
 }
 
 void PausePeopleIndexing(bool paused) {

@@ -20,7 +20,8 @@ void UsePictureFacesReader(PictureFacesReader read, std::function<bool()> prepar
 // Indexes the picture list's pictures not read yet, newest first, on two workers of below-normal
 // priority; no-op unless RecognisePeople. Replaces indexing under way.
 void StartPeopleIndexing(HWND window);
-// Stops and returns once every thread has ended; the store is closed after.
+// Stops and returns once every thread has ended; the store is closed after, and the bar's part goes
+// with the next message.
 void StopPeopleIndexing();
 // A deal decodes: the indexing gives the cores way, and takes them back.
 void PausePeopleIndexing(bool paused);
