@@ -147,6 +147,35 @@ TEST(PeopleIndexer, AStopMidWayGoesOnAtTheNextStart) {
     EXPECT_EQ(std::set<std::string>(reader.Read.begin(), reader.Read.end()), unread);
 }
 
+// A deal's pause stops the picture in hand, which is read again once resumed, not kept as failed.
+TEST(PeopleIndexer, APausedPictureIsReadAgain) {
+    const std::string store = FreshIndex("pause");
+    FakeReader reader;
+    std::promise<void> reached, left;
+    int calls = 0;
+    IndexerSetup setup = IndexingOf(store, &reader, Listing(1));
+    setup.CpuSeconds = [] { return 0.0; }; // within the budget, however long it waits
+    setup.Read = [&](const char* path, const DecodeStop& stop, std::vector<IndexedFace>* faces) {
+        if (++calls > 1)
+            return reader(path, stop, faces);
+        reached.set_value();
+        while (!stop())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        left.set_value();
+        return false;
+    };
+    PeopleIndexer indexer(setup);
+    indexer.Start();
+    reached.get_future().wait();
+    indexer.Pause(true);
+    left.get_future().wait();
+    indexer.Pause(false);
+    indexer.Wait();
+    EXPECT_EQ(calls, 2);
+    FaceIndexStore kept(store);
+    EXPECT_EQ(kept.People().size(), 1u);
+}
+
 // Names a tag gave become the person's; a face the player refused a person stays out of them
 // however often the faces are regrouped, and new faces join the people already known.
 TEST(PeopleSync, KeepsTagNamesAndRefusalsAcrossRegroupings) {
