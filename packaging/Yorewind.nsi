@@ -1,6 +1,7 @@
 ; Setup of Yorewind for the current user, made by scripts/package:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=1.0.0 -DSTAGE=<staged files> -DOUTFILE=<setup.exe> -DICON=<.ico> Yorewind.nsi
-; STAGE holds what is installed: Yorewind.exe, YorewindCodecs.exe, README.txt, LICENSES\ and samples\pictures\.
+; STAGE holds what is installed: Yorewind.exe, YorewindCodecs.exe, README.txt, LICENSES\, faces\ (the face
+; descriptor's models) and samples\pictures\.
 Unicode true
 ; The 32-bit stub does not start under a Wine without 32-bit support, and the game is 64-bit anyway.
 Target amd64-unicode
@@ -68,6 +69,7 @@ Section "Yorewind"
     File "${STAGE}\YorewindCodecs.exe"
     File "${STAGE}\README.txt"
     File /r "${STAGE}\LICENSES"
+    File /r "${STAGE}\faces"
     SetOutPath "$INSTDIR\samples"
     File /r "${STAGE}\samples\pictures"
     SetOutPath "$INSTDIR"
@@ -110,6 +112,7 @@ Section "Uninstall"
     Delete "$INSTDIR\YorewindCodecs.exe"
     Delete "$INSTDIR\README.txt"
     RMDir /r "$INSTDIR\LICENSES"
+    RMDir /r "$INSTDIR\faces"
     RMDir /r "$INSTDIR\samples"
     Delete "$INSTDIR\Uninstall.exe"
     RMDir "$INSTDIR"
