@@ -377,7 +377,7 @@ YW_DLIB_SOURCES=(cuda/cpu_dlib cuda/tensor_tools base64/base64_kernel_1 entropy_
                  threads/threads_kernel_2 threads/threads_kernel_shared)
 
 # dlib with the compiler $3 and archiver $4, the same for either side: -O3 at the x86-64 baseline
-# (SSE2; no instruction a Windows 10 PC may lack; the descriptor takes 2.5 times as long at -O2),
+# (SSE2; no instruction a Windows 10 PC may lack; a face is described in half the time of -O2),
 # its asserts and GUI off, and none of its optional libraries (BLAS, LAPACK, CUDA, image files).
 # Its config.h says so to every file that includes it. A core's worth of files at once, the longest
 # first; the models are unpacked meanwhile.
