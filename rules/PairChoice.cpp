@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
+#include "rules/DealtPicture.h"
 #include "rules/NameRules.h"
 #include "rules/ThenAndNow.h"
 
@@ -38,6 +40,29 @@ std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairK
         }
     }
     return entries;
+}
+
+EntryNames NamesOfEntry(const std::vector<std::string>& tagged, const std::vector<RecognisedName>& recognised,
+                        const std::string& name, const std::string& taken, PairKind kind) {
+    EntryNames names;
+    std::set<std::u16string> keys;
+    const auto add = [&](const std::string& person) {
+        if (keys.insert(NameKey(person)).second)
+            names.Names.push_back(person);
+    };
+    for (const std::string& person : tagged)
+        add(person);
+    for (const RecognisedName& person : recognised) {
+        if (!person.Name.empty())
+            add(person.Name);
+        else if (kind != PairKind::PictureAndName)
+            add(UnnamedPerson(person.Number));
+    }
+    names.People = !names.Names.empty();
+    if (names.Names.empty() && !name.empty())
+        names.Names.push_back(name);
+    names.Taken = taken;
+    return names;
 }
 
 std::vector<NameCandidate> CandidatesOfNames(const std::vector<EntryNames>& names,
