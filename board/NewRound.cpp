@@ -14,6 +14,7 @@
 #include "board/DealtFaces.h"
 #include "board/MissTurnBack.h"
 #include "board/PairNames.h"
+#include "board/PeopleWait.h"
 #include "board/RenderBoard.h"
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
@@ -126,6 +127,8 @@ void ShowNewBoard() {
 }
 
 void NewRound() {
+    if (WaitForPeople())
+        return;
     PreparedDeal prepared;
     int rows = Rows;
     int columns = Columns;
