@@ -80,7 +80,7 @@ EntryNames NamesOf(const std::string& path, PairKind kind) {
     std::vector<RecognisedName> recognised;
     if (const std::vector<RecognisedPerson>* people = RecognisedIn(path))
         for (const RecognisedPerson& person : *people)
-            recognised.push_back({person.Number, person.Name});
+            recognised.push_back({person.Number, person.Name, person.Tag});
     return NamesOfEntry(tagged, recognised, picture.Name, picture.Taken, kind);
 }
 

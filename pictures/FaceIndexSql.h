@@ -84,7 +84,8 @@ constexpr const char* People =
 
 // The faces of the people not hidden, a picture's together: what a deal reads of the index.
 constexpr const char* ShownFaces =
-    "SELECT p.path, f.x, f.y, f.w, f.h, pe.id, pe.name FROM members m JOIN people pe ON pe.id = m.person "
+    "SELECT p.path, f.x, f.y, f.w, f.h, pe.id, pe.name, f.tag FROM members m JOIN people pe ON pe.id = "
+    "m.person "
     "JOIN faces f ON f.id = m.face JOIN pictures p ON p.id = f.picture WHERE pe.hidden = 0 ORDER BY p.id, "
     "f.id;";
 

@@ -450,7 +450,8 @@ bool FaceIndexStore::ForEachShownFace(const std::function<bool(const ShownFace&)
         const ShownFace face = {rows.Text(0).value_or(""),
                                 {rows.Real(1), rows.Real(2), rows.Real(3), rows.Real(4)},
                                 rows.Integer(5),
-                                rows.Text(6)};
+                                rows.Text(6),
+                                rows.Text(7)};
         if (!each(face))
             return true;
     }

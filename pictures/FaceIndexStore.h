@@ -71,6 +71,7 @@ struct ShownFace {
     FaceBox Box;
     int64_t Person = 0;
     std::optional<std::string> Name;
+    std::optional<std::string> Tag; // the name the picture's tags give the face
 };
 
 // How the store stands. Trouble a write met is reported once by NewTrouble; reading goes on.

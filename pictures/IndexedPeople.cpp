@@ -24,6 +24,8 @@ RecognisedPeople ReadRecognisedPeople(FaceIndexStore& store) {
         person.Number = face.Person;
         if (face.Name)
             person.Name = CleanTitle(ClipUtf8(*face.Name, MaxPersonNameBytes));
+        if (face.Tag)
+            person.Tag = CleanTitle(ClipUtf8(*face.Tag, MaxPersonNameBytes));
         shown.push_back(std::move(person));
         return ++faces < MaxRecognisedFaces;
     });

@@ -16,6 +16,7 @@ class FaceIndexStore;
 struct RecognisedPerson {
     int64_t Number = 0;
     std::string Name; // UTF-8, cleaned as a tag's name is; empty when nobody named them
+    std::string Tag;  // the name the picture's tags give that face, cleaned so; empty when none
     FaceBox Box;      // on the picture as shown
 };
 

@@ -37,12 +37,14 @@ struct EntryNames {
 struct RecognisedName {
     int64_t Number;
     std::string Name;
+    std::string Tag; // the name the picture's tags give their face; empty when none
 };
 
 // An entry's names for a deal of that kind: the people its tags name and those the people's index
-// recognises in it, a recognised person whose name (apart from case) a tag gives being that tag's
-// person, and one not named yet going by their number (UnnamedPerson) but for a picture and its
-// name, whose name card needs a name; else, naming nobody, its title or file name (`name`).
+// recognises in it, a recognised person whose name (apart from case) a tag gives, or whose face a
+// tag names, being that tag's person, under the name the player gave them where they did; one not
+// named yet goes by their number (UnnamedPerson), but for a picture and its name, whose name card
+// needs a name. Else, naming nobody, its title or file name (`name`).
 EntryNames NamesOfEntry(const std::vector<std::string>& tagged, const std::vector<RecognisedName>& recognised,
                         const std::string& name, const std::string& taken, PairKind kind);
 

@@ -31,7 +31,7 @@ std::vector<std::string> Dealt(const std::vector<std::string>& paths,
         std::vector<RecognisedName> recognised;
         const auto found = people.find(paths[i]);
         for (size_t p = 0; found != people.end() && p < found->second.size(); ++p)
-            recognised.push_back({found->second[p].Number, found->second[p].Name});
+            recognised.push_back({found->second[p].Number, found->second[p].Name, found->second[p].Tag});
         names.push_back(NamesOfEntry(tags[i], recognised, fs::path(paths[i]).stem().string(), "", kind));
     }
     std::vector<std::string> candidateNames, pictures;
@@ -57,8 +57,10 @@ TEST(IndexedPeople, JoinTheDealsOfPeople) {
     EXPECT_FALSE(fs::exists(path)) << "a deal made an index";
 
     FaceIndexStore store(path);
-    ASSERT_TRUE(store.StoreBatch({Picture("a.jpg", 1), Picture("Beach.jpg", 2), Picture("c.jpg", 2),
-                                  Picture("d.jpg", 1), Picture("e.jpg", 0)}));
+    std::vector<IndexedPicture> batch = {Picture("a.jpg", 1), Picture("Beach.jpg", 2), Picture("c.jpg", 2),
+                                         Picture("d.jpg", 1), Picture("e.jpg", 0)};
+    batch[0].Faces[0].Tag = "Anna";
+    ASSERT_TRUE(store.StoreBatch(batch));
     std::vector<int64_t> faces;
     store.ForEachDescribedFace([&](const StoredFace& face) {
         faces.push_back(face.Id);
@@ -76,6 +78,7 @@ TEST(IndexedPeople, JoinTheDealsOfPeople) {
     ASSERT_EQ(people.at("Beach.jpg").size(), 1u);
     EXPECT_EQ(people.at("Beach.jpg")[0].Number, unnamed);
     EXPECT_EQ(people.at("a.jpg")[0].Name, "ANNA");
+    EXPECT_EQ(people.at("a.jpg")[0].Tag, "Anna");
     EXPECT_NEAR(people.at("c.jpg")[0].Box.Left, 0.1, 1e-9);
 
     // a.jpg tagged Anna too, d.jpg tagged anna alone.
@@ -91,4 +94,14 @@ TEST(IndexedPeople, JoinTheDealsOfPeople) {
     EXPECT_EQ(Dealt(paths, tags, people, PairKind::PictureAndName, &persons),
               (std::vector<std::string>{"a.jpg", "Beach.jpg", "c.jpg", "e.jpg"}));
     EXPECT_EQ(persons, (std::vector<std::string>{"Anna", "Beach", "c", "e"}));
+}
+
+// A face a tag names is that tag's person: under the name the player gave them when they renamed
+// them, else under the tag's, never a second card of one face.
+TEST(IndexedPeople, ATaggedFaceIsTheTagsPerson) {
+    const std::vector<RecognisedName> recognised = {{7, "Granny", "grandma"}, {8, "", "Bo"}, {9, "", ""}};
+    EXPECT_EQ(NamesOfEntry({"Grandma", "Bo"}, recognised, "Party", "", PairKind::TwoOfOneName).Names,
+              (std::vector<std::string>{"Bo", "Granny", UnnamedPerson(9)}));
+    EXPECT_EQ(NamesOfEntry({"Grandma", "Bo"}, recognised, "Party", "", PairKind::PictureAndName).Names,
+              (std::vector<std::string>{"Bo", "Granny"}));
 }
