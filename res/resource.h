@@ -157,6 +157,10 @@
 #define IDS_STATUS_CALM 350
 #define IDS_END_CALM 351
 #define IDS_CARD_TURNED_BEFORE 352
+// The people's index in a deal: a card of someone not named yet (the picture's file name); a board
+// waiting for the index (the pictures read, of how many).
+#define IDS_SOMEONE_UNNAMED 470
+#define IDS_PEOPLE_STILL_COMING 471
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132
