@@ -35,7 +35,7 @@ const GUID AccPropServicesIid = {
     0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 const LONG PoliteLiveSetting = 1;
 
-// The background work's news, in a last part of its own when not empty.
+// The background work's news, in a last part of its own when not empty and no notice shows.
 std::wstring IndexingText;
 
 // Set before the window grows, so the resize already keeps the board's size.
@@ -43,6 +43,9 @@ bool Shown = false;
 
 // The round-time timer is set.
 bool Ticking = false;
+
+// A notice the bar shows in place of the round's texts (ShowBarNotice); empty when none.
+std::wstring Notice;
 
 // The bar's font, made for the window's DPI; null while the bar has its own.
 HFONT BarFont = nullptr;
@@ -143,6 +146,8 @@ StatusKind BarKind() {
 }
 
 int PartCount() {
+    if (!Notice.empty())
+        return 1;
     return StatusPartCount(BarKind(), Round.Count) + (IndexingText.empty() ? 0 : 1);
 }
 
@@ -189,6 +194,11 @@ void SetPart(int part, const std::wstring& text) {
 // With two or more the bar always shows; one player chooses.
 bool BarWanted() {
     return Round.Count > 1 || StatusBar;
+}
+
+// A notice shows whatever the setting says: it is all the window has to say.
+bool BarShowing() {
+    return BarWanted() || !Notice.empty();
 }
 
 // Sets the parts and returns their texts, one per line.
@@ -238,7 +248,7 @@ std::wstring ShowSolo() {
 } // namespace
 
 void FitStatusBarToRound() {
-    ShowBar(BarWanted());
+    ShowBar(BarShowing());
     FitStatusBar();
     // A maximised window keeps its size: the board gives up the bar's strip.
     FitBackBufferToClient();
@@ -251,16 +261,19 @@ void ShowTurn() {
     if (!BarShown())
         return;
     const StatusKind kind = BarKind();
-    const std::wstring texts = kind == StatusKind::PlayerScores ? ShowPlayers()
-                               : kind == StatusKind::SoloCounts ? ShowSolo()
-                                                                : ShowCalm();
+    if (!Notice.empty())
+        SetPart(0, Notice);
+    const std::wstring texts = !Notice.empty()                    ? Notice
+                               : kind == StatusKind::PlayerScores ? ShowPlayers()
+                               : kind == StatusKind::SoloCounts   ? ShowSolo()
+                                                                  : ShowCalm();
     // The bar is a polite live region: each change a try makes is read out. The time's tick is
     // not, or a screen reader would speak every second.
     if (texts != ShownTexts)
         NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, BarWindow(), OBJID_CLIENT, CHILDID_SELF);
     ShownTexts = texts;
     ShowRoundTime();
-    if (!IndexingText.empty())
+    if (!IndexingText.empty() && Notice.empty())
         SetPart(PartCount() - 1, IndexingText);
 }
 
@@ -269,7 +282,8 @@ void ShowIndexingText(const std::wstring& text) {
         return;
     const bool parts = text.empty() != IndexingText.empty();
     IndexingText = text;
-    if (!BarShown())
+    // A notice fills the bar alone (a board waiting for people says how far the index is itself).
+    if (!BarShown() || !Notice.empty())
         return;
     if (parts) {
         PlaceBar();
@@ -281,7 +295,7 @@ void ShowIndexingText(const std::wstring& text) {
 
 void ShowRoundTime() {
     const int part = TimePart(BarKind(), Round.Count);
-    if (BarShown() && part >= 0)
+    if (BarShown() && part >= 0 && Notice.empty())
         SetPart(part,
                 FormatText(IDS_STATUS_TIME, {FormatRoundTime(ClockSeconds(Clock, GetTickCount64()))}));
 }
@@ -299,6 +313,17 @@ void FollowRoundTime() {
         CountFreed(Counted::Timer);
     }
     ShowRoundTime();
+}
+
+void ShowBarNotice(const std::wstring& notice) {
+    if (notice == Notice)
+        return;
+    const bool parts = Notice.empty() != notice.empty();
+    Notice = notice;
+    ShowBar(BarShowing());
+    if (parts)
+        FitStatusBar();
+    ShowTurn();
 }
 
 void ShowStatusBarSetting(HWND window) {

@@ -20,6 +20,10 @@ void FitStatusBarToRound();
 // announced to screen readers as a live-region change, a new turn also as a name change.
 void ShowTurn();
 
+// A notice in place of the round's texts, read out as they are, the bar shown for it whatever the
+// setting says; an empty one gives the bar back to the round.
+void ShowBarNotice(const std::wstring& notice);
+
 // The bar's time, at each tick of the timer.
 void ShowRoundTime();
 

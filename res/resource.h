@@ -165,6 +165,10 @@
 #define IDS_PEOPLE_UNAVAILABLE 453
 #define IDS_PEOPLE_NO_MODELS 454
 #define IDS_PEOPLE_NOT_FORGOTTEN 455
+// The people's index in a deal: a card of someone not named yet (the picture's file name); a board
+// waiting for the index (the pictures read, of how many).
+#define IDS_SOMEONE_UNNAMED 470
+#define IDS_PEOPLE_STILL_COMING 471
 
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132
