@@ -65,6 +65,7 @@ bool GatherPictures(HWND window, UINT refusal, const std::vector<std::string>& r
         }
         if (!ScanWhileWindowLives(window, PictureRequest(), &PictureList))
             return false;
+        StartPeopleIndexing(window);
     }
     return true;
 }
@@ -127,6 +128,9 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         EnterFullScreen(window);
     std::vector<std::string> refused;
     const UINT refusal = FirstScan(window, stored, &refused);
+    // After the scan, so that a board of people may wait for the people it finds.
+    if (refusal != 0)
+        StartPeopleIndexing(window);
     if (refusal == 0 || !GatherPictures(window, refusal, refused))
         return 0;
     ListFolder = PicturePath;
@@ -138,7 +142,5 @@ int AppStartup(HINSTANCE instance, int showCommand) {
         NewRound();
     ReleaseHeldInput(window);
     AcceptFolderDrops(window);
-    // After the first deal, which it would otherwise slow.
-    StartPeopleIndexing(window);
     return 1;
 }

@@ -10,16 +10,24 @@
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "app/Texts.h"
+#include "board/PeopleWait.h"
 #include "board/StatusBar.h"
+#include "pictures/FaceDescriber.h"
 #include "pictures/PeopleIndexFolder.h"
 #include "pictures/PictureBatch.h"
+#include "pictures/PictureFaces.h"
 #include "res/resource.h"
 
 namespace {
 
+// The game's reader, dlib's models loaded once per run before the first picture.
+bool LoadModels() {
+    return LoadFaceModels(FaceModelsFolder());
+}
+
 // Only the window's thread touches them.
-PictureFacesReader Reader;
-std::function<bool()> PrepareReader;
+PictureFacesReader Reader = ReadPictureFaces;
+std::function<bool()> PrepareReader = LoadModels;
 std::unique_ptr<PeopleIndexer> Indexer;
 HWND IndexedWindow = nullptr;
 std::string StorePath;
@@ -114,16 +122,23 @@ std::wstring TroubleText(IndexTrouble trouble) {
     }
 }
 
+// What a board waiting for people asks (board/PeopleWait.h).
+PeopleProgressNow ProgressForDeals() {
+    const PeopleIndexProgress now = CurrentPeopleIndexProgress();
+    return {now.Running, now.Done, now.Total};
+}
+
 } // namespace
 
 void UsePictureFacesReader(PictureFacesReader read, std::function<bool()> prepare) {
-    Reader = std::move(read);
-    PrepareReader = std::move(prepare);
+    const bool own = bool(read);
+    Reader = own ? std::move(read) : PictureFacesReader(ReadPictureFaces);
+    PrepareReader = own ? std::move(prepare) : std::function<bool()>(LoadModels);
 }
 
 void StartPeopleIndexing(HWND window) {
     StopPeopleIndexing();
-    if (RecognisePeople != 1 || !Reader)
+    if (RecognisePeople != 1)
         return;
     StorePath = PeopleIndexPath();
     if (StorePath.empty())
@@ -143,6 +158,7 @@ void StartPeopleIndexing(HWND window) {
     setup.Threads = 2;
     setup.BatchSize = 4;
     setup.Progress = [window] { PostMessageW(window, PeopleIndexedMessage, 0, 0); };
+    TakePeopleProgressFrom(ProgressForDeals);
     Indexer = std::make_unique<PeopleIndexer>(std::move(setup));
     IndexedWindow = window;
     Indexer->Pause(Paused);

@@ -12,9 +12,9 @@
 // Posted to the window after each batch kept (and once the work ends): the bar shows the progress.
 const UINT PeopleIndexedMessage = WM_APP + 11;
 
-// What reads a picture's faces and what loads dlib's models first (once per run, on the indexer's
-// thread): the game's ReadPictureFaces and LoadFaceModels, a test's own. Nothing is indexed
-// without one.
+// What reads a picture's faces and what loads dlib's models first (on the indexer's thread, before
+// its first picture): a test's own; an empty reader gives back the game's, ReadPictureFaces and
+// LoadFaceModels.
 void UsePictureFacesReader(PictureFacesReader read, std::function<bool()> prepare);
 
 // Indexes the picture list's pictures not read yet, newest first, on two workers of below-normal

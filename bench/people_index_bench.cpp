@@ -6,8 +6,8 @@
 // - pictures indexed per second with a reader that finds two faces at once (the store's and the
 //   grouping's share), and the memory that grows meanwhile;
 // - with PHOTOS_FOLDER (photo001..200.jpg, and face01..18.jpg for the deals): pictures indexed per
-//   second with the reader given, and a level-4 deal of the 18 photos while indexing runs against one
-//   idle, interleaved, medians.
+//   second with the game's reader (found, tagged and described), and a level-4 deal of the 18 photos while
+//   indexing runs against one idle, interleaved, medians.
 #include <windows.h>
 
 #include <algorithm>
@@ -18,10 +18,11 @@
 #include <vector>
 
 #include "bench/Measures.h"
-#include "pictures/FaceFinder.h"
+#include "pictures/FaceDescriber.h"
 #include "pictures/PeopleIndexer.h"
 #include "pictures/PeopleSync.h"
 #include "pictures/PictureBatch.h"
+#include "pictures/PictureFaces.h"
 #include "rules/CellGeometry.h"
 #include "tests/unit/SyntheticFaces.h"
 
@@ -117,16 +118,6 @@ bool InstantFaces(const char* path, const DecodeStop&, std::vector<IndexedFace>*
     return true;
 }
 
-// Until the describer comes: the detector's share of a picture's reading, its faces undescribed.
-bool FoundFaces(const char* path, const DecodeStop& stop, std::vector<IndexedFace>* faces) {
-    std::vector<FaceBox> boxes;
-    if (!FindFacesInPicture(path, stop, &boxes))
-        return false;
-    for (const FaceBox& box : boxes)
-        faces->push_back({box, std::nullopt, std::nullopt});
-    return true;
-}
-
 double Deal(const std::vector<std::string>& paths) {
     const PixelSize kept = LargestCard({6, 6, 1920, 1080});
     const double at = Now();
@@ -147,7 +138,12 @@ void Photos(const std::string& folder, const std::string& photos, PictureFacesRe
             dealt.push_back(photos + name);
         }
     }
-    Indexing("Indexed with the reader, 200 photos of 4000x3000", FreshStore(folder, "photos"), listing, read);
+    Indexing("Indexed with ReadPictureFaces, 200 photos of 4000x3000", FreshStore(folder, "photos"), listing,
+             read);
+    FaceIndexStore kept(folder + "\\photos.db");
+    size_t described = 0;
+    kept.ForEachDescribedFace([&](const StoredFace&) { return ++described > 0; });
+    std::printf("%-56s %7zu faces described, %zu people\n", "", described, kept.People().size());
 
     // A deal pauses the indexing as DecodeDealtPictures does; a fresh store for each run while
     // indexing, so it never runs out of pictures.
@@ -188,7 +184,9 @@ int main(int argc, char** argv) {
         listing.push_back({"C:\\photos\\" + std::to_string(i) + ".jpg", 1, i});
     Indexing("Indexed with an instant reader, 2,000 pictures", FreshStore(folder, "instant"), listing,
              InstantFaces);
-    if (argc > 2)
-        Photos(folder, argv[2], FoundFaces);
+    if (argc > 2 && !LoadFaceModels(FaceModelsFolder()))
+        std::printf("No face models in %s\n", FaceModelsFolder().c_str());
+    else if (argc > 2)
+        Photos(folder, argv[2], ReadPictureFaces);
     return 0;
 }

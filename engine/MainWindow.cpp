@@ -17,6 +17,7 @@
 #include "board/FocusCue.h"
 #include "board/LargeView.h"
 #include "board/MissTurnBack.h"
+#include "board/PeopleWait.h"
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
 #include "board/SystemLook.h"
@@ -224,6 +225,7 @@ LRESULT GameEngine::HandleEvent(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case PeopleIndexedMessage:
             ShowPeopleIndexed();
+            PeopleIndexed();
             return 0;
         case WM_MOUSEMOVE:
         case WM_LBUTTONUP:
