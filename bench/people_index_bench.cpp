@@ -5,7 +5,7 @@
 //   after a batch of 4 pictures among them;
 // - pictures indexed per second with a reader that finds two faces at once (the store's and the
 //   grouping's share), and the memory that grows meanwhile;
-// - with PHOTOS_FOLDER (photo001..200.jpg, and face01..18.jpg for the deals): pictures indexed per
+// - with PHOTOS_FOLDER (photo001..200.jpg, the last 18 also dealt): pictures indexed per
 //   second with the game's reader (found, tagged and described), and a level-4 deal of the 18 photos while
 //   indexing runs against one idle, interleaved, medians.
 #include <windows.h>
@@ -133,10 +133,8 @@ void Photos(const std::string& folder, const std::string& photos, PictureFacesRe
         char name[32];
         std::snprintf(name, sizeof name, "\\photo%03d.jpg", i);
         listing.push_back({photos + name, 1, i});
-        if (i <= 18) {
-            std::snprintf(name, sizeof name, "\\face%02d.jpg", i);
+        if (i > 200 - 18)
             dealt.push_back(photos + name);
-        }
     }
     Indexing("Indexed with ReadPictureFaces, 200 photos of 4000x3000", FreshStore(folder, "photos"), listing,
              read);
