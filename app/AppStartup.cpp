@@ -17,6 +17,7 @@
 #include "app/Texts.h"
 #include "board/FocusCue.h"
 #include "board/NewRound.h"
+#include "board/PeopleWait.h"
 #include "board/ResumeRound.h"
 #include "board/SystemLook.h"
 #include "engine/FullScreen.h"
@@ -36,12 +37,15 @@ bool WindowClosed(HWND window) {
 }
 
 // Until the folder holds enough pictures the player is told why (first the refusal given, then
-// that there are too few) and asked for another folder. Cancel there is the way out for a player
+// that there are too few) and asked for another folder; a board of people the index is still
+// finding waits for them instead (board/PeopleWait.h). Cancel there is the way out for a player
 // who has no such folder: the program ends, and the window's destruction stores the settings as at
 // any end. Returns false when the window is gone.
 // A folder given and refused is told by what its scan found, `refused`.
 bool GatherPictures(HWND window, UINT refusal, const std::vector<std::string>& refused) {
-    for (bool first = true; !Shortfall(PictureList, refusal).empty(); first = false) {
+    for (bool first = true;
+         !(refusal == IDS_NOT_ENOUGH && PeopleStillComing()) && !Shortfall(PictureList, refusal).empty();
+         first = false) {
         const std::wstring told = Shortfall(first && !refused.empty() ? refused : PictureList, refusal);
         MessageBoxW(window, (told.empty() ? LoadText(refusal) : told).c_str(), LoadText(IDS_ERROR_CAPTION).c_str(),
                     MB_OK);

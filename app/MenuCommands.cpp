@@ -13,6 +13,7 @@
 #include "app/StatisticsDialog.h"
 #include "app/Texts.h"
 #include "board/NewRound.h"
+#include "board/PeopleWait.h"
 #include "board/StatusBar.h"
 #include "engine/FullScreen.h"
 #include "engine/GameEngine.h"
@@ -30,7 +31,8 @@ void ShowDonateMessage() {
 // on the Board page, and a Cancel keeps the level and the kind of pairs the game had. False when the
 // window is gone.
 bool ChooseFillableBoard(HWND window, int levelBefore, int pairsBefore) {
-    for (std::wstring shortfall; !(shortfall = Shortfall(PictureList, IDS_NOT_ENOUGH)).empty();) {
+    for (std::wstring shortfall;
+         !PeopleStillComing() && !(shortfall = Shortfall(PictureList, IDS_NOT_ENOUGH)).empty();) {
         MessageBoxW(window, shortfall.c_str(), LoadText(IDS_ERROR_CAPTION).c_str(), MB_OK);
         if (!IsWindow(window))
             return false;
@@ -70,7 +72,11 @@ void ChangeOptions(HWND window) {
     if (!ChooseFillableBoard(window, levelBefore, pairsBefore))
         return;
     const int after[] = {Players, Computers, Strength};
-    if ((computerBefore || ComputerPlays()) && !std::equal(before, before + 3, after))
+    // A board of people the index is still finding waits for them from now, saying so; a board with
+    // no deal takes one now, or waits again.
+    const bool waits = PeopleStillComing() && !Shortfall(PictureList, IDS_NOT_ENOUGH).empty();
+    if (waits || BoardAwaitsDeal() ||
+        ((computerBefore || ComputerPlays()) && !std::equal(before, before + 3, after)))
         NewRound();
     else
         ShowTurn();

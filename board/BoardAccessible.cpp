@@ -31,7 +31,9 @@ BSTR NameOf(const Cell& cell) {
     const CardWords words = {word(IDS_CARD_PLACE), word(IDS_CARD_FACE_DOWN), word(IDS_CARD_NO_PICTURE),
                              word(IDS_CARD_FOUND), word(IDS_CARD_FOUND_BY), word(IDS_CARD_TURNED_BEFORE)};
     const int picture = Board[cell.Column][cell.Row];
-    const std::string& title = CardTitles[picture];
+    // A second picture of a pair may be named by its own picture; a name card by its pair's.
+    const int face = FaceImage(cell.Column, cell.Row);
+    const std::string& title = CardTitles[face].empty() ? CardTitles[picture] : CardTitles[face];
     const std::string finder = NarrowText(FinderName(picture), CP_UTF8);
     const std::string name = CardName(cell, FaceOf(cell), title, words, finder, Glowing(cell));
     return SysAllocString(WideText(name, CP_UTF8).c_str());

@@ -14,6 +14,7 @@
 #include "board/DealtFaces.h"
 #include "board/MissTurnBack.h"
 #include "board/PairNames.h"
+#include "board/PeopleWait.h"
 #include "board/RenderBoard.h"
 #include "board/RoundTime.h"
 #include "board/StatusBar.h"
@@ -78,6 +79,11 @@ void KeepDealtPictures(const std::vector<DealtPicture>& list, std::vector<Decode
                                  : size_t(pair) <= pictures->size() ? (*pictures)[size_t(pair - 1)].Entry
                                                                     : list.size();
             CardTitles[pair] = entry < list.size() ? DealtName(list[entry]) : std::string();
+            // Someone not named yet is told by the picture they are in, so a second picture of
+            // theirs is named by its own; any other second card by its pair's name.
+            const bool second = PicturesPerPair(DealtPairs) == 2 && entry + 1 < list.size() &&
+                                IsUnnamedPerson(list[entry + 1].Person);
+            CardTitles[SecondFace + pair] = second ? DealtName(list[entry + 1]) : std::string();
         }
     }
     for (KeptPicture& picture : KeptPictures)
@@ -99,8 +105,9 @@ void KeepDealtPictures(const std::vector<DealtPicture>& list, std::vector<Decode
         picture.Taken = decoded.Info.Taken;
         picture.Title = decoded.Info.Title.empty() ? PictureTitle(picture.Path) : decoded.Info.Title;
         picture.Person = dealt.Person;
-        picture.Name =
-            dealt.Person.empty() ? PairName(decoded.Info.Title, PictureTitle(picture.Path)) : dealt.Person;
+        picture.Name = dealt.Person.empty() ? PairName(decoded.Info.Title, PictureTitle(picture.Path))
+                       : IsUnnamedPerson(dealt.Person) ? std::string()
+                                                       : dealt.Person;
         for (const TaggedPerson& person : decoded.Info.People)
             picture.People.push_back(person.Name);
     }
@@ -120,6 +127,8 @@ void ShowNewBoard() {
 }
 
 void NewRound() {
+    if (WaitForPeople())
+        return;
     PreparedDeal prepared;
     int rows = Rows;
     int columns = Columns;

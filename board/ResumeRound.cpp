@@ -50,7 +50,7 @@ std::vector<DealtPicture> PicturesOfRound(const KeptRound& round) {
     std::vector<std::string> paths;
     for (const DealtPicture& picture : list)
         paths.push_back(picture.Path);
-    NamesOfList(paths);
+    NamesOfList(paths, round.Pairs);
     if (round.Pairs == PairKind::ThenAndNow) {
         std::vector<DealtPicture> now = list;
         NameThenAndNowPairs(&now);
@@ -62,13 +62,15 @@ std::vector<DealtPicture> PicturesOfRound(const KeptRound& round) {
 }
 
 // The names its pictures carry now still make the round's pairs, and each card's person is still
-// one its picture's tags name: a tag taken off between the runs deals anew.
+// one its picture's tags name or the index recognises in it: a tag taken off between the runs, or
+// a face the player said is someone else, deals anew. A person not named yet goes by their number.
 bool NamesStillMakeRound(const KeptRound& round) {
     std::vector<std::string> names;
     for (const DealtPicture& picture : PicturesOfRound(round)) {
-        if (!StillDealtSo(picture) || (round.Pairs == PairKind::ThenAndNow && picture.Person.empty()))
+        if (!StillDealtSo(picture, round.Pairs) ||
+            (round.Pairs == PairKind::ThenAndNow && picture.Person.empty()))
             return false;
-        names.push_back(DealtName(picture));
+        names.push_back(picture.Person.empty() ? DealtName(picture) : picture.Person);
     }
     return NamesMakeRound(names, round.Pairs);
 }

@@ -41,6 +41,9 @@ bool Shown = false;
 // The round-time timer is set.
 bool Ticking = false;
 
+// A notice the bar shows in place of the round's texts (ShowBarNotice); empty when none.
+std::wstring Notice;
+
 // The bar's font, made for the window's DPI; null while the bar has its own.
 HFONT BarFont = nullptr;
 
@@ -140,7 +143,7 @@ StatusKind BarKind() {
 }
 
 int PartCount() {
-    return StatusPartCount(BarKind(), Round.Count);
+    return Notice.empty() ? StatusPartCount(BarKind(), Round.Count) : 1;
 }
 
 // The parts, of equal widths, along the client's bottom edge.
@@ -186,6 +189,11 @@ void SetPart(int part, const std::wstring& text) {
 // With two or more the bar always shows; one player chooses.
 bool BarWanted() {
     return Round.Count > 1 || StatusBar;
+}
+
+// A notice shows whatever the setting says: it is all the window has to say.
+bool BarShowing() {
+    return BarWanted() || !Notice.empty();
 }
 
 // Sets the parts and returns their texts, one per line.
@@ -235,7 +243,7 @@ std::wstring ShowSolo() {
 } // namespace
 
 void FitStatusBarToRound() {
-    ShowBar(BarWanted());
+    ShowBar(BarShowing());
     FitStatusBar();
     // A maximised window keeps its size: the board gives up the bar's strip.
     FitBackBufferToClient();
@@ -248,9 +256,12 @@ void ShowTurn() {
     if (!BarShown())
         return;
     const StatusKind kind = BarKind();
-    const std::wstring texts = kind == StatusKind::PlayerScores ? ShowPlayers()
-                               : kind == StatusKind::SoloCounts ? ShowSolo()
-                                                                : ShowCalm();
+    if (!Notice.empty())
+        SetPart(0, Notice);
+    const std::wstring texts = !Notice.empty()                    ? Notice
+                               : kind == StatusKind::PlayerScores ? ShowPlayers()
+                               : kind == StatusKind::SoloCounts   ? ShowSolo()
+                                                                  : ShowCalm();
     // The bar is a polite live region: each change a try makes is read out. The time's tick is
     // not, or a screen reader would speak every second.
     if (texts != ShownTexts)
@@ -261,7 +272,7 @@ void ShowTurn() {
 
 void ShowRoundTime() {
     const int part = TimePart(BarKind(), Round.Count);
-    if (BarShown() && part >= 0)
+    if (BarShown() && part >= 0 && Notice.empty())
         SetPart(part,
                 FormatText(IDS_STATUS_TIME, {FormatRoundTime(ClockSeconds(Clock, GetTickCount64()))}));
 }
@@ -279,6 +290,17 @@ void FollowRoundTime() {
         CountFreed(Counted::Timer);
     }
     ShowRoundTime();
+}
+
+void ShowBarNotice(const std::wstring& notice) {
+    if (notice == Notice)
+        return;
+    const bool parts = Notice.empty() != notice.empty();
+    Notice = notice;
+    ShowBar(BarShowing());
+    if (parts)
+        FitStatusBar();
+    ShowTurn();
 }
 
 void ShowStatusBarSetting(HWND window) {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The timer that moves the bar's time on, once a second.
 const UINT_PTR RoundTimerId = 2;
 
@@ -17,6 +19,10 @@ void FitStatusBarToRound();
 // After every try: the bar's texts. The bar is a polite live region: each change a try makes is
 // announced to screen readers as a live-region change, a new turn also as a name change.
 void ShowTurn();
+
+// A notice in place of the round's texts, read out as they are, the bar shown for it whatever the
+// setting says; an empty one gives the bar back to the round.
+void ShowBarNotice(const std::wstring& notice);
 
 // The bar's time, at each tick of the timer.
 void ShowRoundTime();

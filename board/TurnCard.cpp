@@ -49,6 +49,9 @@ void EndRound() {
 } // namespace
 
 void TurnCard(const Cell& cell) {
+    // A board waiting for its deal (board/PeopleWait.h) has cards of no pair.
+    if (Board[cell.Column][cell.Row] == 0)
+        return;
     StopVoice();
     const BoardFaces before = ShownFaces();
     const ClickOutcome outcome = ApplyClick(cell);

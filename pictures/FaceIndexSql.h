@@ -82,6 +82,13 @@ constexpr const char* People =
     "LEFT JOIN members m ON m.person = pe.id LEFT JOIN faces f ON f.id = m.face GROUP BY pe.id ORDER BY "
     "pe.id;";
 
+// The faces of the people not hidden, a picture's together: what a deal reads of the index.
+constexpr const char* ShownFaces =
+    "SELECT p.path, f.x, f.y, f.w, f.h, pe.id, pe.name, f.tag FROM members m JOIN people pe ON pe.id = "
+    "m.person "
+    "JOIN faces f ON f.id = m.face JOIN pictures p ON p.id = f.picture WHERE pe.hidden = 0 ORDER BY p.id, "
+    "f.id;";
+
 constexpr const char* InsertPerson = "INSERT INTO people(name) VALUES (NULL);";
 constexpr const char* JoinFace =
     "INSERT INTO members(face, person) SELECT ?1, ?2 WHERE EXISTS (SELECT 1 FROM faces WHERE id = ?1) "

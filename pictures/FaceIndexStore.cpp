@@ -441,6 +441,23 @@ std::vector<StoredFace> FaceIndexStore::FacesOf(int64_t person) {
     return faces;
 }
 
+bool FaceIndexStore::ForEachShownFace(const std::function<bool(const ShownFace&)>& each) {
+    if (!Usable())
+        return false;
+    Statement rows(db_->Db, sql::ShownFaces);
+    int code;
+    while ((code = rows.Step()) == SQLITE_ROW) {
+        const ShownFace face = {rows.Text(0).value_or(""),
+                                {rows.Real(1), rows.Real(2), rows.Real(3), rows.Real(4)},
+                                rows.Integer(5),
+                                rows.Text(6),
+                                rows.Text(7)};
+        if (!each(face))
+            return true;
+    }
+    return code == SQLITE_DONE;
+}
+
 int64_t FaceIndexStore::NewPerson(const std::vector<int64_t>& faces) {
     int64_t person = 0;
     const bool made = Write([&] {

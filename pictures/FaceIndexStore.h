@@ -65,6 +65,15 @@ struct StoredPerson {
     int64_t Faces = 0;
 };
 
+// A face of a person the player did not hide, as a deal reads them.
+struct ShownFace {
+    std::string Path;
+    FaceBox Box;
+    int64_t Person = 0;
+    std::optional<std::string> Name;
+    std::optional<std::string> Tag; // the name the picture's tags give the face
+};
+
 // How the store stands. Trouble a write met is reported once by NewTrouble; reading goes on.
 enum class StoreStatus {
     Ready,
@@ -114,6 +123,9 @@ public:
     bool ForEachDescribedFace(const std::function<bool(const StoredFace&)>& each);
     std::vector<StoredPerson> People();
     std::vector<StoredFace> FacesOf(int64_t person);
+    // Every face of a person not hidden, a picture's faces together, in one query; the callback
+    // returns false to stop.
+    bool ForEachShownFace(const std::function<bool(const ShownFace&)>& each);
 
     // A new person of the faces given (taken from whoever held them); 0 on failure.
     int64_t NewPerson(const std::vector<int64_t>& faces);

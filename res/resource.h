@@ -194,6 +194,11 @@
 #define IDS_FORGET_DONE 442
 #define IDS_FORGET_LEFT 443
 
+// The people's index in a deal: a card of someone not named yet (the picture's file name); a board
+// waiting for the index (the pictures read, of how many).
+#define IDS_SOMEONE_UNNAMED 470
+#define IDS_PEOPLE_STILL_COMING 471
+
 // Sounds (resource type "WAVE")
 #define IDW_COMPLETE 132
 #define IDW_MATCH 133

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 
+#include "rules/DealtPicture.h"
 #include "rules/NameRules.h"
 #include "rules/ThenAndNow.h"
 
@@ -38,6 +40,35 @@ std::vector<size_t> PairableEntries(const std::vector<std::string>& names, PairK
         }
     }
     return entries;
+}
+
+EntryNames NamesOfEntry(const std::vector<std::string>& tagged, const std::vector<RecognisedName>& recognised,
+                        const std::string& name, const std::string& taken, PairKind kind) {
+    EntryNames names;
+    // A face's tag the player renamed is that person under their name, not someone besides.
+    std::set<std::u16string> keys, renamed;
+    for (const RecognisedName& person : recognised)
+        if (!person.Tag.empty() && !person.Name.empty() && NameKey(person.Tag) != NameKey(person.Name))
+            renamed.insert(NameKey(person.Tag));
+    const auto add = [&](const std::string& person) {
+        if (keys.insert(NameKey(person)).second)
+            names.Names.push_back(person);
+    };
+    for (const std::string& person : tagged)
+        if (renamed.count(NameKey(person)) == 0)
+            add(person);
+    for (const RecognisedName& person : recognised) {
+        const bool tagsName = !person.Tag.empty() && keys.count(NameKey(person.Tag)) != 0;
+        if (!person.Name.empty())
+            add(person.Name);
+        else if (kind != PairKind::PictureAndName && !tagsName)
+            add(UnnamedPerson(person.Number));
+    }
+    names.People = !names.Names.empty();
+    if (names.Names.empty() && !name.empty())
+        names.Names.push_back(name);
+    names.Taken = taken;
+    return names;
 }
 
 std::vector<NameCandidate> CandidatesOfNames(const std::vector<EntryNames>& names,

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -30,6 +31,22 @@ struct EntryNames {
     bool People = false; // the names are the people its tags name
     std::string Taken;   // "YYYY-MM-DD" its tags give; empty when unknown
 };
+
+// A person the people's index recognises in a picture: their number and their name, empty when
+// nobody named them.
+struct RecognisedName {
+    int64_t Number;
+    std::string Name;
+    std::string Tag; // the name the picture's tags give their face; empty when none
+};
+
+// An entry's names for a deal of that kind: the people its tags name and those the people's index
+// recognises in it, a recognised person whose name (apart from case) a tag gives, or whose face a
+// tag names, being that tag's person, under the name the player gave them where they did; one not
+// named yet goes by their number (UnnamedPerson), but for a picture and its name, whose name card
+// needs a name. Else, naming nobody, its title or file name (`name`).
+EntryNames NamesOfEntry(const std::vector<std::string>& tagged, const std::vector<RecognisedName>& recognised,
+                        const std::string& name, const std::string& taken, PairKind kind);
 
 // One card a deal of a name can take: an entry and which of its names.
 struct NameCandidate {

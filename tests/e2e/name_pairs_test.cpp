@@ -5,6 +5,8 @@
 
 #include <functional>
 
+#include "pictures/FaceIndexStore.h"
+
 namespace {
 
 class NamePairs : public Journey {
@@ -155,11 +157,14 @@ protected:
         return shown;
     }
 
-    // Plays the six cards by what the reader hears, remembering every card: a card whose name was
+    // Plays the six cards by what the reader hears, remembering every card: a card whose person was
     // heard before is tried with that card, else with the next unseen one; shown(card, name) after
-    // each turn. Every pair must be found; returns the tries.
-    int PlayByNames(const std::function<void(int, const std::string&)>& shown) {
-        std::map<std::string, std::vector<int>> seen; // the cells of each name seen and not yet found
+    // each turn. A card's person is its name, or what person(name) makes of it. Every pair must be
+    // found; returns the tries.
+    int PlayByNames(const std::function<void(int, const std::string&)>& shown,
+                    const std::function<std::string(const std::string&)>& person = {}) {
+        const auto of = [&](const std::string& name) { return person ? person(name) : name; };
+        std::map<std::string, std::vector<int>> seen; // the cells of each person seen and not yet found
         std::set<int> found;
         int tries = 0;
         const auto turn = [&](int cell) {
@@ -176,13 +181,13 @@ protected:
         for (int first = 0; first < 6; ++first) {
             if (found.count(first) != 0)
                 continue;
-            const std::string name = turn(first);
+            const std::string name = of(turn(first));
             std::vector<int>& same = seen[name];
             const auto partner =
                 std::find_if(same.begin(), same.end(), [&](int cell) { return cell != first; });
             if (partner != same.end()) {
                 const int other = *partner;
-                EXPECT_EQ(turn(other), name);
+                EXPECT_EQ(of(turn(other)), name);
                 ++tries;
                 foundNow(first, other);
                 continue;
@@ -198,7 +203,7 @@ protected:
             EXPECT_LT(second, 6);
             if (second >= 6)
                 break;
-            const std::string other = turn(second);
+            const std::string other = of(turn(second));
             ++tries;
             if (other == name) {
                 foundNow(first, second);
@@ -332,4 +337,92 @@ TEST_F(NamePairs, TooFewPeopleThenAndNow) {
     EXPECT_EQ(yw::ItemText(dialog, IDC_PAIRS), "Then and now");
     ASSERT_TRUE(Close(IDCANCEL));
     EXPECT_TRUE(game->EndedWell());
+}
+
+// Two pictures of one name where the group photo's tags name each person once and the people's
+// index, which the player asked for, knows them in the other photos too: Grandma and Grandpa each in
+// one more photo, and someone nobody named in two. Every pair found is two different pictures of
+// one person: a tagged face (its colour) with a grey photo, or, for someone not named yet, the two
+// photos the reader names them by. Baby, in one photo alone, makes no pair.
+TEST_F(NamePairs, TwoPicturesOfOnePersonTheIndexKnows) {
+    const std::vector<std::string> files = {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.jpg", "IMG_0004.jpg"};
+    for (const std::string& file : files)
+        CopyIn("people-pictures\\" + file, file);
+    // The faces as the indexer keeps them, grouped already: each person's descriptors alike, the
+    // people's far apart. Grandma, Grandpa and Baby by the group photo's tags (make_people.sh).
+    const struct {
+        int File;
+        FaceBox Box;
+        int Person; // 0 Grandma, 1 Grandpa, 2 Baby, 3 someone not named
+    } faces[] = {{0, {0.216667, 0.3875, 0.1, 0.15}, 0}, {0, {0.5, 0.3875, 0.1, 0.15}, 1},
+                 {0, {0.783333, 0.3875, 0.1, 0.15}, 2}, {1, {0.4, 0.3, 0.2, 0.3}, 0},
+                 {1, {0.1, 0.3, 0.2, 0.3}, 3},          {2, {0.4, 0.3, 0.2, 0.3}, 1},
+                 {3, {0.4, 0.3, 0.2, 0.3}, 3}};
+    const char* names[] = {"Grandma", "Grandpa", "Baby", nullptr};
+    const std::string index = yw::Utf8(yw::Wide(getenv("LOCALAPPDATA"))) + "\\Yorewind\\people.db";
+    {
+        FaceIndexStore store(index);
+        std::vector<IndexedPicture> batch;
+        for (const std::string& file : files) {
+            // The size and write time the game's folder walk gives, so the index is up to date.
+            WIN32_FILE_ATTRIBUTE_DATA data = {};
+            GetFileAttributesExW(yw::Wide(folder.File(file)).c_str(), GetFileExInfoStandard, &data);
+            batch.push_back({{folder.File(file), (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                              int64_t((uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                      data.ftLastWriteTime.dwLowDateTime)},
+                             false,
+                             {}});
+        }
+        for (const auto& face : faces) {
+            FaceDescriptor descriptor{};
+            descriptor[0] = float(face.Person);
+            batch[size_t(face.File)].Faces.push_back(
+                {face.Box, descriptor,
+                 face.File == 0 ? std::optional<std::string>(names[face.Person]) : std::nullopt});
+        }
+        ASSERT_TRUE(store.StoreBatch(batch));
+        std::vector<std::vector<int64_t>> people(4);
+        store.ForEachDescribedFace([&](const StoredFace& face) {
+            people[size_t((*face.Descriptor)[0])].push_back(face.Id);
+            return true;
+        });
+        for (size_t person = 0; person < people.size(); ++person) {
+            const int64_t number = store.NewPerson(people[person]);
+            ASSERT_NE(number, 0);
+            if (names[person] != nullptr)
+                ASSERT_TRUE(store.SetName(number, std::string(names[person])));
+        }
+    }
+    yw::WriteSettings(folder.Path(), 5);
+    yw::WriteSettingNumber("Pairs", 2);
+    yw::WriteSettingNumber("RecognisePeople", 1);
+    ASSERT_TRUE(Start(5));
+    ASSERT_TRUE(BoardDown());
+    const std::string someone = "Someone not named yet, in ";
+    std::map<int, std::string> heard;
+    std::map<int, uint32_t> shown;
+    const int tries = PlayByNames(
+        [&](int cell, const std::string& name) {
+            heard[cell] = name;
+            shown[cell] = Drawn(cell);
+        },
+        [&](const std::string& name) { return name.rfind(someone, 0) == 0 ? someone : name; });
+    std::map<std::string, std::vector<int>> cards; // the cells of each person
+    for (const auto& card : heard)
+        cards[card.second.rfind(someone, 0) == 0 ? someone : card.second].push_back(card.first);
+    ASSERT_EQ(cards.size(), 3u);
+    const std::map<std::string, uint32_t> tagged = {{"Grandma", 0xFF0000}, {"Grandpa", 0x00FF00}};
+    for (const auto& face : tagged) {
+        const std::vector<int>& pair = cards[face.first];
+        ASSERT_EQ(pair.size(), 2u) << face.first;
+        EXPECT_NE(yw::Near(shown[pair[0]], face.second), yw::Near(shown[pair[1]], face.second))
+            << face.first << "'s cards show " << std::hex << shown[pair[0]] << " and " << shown[pair[1]];
+    }
+    ASSERT_EQ(cards[someone].size(), 2u);
+    EXPECT_EQ((std::set<std::string>{heard[cards[someone][0]], heard[cards[someone][1]]}),
+              (std::set<std::string>{someone + "IMG_0002", someone + "IMG_0004"}));
+    Answer(tries, IDNO);
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_TRUE(game->EndedWell());
+    EXPECT_TRUE(ForgetPeople(index));
 }
