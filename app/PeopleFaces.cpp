@@ -22,6 +22,8 @@ void FacePictures::WantPeople(const std::vector<int64_t>& people) {
         std::lock_guard<std::mutex> hold(lock_);
         people_ = people;
         peopleDone_.assign(people.size(), false);
+        for (size_t row = 0; row < people.size(); ++row)
+            peopleDone_[row] = peopleTaken_.count(people[row]) > 0;
     }
     wake_.notify_all();
 }
@@ -61,6 +63,7 @@ bool FacePictures::NextJob(FacePicture* job, std::string* path, FaceBox* box) {
         const size_t row = (firstShown_ + n) % people_.size();
         if (!peopleDone_[row]) {
             peopleDone_[row] = true;
+            peopleTaken_.insert(people_[row]);
             job->OfPerson = true;
             job->Key = people_[row];
             path->clear();

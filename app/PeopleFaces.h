@@ -11,6 +11,7 @@
 #include <deque>
 #include <map>
 #include <mutex>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,7 +35,7 @@ public:
     FacePictures(const FacePictures&) = delete;
     FacePictures& operator=(const FacePictures&) = delete;
 
-    // The people, in the list's order; each is cut once.
+    // The people, in the list's order; each is cut once, however often asked.
     void WantPeople(const std::vector<int64_t>& people);
     // The faces of the person chosen, before any person left to cut; replaces those asked before.
     void WantFaces(const std::vector<StoredFace>& faces);
@@ -57,6 +58,7 @@ private:
     std::atomic<bool> stopping_{false}; // read by the decode too, between its rows
     std::vector<int64_t> people_;
     std::vector<bool> peopleDone_;
+    std::set<int64_t> peopleTaken_; // every person ever cut or being cut
     size_t firstShown_ = 0;
     std::deque<StoredFace> faces_;
     std::vector<FacePicture> done_;

@@ -110,13 +110,11 @@ void Refill(HWND dialog, PeopleWindow* window, const std::vector<int64_t>& chose
     window->Filling = true;
     ShowPeople(List(dialog), window->People, window->PersonImage, chosen);
     window->Filling = false;
-    std::vector<int64_t> uncut;
-    for (const StoredPerson& person : window->People) {
-        if (window->PersonImage.count(person.Id) == 0)
-            uncut.push_back(person.Id);
-    }
+    std::vector<int64_t> rows;
+    for (const StoredPerson& person : window->People)
+        rows.push_back(person.Id);
     if (window->Cutting)
-        window->Cutting->WantPeople(uncut);
+        window->Cutting->WantPeople(rows);
     ShowStatus(dialog, *window);
     ShowFacesOfChosen(dialog, window, true);
     ShowChoices(dialog, *window);
@@ -125,7 +123,8 @@ void Refill(HWND dialog, PeopleWindow* window, const std::vector<int64_t>& chose
 // A change the index could not keep (another game writing, the disk full) is told at once.
 void Kept(HWND dialog, PeopleWindow* window, bool kept) {
     if (!kept) {
-        window->Store->NewTrouble();
+        if (window->Store)
+            window->Store->NewTrouble();
         MessageBoxW(dialog, LoadText(IDS_PEOPLE_NOT_KEPT).c_str(), LoadText(IDS_PEOPLE_CAPTION).c_str(),
                     MB_OK | MB_ICONWARNING);
     }
