@@ -296,69 +296,119 @@ yw_mingw_libheif() {
         yw_mingw_install "$1" "$2"
 }
 
-# dlib, from bookworm's source package, pinned as libheif is: of its files only the main tarball and
-# Debian's own are fetched (its model tarball is 200 MB the detector does without), each checked
-# against the .dsc, whose SHA-256 is pinned beside its version. Unpacked: dlib's headers, the compiled
-# files below, its licence, and the example photos with their boxes (examples/faces) and the face
-# chips of five people (examples/johns), kept in the entry as test material.
+# dlib, from bookworm's source package, pinned as libheif is: each file fetched is checked against
+# the .dsc, whose SHA-256 is pinned beside its version. Its main tarball and Debian's own make the
+# library (yw_dlib_source); its model tarball, 200 MB, gives the two models the face descriptor
+# needs, unpacked once per machine (yw_dlib_models).
 YW_DLIB_VERSION=19.24+dfsg-1
 YW_DLIB_DSC_SHA256=846b06672e647c0f1bb6ea17ba0ffcff7aba77544c57a98aa58d0744975b01b4
-yw_dlib_source() {
-    local root=$1 dsc="dlib_$YW_DLIB_VERSION.dsc" pool=pool/main/d/dlib mirror file patch
+
+# Fetches into $1 dlib's .dsc and those of its files whose names grep, with the options that
+# follow, picks from its sums; each checked. The number of files picked is $2.
+yw_dlib_fetch() {
+    local root=$1 count=$2 dsc="dlib_$YW_DLIB_VERSION.dsc" pool=pool/main/d/dlib mirror file
+    shift 2
     rm -rf "$root"
-    mkdir -p "$root/tree"
+    mkdir -p "$root"
     for mirror in $(yw_debian_mirrors debian); do
         curl -fsS -o "$root/$dsc" "$mirror/$pool/${dsc//+/%2b}" 2>/dev/null &&
             echo "$YW_DLIB_DSC_SHA256  $root/$dsc" | sha256sum -c --quiet >/dev/null 2>&1 || continue
         sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ \([0-9a-f]\{64\}\) [0-9]\+ \([^ /]\+\)$/\1  \2/p' "$root/$dsc" |
-            grep -v -- '-dlib-models\.' >"$root/sums"
+            grep "$@" >"$root/sums"
         while read -r _ file; do
             curl -fsS -o "$root/$file" "$mirror/$pool/${file//+/%2b}" || continue 2
         done <"$root/sums"
-        (cd "$root" && [[ "$(wc -l <sums)" -eq 2 ]] && sha256sum -c --quiet sums >/dev/null) || continue
-        tar -xjf "$root"/dlib_*.orig.tar.bz2 -C "$root/tree" --strip-components=1 --wildcards \
-            '*/dlib/*' '*/LICENSE.txt' '*/examples/faces/*' '*/examples/johns/*' &&
-            tar -xJf "$root"/dlib_*.debian.tar.xz -C "$root/tree" || return 1
-        # The series touches only dlib's own CMake build, which is not used; applied all the same.
-        while read -r patch; do
-            [[ -z "$patch" || "$patch" == \#* ]] || patch -s -d "$root/tree" -p1 <"$root/tree/debian/patches/$patch" ||
-                return 1
-        done <"$root/tree/debian/patches/series"
-        return 0
+        (cd "$root" && [[ "$(wc -l <sums)" -eq "$count" ]] && sha256sum -c --quiet sums >/dev/null) && return 0
     done
     echo "No $dsc with SHA-256 $YW_DLIB_DSC_SHA256 found" >&2
     return 1
 }
 
+# Unpacked: dlib's headers, the compiled files below, its licence, and the example photos with
+# their boxes (examples/faces) and the face chips of five people (examples/johns), kept in the
+# entry as test material.
+yw_dlib_source() {
+    local root=$1 patch
+    yw_dlib_fetch "$root" 2 -v -- '-dlib-models\.' || return 1
+    mkdir -p "$root/tree"
+    tar -xjf "$root"/dlib_*.orig.tar.bz2 -C "$root/tree" --strip-components=1 --wildcards \
+        '*/dlib/*' '*/LICENSE.txt' '*/examples/faces/*' '*/examples/johns/*' &&
+        tar -xJf "$root"/dlib_*.debian.tar.xz -C "$root/tree" || return 1
+    # The series touches only dlib's own CMake build, which is not used; applied all the same.
+    while read -r patch; do
+        [[ -z "$patch" || "$patch" == \#* ]] || patch -s -d "$root/tree" -p1 <"$root/tree/debian/patches/$patch" ||
+            return 1
+    done <"$root/tree/debian/patches/series"
+}
+
+# The face descriptor's two models, by dlib's author, who put them in the public domain (CC0,
+# LICENSES/dlib-models-LICENSE.txt): the 5-point shape predictor that aligns a face and the ResNet
+# that describes it. Nothing else of the tarball is unpacked (its 68-point predictor's training
+# data forbids commercial use). Made once per machine as an entry of its own, which the library's
+# entries of both sides copy.
+YW_DLIB_MODELS=(shape_predictor_5_face_landmarks.dat dlib_face_recognition_resnet_model_v1.dat)
+yw_dlib_models() {
+    local work=$1 prefix=$2 model
+    yw_dlib_fetch "$work/source" 1 -- '-dlib-models\.' && mkdir -p "$prefix/share/dlib-models" &&
+        tar -xjf "$work/source"/dlib_*.orig-dlib-models.tar.bz2 -C "$prefix/share/dlib-models" \
+            --strip-components=1 --wildcards "${YW_DLIB_MODELS[@]/#/*/}" '*/LICENSE' || return 1
+    for model in "${YW_DLIB_MODELS[@]}"; do
+        [[ -s "$prefix/share/dlib-models/$model" ]] || return 1
+    done
+    grep -qx 'CC0 1.0 Universal' "$prefix/share/dlib-models/LICENSE"
+}
+
+# The models' entry, made when missing; YW_DLIB_MODELS_ENTRY is its folder.
+yw_dlib_models_entry() {
+    local key
+    key="$(yw_cache_key dlib-models "$YW_DLIB_VERSION" "$(declare -f yw_dlib_models yw_dlib_fetch)" \
+        "$(declare -p YW_DLIB_MODELS YW_DLIB_DSC_SHA256)")"
+    yw_cache_ensure data dlib-models "$YW_DLIB_VERSION" "$key" yw_dlib_models &&
+        YW_DLIB_MODELS_ENTRY="$(yw_cache_entry data dlib-models "$YW_DLIB_VERSION" "$key")"
+}
+
 # What of dlib is compiled: what the frontal face detector's model needs at link time (its text is
-# base64 of a compressed stream) and dlib's check that every file agrees on its asserts. The rest of
-# it is headers, whose templates the game's own file instantiates. The shape predictor and the dnn
-# face descriptor would add their files here and their models from the model tarball.
-YW_DLIB_SOURCES=(base64/base64_kernel_1 entropy_decoder/entropy_decoder_kernel_2 test_for_odr_violations)
+# base64 of a compressed stream), dlib's check that every file agrees on its asserts, and the face
+# descriptor's network on the CPU: its tensors' operations and the thread pool two of them (which
+# the descriptor does not use) would share. Either side's threads file builds empty on the other.
+# The rest of it is headers, whose templates the game's own files instantiate.
+YW_DLIB_SOURCES=(cuda/cpu_dlib cuda/tensor_tools base64/base64_kernel_1 entropy_decoder/entropy_decoder_kernel_2
+                 test_for_odr_violations threads/async threads/thread_pool_extension threads/threads_kernel_1
+                 threads/threads_kernel_2 threads/threads_kernel_shared)
 
 # dlib with the compiler $3 and archiver $4, the same for either side: -O3 at the x86-64 baseline
-# (SSE2; no instruction a Windows 10 PC may lack), its asserts and GUI off, and none of its optional
-# libraries (BLAS, LAPACK, CUDA, image files). Its config.h says so to every file that includes it.
+# (SSE2; no instruction a Windows 10 PC may lack; a face is described in half the time of -O2),
+# its asserts and GUI off, and none of its optional libraries (BLAS, LAPACK, CUDA, image files).
+# Its config.h says so to every file that includes it. A core's worth of files at once, the longest
+# first; the models are unpacked meanwhile.
 yw_dlib_build() {
-    local work=$1 prefix=$2 cxx=$3 ar=$4 tree="$1/source/tree" file pids=() pid
+    local work=$1 prefix=$2 cxx=$3 ar=$4 tree="$1/source/tree" file pids=() pid models
     yw_dlib_source "$work/source" || return 1
+    yw_dlib_models_entry &
+    models=$!
     sed -e 's/^#cmakedefine \(DLIB_DISABLE_ASSERTS\|DLIB_NO_GUI_SUPPORT\)\b.*/#define \1/' \
         -e 's|^#cmakedefine \([A-Z_0-9]*\).*|/* #undef \1 */|' "$tree/dlib/config.h.in" >"$tree/dlib/config.h"
     grep -qx '#define DLIB_DISABLE_ASSERTS' "$tree/dlib/config.h" && ! grep -q cmakedefine "$tree/dlib/config.h" ||
         return 1
     mkdir -p "$work/objects" "$prefix/lib" "$prefix/include" "$prefix/share/dlib"
     for file in "${YW_DLIB_SOURCES[@]}"; do
+        if ((${#pids[@]} >= $(nproc))); then
+            wait "${pids[0]}" || return 1
+            pids=("${pids[@]:1}")
+        fi
         "$cxx" -std=c++17 -O3 -march=x86-64 -mtune=generic -I"$tree" -c "$tree/dlib/$file.cpp" \
             -o "$work/objects/${file//\//_}.o" &
         pids+=($!)
     done
-    for pid in "${pids[@]}"; do
+    for pid in "${pids[@]}" "$models"; do
         wait "$pid" || return 1
     done
-    "$ar" rcs "$prefix/lib/libdlib.a" "$work/objects"/*.o &&
+    yw_dlib_models_entry &&
+        "$ar" rcs "$prefix/lib/libdlib.a" "$work/objects"/*.o &&
         (cd "$tree" && find dlib -name '*.h' ! -path 'dlib/test/*' ! -path 'dlib/python/*' ! -path 'dlib/java/*' \
             ! -path 'dlib/matlab/*' -exec cp --parents -t "$prefix/include" {} +) &&
-        cp -r "$tree/examples/faces" "$tree/examples/johns" "$tree/LICENSE.txt" "$prefix/share/dlib/"
+        cp -r "$tree/examples/faces" "$tree/examples/johns" "$tree/LICENSE.txt" "$prefix/share/dlib/" &&
+        cp -r "$YW_DLIB_MODELS_ENTRY/share/dlib-models" "$prefix/share/"
 }
 
 yw_mingw_dlib() {
@@ -411,7 +461,8 @@ yw_mingw_key() {
                  also="$(declare -f yw_sqlite_build yw_mingw_source; declare -p YW_SQLITE_OPTIONS)
                        $(dpkg-query -W -f='${Version}' tcl)" ;;
         dlib) YW_VERSION=$YW_DLIB_VERSION
-              also="$(declare -f yw_dlib_build yw_dlib_source; declare -p YW_DLIB_SOURCES)" ;;
+              also="$(declare -f yw_dlib_build yw_dlib_source yw_dlib_fetch yw_dlib_models yw_dlib_models_entry
+                      declare -p YW_DLIB_SOURCES YW_DLIB_MODELS)" ;;
         libheif) yw_mingw_key libde265
                  also="$YW_KEY $(declare -f yw_libheif_source yw_pinned_source; declare -p YW_LIBHEIF_OPTIONS)"
                  YW_VERSION=$YW_LIBHEIF_VERSION ;;

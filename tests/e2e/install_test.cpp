@@ -49,7 +49,9 @@ std::set<std::string> Files(const std::string& folder, const std::string& prefix
 
 // What a player gets from either download, after the sources the package was made from.
 std::set<std::string> Shipped(const std::string& top) {
-    std::set<std::string> names = {top + "Yorewind.exe", top + "YorewindCodecs.exe", top + "README.txt"};
+    std::set<std::string> names = {top + "Yorewind.exe", top + "YorewindCodecs.exe", top + "README.txt",
+                                   top + "faces/shape_predictor_5_face_landmarks.dat",
+                                   top + "faces/dlib_face_recognition_resnet_model_v1.dat"};
     for (const std::string folder : {"LICENSES", "samples/pictures"})
         names.merge(Files(Env("YW_SOURCE") + "/" + folder, top + folder + "/"));
     return names;
