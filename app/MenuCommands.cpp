@@ -4,6 +4,8 @@
 
 #include "app/AboutDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/PeopleIndexing.h"
+#include "app/PeopleWindow.h"
 #include "app/PictureShortfall.h"
 #include "app/PlayerSettings.h"
 #include "app/Settings.h"
@@ -45,6 +47,16 @@ bool ChooseFillableBoard(HWND window, int levelBefore, int pairsBefore) {
     return true;
 }
 
+// The people's index is read while the player wants it, and from the moment they do.
+void RecognisingChanged(HWND window, int before) {
+    if (RecognisePeople == before)
+        return;
+    if (RecognisePeople == 1)
+        StartPeopleIndexing(window);
+    else
+        StopPeopleIndexing();
+}
+
 // The round goes on with the names as changed; a change of who the computer plays, or how well,
 // deals anew, since the seats the round plays with would no longer be the ones chosen.
 void ChangeOptions(HWND window) {
@@ -52,8 +64,12 @@ void ChangeOptions(HWND window) {
     const bool computerBefore = ComputerPlays();
     const int levelBefore = Level;
     const int pairsBefore = Pairs;
+    const int recognisingBefore = RecognisePeople;
     ShowOptionsDialog(window);
-    if (!IsWindow(window) || !ChooseFillableBoard(window, levelBefore, pairsBefore))
+    if (!IsWindow(window))
+        return;
+    RecognisingChanged(window, recognisingBefore);
+    if (!ChooseFillableBoard(window, levelBefore, pairsBefore))
         return;
     const int after[] = {Players, Computers, Strength};
     // A board of people the index is still finding waits for them from now, saying so; a board with
@@ -82,6 +98,9 @@ LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
             return 0;
         case IDM_MORE:
             NewRound();
+            return 0;
+        case IDM_PEOPLE:
+            ShowPeopleWindow(window);
             return 0;
         case IDM_STATISTICS:
             ShowStatisticsDialog(window);

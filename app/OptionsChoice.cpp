@@ -9,6 +9,7 @@ OptionsChoice HeldOptions() {
     choice.Subfolders = Subfolders;
     choice.Fit = Fit;
     choice.ShowFound = ShowFound;
+    choice.RecognisePeople = RecognisePeople;
     choice.Level = Level;
     choice.Pairs = Pairs;
     choice.Players = Players;
@@ -26,6 +27,7 @@ void KeepOptions(const OptionsChoice& choice) {
     Subfolders = choice.Subfolders;
     Fit = choice.Fit;
     ShowFound = choice.ShowFound;
+    RecognisePeople = choice.RecognisePeople;
     Level = choice.Level;
     Pairs = choice.Pairs;
     Players = choice.Players;

@@ -15,6 +15,7 @@ struct OptionsChoice {
     int Subfolders = 0;
     int Fit = 0;
     int ShowFound = 0;
+    int RecognisePeople = 0;
     int Level = 0;
     int Pairs = 0;
     int Players = 1;

@@ -1,11 +1,12 @@
-// The Pictures page of Options: the picture folder, whether its subfolders count, and how cards
-// show their pictures.
+// The Pictures page of Options: the picture folder, whether its subfolders count, how cards show
+// their pictures, and whether the people in them are recognised.
 #include "app/OptionsChoice.h"
 #include "app/OptionsPages.h"
 
 #include <string>
 
 #include "app/FolderPicker.h"
+#include "app/RecognisingPeople.h"
 #include "app/Settings.h"
 #include "app/Texts.h"
 #include "res/resource.h"
@@ -27,6 +28,7 @@ void ShowPictureOptions(HWND page, const OptionsChoice& choice) {
     Check(page, IDC_SUBFOLDERS, choice.Subfolders);
     Check(page, IDC_FIT, choice.Fit);
     Check(page, IDC_SHOWFOUND, choice.ShowFound);
+    Check(page, IDC_RECOGNISE_PEOPLE, choice.RecognisePeople);
 }
 
 // Without a folder the sheet stays open on this page.
@@ -38,6 +40,7 @@ LONG_PTR TakePictureOptions(HWND page, OptionsChoice* choice) {
     choice->Subfolders = Checked(page, IDC_SUBFOLDERS);
     choice->Fit = Checked(page, IDC_FIT);
     choice->ShowFound = Checked(page, IDC_SHOWFOUND);
+    choice->RecognisePeople = Checked(page, IDC_RECOGNISE_PEOPLE);
     return PSNRET_NOERROR;
 }
 
@@ -59,6 +62,21 @@ void BrowseForFolder(HWND page) {
     SetDlgItemTextA(page, IDC_PICTUREPATH, PicturePath);
 }
 
+// Turned on, the box stays on only when the player agrees to what recognising keeps. The texts
+// belong to the sheet, as the folder picker's do.
+void RecognisingChecked(HWND page) {
+    if (Checked(page, IDC_RECOGNISE_PEOPLE) == 1 && !AgreeToRecognising(GetParent(page)))
+        Check(page, IDC_RECOGNISE_PEOPLE, 0);
+}
+
+// The index goes at once, as a folder browsed to is kept at once; recognising goes off with it.
+void ForgetThePeople(HWND page) {
+    if (!ForgetPeopleAndStop(GetParent(page)))
+        return;
+    Check(page, IDC_RECOGNISE_PEOPLE, 0);
+    ChoiceOf(page)->RecognisePeople = 0;
+}
+
 } // namespace
 
 INT_PTR CALLBACK PicturesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -70,6 +88,10 @@ INT_PTR CALLBACK PicturesPageProc(HWND page, UINT message, WPARAM wParam, LPARAM
         case WM_COMMAND:
             if (LOWORD(wParam) == IDC_BROWSE)
                 BrowseForFolder(page);
+            else if (LOWORD(wParam) == IDC_RECOGNISE_PEOPLE && HIWORD(wParam) == BN_CLICKED)
+                RecognisingChecked(page);
+            else if (LOWORD(wParam) == IDC_FORGET_PEOPLE)
+                ForgetThePeople(page);
             return FALSE;
         case WM_NOTIFY:
             return IsApply(lParam) ? AnswerNotification(page, TakePictureOptions(page, ChoiceOf(page)))

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "app/ListColumns.h"
 #include "app/StatisticsLeftOut.h"
 #include "app/StatisticsStore.h"
 #include "app/Texts.h"
@@ -16,44 +17,6 @@
 namespace {
 
 const size_t ShownWinners = 10;
-
-void AddColumn(HWND list, int column, UINT heading) {
-    std::wstring text = LoadText(heading);
-    LVCOLUMNW entry = {};
-    entry.mask = LVCF_TEXT | LVCF_SUBITEM;
-    entry.pszText = &text[0];
-    entry.iSubItem = column;
-    SendMessageW(list, LVM_INSERTCOLUMNW, column, reinterpret_cast<LPARAM>(&entry));
-}
-
-// Each column as wide as its heading and its cells, in whatever language they are, and the first
-// one given what is left over: no heading is cut, whatever it says.
-void FitColumns(HWND list, int columns) {
-    RECT area;
-    GetClientRect(list, &area);
-    const auto textWidth = [list](const wchar_t* text) {
-        return int(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
-    };
-    const int margin = textWidth(L"MM");
-    int used = 0;
-    for (int column = 0; column < columns; ++column) {
-        wchar_t heading[128] = L"";
-        LVCOLUMNW entry = {};
-        entry.mask = LVCF_TEXT;
-        entry.pszText = heading;
-        entry.cchTextMax = 128;
-        SendMessageW(list, LVM_GETCOLUMNW, column, reinterpret_cast<LPARAM>(&entry));
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
-        const int cells = int(SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
-        const int width = std::max(cells, textWidth(heading) + margin);
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, column, width);
-        used += width;
-    }
-    if (used < area.right) {
-        const int first = int(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0));
-        SendMessageW(list, LVM_SETCOLUMNWIDTH, 0, first + area.right - used);
-    }
-}
 
 void SetCell(HWND list, int row, int column, std::wstring text) {
     LVITEMW item = {};
@@ -92,20 +55,20 @@ void FillLists(HWND dialog) {
         SetCell(wins, row, 0, win.Name);
         SetCell(wins, row++, 1, std::to_wstring(win.Wins));
     }
-    FitColumns(levels, 5);
-    FitColumns(wins, 2);
+    FitListColumns(levels, 5);
+    FitListColumns(wins, 2);
 }
 
 void InitStatistics(HWND dialog) {
     const HWND levels = GetDlgItem(dialog, IDC_LEVEL_STATS);
-    AddColumn(levels, 0, IDS_STATS_LEVEL);
-    AddColumn(levels, 1, IDS_STATS_ROUNDS);
-    AddColumn(levels, 2, IDS_STATS_FEWEST);
-    AddColumn(levels, 3, IDS_STATS_AVERAGE);
-    AddColumn(levels, 4, IDS_STATS_BEST_TIME);
+    AddListColumn(levels, 0, IDS_STATS_LEVEL);
+    AddListColumn(levels, 1, IDS_STATS_ROUNDS);
+    AddListColumn(levels, 2, IDS_STATS_FEWEST);
+    AddListColumn(levels, 3, IDS_STATS_AVERAGE);
+    AddListColumn(levels, 4, IDS_STATS_BEST_TIME);
     const HWND wins = GetDlgItem(dialog, IDC_WIN_STATS);
-    AddColumn(wins, 0, IDS_STATS_PLAYER);
-    AddColumn(wins, 1, IDS_STATS_WINS);
+    AddListColumn(wins, 0, IDS_STATS_PLAYER);
+    AddListColumn(wins, 1, IDS_STATS_WINS);
     FillLists(dialog);
     ShowLeftOut(dialog);
 }

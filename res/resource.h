@@ -16,6 +16,7 @@
 #define IDM_SOUND 32787
 #define IDM_STATUSBAR 32789
 #define IDM_FULLSCREEN 32801
+#define IDM_PEOPLE 32803
 
 // Dialogs and controls
 #define IDD_ABOUTBOX 103
@@ -25,6 +26,7 @@
 #define IDD_OPTIONS_BOARD 131
 #define IDD_OPTIONS_PLAYERS 132
 #define IDD_OPTIONS_CALM 133
+#define IDD_PEOPLE 134 // the people the index recognised
 #define IDC_BROWSE 1000
 #define IDC_PICTUREPATH 1001
 // The level radios are consecutive: the radio of level L is IDC_LEVEL_BASE + L.
@@ -76,6 +78,17 @@
 #define IDC_LET_BACK_IN 1101
 #define IDC_CALM 1110 // check box: calm play
 #define IDC_SAY_NAMES 1111 // check box: the system's voice says a found pair's name
+#define IDC_RECOGNISE_PEOPLE 1120 // check box: the people's index may be made
+#define IDC_FORGET_PEOPLE 1121    // Options' button that deletes it
+// The People window.
+#define IDC_PEOPLE_LIST 1122 // list view: a row per person
+#define IDC_PEOPLE_RENAME 1123
+#define IDC_PEOPLE_MERGE 1124
+#define IDC_PEOPLE_HIDE 1125 // check box: the chosen people kept out of deals
+#define IDC_PEOPLE_STATUS 1126
+#define IDC_PEOPLE_FACES 1127 // list view: the chosen person's faces
+#define IDC_PEOPLE_NOT_THIS 1128
+#define IDC_PEOPLE_FORGET 1129
 
 // Strings. Texts with inserts are FormatMessageW patterns (%1, %2!d!), so a translation may
 // reorder them. The level names are consecutive: level L is IDS_LEVEL_BASE + L; so are the
@@ -157,6 +170,29 @@
 #define IDS_STATUS_CALM 350
 #define IDS_END_CALM 351
 #define IDS_CARD_TURNED_BEFORE 352
+// Recognising the people: the first-time text (%1 the index's folder), and the People window's
+// texts (its columns, a person's cells, its line under the list, its questions).
+#define IDS_RECOGNISE_CAPTION 400
+#define IDS_RECOGNISE_EXPLAINED 401
+#define IDS_PEOPLE_OFF 402
+#define IDS_PEOPLE_NAME 403
+#define IDS_PEOPLE_PICTURES 404
+#define IDS_PEOPLE_DEALS 405
+#define IDS_PEOPLE_NO_NAME 406
+#define IDS_PEOPLE_SHOWN 407
+#define IDS_PEOPLE_HIDDEN 408
+#define IDS_PEOPLE_COUNT 409
+#define IDS_PEOPLE_NONE 410
+#define IDS_PEOPLE_UNREADABLE 411
+#define IDS_PEOPLE_MERGE_QUESTION 412
+#define IDS_PEOPLE_NOT_KEPT 413
+#define IDS_PEOPLE_CAPTION 414
+#define IDS_PEOPLE_MERGE_NONE 415 // two people of the same pictures
+// Forgetting the people: the question, and done (what is left is IDS_PEOPLE_NOT_FORGOTTEN).
+#define IDS_FORGET_CAPTION 440
+#define IDS_FORGET_QUESTION 441
+#define IDS_FORGET_DONE 442
+
 // The people's index being built: the bar's progress (numbers grouped as the locale groups them),
 // why it stopped or cannot start, and what "Forget" could not delete.
 #define IDS_PEOPLE_INDEXING 450

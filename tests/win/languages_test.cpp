@@ -127,14 +127,14 @@ std::vector<std::string> TextsCut(HWND dialog) {
 
 } // namespace
 
-// Each language's About and Statistics dialogs and every page of Options show every text whole at
+// Each language's About, Statistics and People dialogs and every page of Options show every text whole at
 // 96 and 144 DPI.
 TEST(Languages, EveryDialogTextFits) {
     const INITCOMMONCONTROLSEX classes = {sizeof(classes), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
     for (const Language& language : Languages) {
         for (int id : {IDD_ABOUTBOX, IDD_OPTIONS_PICTURES, IDD_OPTIONS_BOARD, IDD_OPTIONS_PLAYERS,
-                       IDD_OPTIONS_CALM, IDD_STATISTICS}) {
+                       IDD_OPTIONS_CALM, IDD_STATISTICS, IDD_PEOPLE}) {
             for (int scale : {100, 150}) {
                 HWND dialog = yw::CreateDialogIn(language.Id, id, scale);
                 ASSERT_NE(dialog, nullptr) << language.Name << " lacks dialog " << id;
