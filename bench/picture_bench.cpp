@@ -40,6 +40,7 @@
 #include "app/Settings.h"
 #include "app/StartupData.h"
 #include "bench/Measures.h"
+#include "bench/GameFrames.h"
 #include "board/CardPictures.h"
 #include "board/LargeView.h"
 #include "board/LargeViewDrawing.h"
@@ -58,23 +59,6 @@ namespace {
 
 const int CardWidth = 131; // a level-4 card in an 800 by 600 client
 const int CardHeight = 98;
-
-// Gives the game's window a client of that size; the game resizes its back buffer and cards on the
-// way.
-void SetClient(int width, int height) {
-    RECT frame = {0, 0, width, height};
-    AdjustWindowRectEx(&frame, GetWindowLongA(Engine->Window, GWL_STYLE), TRUE,
-                       GetWindowLongA(Engine->Window, GWL_EXSTYLE));
-    SetWindowPos(Engine->Window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-// The game's own window and device, hidden, as start-up makes them.
-bool StartGame() {
-    lstrcpyA(AppClassName, "YorewindBench");
-    Engine = new GameEngine(GetModuleHandleA(nullptr));
-    return Engine->Initialize(SW_HIDE) && InitDirect3D(Engine->Window);
-}
 
 // The game started, its folder the one given, scanned.
 bool StartOnFolder(const char* folder) {
@@ -420,19 +404,7 @@ void TurningFrames() {
         RenderBoard();
         still += Now() - start;
     }
-    std::vector<double> times;
-    for (int card = 0; card < 4; ++card) {
-        for (const Cell pick : {Cell{card, 1}, NoCell}) {
-            FirstPick = pick;
-            do {
-                const double start = Now();
-                RenderBoard();
-                times.push_back(Now() - start);
-                // At the main loop's pace while a card turns, 16 ms from one frame's start to the next.
-                Sleep(DWORD(std::max(0.0, 16 - times.back())));
-            } while (BoardMoving());
-        }
-    }
+    std::vector<double> times = TurningFrameTimes();
     double total = 0;
     for (double time : times)
         total += time;
