@@ -11,6 +11,7 @@
 #include "app/StartupData.h"
 #include "app/Texts.h"
 #include "board/PeopleWait.h"
+#include "board/RenderBoard.h"
 #include "board/StatusBar.h"
 #include "pictures/FaceDescriber.h"
 #include "pictures/PeopleIndexFolder.h"
@@ -154,6 +155,7 @@ void StartPeopleIndexing(HWND window) {
     setup.LeftOut = [](const std::string& path) { return LeftOutAfterCrashes(NarrowOf(path)); };
     setup.WorkerStart = LowerPriority;
     setup.WorkerEnd = NormalPriority;
+    setup.GiveWay = BoardFramesComing;
     setup.BudgetSeconds = PictureCpuBudgetSeconds;
     setup.Threads = 2;
     setup.BatchSize = 4;

@@ -23,6 +23,7 @@
 #include "bench/GameFrames.h"
 #include "bench/Measures.h"
 #include "board/NewRound.h"
+#include "board/RenderBoard.h"
 #include "pictures/FaceDescriber.h"
 #include "pictures/PeopleIndexer.h"
 #include "pictures/PeopleSync.h"
@@ -106,6 +107,7 @@ IndexerSetup Setup(const std::string& store, const std::vector<ListedPicture>& l
     setup.Read = read;
     setup.WorkerStart = Lower;
     setup.WorkerEnd = Normal;
+    setup.GiveWay = BoardFramesComing;
     setup.BudgetSeconds = PictureCpuBudgetSeconds;
     return setup;
 }
@@ -145,8 +147,9 @@ double Deal(const std::vector<std::string>& paths) {
 }
 
 // Four cards turning up and back on the game's own board, its frames drawn, read back and copied
-// onto the window as the main loop does, while indexing runs and idle, interleaved (the order
-// swapped every other run); the medians of the runs' medians and 95th percentiles.
+// onto the window as the main loop does: idle, while indexing as the game does (its workers give the
+// turn's frames way) and while indexing with the lowered priority alone, interleaved (the order
+// turned every run); the medians of the runs' medians and 95th percentiles.
 void TurningFrames(const std::string& folder, const std::vector<ListedPicture>& listing,
                    const std::vector<std::string>& dealt, PictureFacesReader read) {
     if (!StartGame()) {
@@ -160,18 +163,22 @@ void TurningFrames(const std::string& folder, const std::vector<ListedPicture>& 
     SetClient(1920, 1080);
     RenderBoard();
     TurningFrameTimes();
-    std::vector<double> medians[2], tails[2];
+    const char* const names[3] = {"idle", "indexing", "priority alone"};
+    std::vector<double> medians[3], tails[3];
     for (int run = 0; run < Runs; ++run) {
-        for (int turn = 0; turn < 2; ++turn) {
-            const bool indexing = (run + turn) % 2 == 1;
-            PeopleIndexer indexer(Setup(FreshStore(folder, "turning"), listing, read));
-            if (indexing) {
+        for (int turn = 0; turn < 3; ++turn) {
+            const int how = (run + turn) % 3;
+            IndexerSetup setup = Setup(FreshStore(folder, "turning"), listing, read);
+            if (how == 2)
+                setup.GiveWay = nullptr;
+            PeopleIndexer indexer(setup);
+            if (how != 0) {
                 indexer.Start();
                 Sleep(1500);
             }
             const std::vector<double> times = TurningFrameTimes();
-            medians[indexing].push_back(Median(times));
-            tails[indexing].push_back(Percentile(times, 0.95));
+            medians[how].push_back(Median(times));
+            tails[how].push_back(Percentile(times, 0.95));
         }
     }
     std::printf("%-56s %7.1f ms  idle %5.1f ms (medians of %d; goal under 8 ms: %s)\n",
@@ -179,10 +186,14 @@ void TurningFrames(const std::string& folder, const std::vector<ListedPicture>& 
                 Median(medians[1]) < 8 ? "met" : "missed");
     std::printf("%-56s %7.1f ms  idle %5.1f ms\n", "95th percentile of those frames while indexing",
                 Median(tails[1]), Median(tails[0]));
-    std::printf("%-56s", "Each run's median while indexing, idle (ms)");
-    for (int run = 0; run < Runs; ++run)
-        std::printf(" %.1f/%.1f", medians[1][size_t(run)], medians[0][size_t(run)]);
-    std::printf("\n");
+    std::printf("%-56s %7.1f ms  95th percentile %.1f ms\n",
+                "The same with the lowered priority alone, median", Median(medians[2]), Median(tails[2]));
+    for (int how = 0; how < 3; ++how) {
+        std::printf("  Each run's median and 95th percentile, %-16s", names[how]);
+        for (int run = 0; run < Runs; ++run)
+            std::printf(" %.1f/%.1f", medians[how][size_t(run)], tails[how][size_t(run)]);
+        std::printf("\n");
+    }
 }
 
 void Photos(const std::string& folder, const std::string& photos, PictureFacesReader read) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 
 #include "board/BoardArea.h"
 #include "board/CardGlowDrawing.h"
@@ -286,10 +287,17 @@ void DrawBoard(bool reveal) {
         Engine->FrameWanted = TRUE;
 }
 
+// The tick until which a turn's frames keep coming: its frames come 16 ms apart, and its last is
+// followed by the board standing still.
+std::atomic<DWORD> FramesUntil{0};
+const DWORD FramesAfterTurnMs = 50;
+
 } // namespace
 
 void RenderBoard() {
     DrawBoard(false);
+    if (BoardMoving())
+        FramesUntil = GetTickCount() + FramesAfterTurnMs;
 }
 
 void RenderReveal() {
@@ -302,4 +310,9 @@ void ShowBoardAtOnce() {
 
 bool BoardMoving() {
     return Turns.Moving(GetTickCount());
+}
+
+bool BoardFramesComing() {
+    // Wrapping arithmetic, as the tick count wraps.
+    return LONG(FramesUntil.load() - GetTickCount()) > 0;
 }

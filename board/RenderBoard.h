@@ -13,3 +13,8 @@ void ShowBoardAtOnce();
 
 // True while a card is turning.
 bool BoardMoving();
+
+// True from a frame of a turning card until a little after the turn's last frame, from any thread:
+// the background work gives the cores way meanwhile. It lapses by itself, a window minimised
+// mid-turn too.
+bool BoardFramesComing();

@@ -1,6 +1,7 @@
 #include "pictures/PeopleIndexer.h"
 
 #include <algorithm>
+#include <chrono>
 #include <future>
 #include <utility>
 
@@ -8,6 +9,13 @@
 #include "pictures/PictureReading.h"
 #include "pictures/ThreadCpuTime.h"
 #include "pictures/WorkerPool.h"
+
+namespace {
+
+// How often a worker giving way asks again: a quarter of a frame.
+const int GiveWayStepMs = 4;
+
+} // namespace
 
 void NewestFirst(std::vector<ListedPicture>* pictures) {
     std::stable_sort(pictures->begin(), pictures->end(), [](const ListedPicture& a, const ListedPicture& b) {
@@ -103,15 +111,25 @@ void PeopleIndexer::RunBatch(std::vector<IndexedPicture>* batch, std::vector<cha
                 break;
             IndexedPicture& picture = (*batch)[i];
             const auto cpu = [&] { return setup_.CpuSeconds ? setup_.CpuSeconds() : ThreadCpuSeconds(); };
+            // Below-normal priority is not enough where the system ignores it (Wine 8): the frames
+            // of a turning card would share the cores with the workers.
+            const auto giveWay = [&] {
+                while (setup_.GiveWay && !stop_ && !paused_ && setup_.GiveWay())
+                    std::this_thread::sleep_for(std::chrono::milliseconds(GiveWayStepMs));
+            };
             for (bool again = true; again && !stop_;) {
                 // A deal's decode has the cores: the picture in hand gives way, read again after.
                 {
                     std::unique_lock<std::mutex> hold(lock_);
                     resumed_.wait(hold, [&] { return !paused_ || stop_; });
                 }
+                giveWay();
+                if (stop_ || paused_)
+                    continue;
                 const double start = cpu();
                 bool hung = false, gaveWay = false;
                 const DecodeStop stop{[&] {
+                    giveWay();
                     gaveWay = gaveWay || paused_;
                     if (stop_ || gaveWay)
                         return true;

@@ -45,6 +45,9 @@ struct IndexerSetup {
     std::function<void()> WorkerStart;
     std::function<void()> WorkerEnd;
     std::function<double()> CpuSeconds;
+    // True while the game draws frames that want the cores (a card turning): each worker waits at its
+    // next stop check, the picture in hand kept, not begun again. Asked on the workers.
+    std::function<bool()> GiveWay;
     // A picture that costs its worker more CPU time than this hangs: it is kept as failed.
     double BudgetSeconds = 2.0;
     unsigned Threads = 2;

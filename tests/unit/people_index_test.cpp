@@ -176,6 +176,43 @@ TEST(PeopleIndexer, APausedPictureIsReadAgain) {
     EXPECT_EQ(kept.People().size(), 1u);
 }
 
+// Giving way to the game's frames holds the picture in hand where it stands, read on after, not
+// again; a stop while giving way ends the work.
+TEST(PeopleIndexer, GivingWayHoldsThePictureInHand) {
+    const std::string store = FreshIndex("give-way");
+    FakeReader reader;
+    std::atomic<int> asked{0}, lapseAt{0};
+    IndexerSetup setup = IndexingOf(store, &reader, Listing(1));
+    setup.CpuSeconds = [] { return 0.0; };
+    // Frames come until the third question after a turn began, as a turn's frames lapse.
+    setup.GiveWay = [&] { return ++asked < lapseAt; };
+    int calls = 0;
+    setup.Read = [&](const char* path, const DecodeStop& stop, std::vector<IndexedFace>* faces) {
+        ++calls;
+        lapseAt = asked + 3;
+        return !stop() && reader(path, stop, faces);
+    };
+    ReadBy(setup);
+    EXPECT_EQ(calls, 1);
+    EXPECT_GE(asked, lapseAt);
+    EXPECT_EQ(FaceIndexStore(store).People().size(), 1u);
+
+    std::promise<void> waiting;
+    std::atomic<bool> told{false};
+    setup.StorePath = FreshIndex("give-way-stop");
+    setup.GiveWay = [&] {
+        if (!told.exchange(true))
+            waiting.set_value();
+        return true;
+    };
+    PeopleIndexer indexer(setup);
+    indexer.Start();
+    waiting.get_future().wait();
+    indexer.Stop();
+    EXPECT_EQ(indexer.Done(), 0u);
+    EXPECT_EQ(calls, 1);
+}
+
 // Names a tag gave become the person's; a face the player refused a person stays out of them
 // however often the faces are regrouped, and new faces join the people already known.
 TEST(PeopleSync, KeepsTagNamesAndRefusalsAcrossRegroupings) {
