@@ -102,6 +102,10 @@ LRESULT HandleMenuCommand(HWND window, WPARAM wParam, LPARAM lParam) {
         case IDM_PEOPLE:
             ShowPeopleWindow(window);
             return 0;
+        case IDM_CHOOSE_BOARD:
+            if (BoardAwaitsDeal() && ChooseFillableBoard(window, Level, Pairs))
+                NewRound();
+            return 0;
         case IDM_STATISTICS:
             ShowStatisticsDialog(window);
             return 0;

@@ -33,6 +33,8 @@ HWND IndexedWindow = nullptr;
 std::string StorePath;
 // A pause asked before the indexer started (a deal of start-up) holds for it too.
 bool Paused = false;
+// The trouble last told: each is told once a run, the bar hidden or not.
+IndexTrouble Told = IndexTrouble::None;
 
 // The picture list's paths are in the process's code page, the index's in UTF-8; with the
 // manifest's UTF-8 code page the two are one.
@@ -195,11 +197,20 @@ void ShowPeopleIndexed() {
                                     {GroupedNumber(Indexer->Done()), GroupedNumber(Indexer->Total())}));
     else
         ShowIndexingText(TroubleText(Indexer->Trouble()));
+    const IndexTrouble trouble = Indexer->Trouble();
+    if (trouble == IndexTrouble::None || trouble == Told || Indexer->Running())
+        return;
+    Told = trouble;
     // The game keeps no log: a debugger hears the store's own words.
-    if (Indexer->Trouble() != IndexTrouble::None && !Indexer->Running())
-        OutputDebugStringW(
-            WideText("Yorewind: people index " + StorePath + ": " + Indexer->TroubleReason() + "\n", CP_UTF8)
-                .c_str());
+    OutputDebugStringW(
+        WideText("Yorewind: people index " + StorePath + ": " + Indexer->TroubleReason() + "\n", CP_UTF8)
+            .c_str());
+    // A single player's bar is hidden: a trouble that stops recognising is told in a message of its
+    // own, over whatever dialog is open then (start-up's question about the board, say).
+    const std::wstring text = TroubleText(trouble);
+    if (!text.empty() && IsWindow(IndexedWindow))
+        MessageBoxW(GetLastActivePopup(IndexedWindow), text.c_str(), LoadText(IDS_ERROR_CAPTION).c_str(),
+                    MB_OK | MB_ICONWARNING);
 }
 
 bool ForgetRecognisedPeople(HWND owner) {

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "app/PictureShortfall.h"
 #include "app/RoundStore.h"
 #include "app/Settings.h"
 #include "app/StartupData.h"
@@ -86,10 +85,7 @@ void PeopleIndexed() {
         NewRound();
         return;
     }
-    // The index done with too few: the bar says what the board needs, as the message would, until
-    // the player chooses another board.
-    std::wstring shortfall = Shortfall(PictureList, IDS_NOT_ENOUGH);
-    for (wchar_t& c : shortfall)
-        c = c == L'\n' ? L' ' : c;
-    ShowBarNotice(shortfall);
+    // The index done with too few: the player is told and chooses another board, as at start-up.
+    ShowBarNotice(std::wstring());
+    PostMessageW(Engine->Window, WM_COMMAND, IDM_CHOOSE_BOARD, 0);
 }

@@ -22,9 +22,9 @@ bool PeopleStillComing();
 bool WaitForPeople();
 
 // The board has no deal: it waits for people, or, the index done with too few, for the player to
-// choose another board.
+// choose another board (IDM_CHOOSE_BOARD, posted to the window).
 bool BoardAwaitsDeal();
 
 // After each batch of the index (the indexer's message): a waiting deal is dealt once enough people
-// are known; else the bar says how far the index is now, or once it ended, what the board needs.
+// are known; else the bar says how far the index is now, or once it ended, the player chooses again.
 void PeopleIndexed();

@@ -17,6 +17,8 @@
 #define IDM_STATUSBAR 32789
 #define IDM_FULLSCREEN 32801
 #define IDM_PEOPLE 32803
+// Not on the menu: the people's index ended with too few for the board, which is chosen again.
+#define IDM_CHOOSE_BOARD 32805
 
 // Dialogs and controls
 #define IDD_ABOUTBOX 103
