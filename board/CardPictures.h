@@ -28,7 +28,7 @@ struct KeptPicture {
     std::string Name;  // its name as a name card gives it (rules/NameRules.h), UTF-8; empty when it has none
     std::string Title; // its own name, UTF-8: the title it carries, else its file name (rules/CardTitles.h)
     std::string Person;              // the person of it the card shows, UTF-8; empty: the picture as a whole
-    std::vector<std::string> People; // the people its tags name, UTF-8, in order of trust
+    std::vector<std::string> People; // the people its tags name in order of trust, then the index; UTF-8
     bool FacesSought = false;        // the faces the game finds are in Framing
 };
 

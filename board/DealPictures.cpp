@@ -152,7 +152,8 @@ void PrepareNextDeal(const std::vector<std::string>& list, DealtList dealtList, 
     std::vector<std::string> order = next->Source;
     ShuffleList(order, [] { return rand(); });
     std::vector<CardFraming> framings;
-    std::vector<std::string> paths = PathsOf(dealtList(order, kind), framer, fit, &framings);
+    next->Deal.Dealt = dealtList(order, kind);
+    std::vector<std::string> paths = PathsOf(next->Deal.Dealt, framer, fit, &framings);
     Preparation* preparation = next.get();
     next->Decoding = RunLater(
         [preparation, paths = std::move(paths), framings = std::move(framings), wanted, width, height, fit] {

@@ -47,6 +47,7 @@ struct PreparedDeal {
     int Height;
     PictureFit Fit;
     PairKind Kind;
+    std::vector<DealtPicture> Dealt; // what the pictures were decoded for, in the list's order
 };
 bool TakePreparedDeal(const std::vector<std::string>& list, size_t wanted, PictureFit fit, PairKind kind,
                       PreparedDeal* deal);

@@ -110,6 +110,9 @@ void KeepDealtPictures(const std::vector<DealtPicture>& list, std::vector<Decode
                                                        : dealt.Person;
         for (const TaggedPerson& person : decoded.Info.People)
             picture.People.push_back(person.Name);
+        // The caption names each once (LargeViewCaption), a tag and the index alike.
+        for (const std::string& person : RecognisedNames(picture.Path))
+            picture.People.push_back(person);
     }
     MakeCards();
 }
@@ -168,7 +171,9 @@ void DealRound(unsigned seed, PreparedDeal* prepared) {
     PixelSize kept = KeptCardSize();
     PictureFit fit = DealtFit();
     std::vector<DecodedPicture> pictures;
-    if (prepared != nullptr) {
+    // The people's index may have changed the deal since it was prepared (a batch, a rename): its
+    // pictures are then another list's.
+    if (prepared != nullptr && prepared->Dealt == dealt) {
         pictures = std::move(prepared->Pictures);
         kept = {prepared->Width, prepared->Height};
         fit = prepared->Fit;

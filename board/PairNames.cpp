@@ -5,6 +5,7 @@
 
 #include "app/Settings.h"
 #include "app/Texts.h"
+#include "pictures/FaceIndexStore.h"
 #include "pictures/IndexedPeople.h"
 #include "pictures/PeopleIndexFolder.h"
 #include "pictures/PictureBatch.h"
@@ -59,7 +60,10 @@ void ReadRecognised() {
         return;
     }
     const std::string path = PeopleIndexPath();
-    const std::string stamp = IndexStamp(path);
+    // This game's own writes (the indexer's, the People window's) counted too: the write times
+    // std::filesystem gives on Windows are whole seconds, and a log begun again after a checkpoint
+    // keeps its size, so a rename soon after the last read could go unseen.
+    const std::string stamp = IndexStamp(path) + ";" + std::to_string(FaceIndexStore::WritesInProcess());
     if (stamp == RecognisedStamp)
         return;
     Recognised = RunLater([path] { return ReadRecognisedPeople(path); }).get();
@@ -172,6 +176,8 @@ std::vector<EntryNames> NamesOfList(const std::vector<std::string>& list, PairKi
 std::vector<DealtPicture> PairableList(const std::vector<std::string>& list, PairKind kind) {
     std::vector<DealtPicture> dealt;
     if (kind == PairKind::Twins) {
+        // The people the large view names.
+        ReadRecognised();
         for (const std::string& path : list)
             dealt.push_back({path, std::string()});
         return dealt;
@@ -219,6 +225,15 @@ bool StillDealtSo(const DealtPicture& picture, PairKind kind) {
     TaggedPerson person;
     return Known.find(picture.Path) != Known.end() &&
            (picture.Person.empty() ? !NamesOf(picture.Path, kind).People : PersonOf(picture, &person));
+}
+
+std::vector<std::string> RecognisedNames(const std::string& path) {
+    std::vector<std::string> names;
+    if (const std::vector<RecognisedPerson>* people = RecognisedIn(path))
+        for (const RecognisedPerson& person : *people)
+            if (!person.Name.empty())
+                names.push_back(person.Name);
+    return names;
 }
 
 CardFraming DealtFraming(const DealtPicture& picture, PictureFit fit) {

@@ -36,6 +36,10 @@ void NameThenAndNowPairs(std::vector<DealtPicture>* pairs);
 // named or recognised in it. Known once its names were read.
 bool StillDealtSo(const DealtPicture& picture, PairKind kind);
 
+// The named people the index recognised in the picture when the deal last read it (its tags'
+// names not among them unless the index names them too); none unless the player asked for it.
+std::vector<std::string> RecognisedNames(const std::string& path);
+
 // How a dealt picture's card frames it for the fit: a person's card around the face its tags box,
 // else the face the index recognised.
 // A person tagged without a box is framed by the fit until the faces the game finds show one face.

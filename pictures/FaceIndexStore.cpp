@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -313,6 +314,14 @@ bool FaceIndexStore::Usable() {
     return db_ && db_->Db && status_ != StoreStatus::Unavailable;
 }
 
+namespace {
+std::atomic<uint64_t> CommittedWrites{0};
+} // namespace
+
+uint64_t FaceIndexStore::WritesInProcess() {
+    return CommittedWrites.load();
+}
+
 // One transaction: taken for writing (waiting for another game's up to BusyMilliseconds), the work
 // done, committed whole; on any failure nothing of it stays.
 bool FaceIndexStore::Write(const std::function<bool()>& work) {
@@ -323,6 +332,7 @@ bool FaceIndexStore::Write(const std::function<bool()>& work) {
         return false;
     }
     if (work() && db_->Exec(sql::Commit)) {
+        ++CommittedWrites;
         status_ = StoreStatus::Ready;
         reported_.reset();
         return true;

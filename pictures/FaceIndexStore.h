@@ -110,6 +110,9 @@ public:
     // A trouble (ReadOnly, DiskFull, Busy, Unavailable) not reported yet: each once, until a write
     // succeeds again.
     std::optional<StoreStatus> NewTrouble();
+    // Writes committed by any store of this process so far: a file's write time may be too coarse
+    // to tell two writes apart, and a log restarted after a checkpoint keeps its size.
+    static uint64_t WritesInProcess();
 
     // The pictures of a listing to read, and those gone from it.
     IndexWork Compare(const std::vector<ListedPicture>& listing);

@@ -1,5 +1,5 @@
 // The large view's caption, which a screen reader also hears as the view's name: the picture's own
-// name, the people its tags name, the day it was taken.
+// name, the people its tags or the people's index name, the day it was taken.
 #pragma once
 
 #include <string>

@@ -218,6 +218,64 @@ protected:
         return tries;
     }
 
+    // The group photo and three more, two pictures of one name at level 5, recognising on, and the
+    // people's index written as the indexer keeps it, its people grouped already: Grandma, Grandpa
+    // and Baby by the group photo's tags (make_people.sh), Grandma and Grandpa each in one more
+    // photo, and a fourth person, named so when given, in two.
+    void KnowPeople(const char* fourth, std::string* index) {
+        const std::vector<std::string> files = {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.jpg",
+                                                "IMG_0004.jpg"};
+        for (const std::string& file : files)
+            CopyIn("people-pictures\\" + file, file);
+        // Each person's descriptors alike, the people's far apart.
+        const struct {
+            int File;
+            FaceBox Box;
+            int Person; // 0 Grandma, 1 Grandpa, 2 Baby, 3 the fourth
+        } faces[] = {{0, {0.216667, 0.3875, 0.1, 0.15}, 0}, {0, {0.5, 0.3875, 0.1, 0.15}, 1},
+                     {0, {0.783333, 0.3875, 0.1, 0.15}, 2}, {1, {0.4, 0.3, 0.2, 0.3}, 0},
+                     {1, {0.1, 0.3, 0.2, 0.3}, 3},          {2, {0.4, 0.3, 0.2, 0.3}, 1},
+                     {3, {0.4, 0.3, 0.2, 0.3}, 3}};
+        const char* names[] = {"Grandma", "Grandpa", "Baby", fourth};
+        *index = yw::Utf8(yw::Wide(getenv("LOCALAPPDATA"))) + "\\Yorewind\\people.db";
+        {
+            FaceIndexStore store(*index);
+            std::vector<IndexedPicture> batch;
+            for (const std::string& file : files) {
+                // The size and write time the game's folder walk gives, so the index is up to date.
+                WIN32_FILE_ATTRIBUTE_DATA data = {};
+                GetFileAttributesExW(yw::Wide(folder.File(file)).c_str(), GetFileExInfoStandard, &data);
+                batch.push_back({{folder.File(file), (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
+                                  int64_t((uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
+                                          data.ftLastWriteTime.dwLowDateTime)},
+                                 false,
+                                 {}});
+            }
+            for (const auto& face : faces) {
+                FaceDescriptor descriptor{};
+                descriptor[0] = float(face.Person);
+                batch[size_t(face.File)].Faces.push_back(
+                    {face.Box, descriptor,
+                     face.File == 0 ? std::optional<std::string>(names[face.Person]) : std::nullopt});
+            }
+            ASSERT_TRUE(store.StoreBatch(batch));
+            std::vector<std::vector<int64_t>> people(4);
+            store.ForEachDescribedFace([&](const StoredFace& face) {
+                people[size_t((*face.Descriptor)[0])].push_back(face.Id);
+                return true;
+            });
+            for (size_t person = 0; person < people.size(); ++person) {
+                const int64_t number = store.NewPerson(people[person]);
+                ASSERT_NE(number, 0);
+                if (names[person] != nullptr)
+                    ASSERT_TRUE(store.SetName(number, std::string(names[person])));
+            }
+        }
+        yw::WriteSettings(folder.Path(), 5);
+        yw::WriteSettingNumber("Pairs", 2);
+        yw::WriteSettingNumber("RecognisePeople", 1);
+    }
+
     // The files make_then_and_now.sh made, IMG_0001.jpg to IMG_0013.jpg.
     static std::vector<std::string> ThenAndNowFiles() {
         std::vector<std::string> files;
@@ -345,57 +403,8 @@ TEST_F(NamePairs, TooFewPeopleThenAndNow) {
 // one person: a tagged face (its colour) with a grey photo, or, for someone not named yet, the two
 // photos the reader names them by. Baby, in one photo alone, makes no pair.
 TEST_F(NamePairs, TwoPicturesOfOnePersonTheIndexKnows) {
-    const std::vector<std::string> files = {"IMG_0001.jpg", "IMG_0002.jpg", "IMG_0003.jpg", "IMG_0004.jpg"};
-    for (const std::string& file : files)
-        CopyIn("people-pictures\\" + file, file);
-    // The faces as the indexer keeps them, grouped already: each person's descriptors alike, the
-    // people's far apart. Grandma, Grandpa and Baby by the group photo's tags (make_people.sh).
-    const struct {
-        int File;
-        FaceBox Box;
-        int Person; // 0 Grandma, 1 Grandpa, 2 Baby, 3 someone not named
-    } faces[] = {{0, {0.216667, 0.3875, 0.1, 0.15}, 0}, {0, {0.5, 0.3875, 0.1, 0.15}, 1},
-                 {0, {0.783333, 0.3875, 0.1, 0.15}, 2}, {1, {0.4, 0.3, 0.2, 0.3}, 0},
-                 {1, {0.1, 0.3, 0.2, 0.3}, 3},          {2, {0.4, 0.3, 0.2, 0.3}, 1},
-                 {3, {0.4, 0.3, 0.2, 0.3}, 3}};
-    const char* names[] = {"Grandma", "Grandpa", "Baby", nullptr};
-    const std::string index = yw::Utf8(yw::Wide(getenv("LOCALAPPDATA"))) + "\\Yorewind\\people.db";
-    {
-        FaceIndexStore store(index);
-        std::vector<IndexedPicture> batch;
-        for (const std::string& file : files) {
-            // The size and write time the game's folder walk gives, so the index is up to date.
-            WIN32_FILE_ATTRIBUTE_DATA data = {};
-            GetFileAttributesExW(yw::Wide(folder.File(file)).c_str(), GetFileExInfoStandard, &data);
-            batch.push_back({{folder.File(file), (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow,
-                              int64_t((uint64_t(data.ftLastWriteTime.dwHighDateTime) << 32) |
-                                      data.ftLastWriteTime.dwLowDateTime)},
-                             false,
-                             {}});
-        }
-        for (const auto& face : faces) {
-            FaceDescriptor descriptor{};
-            descriptor[0] = float(face.Person);
-            batch[size_t(face.File)].Faces.push_back(
-                {face.Box, descriptor,
-                 face.File == 0 ? std::optional<std::string>(names[face.Person]) : std::nullopt});
-        }
-        ASSERT_TRUE(store.StoreBatch(batch));
-        std::vector<std::vector<int64_t>> people(4);
-        store.ForEachDescribedFace([&](const StoredFace& face) {
-            people[size_t((*face.Descriptor)[0])].push_back(face.Id);
-            return true;
-        });
-        for (size_t person = 0; person < people.size(); ++person) {
-            const int64_t number = store.NewPerson(people[person]);
-            ASSERT_NE(number, 0);
-            if (names[person] != nullptr)
-                ASSERT_TRUE(store.SetName(number, std::string(names[person])));
-        }
-    }
-    yw::WriteSettings(folder.Path(), 5);
-    yw::WriteSettingNumber("Pairs", 2);
-    yw::WriteSettingNumber("RecognisePeople", 1);
+    std::string index;
+    ASSERT_NO_FATAL_FAILURE(KnowPeople(nullptr, &index));
     ASSERT_TRUE(Start(5));
     ASSERT_TRUE(BoardDown());
     const std::string someone = "Someone not named yet, in ";
@@ -422,6 +431,70 @@ TEST_F(NamePairs, TwoPicturesOfOnePersonTheIndexKnows) {
     EXPECT_EQ((std::set<std::string>{heard[cards[someone][0]], heard[cards[someone][1]]}),
               (std::set<std::string>{someone + "IMG_0002", someone + "IMG_0004"}));
     Answer(tries, IDNO);
+    PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
+    EXPECT_TRUE(game->EndedWell());
+    EXPECT_TRUE(ForgetPeople(index));
+}
+
+// Renamed in the People window as a player does (the row chosen by typing its name, F2, the new
+// name, Enter), a person the index alone names is named so by every card of theirs the next deal
+// deals, and the old name by none. The folder makes three pairs, all dealt.
+TEST_F(NamePairs, ARenameInThePeopleWindowNamesTheNextDeal) {
+    std::string index;
+    ASSERT_NO_FATAL_FAILURE(KnowPeople("Cy", &index));
+    ASSERT_TRUE(Start(5));
+    ASSERT_TRUE(BoardDown());
+    // A card left up tells this deal from the next, whose cards all lie face down.
+    board->accDoDefaultAction(CardChild(0));
+    Heard(0);
+    ASSERT_TRUE(Opened(IDM_PEOPLE, "People"));
+    const HWND list = yw::Item(dialog, IDC_PEOPLE_LIST);
+    ASSERT_TRUE(yw::WaitUntil([&] { return ListView_GetItemCount(list) == 4; }));
+    for (wchar_t typed : {L'C', L'y'})
+        PostMessageW(list, WM_CHAR, typed, 1); // a repeat count of 1, as a key press gives
+    PostMessageW(list, WM_KEYDOWN, VK_F2, 0);
+    HWND edit = nullptr;
+    ASSERT_TRUE(yw::WaitUntil([&] { return (edit = ListView_GetEditControl(list)) != nullptr; }));
+    wchar_t old[32] = L"";
+    // The window puts the name in. Another process's control is read and written by its messages.
+    yw::WaitUntil([&] { return SendMessageW(edit, WM_GETTEXT, 32, reinterpret_cast<LPARAM>(old)) > 0; });
+    ASSERT_EQ(yw::Utf8(old), "Cy") << "another row renamed";
+    SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Dee"));
+    PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    ASSERT_TRUE(yw::WaitUntil([&] { return ListView_GetEditControl(list) == nullptr; }));
+    ASSERT_TRUE(Close(IDCANCEL));
+    PostMessageA(window, WM_COMMAND, IDM_MORE, 0);
+    ASSERT_TRUE(BoardDown()) << "no new deal";
+    std::map<int, std::string> heard;
+    const int tries = PlayByNames([&](int cell, const std::string& name) { heard[cell] = name; });
+    std::multiset<std::string> names;
+    for (const auto& card : heard)
+        names.insert(card.second);
+    EXPECT_EQ(names, (std::multiset<std::string>{"Dee", "Dee", "Grandma", "Grandma", "Grandpa", "Grandpa"}));
+    Answer(tries, IDNO);
+    // Each card's large view, shown as a screen reader asks, names whom the tags or the index name
+    // there, each once.
+    std::set<std::string> captions;
+    VARIANT self = {};
+    self.vt = VT_I4;
+    for (int cell = 0; cell < 6; ++cell) {
+        std::string caption;
+        const auto named = [&] {
+            BSTR text = nullptr;
+            board->get_accName(self, &text);
+            caption = text != nullptr ? yw::Utf8(text) : "";
+            SysFreeString(text);
+            return caption.rfind("IMG_", 0) == 0;
+        };
+        board->accDoDefaultAction(CardChild(cell));
+        ASSERT_TRUE(yw::WaitUntil(named)) << "no view of card " << cell << ": " << caption;
+        captions.insert(caption == "IMG_0002, Dee and Grandma" ? "IMG_0002, Grandma and Dee" : caption);
+        board->accDoDefaultAction(CardChild(cell));
+        ASSERT_TRUE(yw::WaitUntil([&] { return !named(); }));
+    }
+    EXPECT_EQ(captions,
+              (std::set<std::string>{"IMG_0001, Grandma, Grandpa and Baby", "IMG_0002, Grandma and Dee",
+                                     "IMG_0003, Grandpa", "IMG_0004, Dee"}));
     PostMessageA(window, WM_COMMAND, IDM_EXIT, 0);
     EXPECT_TRUE(game->EndedWell());
     EXPECT_TRUE(ForgetPeople(index));

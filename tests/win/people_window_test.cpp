@@ -14,6 +14,7 @@
 #include "app/PeopleWindow.h"
 #include "app/RecognisingPeople.h"
 #include "app/Settings.h"
+#include "board/PairNames.h"
 #include "engine/GameEngine.h"
 #include "pictures/PeopleIndexFolder.h"
 #include "res/resource.h"
@@ -261,6 +262,31 @@ TEST(PeopleWindow, NamesMergesHidesRefusesAndForgets) {
     }
     EXPECT_FALSE(std::filesystem::exists(std::filesystem::u8path(PeopleIndexPath())));
     EXPECT_EQ(RecognisePeople, 0) << "recognising still on after forgetting";
+}
+
+// A name the window keeps reaches the next deal, though the index's files may show the sizes and,
+// in the whole seconds std::filesystem gives, the write times they had at the deal before.
+TEST(PeopleWindow, ANameKeptReachesTheNextDeal) {
+    ASSERT_TRUE(ForgetPeopleIndex());
+    const std::string picture = yw::ProgramFolder() + "\\test-pictures\\ff0000.jpg";
+    int64_t person = 0;
+    const auto name = [&](const char* given) {
+        std::unique_ptr<FaceIndexStore> store = OpenPeopleIndex();
+        if (person == 0) {
+            store->StoreBatch(
+                {{{picture, 1, 1}, false, {{{0.25, 0.25, 0.5, 0.5}, FaceDescriptor{}, std::nullopt}}}});
+            store->ForEachDescribedFace(
+                [&](const StoredFace& face) { return (person = store->NewPerson({face.Id})) == 0; });
+        }
+        return store->SetName(person, std::string(given));
+    };
+    ASSERT_TRUE(name("Cy"));
+    RecognisePeople = 1;
+    EXPECT_EQ(NamesOfList({picture}, PairKind::TwoOfOneName)[0].Names, std::vector<std::string>{"Cy"});
+    ASSERT_TRUE(name("Dee"));
+    EXPECT_EQ(NamesOfList({picture}, PairKind::TwoOfOneName)[0].Names, std::vector<std::string>{"Dee"});
+    RecognisePeople = 0;
+    EXPECT_TRUE(ForgetPeopleIndex());
 }
 
 } // namespace
