@@ -105,3 +105,22 @@ TEST(IndexedPeople, ATaggedFaceIsTheTagsPerson) {
     EXPECT_EQ(NamesOfEntry({"Grandma", "Bo"}, recognised, "Party", "", PairKind::PictureAndName).Names,
               (std::vector<std::string>{"Bo", "Granny"}));
 }
+
+// Then and now takes a recognised person's untagged pictures, named or not, by the days they carry:
+// the undated left out, a person whose days lie less than a year apart no pair.
+TEST(IndexedPeople, ThenAndNowOfRecognisedPeople) {
+    const std::vector<RecognisedName> seven = {{7, "", ""}}, nine = {{9, "Ida", ""}};
+    const std::vector<EntryNames> names = {
+        NamesOfEntry({}, seven, "a", "1990-06-15", PairKind::ThenAndNow),
+        NamesOfEntry({}, nine, "b", "2020-01-01", PairKind::ThenAndNow),
+        NamesOfEntry({}, seven, "c", "", PairKind::ThenAndNow),
+        NamesOfEntry({}, seven, "d", "2000-06-15", PairKind::ThenAndNow),
+        NamesOfEntry({}, nine, "e", "2020-06-01", PairKind::ThenAndNow),
+    };
+    std::vector<std::string> candidateNames;
+    const std::vector<NameCandidate> candidates = CandidatesOfNames(names, &candidateNames);
+    std::vector<size_t> entries;
+    for (size_t taken : PairableCandidates(names, candidates, candidateNames, PairKind::ThenAndNow))
+        entries.push_back(candidates[taken].Entry);
+    EXPECT_EQ(entries, (std::vector<size_t>{0, 3}));
+}
