@@ -125,12 +125,6 @@ std::wstring TroubleText(IndexTrouble trouble) {
     }
 }
 
-// What a board waiting for people asks (board/PeopleWait.h).
-PeopleProgressNow ProgressForDeals() {
-    const PeopleIndexProgress now = CurrentPeopleIndexProgress();
-    return {now.Running, now.Done, now.Total};
-}
-
 } // namespace
 
 void UsePictureFacesReader(PictureFacesReader read, std::function<bool()> prepare) {
@@ -162,7 +156,7 @@ void StartPeopleIndexing(HWND window) {
     setup.Threads = 2;
     setup.BatchSize = 4;
     setup.Progress = [window] { PostMessageW(window, PeopleIndexedMessage, 0, 0); };
-    TakePeopleProgressFrom(ProgressForDeals);
+    TakePeopleProgressFrom(CurrentPeopleIndexProgress);
     Indexer = std::make_unique<PeopleIndexer>(std::move(setup));
     IndexedWindow = window;
     Indexer->Pause(Paused);
@@ -183,7 +177,7 @@ void PausePeopleIndexing(bool paused) {
         Indexer->Pause(paused);
 }
 
-PeopleIndexProgress CurrentPeopleIndexProgress() {
+PeopleProgressNow CurrentPeopleIndexProgress() {
     if (Indexer == nullptr)
         return {false, 0, 0};
     return {Indexer->Running(), int(Indexer->Done()), int(Indexer->Total())};

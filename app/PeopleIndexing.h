@@ -7,6 +7,7 @@
 
 #include <functional>
 
+#include "board/PeopleWait.h"
 #include "pictures/PeopleIndexer.h"
 
 // Posted to the window after each batch kept (and once the work ends): the bar shows the progress.
@@ -26,12 +27,8 @@ void StopPeopleIndexing();
 // A deal decodes: the indexing gives the cores way, and takes them back.
 void PausePeopleIndexing(bool paused);
 
-struct PeopleIndexProgress {
-    bool Running;
-    int Done;
-    int Total;
-};
-PeopleIndexProgress CurrentPeopleIndexProgress();
+// How far indexing is, as a board waiting for people asks it (board/PeopleWait.h).
+PeopleProgressNow CurrentPeopleIndexProgress();
 
 // On PeopleIndexedMessage: the bar's text, the progress while indexing runs, else why it stopped
 // short, or nothing.

@@ -64,7 +64,7 @@ TEST(PeopleIndexing, ShowsItsProgressAndGoesOnWhereItStopped) {
         ASSERT_TRUE(yw::WaitUntil([] { return CurrentPeopleIndexProgress().Done >= 8; }));
         PausePeopleIndexing(true);
         StopPeopleIndexing();
-        const PeopleIndexProgress stopped = CurrentPeopleIndexProgress();
+        const PeopleProgressNow stopped = CurrentPeopleIndexProgress();
         EXPECT_FALSE(stopped.Running);
 
         StartPeopleIndexing(Engine->Window);
